@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Sets up, builds and then starts the calculator (`./cdv.sh start`) or runs every test
+# (`./cdv.sh test`). On Debian or Ubuntu it installs whatever is missing first.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PAQUETES=(g++ make cmake qt6-base-dev libgtest-dev fonts-liberation)
+
+instalar() {
+    if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+        if ! command -v cmake >/dev/null || ! command -v c++ >/dev/null; then
+            cat >&2 <<'TEXTO'
+Este sistema no es Debian ni Ubuntu. Instale a mano:
+  - un compilador de C++20 (GCC 12 o Clang 14, o posterior)
+  - CMake 3.25 o posterior
+  - Qt 6.4 o posterior, módulo Widgets (con sus cabeceras)
+  - GoogleTest (con sus cabeceras y su configuración de CMake)
+y vuelva a ejecutar esta orden.
+TEXTO
+            exit 1
+        fi
+        return
+    fi
+    local faltan=()
+    for paquete in "${PAQUETES[@]}"; do
+        dpkg-query -W -f='${Status}' "$paquete" 2>/dev/null | grep -q 'install ok installed' ||
+            faltan+=("$paquete")
+    done
+    [ ${#faltan[@]} -eq 0 ] && return
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Instalando: ${faltan[*]}"
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${faltan[@]}"
+}
+
+construir() {
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build --parallel "$(nproc 2>/dev/null || echo 2)"
+}
+
+case "${1:-}" in
+    start)
+        instalar
+        construir
+        exec build/cdv
+        ;;
+    test)
+        instalar
+        construir
+        cd build
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc 2>/dev/null || echo 2)"
+        ;;
+    *)
+        echo "Uso: $0 start | test" >&2
+        exit 2
+        ;;
+esac

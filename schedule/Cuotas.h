@@ -1,0 +1,54 @@
+// The fee rules: a work item's fee (CuotaTrabajo) and a document's fee (CuotaDocumento).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Catalogos.h"
+#include "TextoNumerico.h"
+
+namespace cdv {
+
+// The two update factors, applied one after the other as (x × 1.28) × 1.035; their product
+// is deliberately not a constant of its own, since it rounds differently.
+inline constexpr double kFactorActualizacion1 = 1.28;
+inline constexpr double kFactorActualizacion2 = 1.035;
+inline double FactorActualizacion(double x) {
+    return (x * kFactorActualizacion1) * kFactorActualizacion2;
+}
+
+enum class Resultado {
+    Invalida,  // no row selected, or the quantity is not a number
+    Cuota,     // a fee
+    SinCuota,  // the row's fee rule code has no rule
+};
+
+struct CuotaCalculada {
+    Resultado resultado = Resultado::Invalida;
+    double importe = 0.0;  // the fee in euros
+    std::string texto;     // its shown text; empty unless resultado is Cuota
+};
+
+// Fee of a work item of row `fila` (nullptr: none selected) for the quantity as typed.
+// The shown text is the "#,##0.00" form.
+CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad, const Separadores& s);
+
+// Fee of a per-unit (Tipo 1) or budget (Tipo 3) document of row `fila` (nullptr: none
+// selected) for the quantity as typed. Any other Tipo has no fee here.
+CuotaCalculada CuotaDocumento(const DocumentoTD* fila, std::string_view cantidad,
+                              const Separadores& s);
+
+struct CuotaProyecto {
+    Centimos cuota = 0;      // the row's share of the project, less the discount
+    Centimos descuento = 0;  // what the earlier stage took off; 0 when none
+    std::string texto;       // the fee in plain form, every cent kept
+};
+
+// Fee of a project document: the project's total times the row's share, less the total
+// times `fraccionDescuento` for "P" and "PB" (ignored for any other Ref); each product is
+// rounded to the cent half away from zero. Nothing when an amount leaves kCentimosMaximos.
+std::optional<CuotaProyecto> CuotaDocumento(const DocumentoTD& fila, Centimos sumaProyecto,
+                                            float fraccionDescuento, const Separadores& s);
+
+}  // namespace cdv

@@ -1,0 +1,82 @@
+#include "Escalas.h"
+
+#include <array>
+#include <cstdint>
+
+#include "Mensajes.h"
+
+namespace cdv {
+
+namespace {
+
+struct TramoDV {
+    std::int32_t hasta;  // upper limit, included
+    double factor;       // marginal factor within the bracket
+    double base;         // fee at the bracket's lower limit
+};
+
+// clang-format off
+constexpr std::array<TramoDV, 20> kTramosDV{{
+    {175,           1.0,   0.0},
+    {350,           0.9,   175.0},
+    {525,           0.8,   332.5},
+    {700,           0.7,   472.5},
+    {875,           0.65,  595.0},
+    {1'750,         0.6,   708.75},
+    {2'625,         0.55,  1'233.75},
+    {3'500,         0.5,   1'715.0},
+    {5'250,         0.45,  2'152.5},
+    {7'000,         0.4,   2'940.0},
+    {10'500,        0.35,  3'640.0},
+    {14'000,        0.3,   4'865.0},
+    {17'500,        0.25,  5'915.0},
+    {35'000,        0.2,   6'790.0},
+    {70'000,        0.15,  10'290.0},
+    {140'000,       0.145, 15'540.0},
+    {280'000,       0.14,  25'690.0},
+    {560'000,       0.135, 45'290.0},
+    {1'120'000,     0.13,  83'090.0},
+    {2'000'000'000, 0.125, 155'890.0},
+}};
+
+struct ClaseSuperficie {
+    std::int32_t hasta;  // upper limit in m², included
+    float importe;       // euros, before the update factors
+};
+
+constexpr std::array<ClaseSuperficie, 5> kClasesSuperficie{{
+    {500,       30.0f},
+    {1'000,     36.0f},
+    {4'000,     48.0f},
+    {8'000,     60.0f},
+    {1'000'000, 90.0f},
+}};
+// clang-format on
+
+}  // namespace
+
+float EscalaDV(float dv) {
+    if (!(dv > 0.0f)) return 0.0f;  // also a NaN
+    const double x = dv;
+    for (std::size_t k = 0; k < kTramosDV.size(); ++k) {
+        if (kTramosDV[k].hasta >= x) {
+            if (k == 0) return dv;
+            const double desde = kTramosDV[k - 1].hasta;
+            return static_cast<float>((x - desde) * kTramosDV[k].factor + kTramosDV[k].base);
+        }
+    }
+    Avisar(kMensajeDVAlta);
+    return 0.0f;
+}
+
+float EscalaSuperficie(float superficie) {
+    if (!(superficie > 0.0f)) return 0.0f;
+    const double x = superficie;
+    for (const auto& clase : kClasesSuperficie) {
+        if (clase.hasta >= x) return clase.importe;
+    }
+    Avisar(kMensajeSuperficieAlta);
+    return 0.0f;
+}
+
+}  // namespace cdv

@@ -1,0 +1,20 @@
+// The two fee scales: the progressive scale on a work item's base fee (DV) and the surface
+// scale. Beyond their last limit they tell the user and yield 0.
+#pragma once
+
+#include <string_view>
+
+namespace cdv {
+
+inline constexpr std::string_view kMensajeDVAlta = "La Cuota de Visado (DV) es demasiado alta";
+inline constexpr std::string_view kMensajeSuperficieAlta = "La Superficie es demasiado alta";
+
+// The fee charged for a base fee DV, through 20 brackets whose marginal factor falls from
+// 1 to 0.125. 0 for DV not above 0; above 2,000,000,000 a message, then 0.
+float EscalaDV(float dv);
+
+// The amount (30, 36, 48, 60 or 90, before the update factors) of a surface in m².
+// 0 for a surface not above 0; above 1,000,000 a message, then 0.
+float EscalaSuperficie(float superficie);
+
+}  // namespace cdv

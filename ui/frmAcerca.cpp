@@ -1,0 +1,67 @@
+#include "frmAcerca.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "Acerca.h"
+#include "Diseno.h"
+
+namespace {
+
+struct Rotulo {
+    int indice;
+    bool esValor;  // values in grey, headings in dark red
+    QString texto;
+    QRect zona;
+};
+
+}  // namespace
+
+frmAcerca::frmAcerca(QWidget* principal)
+    : QWidget(principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName("frmAcerca");
+    setWindowTitle("   Acerca de CDV - TORVEL");
+    setAttribute(Qt::WA_DeleteOnClose);
+    FondoBlanco(this);
+    TamanoFijo(this, 6060, 3945);
+
+    auto* imagen = new QLabel(this);
+    imagen->setObjectName("Picture1");
+    imagen->setGeometry(Twips(240, 420, 855, 450));
+    imagen->setPixmap(QPixmap(":/cdv/acerca.gif"));
+
+    // Label1(0) and Label1(5) hold the values of "Título" and "Propietario".
+    const Rotulo rotulos[] = {
+        {1, false, "Título", Twips(1350, 450, 1215, 285)},
+        {0, true, kAcercaTitulo, Twips(2040, 450, 3800, 255)},
+        {2, false, "Ver.", Twips(1350, 1080, 795, 285)},
+        {3, true, "1.0.2", Twips(1800, 1080, 705, 255)},
+        {4, false, "Propietario", Twips(1350, 1395, 1215, 285)},
+        {5, true, kAcercaPropietario, Twips(2490, 1395, 3350, 255)},
+        {10, false, "Web", Twips(1350, 1980, 585, 285)},
+        {11, true, kAcercaWeb, Twips(1950, 1980, 3890, 255)},
+        {6, false, "Programado por", Twips(1350, 2310, 1695, 285)},
+        {7, true, kAcercaAutor, Twips(2880, 2310, 2960, 255)},
+        {8, false, "Última Actualización", Twips(1350, 2640, 2175, 285)},
+        {9, true, "05/02/2007", Twips(3240, 2640, 1125, 255)},
+    };
+    QFont letra(QStringLiteral("Arial"));
+    letra.setPointSizeF(9.75);
+    for (const auto& r : rotulos) {
+        QLabel* etiqueta = CrearEtiqueta(this, NombreIndexado("Label1", r.indice), r.texto, r.zona);
+        etiqueta->setFont(letra);
+        Colorear(etiqueta, r.esValor ? QColor(128, 128, 128) : QColor(192, 0, 0));
+    }
+
+    auto* linea = new QFrame(this);
+    linea->setObjectName(NombreIndexado("Line1", 1));
+    linea->setGeometry(Px(240), Px(3120), Px(5804) - Px(240), 1);
+    linea->setFrameShape(QFrame::HLine);
+    QPalette gris = linea->palette();
+    gris.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    linea->setPalette(gris);
+
+    QPushButton* aceptar = CrearBoton(this, "Command1", "Aceptar", Twips(4470, 3360, 1245, 345));
+    connect(aceptar, &QPushButton::clicked, this, &QWidget::close);
+}

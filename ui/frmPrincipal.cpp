@@ -1,0 +1,437 @@
+#include "frmPrincipal.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "Catalogos.h"
+#include "Descuentos.h"
+#include "Diseno.h"
+#include "Entorno.h"
+#include "Lineas.h"
+#include "Mensajes.h"
+#include "MisFunciones.h"
+#include "frmAcerca.h"
+#include "frmTotalesTD.h"
+#include "frmTotalesTT.h"
+
+namespace {
+
+constexpr std::string_view kNuevoFallido =
+    "No se ha podido iniciar una nueva copia del programa; esta sigue abierta.";
+
+const QColor kRojoOscuro(192, 0, 0);
+
+bool IniciarCopia(const QString& programa) {
+    return QProcess::startDetached(programa, {});
+}
+
+// Fills a selector pair from a catalogue: references in one, descriptions in the other, each
+// entry carrying its row number.
+template <typename Tabla>
+void Llenar(const Tabla& tabla, QComboBox* ref, QComboBox* des) {
+    for (int fila = 1; fila <= tabla.Filas(); ++fila) {
+        ref->addItem(Qs(tabla.Fila(fila)->Ref), fila);
+        des->addItem(Qs(tabla.Fila(fila)->Descripcion), fila);
+    }
+    ref->setCurrentIndex(-1);
+    des->setCurrentIndex(-1);
+}
+
+QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& indicacion,
+                         QRect zona) {
+    auto* selector = new QComboBox(padre);
+    selector->setObjectName(nombre);
+    selector->setGeometry(zona);
+    selector->setEditable(true);
+    selector->setInsertPolicy(QComboBox::NoInsert);
+    selector->lineEdit()->setPlaceholderText(indicacion);
+    return selector;
+}
+
+QListWidget* CrearAlmacen(QWidget* padre, const char* nombre, QRect zona) {
+    auto* almacen = new QListWidget(padre);
+    almacen->setObjectName(nombre);
+    almacen->setGeometry(zona);
+    almacen->setVisible(false);
+    return almacen;
+}
+
+}  // namespace
+
+// The pictures are compiled into this static library; registering them here keeps the
+// linker from dropping them.
+static void RegistrarImagenes() {
+    Q_INIT_RESOURCE(cdv);
+}
+
+frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
+    RegistrarImagenes();
+    InstalarEstilo();
+    MisFunciones::Reiniciar();
+    cdv::CargarTablaTT();
+    cdv::CargarTablaTD();
+
+    setObjectName("frmPrincipal");
+    setWindowTitle("   CDV-TORVEL");
+    setWindowIcon(QIcon(":/cdv/cdv.png"));
+    CrearControles();
+    CrearMenu();
+    CargarListas();
+    Conectar();
+    InstalarCuadroDeMensajes(this);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (const QScreen* pantalla = screen()) {
+        adjustSize();
+        move(pantalla->availableGeometry().center() - rect().center());
+    }
+}
+
+frmPrincipal::~frmPrincipal() {
+    RetirarCuadroDeMensajes();
+}
+
+void frmPrincipal::CrearControles() {
+    auto* cliente = new QWidget(this);
+    setCentralWidget(cliente);
+    FondoBlanco(this);
+    TamanoFijo(cliente, 11025, 8265);
+
+    auto* logo = new QLabel(cliente);
+    logo->setObjectName("Picture1");
+    logo->setGeometry(Twips(300, 510, 3510, 1020));
+    logo->setPixmap(QPixmap(":/cdv/logo.bmp"));
+
+    QLabel* titulo = CrearEtiqueta(cliente, NombreIndexado("Label1", 0), "QUENDAL (CDV)",
+                                   Twips(1170, 2340, 8595, 615));
+    QFont letraTitulo(QStringLiteral("Arial"), 14);
+    letraTitulo.setPointSizeF(14.25);
+    letraTitulo.setBold(true);
+    titulo->setFont(letraTitulo);
+    titulo->setAlignment(Qt::AlignCenter);
+    Colorear(titulo, kRojoOscuro);
+
+    CrearLado(td_, "TD", "Tipo de Documento   ", Twips(390, 2910, 9855, 1845), "€",
+              {390, 1065, 810, 315, 1290});
+    CrearLado(tt_, "TT", "Tipos de Trabajos del Proyecto   ", Twips(390, 4845, 9855, 1845),
+              "€ (proyecto)", {420, 885, 840, 975, 1260});
+    td_.euro->setObjectName("lblEuroTd");
+    td_.total->setReadOnly(true);
+    td_.comentario->setReadOnly(true);
+    tt_.total->setReadOnly(true);
+    tt_.marco->setVisible(false);
+    CrearDescuentos();
+
+    lstTotales_ = CrearAlmacen(cliente, "lstTotales", Twips(3540, 90, 1575, 255));
+    lstProyectos_ = CrearAlmacen(cliente, "lstProyectos", Twips(5820, 90, 1035, 255));
+    lstReferencias_ = CrearAlmacen(cliente, "lstReferencias", Twips(6870, 90, 1155, 255));
+    lstMediciones_ = CrearAlmacen(cliente, "lstMediciones", Twips(8040, 90, 1155, 255));
+
+    for (const Lado* lado : {&td_, &tt_}) {
+        QWidget::setTabOrder(lado->ref, lado->des);
+        QWidget::setTabOrder(lado->des, lado->cantidad);
+        QWidget::setTabOrder(lado->cantidad, lado->total);
+        QWidget::setTabOrder(lado->total, lado->comentario);
+        QWidget::setTabOrder(lado->comentario, lado->anadir);
+    }
+    QWidget::setTabOrder(td_.anadir, tt_.ref);
+}
+
+void frmPrincipal::CrearLado(Lado& lado, const char* sufijo, const QString& titulo, QRect zona,
+                             const QString& euro, const PosicionesLado& p) {
+    const auto nombre = [sufijo](const char* base) { return QLatin1String(base) + sufijo; };
+    lado.marco = new QGroupBox(titulo, centralWidget());
+    lado.marco->setObjectName(nombre("fra"));
+    lado.marco->setGeometry(zona);
+    lado.ref =
+        CrearSelector(lado.marco, nombre("cbbRef"), "Referencias", Twips(360, 390, 1275, 315));
+    lado.des =
+        CrearSelector(lado.marco, nombre("cbbDes"), "Descripciones", Twips(1830, 390, 5475, 315));
+    lado.cantidad =
+        CrearCaja(lado.marco, nombre("txtCantidad"), Twips(7530, 390, 1005, 285), false);
+    lado.unidad = CrearEtiqueta(lado.marco, nombre("lblUnidad"), {},
+                                Twips(8700, p.arribaUnidad, p.anchoUnidad, 255));
+    lado.total =
+        CrearCaja(lado.marco, nombre("txtTotal"), Twips(7530, p.arribaTotal, 1005, 285), false);
+    lado.euro = CrearEtiqueta(lado.marco, nombre("lblEuro"), euro,
+                              Twips(8700, p.arribaTotal + 30, p.anchoEuro, 255));
+    lado.comentario = new QPlainTextEdit(lado.marco);
+    lado.comentario->setObjectName(nombre("txtComentario"));
+    lado.comentario->setGeometry(Twips(360, 810, 6915, 855));
+    lado.anadir = CrearBoton(lado.marco, QStringLiteral("cmbAñadir") + sufijo, "Añadir",
+                             Twips(7470, p.arribaAnadir, 1125, 315));
+}
+
+void frmPrincipal::CrearDescuentos() {
+    // Both frames stand in the same place; at most one is visible at a time.
+    const auto crear = [this](QGroupBox*& marco, QButtonGroup*& grupo, const char* nombre,
+                              const QString& titulo, int ancho, const auto& opciones,
+                              std::initializer_list<int> izquierdas) {
+        marco = new QGroupBox(titulo, centralWidget());
+        marco->setObjectName(QLatin1String("fra") + nombre);
+        marco->setGeometry(Twips(390, 6780, ancho, 825));
+        marco->setVisible(false);
+        grupo = new QButtonGroup(marco);
+        int indice = 0;
+        for (const int izquierda : izquierdas) {
+            auto* opcion = new QRadioButton(Qs(opciones[indice].texto), marco);
+            opcion->setObjectName(
+                NombreIndexado(QByteArray("otb").append(nombre).constData(), indice));
+            opcion->setGeometry(Twips(izquierda, 330, 1590, 315));
+            opcion->setChecked(indice == 0);
+            grupo->addButton(opcion, indice++);
+        }
+    };
+    crear(fraDescProyecto_, otbProyecto_, "DescProyecto", "Descuentos al Proyecto   ", 7155,
+          cdv::kDescuentosProyecto, {480, 1860, 3630, 5220});
+    crear(fraDescProyectoBasico_, otbProyectoBasico_, "DescProyectoBasico",
+          "Descuentos al Proyecto Básico   ", 5565, cdv::kDescuentosProyectoBasico,
+          {480, 1860, 3630});
+}
+
+void frmPrincipal::CrearMenu() {
+    const auto accion = [this](QMenu* menu, const char* nombre, const QString& texto) {
+        QAction* a = menu->addAction(texto);
+        a->setObjectName(nombre);
+        return a;
+    };
+    const auto crearMenu = [this](const char* nombre, const QString& titulo) {
+        QMenu* menu = menuBar()->addMenu(titulo);
+        menu->setObjectName(nombre);
+        return menu;
+    };
+
+    QMenu* principal = crearMenu("mnuPrincipal", "Principal");
+    connect(accion(principal, "mnuNuevo", "Nuevo"), &QAction::triggered, this,
+            &frmPrincipal::Nuevo);
+    principal->addSeparator()->setObjectName("sep2");
+    connect(accion(principal, "mnuSalir", "Salir"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* ver = crearMenu("mnuVer", "Ver");
+    connect(accion(ver, "mnuCDV", "Resumen CDV"), &QAction::triggered, this,
+            [this] { ResumenCDV().show(); });
+    connect(accion(ver, "mnuProyecto", "Resumen Proyecto"), &QAction::triggered, this,
+            [this] { ResumenProyecto().show(); });
+
+    QMenu* ayuda = crearMenu("mnuAyuda", "Ayuda");
+    accion(ayuda, "mnuInfo", "Info");
+    ayuda->addSeparator()->setObjectName("sep1");
+    connect(accion(ayuda, "mnuAcerca", "Acerca de ..."), &QAction::triggered, this,
+            &frmPrincipal::MostrarAcerca);
+}
+
+void frmPrincipal::Conectar() {
+    for (const auto& [elegido, otro] : {std::pair{tt_.ref, tt_.des}, std::pair{tt_.des, tt_.ref}}) {
+        connect(elegido, &QComboBox::activated, this,
+                [this, elegido, otro] { ElegirTrabajo(elegido, otro); });
+    }
+    for (const auto& [elegido, otro] : {std::pair{td_.ref, td_.des}, std::pair{td_.des, td_.ref}}) {
+        connect(elegido, &QComboBox::activated, this,
+                [this, elegido, otro] { ElegirDocumento(elegido, otro); });
+    }
+    connect(tt_.cantidad, &QLineEdit::textChanged, this, &frmPrincipal::CambioCantidadTT);
+    connect(td_.cantidad, &QLineEdit::textChanged, this, &frmPrincipal::CambioCantidadTD);
+    connect(tt_.anadir, &QPushButton::clicked, this, &frmPrincipal::AnadirTrabajo);
+    connect(td_.anadir, &QPushButton::clicked, this, &frmPrincipal::AnadirDocumento);
+
+    connect(otbProyecto_, &QButtonGroup::idClicked, this, [](int indice) {
+        if (indice < 0 || indice >= static_cast<int>(cdv::kDescuentosProyecto.size())) return;
+        MisFunciones::DescuentoProyecto = cdv::kDescuentosProyecto[indice].fraccion;
+        MisFunciones::OpcionProyecto = static_cast<std::int16_t>(indice);
+    });
+    connect(otbProyectoBasico_, &QButtonGroup::idClicked, this, [](int indice) {
+        if (indice < 0 || indice >= static_cast<int>(cdv::kDescuentosProyectoBasico.size())) return;
+        MisFunciones::DescuentoProyectoBasico = cdv::kDescuentosProyectoBasico[indice].fraccion;
+        MisFunciones::OpcionProyectoBasico = static_cast<std::int16_t>(indice);
+    });
+}
+
+void frmPrincipal::CargarListas() {
+    Llenar(cdv::TablaTT, tt_.ref, tt_.des);
+    Llenar(cdv::TablaTD, td_.ref, td_.des);
+}
+
+int frmPrincipal::ElegirFila(QComboBox* elegido, QComboBox* otro) {
+    const int fila = elegido->currentData().toInt();
+    otro->setCurrentIndex(otro->findData(fila));
+    return fila;
+}
+
+void frmPrincipal::MostrarComentario(QPlainTextEdit* caja, std::string_view nota) {
+    caja->setVisible(!nota.empty());
+    if (!nota.empty()) caja->setPlainText(Qs(nota).replace(QChar('\r'), QChar('\n')));
+}
+
+void frmPrincipal::AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuota) {
+    switch (cuota.resultado) {
+        case cdv::Resultado::Invalida:
+            lado.cantidad->clear();
+            lado.total->clear();
+            break;
+        case cdv::Resultado::Cuota:
+            lado.total->setText(Qs(cuota.texto));
+            break;
+        case cdv::Resultado::SinCuota:
+            break;
+    }
+}
+
+void frmPrincipal::MostrarEntradaTD(bool mostrar) {
+    for (QWidget* control : {static_cast<QWidget*>(td_.cantidad), static_cast<QWidget*>(td_.unidad),
+                             static_cast<QWidget*>(td_.total), static_cast<QWidget*>(td_.euro),
+                             static_cast<QWidget*>(td_.anadir)}) {
+        control->setVisible(mostrar);
+    }
+    tt_.marco->setVisible(!mostrar);
+    const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
+    if (fila == nullptr) return;
+    fraDescProyecto_->setVisible(fila->Ref == cdv::kRefProyecto);
+    fraDescProyectoBasico_->setVisible(fila->Ref == cdv::kRefProyectoBasico);
+    MostrarComentario(td_.comentario, fila->Comentario);
+}
+
+// ---- Project work side ----
+
+void frmPrincipal::ElegirTrabajo(QComboBox* elegido, QComboBox* otro) {
+    MisFunciones::IndiceTT = static_cast<std::int16_t>(ElegirFila(elegido, otro));
+    MostrarSeleccionTT();
+}
+
+void frmPrincipal::MostrarSeleccionTT() {
+    const cdv::TrabajoTT* fila = cdv::TablaTT.Fila(MisFunciones::IndiceTT);
+    if (fila == nullptr) return;
+    tt_.cantidad->clear();
+    tt_.total->clear();
+    MostrarComentario(tt_.comentario, fila->Comentario);
+    switch (fila->Tipo) {
+        case 1:
+            tt_.unidad->setText("Ud.");
+            tt_.cantidad->setText("1");
+            CambioCantidadTT();
+            break;
+        case 2:
+        case 4:
+            tt_.unidad->setText(Qs(fila->Unidad));
+            break;
+        case 3:
+            tt_.unidad->setText("P.E.M.");
+            break;
+        default:
+            break;
+    }
+}
+
+void frmPrincipal::CambioCantidadTT() {
+    AplicarCuota(tt_, cdv::CuotaTrabajo(cdv::TablaTT.Fila(MisFunciones::IndiceTT),
+                                        Us(tt_.cantidad->text()), SeparadoresActuales()));
+}
+
+void frmPrincipal::AnadirTrabajo() {
+    const cdv::TrabajoTT* fila = cdv::TablaTT.Fila(MisFunciones::IndiceTT);
+    if (fila == nullptr || tt_.total->text().isEmpty()) return;
+    const std::string linea =
+        cdv::LineaPartida(fila->Ref, fila->Descripcion, Us(tt_.unidad->text()),
+                          Us(tt_.cantidad->text()), Us(tt_.total->text()));
+    ResumenProyecto().Anotar(Qs(linea), {tt_.total->text(), Qs(fila->Ref), tt_.cantidad->text()});
+}
+
+// ---- Document side ----
+
+void frmPrincipal::ElegirDocumento(QComboBox* elegido, QComboBox* otro) {
+    MisFunciones::IndiceTD = static_cast<std::int16_t>(ElegirFila(elegido, otro));
+    MostrarSeleccionTD();
+}
+
+void frmPrincipal::MostrarSeleccionTD() {
+    const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
+    if (fila == nullptr) return;
+    switch (fila->Tipo) {
+        case 1:
+            MostrarEntradaTD(true);
+            td_.unidad->setText("Ud.");
+            td_.cantidad->setText("1");
+            CambioCantidadTD();
+            break;
+        case 3:
+            MostrarEntradaTD(true);
+            td_.unidad->setText("Presupuesto");
+            td_.cantidad->clear();
+            td_.total->setText("0");
+            break;
+        case 5:
+            MostrarEntradaTD(false);
+            td_.cantidad->clear();
+            td_.total->clear();
+            break;
+        default:
+            // No fee rule: the entry is shown empty, and without a fee it cannot be added.
+            MostrarEntradaTD(true);
+            td_.unidad->clear();
+            td_.cantidad->clear();
+            td_.total->clear();
+            break;
+    }
+}
+
+void frmPrincipal::CambioCantidadTD() {
+    AplicarCuota(td_, cdv::CuotaDocumento(cdv::TablaTD.Fila(MisFunciones::IndiceTD),
+                                          Us(td_.cantidad->text()), SeparadoresActuales()));
+}
+
+void frmPrincipal::AnadirDocumento() {
+    const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
+    if (fila == nullptr || td_.total->text().isEmpty()) return;
+    const std::string linea =
+        cdv::LineaPartida(fila->Ref, fila->Descripcion, Us(td_.unidad->text()),
+                          Us(td_.cantidad->text()), Us(td_.total->text()));
+    ResumenCDV().Anotar(Qs(linea), {td_.total->text()});
+}
+
+// ---- Windows and menu ----
+
+frmTotalesTT& frmPrincipal::ResumenProyecto() {
+    if (totalesTT_ == nullptr) totalesTT_ = new frmTotalesTT(this);
+    return *totalesTT_;
+}
+
+frmTotalesTD& frmPrincipal::ResumenCDV() {
+    if (totalesTD_ == nullptr) totalesTD_ = new frmTotalesTD(this);
+    return *totalesTD_;
+}
+
+void frmPrincipal::MostrarAcerca() {
+    if (acerca_ == nullptr) acerca_ = new frmAcerca(this);
+    acerca_->show();
+}
+
+void frmPrincipal::Nuevo() {
+    if (!lanzador_(QCoreApplication::applicationFilePath())) {
+        cdv::Avisar(kNuevoFallido);
+        return;
+    }
+    close();
+}
+
+void frmPrincipal::closeEvent(QCloseEvent* evento) {
+    // The program lives as long as this window: its end takes every other window with it,
+    // even the summary windows, which only hide when the user closes them.
+    evento->accept();
+    for (QWidget* ventana : {static_cast<QWidget*>(totalesTT_), static_cast<QWidget*>(totalesTD_),
+                             static_cast<QWidget*>(acerca_.data())}) {
+        if (ventana != nullptr) ventana->hide();
+    }
+    QCoreApplication::exit(0);
+}
