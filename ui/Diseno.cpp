@@ -9,8 +9,8 @@
 #include <QProxyStyle>
 #include <QPushButton>
 
-QString NombreIndexado(const char* base, int indice) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(base)).arg(indice);
+QString NombreIndexado(const QByteArray& base, int indice) {
+    return QStringLiteral("%1(%2)").arg(QString::fromLatin1(base)).arg(indice);
 }
 
 namespace {

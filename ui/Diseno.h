@@ -3,6 +3,7 @@
 // pixels itself on high-density screens.
 #pragma once
 
+#include <QByteArray>
 #include <QRect>
 #include <QString>
 
@@ -21,7 +22,7 @@ inline QRect Twips(int izquierda, int arriba, int ancho, int alto) {
 }
 
 // "Label1(3)": the name of a control that belongs to an array.
-QString NombreIndexado(const char* base, int indice);
+QString NombreIndexado(const QByteArray& base, int indice);
 
 // The forms' font and frames, for the whole application.
 void InstalarEstilo();

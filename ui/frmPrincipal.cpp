@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QThread>
 
 #include "Catalogos.h"
 #include "Descuentos.h"
@@ -38,16 +39,19 @@ bool IniciarCopia(const QString& programa) {
     return QProcess::startDetached(programa, {});
 }
 
-// Fills a selector pair from a catalogue: references in one, descriptions in the other, each
-// entry carrying its row number.
+// Fills a selector pair from a catalogue, in catalogue order: references in one,
+// descriptions in the other, each entry carrying its row number. Both are then shown
+// sorted, so that typing the start of a reference completes it to the first in order.
 template <typename Tabla>
 void Llenar(const Tabla& tabla, QComboBox* ref, QComboBox* des) {
     for (int fila = 1; fila <= tabla.Filas(); ++fila) {
         ref->addItem(Qs(tabla.Fila(fila)->Ref), fila);
         des->addItem(Qs(tabla.Fila(fila)->Descripcion), fila);
     }
-    ref->setCurrentIndex(-1);
-    des->setCurrentIndex(-1);
+    for (QComboBox* selector : {ref, des}) {
+        selector->model()->sort(0);
+        selector->setCurrentIndex(-1);
+    }
 }
 
 QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& indicacion,
@@ -181,7 +185,7 @@ void frmPrincipal::CrearDescuentos() {
                               const QString& titulo, int ancho, const auto& opciones,
                               std::initializer_list<int> izquierdas) {
         marco = new QGroupBox(titulo, centralWidget());
-        marco->setObjectName(QLatin1String("fra") + nombre);
+        marco->setObjectName(QLatin1String("fraDesc") + nombre);
         marco->setGeometry(Twips(390, 6780, ancho, 825));
         marco->setVisible(false);
         grupo = new QButtonGroup(marco);
@@ -195,9 +199,9 @@ void frmPrincipal::CrearDescuentos() {
             grupo->addButton(opcion, indice++);
         }
     };
-    crear(fraDescProyecto_, otbProyecto_, "DescProyecto", "Descuentos al Proyecto   ", 7155,
+    crear(fraDescProyecto_, otbProyecto_, "Proyecto", "Descuentos al Proyecto   ", 7155,
           cdv::kDescuentosProyecto, {480, 1860, 3630, 5220});
-    crear(fraDescProyectoBasico_, otbProyectoBasico_, "DescProyectoBasico",
+    crear(fraDescProyectoBasico_, otbProyectoBasico_, "ProyectoBasico",
           "Descuentos al Proyecto Básico   ", 5565, cdv::kDescuentosProyectoBasico,
           {480, 1860, 3630});
 }
@@ -433,5 +437,5 @@ void frmPrincipal::closeEvent(QCloseEvent* evento) {
                              static_cast<QWidget*>(acerca_.data())}) {
         if (ventana != nullptr) ventana->hide();
     }
-    QCoreApplication::exit(0);
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
