@@ -59,6 +59,7 @@ void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips) {
 QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect zona) {
     auto* etiqueta = new QLabel(texto, padre);
     etiqueta->setObjectName(nombre);
+    etiqueta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     etiqueta->setGeometry(zona);
     return etiqueta;
 }

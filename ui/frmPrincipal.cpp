@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QThread>
+#include <vector>
 
 #include "Catalogos.h"
 #include "Descuentos.h"
@@ -189,14 +190,15 @@ void frmPrincipal::CrearDescuentos() {
         marco->setGeometry(Twips(390, 6780, ancho, 825));
         marco->setVisible(false);
         grupo = new QButtonGroup(marco);
-        int indice = 0;
-        for (const int izquierda : izquierdas) {
+        // Each option reaches to the next one, the last to the frame's edge.
+        std::vector<int> bordes(izquierdas);
+        bordes.push_back(ancho - 60);
+        for (std::size_t indice = 0; indice + 1 < bordes.size(); ++indice) {
             auto* opcion = new QRadioButton(Qs(opciones[indice].texto), marco);
-            opcion->setObjectName(
-                NombreIndexado(QByteArray("otb").append(nombre).constData(), indice));
-            opcion->setGeometry(Twips(izquierda, 330, 1590, 315));
+            opcion->setObjectName(NombreIndexado(QByteArray("otb").append(nombre), static_cast<int>(indice)));
+            opcion->setGeometry(Twips(bordes[indice], 330, bordes[indice + 1] - bordes[indice], 315));
             opcion->setChecked(indice == 0);
-            grupo->addButton(opcion, indice++);
+            grupo->addButton(opcion, static_cast<int>(indice));
         }
     };
     crear(fraDescProyecto_, otbProyecto_, "Proyecto", "Descuentos al Proyecto   ", 7155,
@@ -271,6 +273,8 @@ void frmPrincipal::CargarListas() {
 int frmPrincipal::ElegirFila(QComboBox* elegido, QComboBox* otro) {
     const int fila = elegido->currentData().toInt();
     otro->setCurrentIndex(otro->findData(fila));
+    // Long descriptions are shown from their start.
+    for (QComboBox* selector : {elegido, otro}) selector->lineEdit()->setCursorPosition(0);
     return fila;
 }
 

@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QRadioButton>
 #include <QTimer>
 #include <QWindow>
 
