@@ -22,6 +22,11 @@ CuotaCalculada Formateada(double importe, const Separadores& s) {
     return {Resultado::Cuota, importe, TextoFormateado(importe, s)};
 }
 
+// Per unit, in both catalogues: the quantity times the updated rate, kept in double.
+CuotaCalculada PorUnidad(float cantidad, float tasa, const Separadores& s) {
+    return Formateada(cantidad * FactorActualizacion(tasa), s);
+}
+
 // c × f rounded to the cent, half away from zero on the exact product. p is the rounded
 // product and e its exact error, so p + e is the true value; it can only fall on the other
 // side of a tie that p shows when e points back towards zero.
@@ -46,7 +51,7 @@ CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad,
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {
         case 1:
-            return Formateada(*q * FactorActualizacion(fila->Tasa), s);
+            return PorUnidad(*q, fila->Tasa, s);
         case 2:
         case 3: {
             float a = AFloat(FactorActualizacion(fila->Tasa) * *q);
@@ -67,7 +72,7 @@ CuotaCalculada CuotaDocumento(const DocumentoTD* fila, std::string_view cantidad
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {
         case 1:
-            return Formateada(*q * FactorActualizacion(fila->Tasa), s);
+            return PorUnidad(*q, fila->Tasa, s);
         case 3: {
             const ImporteDecimal v =
                 ImporteDecimal::DesdeDouble(*q * FactorActualizacion(fila->Tasa));

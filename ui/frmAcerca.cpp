@@ -36,7 +36,7 @@ frmAcerca::frmAcerca(QWidget* principal)
         {1, false, "Título", Twips(1350, 450, 1215, 285)},
         {0, true, kAcercaTitulo, Twips(2040, 450, 3800, 255)},
         {2, false, "Ver.", Twips(1350, 1080, 795, 285)},
-        {3, true, "1.0.2", Twips(1800, 1080, 705, 255)},
+        {3, true, kAcercaVersion, Twips(1800, 1080, 705, 255)},
         {4, false, "Propietario", Twips(1350, 1395, 1215, 285)},
         {5, true, kAcercaPropietario, Twips(2490, 1395, 3350, 255)},
         {10, false, "Web", Twips(1350, 1980, 585, 285)},

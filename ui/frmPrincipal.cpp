@@ -91,7 +91,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
 
     setObjectName("frmPrincipal");
     setWindowTitle("   CDV-TORVEL");
-    setWindowIcon(QIcon(":/cdv/cdv.png"));
+    QApplication::setWindowIcon(QIcon(":/cdv/cdv.png"));
     CrearControles();
     CrearMenu();
     CargarListas();
@@ -195,8 +195,10 @@ void frmPrincipal::CrearDescuentos() {
         bordes.push_back(ancho - 60);
         for (std::size_t indice = 0; indice + 1 < bordes.size(); ++indice) {
             auto* opcion = new QRadioButton(Qs(opciones[indice].texto), marco);
-            opcion->setObjectName(NombreIndexado(QByteArray("otb").append(nombre), static_cast<int>(indice)));
-            opcion->setGeometry(Twips(bordes[indice], 330, bordes[indice + 1] - bordes[indice], 315));
+            opcion->setObjectName(
+                NombreIndexado(QByteArray("otb").append(nombre), static_cast<int>(indice)));
+            opcion->setGeometry(
+                Twips(bordes[indice], 330, bordes[indice + 1] - bordes[indice], 315));
             opcion->setChecked(indice == 0);
             grupo->addButton(opcion, static_cast<int>(indice));
         }
@@ -297,6 +299,12 @@ void frmPrincipal::AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuo
     }
 }
 
+QString frmPrincipal::LineaDelLado(const Lado& lado, std::string_view ref,
+                                   std::string_view descripcion) {
+    return Qs(cdv::LineaPartida(ref, descripcion, Us(lado.unidad->text()),
+                                Us(lado.cantidad->text()), Us(lado.total->text())));
+}
+
 void frmPrincipal::MostrarEntradaTD(bool mostrar) {
     for (QWidget* control : {static_cast<QWidget*>(td_.cantidad), static_cast<QWidget*>(td_.unidad),
                              static_cast<QWidget*>(td_.total), static_cast<QWidget*>(td_.euro),
@@ -350,10 +358,8 @@ void frmPrincipal::CambioCantidadTT() {
 void frmPrincipal::AnadirTrabajo() {
     const cdv::TrabajoTT* fila = cdv::TablaTT.Fila(MisFunciones::IndiceTT);
     if (fila == nullptr || tt_.total->text().isEmpty()) return;
-    const std::string linea =
-        cdv::LineaPartida(fila->Ref, fila->Descripcion, Us(tt_.unidad->text()),
-                          Us(tt_.cantidad->text()), Us(tt_.total->text()));
-    ResumenProyecto().Anotar(Qs(linea), {tt_.total->text(), Qs(fila->Ref), tt_.cantidad->text()});
+    ResumenProyecto().Anotar(LineaDelLado(tt_, fila->Ref, fila->Descripcion),
+                             {tt_.total->text(), Qs(fila->Ref), tt_.cantidad->text()});
 }
 
 // ---- Document side ----
@@ -402,10 +408,7 @@ void frmPrincipal::CambioCantidadTD() {
 void frmPrincipal::AnadirDocumento() {
     const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
     if (fila == nullptr || td_.total->text().isEmpty()) return;
-    const std::string linea =
-        cdv::LineaPartida(fila->Ref, fila->Descripcion, Us(td_.unidad->text()),
-                          Us(td_.cantidad->text()), Us(td_.total->text()));
-    ResumenCDV().Anotar(Qs(linea), {td_.total->text()});
+    ResumenCDV().Anotar(LineaDelLado(td_, fila->Ref, fila->Descripcion), {td_.total->text()});
 }
 
 // ---- Windows and menu ----

@@ -78,6 +78,9 @@ class frmPrincipal : public QMainWindow {
     static int ElegirFila(QComboBox* elegido, QComboBox* otro);
     static void MostrarComentario(QPlainTextEdit* caja, std::string_view nota);
     static void AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuota);
+    // The summary line of what a side shows: the row's texts, unit, quantity and fee.
+    static QString LineaDelLado(const Lado& lado, std::string_view ref,
+                                std::string_view descripcion);
     void MostrarEntradaTD(bool mostrar);
 
     void ElegirTrabajo(QComboBox* elegido, QComboBox* otro);

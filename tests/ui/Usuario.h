@@ -10,8 +10,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
