@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PAQUETES=(g++ make cmake qt6-base-dev libgtest-dev fonts-liberation)
+PAQUETES=(g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
 
 instalar() {
     if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
@@ -34,22 +34,33 @@ TEXTO
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${faltan[@]}"
 }
 
-construir() {
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build --parallel "$(nproc 2>/dev/null || echo 2)"
+NUCLEOS=$(nproc 2>/dev/null || echo 2)
+
+construir() {  # folder, then extra CMake options
+    local carpeta=$1
+    shift
+    cmake -S . -B "$carpeta" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$carpeta" --parallel "$NUCLEOS"
+}
+
+probar() {
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$NUCLEOS")
 }
 
 case "${1:-}" in
     start)
         instalar
-        construir
+        construir build
         exec build/cdv
         ;;
     test)
+        # Every test twice: as built for use, then under AddressSanitizer and
+        # UndefinedBehaviorSanitizer.
         instalar
-        construir
-        cd build
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc 2>/dev/null || echo 2)"
+        construir build
+        probar build
+        construir build-san -DCDV_SANITIZE=ON -DCDV_BUILD_BENCH=OFF
+        probar build-san
         ;;
     *)
         echo "Uso: $0 start | test" >&2

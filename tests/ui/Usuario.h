@@ -23,10 +23,10 @@ T* Control(const QObject* ventana, const QString& nombre) {
     return control;
 }
 
-// Types `texto` key by key, accented letters too.
+// Types `texto` key by key, accented letters and control characters too.
 inline void Teclear(QWidget* destino, const QString& texto) {
     for (const QChar letra : texto) {
-        if (letra.unicode() < 128) {
+        if (letra.unicode() >= 32 && letra.unicode() < 127) {
             QTest::keyClick(destino, letra.toLatin1());
         } else {
             QTest::sendKeyEvent(QTest::Click, destino, Qt::Key_unknown, QString(letra), {});

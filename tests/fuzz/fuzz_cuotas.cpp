@@ -1,0 +1,15 @@
+// libFuzzer target: the number parser, both fee rules and both amount texts on any input.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ComprobarCuotas.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t largo) {
+    const std::string fallo = ComprobarEntrada({reinterpret_cast<const char*>(datos), largo});
+    if (!fallo.empty()) {
+        std::fprintf(stderr, "%s\n", fallo.c_str());
+        std::abort();
+    }
+    return 0;
+}
