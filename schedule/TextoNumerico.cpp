@@ -150,9 +150,11 @@ ImporteDecimal ImporteDecimal::DesdeDouble(double x) {
         const double fraccion = std::frexp(magnitud, &exponente);
         const auto mantisa = static_cast<std::uint64_t>(std::ldexp(fraccion, 53));
         const std::uint64_t producto = mantisa * 100;
-        const int desplazamiento = 53 - exponente;  // >= 1, since |x| < 2^53
-        std::uint64_t centimos = 0;
-        if (desplazamiento < 64) {
+        const int desplazamiento = 53 - exponente;  // 0 (a whole number) and up
+        std::uint64_t centimos = producto;
+        if (desplazamiento >= 64) {
+            centimos = 0;  // below a sixteenth of a cent
+        } else if (desplazamiento > 0) {
             const std::uint64_t mitad = std::uint64_t{1} << (desplazamiento - 1);
             const std::uint64_t resto = producto & ((mitad << 1) - 1);
             centimos = (producto >> desplazamiento) + (resto >= mitad ? 1 : 0);
