@@ -1,22 +1,14 @@
 #include "Cuotas.h"
 
 #include <cmath>
-#include <limits>
+#include <cstdint>
 
 #include "Escalas.h"
+#include "Redondeo.h"
 
 namespace cdv {
 
 namespace {
-
-// Narrows to single precision as the hardware does: to nearest, and to infinity past the
-// largest float (which a plain cast would leave undefined).
-float AFloat(double x) {
-    constexpr double kDesborde = 0x1.ffffffp127;  // halfway between FLT_MAX and 2^128
-    if (x >= kDesborde) return std::numeric_limits<float>::infinity();
-    if (x <= -kDesborde) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(x);
-}
 
 CuotaCalculada Formateada(double importe, const Separadores& s) {
     return {Resultado::Cuota, importe, TextoFormateado(importe, s)};
@@ -27,26 +19,67 @@ CuotaCalculada PorUnidad(float cantidad, float tasa, const Separadores& s) {
     return Formateada(cantidad * FactorActualizacion(tasa), s);
 }
 
-// c × f rounded to the cent, half away from zero on the exact product. p is the rounded
-// product and e its exact error, so p + e is the true value; it can only fall on the other
-// side of a tie that p shows when e points back towards zero.
+// A 128-bit unsigned number, as two halves: enough for cents times a float's mantissa.
+struct Ancho {
+    std::uint64_t alto = 0, bajo = 0;
+};
+
+Ancho Multiplicar(std::uint64_t a, std::uint64_t m) {  // a < 2^63, m < 2^32
+    const std::uint64_t bajo = (a & 0xffffffffu) * m;
+    const std::uint64_t medio = (a >> 32) * m;
+    const std::uint64_t suma = bajo + (medio << 32);
+    return {(medio >> 32) + (suma < bajo ? 1 : 0), suma};
+}
+
+Ancho DesplazarDerecha(Ancho x, int s) {  // 0 < s < 128
+    if (s >= 64) return {0, x.alto >> (s - 64)};
+    return {x.alto >> s, (x.bajo >> s) | (x.alto << (64 - s))};
+}
+
+Ancho Resto(Ancho x, int s) {  // x mod 2^s, 0 < s < 128
+    if (s >= 64) return {x.alto & ((std::uint64_t{1} << (s - 64)) - 1), x.bajo};
+    return {0, x.bajo & ((std::uint64_t{1} << s) - 1)};
+}
+
+Ancho PotenciaDeDos(int s) {  // 2^s, 0 <= s < 128
+    return s >= 64 ? Ancho{std::uint64_t{1} << (s - 64), 0} : Ancho{0, std::uint64_t{1} << s};
+}
+
+bool MenorQue(Ancho x, Ancho y) {
+    return x.alto != y.alto ? x.alto < y.alto : x.bajo < y.bajo;
+}
+
+// c × f rounded to the cent, half away from zero, on the exact product, in whole numbers:
+// f is m × 2^-s with m below 2^24, so |c| × m takes at most 74 bits. Nothing when the
+// product leaves kCentimosMaximos.
 std::optional<Centimos> ProductoRedondeado(Centimos c, float f) {
-    const double x = static_cast<double>(c);
-    const double y = f;
-    const double p = x * y;
-    if (!(std::fabs(p) <= static_cast<double>(kCentimosMaximos))) return std::nullopt;
-    const double e = std::fma(x, y, -p);
-    double redondeado = std::round(p);
-    if (std::fabs(p - std::trunc(p)) == 0.5 && e != 0.0 && std::signbit(e) != std::signbit(p)) {
-        redondeado = std::trunc(p);
+    if (!std::isfinite(f) || std::fabs(static_cast<double>(c) * f) > 2.0 * kCentimosMaximos) {
+        return std::nullopt;
     }
-    return static_cast<Centimos>(redondeado);
+    int exponente = 0;
+    const float fraccion = std::frexp(std::fabs(f), &exponente);
+    const auto m = static_cast<std::uint64_t>(std::ldexp(fraccion, 24));
+    const int s = 24 - exponente;
+    const std::uint64_t a =
+        c < 0 ? 0 - static_cast<std::uint64_t>(c) : static_cast<std::uint64_t>(c);
+    const Ancho producto = Multiplicar(a, m);
+    std::uint64_t magnitud = 0;
+    if (s <= 0) {
+        magnitud = producto.bajo << -s;  // within range, checked above
+    } else if (s < 128) {
+        const bool redondearArriba = !MenorQue(Resto(producto, s), PotenciaDeDos(s - 1));
+        magnitud = DesplazarDerecha(producto, s).bajo + (redondearArriba ? 1 : 0);
+    }
+    if (magnitud > static_cast<std::uint64_t>(kCentimosMaximos)) return std::nullopt;
+    const auto resultado = static_cast<Centimos>(magnitud);
+    return (c < 0) != (f < 0) ? -resultado : resultado;
 }
 
 }  // namespace
 
 CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad,
                             const Separadores& s) {
+    [[maybe_unused]] const PrecisionDoble precision;
     const auto q = LeerNumero(cantidad, s);
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {
@@ -54,8 +87,8 @@ CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad,
             return PorUnidad(*q, fila->Tasa, s);
         case 2:
         case 3: {
-            float a = AFloat(FactorActualizacion(fila->Tasa) * *q);
-            const float m = AFloat(FactorActualizacion(fila->Minimo));
+            float a = EnSimple(FactorActualizacion(fila->Tasa) * *q);
+            const float m = EnSimple(FactorActualizacion(fila->Minimo));
             if (m >= a) a = m;
             return Formateada(EscalaDV(a), s);
         }
@@ -68,6 +101,7 @@ CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad,
 
 CuotaCalculada CuotaDocumento(const DocumentoTD* fila, std::string_view cantidad,
                               const Separadores& s) {
+    [[maybe_unused]] const PrecisionDoble precision;
     const auto q = LeerNumero(cantidad, s);
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "Mensajes.h"
+#include "Redondeo.h"
 
 namespace cdv {
 
@@ -57,12 +58,13 @@ constexpr std::array<ClaseSuperficie, 5> kClasesSuperficie{{
 
 float EscalaDV(float dv) {
     if (!(dv > 0.0f)) return 0.0f;  // also a NaN
+    [[maybe_unused]] const PrecisionDoble precision;
     const double x = dv;
     for (std::size_t k = 0; k < kTramosDV.size(); ++k) {
         if (kTramosDV[k].hasta >= x) {
             if (k == 0) return dv;
             const double desde = kTramosDV[k - 1].hasta;
-            return static_cast<float>((x - desde) * kTramosDV[k].factor + kTramosDV[k].base);
+            return EnSimple((x - desde) * kTramosDV[k].factor + kTramosDV[k].base);
         }
     }
     Avisar(kMensajeDVAlta);

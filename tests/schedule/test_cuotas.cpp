@@ -191,11 +191,30 @@ TEST_F(Cuotas, DocumentoDeProyecto) {
     }
 }
 
-TEST_F(Cuotas, DocumentoDeProyectoFueraDeRangoNoDaCuota) {
-    cdv::DocumentoTD doble = *cdv::TablaTD.Fila(FilaTD("P"));
-    doble.Tasa = 2.0f;
-    EXPECT_FALSE(cdv::CuotaDocumento(doble, cdv::kCentimosMaximos, 0.0f, kEs).has_value());
-    EXPECT_TRUE(cdv::CuotaDocumento(doble, cdv::kCentimosMaximos / 2, 0.0f, kEs).has_value());
+TEST_F(Cuotas, DocumentoDeProyectoConOtrasFracciones) {
+    // The product is rounded on the float's exact value: 0.7f is 0.69999998..., so 5 cents
+    // times it is just below the tie of 3.5; 0.3f is 0.30000001..., just above 1.5.
+    cdv::DocumentoTD otra = *cdv::TablaTD.Fila(FilaTD("PR"));
+    const struct {
+        float tasa;
+        cdv::Centimos suma, cuota;
+    } casos[] = {{0.7f, 5, 3},
+                 {0.3f, 5, 2},
+                 {0.1f, 5, 1},
+                 {1e-30f, cdv::kCentimosMaximos, 0},
+                 {3e7f, 33'333'333, 999'999'990'000'000}};
+    for (const auto& c : casos) {
+        otra.Tasa = c.tasa;
+        const auto r = cdv::CuotaDocumento(otra, c.suma, 0.0f, kEs);
+        ASSERT_TRUE(r.has_value()) << c.tasa;
+        EXPECT_EQ(r->cuota, c.cuota) << c.tasa;
+    }
+    // Past the largest amount kept there is no fee, rather than an overflow.
+    otra.Tasa = 2.0f;
+    EXPECT_FALSE(cdv::CuotaDocumento(otra, cdv::kCentimosMaximos, 0.0f, kEs).has_value());
+    EXPECT_TRUE(cdv::CuotaDocumento(otra, cdv::kCentimosMaximos / 2, 0.0f, kEs).has_value());
+    otra.Tasa = 3e7f;
+    EXPECT_FALSE(cdv::CuotaDocumento(otra, 33'333'334, 0.0f, kEs).has_value());
 }
 
 }  // namespace
