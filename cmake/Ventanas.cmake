@@ -1,10 +1,6 @@
 # The windows (Qt Widgets), the library cdv_ui and the program cdv.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
 
-# What the About window names; whoever deploys the program sets them.
-set(CDV_PROPIETARIO "Colegio profesional de ingenieros" CACHE STRING "Owner named in the About window")
-set(CDV_WEB "https://www.example.org" CACHE STRING "Owner's web address named in the About window")
-set(CDV_AUTOR "Equipo de desarrollo" CACHE STRING "Author named in the About window")
 configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @ONLY)
 
 # The windows and the program's shared state; everything but main().
@@ -26,5 +22,23 @@ target_include_directories(cdv_ui
 target_link_libraries(cdv_ui PUBLIC cdv_schedule Qt6::Widgets PRIVATE cdv_warnings)
 
 add_executable(cdv app/main.cpp)
+set_target_properties(cdv PROPERTIES WIN32_EXECUTABLE ON)
 target_link_libraries(cdv PRIVATE cdv_ui cdv_warnings)
+if(TARGET cdv_recursos_windows)
+    target_link_libraries(cdv PRIVATE cdv_recursos_windows)
+endif()
+
+include(GNUInstallDirs)
+install(TARGETS cdv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(UNIX AND NOT APPLE)
+    install(FILES resources/cdv.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES resources/cdv.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+endif()
+if(WIN32)
+    # windeployqt: the Qt libraries and plugins the program needs, next to it.
+    qt_generate_deploy_app_script(TARGET cdv OUTPUT_SCRIPT cdv_despliegue
+        NO_UNSUPPORTED_PLATFORM_ERROR)
+    install(SCRIPT ${cdv_despliegue})
+endif()
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Proves here what can be proved of the Windows builds, for the fee schedule and its tests:
 #   - cross-compiled for 64-bit Windows with MinGW-w64, the tests pass under Wine;
-#   - they compile for 32-bit Windows (i686-w64-mingw32);
+#   - they compile for 32-bit Windows (i686-w64-mingw32), and so do the program's Windows
+#     resources (icon and version information);
 #   - built as a 32-bit x87 program (g++ -m32 -mfpmath=387), the tests pass and every fee
 #     agrees to the last bit with the 64-bit build, and so does the Windows build.
 # Where the kernel runs no 32-bit programs, the x87 build runs under qemu-i386, which
@@ -63,3 +64,9 @@ echo "Windows 64: $(wc -l < "$SALIDA/huellas-w64.txt") cuotas idénticas bit a b
 echo "== Windows 32 bits (i686-w64-mingw32), compilación"
 mingw w32 i686-w64-mingw32
 file "$SALIDA/w32/tests/test_schedule.exe" "$SALIDA/w32/tests/huellas_cuotas.exe"
+
+echo "== Recursos de Windows (icono e información de versión, windres)"
+for carpeta in w64 w32; do
+    cmake --build "$SALIDA/$carpeta" --target cdv_recursos_windows
+    find "$SALIDA/$carpeta" -name 'cdv.rc.res' -printf '%p: %s bytes\n'
+done
