@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -14,6 +16,24 @@ QString NombreIndexado(const QByteArray& base, int indice) {
 }
 
 namespace {
+
+// Replaces the keypad's decimal key by the locale's decimal separator.
+class TeclaDecimal : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() != QEvent::KeyPress) return false;
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        const bool decimalDelTeclado =
+            (tecla->modifiers() & Qt::KeypadModifier) &&
+            (tecla->key() == Qt::Key_Period || tecla->key() == Qt::Key_Comma);
+        if (!decimalDelTeclado) return false;
+        static_cast<QLineEdit*>(objeto)->insert(QLocale().decimalPoint());
+        return true;
+    }
+};
 
 // The platform's own style, but with a slimmer drop-down arrow on combo boxes, so that the
 // narrow reference selectors show their whole placeholder text.
@@ -79,6 +99,10 @@ QPushButton* CrearBoton(QWidget* padre, const QString& nombre, const QString& te
     boton->setGeometry(zona);
     boton->setAutoDefault(false);
     return boton;
+}
+
+void SeparadorDecimalDelTecladoNumerico(QLineEdit* caja) {
+    caja->installEventFilter(new TeclaDecimal(caja));
 }
 
 void Colorear(QLabel* etiqueta, const QColor& color) {

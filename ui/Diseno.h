@@ -37,3 +37,7 @@ QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& text
 QLineEdit* CrearCaja(QWidget* padre, const QString& nombre, QRect zona, bool soloLectura);
 QPushButton* CrearBoton(QWidget* padre, const QString& nombre, const QString& texto, QRect zona);
 void Colorear(QLabel* etiqueta, const QColor& color);
+
+// The numeric keypad's decimal key types the locale's decimal separator in `caja`, as in
+// spreadsheets: "1,5" on the keypad is one and a half in Spain, not fifteen.
+void SeparadorDecimalDelTecladoNumerico(QLineEdit* caja);

@@ -1,11 +1,16 @@
 #include "VentanaResumen.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include "Diseno.h"
 #include "Entorno.h"
@@ -31,15 +36,56 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     FondoBlanco(this);
     TamanoFijo(this, diseno.anchoTwips, diseno.altoTwips);
 
-    CrearEtiqueta(this, NombreIndexado("Label1", 1), "Total CDV", Twips(390, 270, 1005, 225));
+    QLabel* etiquetaTotal =
+        CrearEtiqueta(this, NombreIndexado("Label1", 1), "Total CDV", Twips(390, 270, 1005, 225));
     txtTotalCDV_ = CrearCaja(this, "txtTotalCDV", diseno.cajaTotal, true);
+    txtTotalCDV_->setAccessibleName("Total CDV, en euros");
+    etiquetaTotal->setBuddy(txtTotalCDV_);
     CrearEtiqueta(this, "lblEuroTd", diseno.textoEuro, diseno.etiquetaEuro);
-    CrearEtiqueta(this, NombreIndexado("Label1", 0), diseno.textoLista, Twips(390, 690, 4665, 225));
+    QLabel* etiquetaLista = CrearEtiqueta(this, NombreIndexado("Label1", 0), diseno.textoLista,
+                                          Twips(390, 690, 4665, 225));
     lstVisados_ = new QListWidget(this);
     lstVisados_->setObjectName("lstVisados");
     lstVisados_->setGeometry(Twips(360, 990, 9645, 1230));
-    cmbEliminar_ = CrearBoton(this, "cmbEliminar", "Eliminar", diseno.botonEliminar);
+    lstVisados_->setAccessibleName(diseno.textoLista);
+    etiquetaLista->setBuddy(lstVisados_);
+    // The lines are built in fixed-width columns: a monospace font lines them up.
+    QFont columnas;
+    columnas.setFamilies({"Consolas", "DejaVu Sans Mono", "Liberation Mono", "Courier New"});
+    columnas.setStyleHint(QFont::Monospace);
+    columnas.setFixedPitch(true);
+    columnas.setPointSizeF(7.5);
+    lstVisados_->setFont(columnas);
+    lstVisados_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    cmbEliminar_ = CrearBoton(this, "cmbEliminar", "&Eliminar", diseno.botonEliminar);
     connect(cmbEliminar_, &QPushButton::clicked, this, &VentanaResumen::Eliminar);
+
+    lstVisados_->installEventFilter(this);
+}
+
+// In the list, Delete removes as "Eliminar" does and Ctrl+C copies every selected line (the
+// list by itself would copy only the current one).
+bool VentanaResumen::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto != lstVisados_ || evento->type() != QEvent::KeyPress) return false;
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    if (tecla->matches(QKeySequence::Delete)) {
+        Eliminar();
+        return true;
+    }
+    if (tecla->matches(QKeySequence::Copy)) {
+        Copiar();
+        return true;
+    }
+    return false;
+}
+
+// Escape hides the window, as its close box does.
+void VentanaResumen::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier) {
+        hide();
+    } else {
+        QWidget::keyPressEvent(evento);
+    }
 }
 
 bool VentanaResumen::Anotar(const QString& linea, const QStringList& valores) {
@@ -57,21 +103,38 @@ bool VentanaResumen::Anotar(const QString& linea, const QStringList& valores) {
     suma_ += *importe;
     MostrarTotal();
     lstVisados_->addItem(linea);
+    lstVisados_->item(lstVisados_->count() - 1)->setToolTip(linea);  // long lines, whole
     show();
     return true;
 }
 
+// The selected lines (the rows of the list), from the last, so that the rows before each
+// stay where they are.
+std::vector<int> VentanaResumen::FilasSeleccionadas() const {
+    std::vector<int> filas;
+    for (const QListWidgetItem* item : lstVisados_->selectedItems())
+        filas.push_back(lstVisados_->row(item));
+    std::sort(filas.begin(), filas.end(), std::greater<>());
+    return filas;
+}
+
 void VentanaResumen::Eliminar() {
-    const auto seleccion = lstVisados_->selectedItems();
-    if (seleccion.isEmpty()) return;
-    const int fila = lstVisados_->row(seleccion.front());
-    delete lstVisados_->takeItem(fila);
-    const auto importe = almacenes_.front()->item(fila)->data(kRolCentimos).value<cdv::Centimos>();
-    for (QListWidget* almacen : almacenes_) delete almacen->takeItem(fila);
-    suma_ -= importe;
+    const std::vector<int> filas = FilasSeleccionadas();
+    if (filas.empty()) return;
+    for (const int fila : filas) {
+        delete lstVisados_->takeItem(fila);
+        suma_ -= almacenes_.front()->item(fila)->data(kRolCentimos).value<cdv::Centimos>();
+        for (QListWidget* almacen : almacenes_) delete almacen->takeItem(fila);
+    }
     MostrarTotal();
     lstVisados_->clearSelection();
     lstVisados_->setCurrentRow(-1);
+}
+
+void VentanaResumen::Copiar() {
+    QStringList lineas;
+    for (const int fila : FilasSeleccionadas()) lineas.prepend(lstVisados_->item(fila)->text());
+    if (!lineas.isEmpty()) QGuiApplication::clipboard()->setText(lineas.join('\n'));
 }
 
 void VentanaResumen::MostrarTotal() {

@@ -41,11 +41,15 @@ class VentanaResumen : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
     QListWidget* lista() const { return lstVisados_; }
     const std::vector<QListWidget*>& almacenes() const { return almacenes_; }
 
   private:
-    void Eliminar();
+    std::vector<int> FilasSeleccionadas() const;
+    void Eliminar();  // every selected line
+    void Copiar();    // the selected lines, as text
     void MostrarTotal();
 
     QLineEdit* txtTotalCDV_ = nullptr;

@@ -119,6 +119,7 @@ void frmPrincipal::CrearControles() {
     logo->setObjectName("Picture1");
     logo->setGeometry(Twips(300, 510, 3510, 1020));
     logo->setPixmap(QPixmap(":/cdv/logo.bmp"));
+    logo->setAccessibleName("Logotipo");
 
     QLabel* titulo = CrearEtiqueta(cliente, NombreIndexado("Label1", 0), "QUENDAL (CDV)",
                                    Twips(1170, 2340, 8595, 615));
@@ -129,14 +130,18 @@ void frmPrincipal::CrearControles() {
     titulo->setAlignment(Qt::AlignCenter);
     Colorear(titulo, kRojoOscuro);
 
-    CrearLado(td_, "TD", "Tipo de Documento   ", Twips(390, 2910, 9855, 1845), "€",
-              {390, 1065, 810, 315, 1290});
-    CrearLado(tt_, "TT", "Tipos de Trabajos del Proyecto   ", Twips(390, 4845, 9855, 1845),
-              "€ (proyecto)", {420, 885, 840, 975, 1260});
+    CrearLado(td_, {"TD", "Tipo de Documento   ", Twips(390, 2910, 9855, 1845), "€", 390, 1065, 810,
+                    315, 1290, "documento", "al visado"});
+    CrearLado(tt_, {"TT", "Tipos de Trabajos del Proyecto   ", Twips(390, 4845, 9855, 1845),
+                    "€ (proyecto)", 420, 885, 840, 975, 1260, "trabajo", "al proyecto"});
     td_.euro->setObjectName("lblEuroTd");
     td_.total->setReadOnly(true);
-    td_.comentario->setReadOnly(true);
     tt_.total->setReadOnly(true);
+    // Read-only, but still reached by Tab and selectable, for screen readers and copying.
+    td_.comentario->setReadOnly(true);
+    td_.comentario->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                            Qt::TextSelectableByKeyboard);
+    td_.comentario->setFocusPolicy(Qt::StrongFocus);
     tt_.marco->setVisible(false);
     CrearDescuentos();
 
@@ -155,12 +160,11 @@ void frmPrincipal::CrearControles() {
     QWidget::setTabOrder(td_.anadir, tt_.ref);
 }
 
-void frmPrincipal::CrearLado(Lado& lado, const char* sufijo, const QString& titulo, QRect zona,
-                             const QString& euro, const PosicionesLado& p) {
-    const auto nombre = [sufijo](const char* base) { return QLatin1String(base) + sufijo; };
-    lado.marco = new QGroupBox(titulo, centralWidget());
+void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
+    const auto nombre = [&d](const char* base) { return QLatin1String(base) + d.sufijo; };
+    lado.marco = new QGroupBox(d.titulo, centralWidget());
     lado.marco->setObjectName(nombre("fra"));
-    lado.marco->setGeometry(zona);
+    lado.marco->setGeometry(d.zona);
     lado.ref =
         CrearSelector(lado.marco, nombre("cbbRef"), "Referencias", Twips(360, 390, 1275, 315));
     lado.des =
@@ -168,16 +172,34 @@ void frmPrincipal::CrearLado(Lado& lado, const char* sufijo, const QString& titu
     lado.cantidad =
         CrearCaja(lado.marco, nombre("txtCantidad"), Twips(7530, 390, 1005, 285), false);
     lado.unidad = CrearEtiqueta(lado.marco, nombre("lblUnidad"), {},
-                                Twips(8700, p.arribaUnidad, p.anchoUnidad, 255));
+                                Twips(8700, d.arribaUnidad, d.anchoUnidad, 255));
     lado.total =
-        CrearCaja(lado.marco, nombre("txtTotal"), Twips(7530, p.arribaTotal, 1005, 285), false);
-    lado.euro = CrearEtiqueta(lado.marco, nombre("lblEuro"), euro,
-                              Twips(8700, p.arribaTotal + 30, p.anchoEuro, 255));
+        CrearCaja(lado.marco, nombre("txtTotal"), Twips(7530, d.arribaTotal, 1005, 285), false);
+    lado.euro = CrearEtiqueta(lado.marco, nombre("lblEuro"), d.euro,
+                              Twips(8700, d.arribaTotal + 30, d.anchoEuro, 255));
     lado.comentario = new QPlainTextEdit(lado.marco);
     lado.comentario->setObjectName(nombre("txtComentario"));
     lado.comentario->setGeometry(Twips(360, 810, 6915, 855));
-    lado.anadir = CrearBoton(lado.marco, QStringLiteral("cmbAñadir") + sufijo, "Añadir",
-                             Twips(7470, p.arribaAnadir, 1125, 315));
+    lado.comentario->setTabChangesFocus(true);
+    lado.anadir = CrearBoton(lado.marco, QStringLiteral("cmbAñadir") + d.sufijo, "Añadir",
+                             Twips(7470, d.arribaAnadir, 1125, 315));
+
+    // What a screen reader says of each control; the labels point at their boxes.
+    lado.ref->setAccessibleName("Referencia del tipo de " + d.que);
+    lado.des->setAccessibleName("Descripción del tipo de " + d.que);
+    lado.cantidad->setAccessibleName("Cantidad del " + d.que);
+    lado.total->setAccessibleName("Cuota del " + d.que + ", en euros");
+    lado.comentario->setAccessibleName("Observaciones del tipo de " + d.que);
+    lado.anadir->setAccessibleName("Añadir el " + d.que + " " + d.destino);
+    lado.unidad->setBuddy(lado.cantidad);
+    lado.euro->setBuddy(lado.total);
+
+    // Enter in the quantity adds, as the button does; the keypad's decimal key writes the
+    // locale's decimal separator.
+    connect(lado.cantidad, &QLineEdit::returnPressed, lado.anadir, [boton = lado.anadir] {
+        if (boton->isVisible()) boton->click();
+    });
+    SeparadorDecimalDelTecladoNumerico(lado.cantidad);
 }
 
 void frmPrincipal::CrearDescuentos() {
@@ -222,22 +244,23 @@ void frmPrincipal::CrearMenu() {
         return menu;
     };
 
-    QMenu* principal = crearMenu("mnuPrincipal", "Principal");
-    connect(accion(principal, "mnuNuevo", "Nuevo"), &QAction::triggered, this,
+    // Each menu and item opens with Alt and its underlined letter.
+    QMenu* principal = crearMenu("mnuPrincipal", "&Principal");
+    connect(accion(principal, "mnuNuevo", "&Nuevo"), &QAction::triggered, this,
             &frmPrincipal::Nuevo);
     principal->addSeparator()->setObjectName("sep2");
-    connect(accion(principal, "mnuSalir", "Salir"), &QAction::triggered, this, &QWidget::close);
+    connect(accion(principal, "mnuSalir", "&Salir"), &QAction::triggered, this, &QWidget::close);
 
-    QMenu* ver = crearMenu("mnuVer", "Ver");
-    connect(accion(ver, "mnuCDV", "Resumen CDV"), &QAction::triggered, this,
+    QMenu* ver = crearMenu("mnuVer", "&Ver");
+    connect(accion(ver, "mnuCDV", "Resumen &CDV"), &QAction::triggered, this,
             [this] { ResumenCDV().show(); });
-    connect(accion(ver, "mnuProyecto", "Resumen Proyecto"), &QAction::triggered, this,
+    connect(accion(ver, "mnuProyecto", "Resumen &Proyecto"), &QAction::triggered, this,
             [this] { ResumenProyecto().show(); });
 
-    QMenu* ayuda = crearMenu("mnuAyuda", "Ayuda");
-    accion(ayuda, "mnuInfo", "Info");
+    QMenu* ayuda = crearMenu("mnuAyuda", "A&yuda");
+    accion(ayuda, "mnuInfo", "&Info");
     ayuda->addSeparator()->setObjectName("sep1");
-    connect(accion(ayuda, "mnuAcerca", "Acerca de ..."), &QAction::triggered, this,
+    connect(accion(ayuda, "mnuAcerca", "&Acerca de ..."), &QAction::triggered, this,
             &frmPrincipal::MostrarAcerca);
 }
 

@@ -61,14 +61,18 @@ class frmPrincipal : public QMainWindow {
     };
 
     // Both sides have the same controls in the same places, but for the unit label, the fee
-    // box and the button, which stand a few twips apart (positions in twips).
-    struct PosicionesLado {
-        int arribaUnidad, anchoUnidad, arribaTotal, anchoEuro, arribaAnadir;
+    // box and the button, which stand a few twips apart.
+    struct DisenoLado {
+        const char* sufijo;
+        QString titulo;
+        QRect zona;
+        QString euro;
+        int arribaUnidad, anchoUnidad, arribaTotal, anchoEuro, arribaAnadir;  // twips
+        QString que, destino;  // "documento", "al visado": for the accessible names
     };
 
     void CrearControles();
-    void CrearLado(Lado& lado, const char* sufijo, const QString& titulo, QRect zona,
-                   const QString& euro, const PosicionesLado& posiciones);
+    void CrearLado(Lado& lado, const DisenoLado& diseno);
     void CrearDescuentos();
     void CrearMenu();
     void Conectar();

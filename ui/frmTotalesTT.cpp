@@ -52,7 +52,7 @@ frmTotalesTT::frmTotalesTT(frmPrincipal* principal)
           {principal->lstProyectos(), principal->lstReferencias(), principal->lstMediciones()},
           MisFunciones::SumaTT),
       principal_(principal) {
-    auto* cmbHecho = CrearBoton(this, "cmbHecho", "Hecho", Twips(8310, 2340, 1755, 345));
+    auto* cmbHecho = CrearBoton(this, "cmbHecho", "&Hecho", Twips(8310, 2340, 1755, 345));
     connect(cmbHecho, &QPushButton::clicked, this, &frmTotalesTT::Hecho);
     if (const QScreen* pantalla = principal->screen()) {
         move(pantalla->availableGeometry().center() - rect().center());

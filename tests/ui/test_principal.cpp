@@ -71,13 +71,13 @@ class TestPrincipal : public QObject {
         Banco b;
         QStringList titulos;
         for (QAction* a : b.principal().menuBar()->actions()) titulos << a->text();
-        QCOMPARE(titulos, QStringList({"Principal", "Ver", "Ayuda"}));
+        QCOMPARE(titulos, QStringList({"&Principal", "&Ver", "A&yuda"}));  // & marks Alt's letter
         const struct {
             const char* nombre;
             QString texto;
-        } acciones[] = {{"mnuNuevo", "Nuevo"},     {"mnuSalir", "Salir"},
-                        {"mnuCDV", "Resumen CDV"}, {"mnuProyecto", "Resumen Proyecto"},
-                        {"mnuInfo", "Info"},       {"mnuAcerca", "Acerca de ..."}};
+        } acciones[] = {{"mnuNuevo", "&Nuevo"},     {"mnuSalir", "&Salir"},
+                        {"mnuCDV", "Resumen &CDV"}, {"mnuProyecto", "Resumen &Proyecto"},
+                        {"mnuInfo", "&Info"},       {"mnuAcerca", "&Acerca de ..."}};
         for (const auto& a : acciones)
             QCOMPARE(Control<QAction>(&b.principal(), a.nombre)->text(), a.texto);
 
