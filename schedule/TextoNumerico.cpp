@@ -201,7 +201,7 @@ std::optional<Centimos> ImporteDecimal::ACentimos() const {
     if (entero_.size() > 14) return std::nullopt;
     Centimos c = 0;
     for (const char d : entero_) c = c * 10 + (d - '0');
-    c = c * 100 + (decimales_[0] - '0') * 10 + (decimales_[1] - '0');
+    c = c * 100 + Centimos{decimales_[0] - '0'} * 10 + (decimales_[1] - '0');
     if (c > kCentimosMaximos) return std::nullopt;
     return negativo_ ? -c : c;
 }

@@ -79,6 +79,7 @@ void frmTotalesTT::Hecho() {
         return;
     }
     std::vector<cdv::PartidaProyecto> partidas;
+    partidas.reserve(static_cast<std::size_t>(referencias->count()));
     for (int k = 0; k < referencias->count(); ++k) {
         partidas.push_back({Us(referencias->item(k)->text()), Us(mediciones->item(k)->text())});
     }
