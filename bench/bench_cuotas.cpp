@@ -19,27 +19,26 @@ void Preparar() {
     cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
 }
 
-void CuotaTrabajoPorFila(benchmark::State& estado) {
+// One call per iteration, running through every row and every quantity shape.
+template <typename Tabla, typename Regla>
+void PorFila(benchmark::State& estado, const Tabla& tabla, Regla regla) {
     Preparar();
     std::size_t k = 0;
     for (auto _ : estado) {
-        const int fila = 1 + static_cast<int>(k % 39);
-        benchmark::DoNotOptimize(cdv::CuotaTrabajo(cdv::TablaTT.Fila(fila),
-                                                   kCantidades[k / 39 % kCantidades.size()], kEs));
+        const int fila = 1 + static_cast<int>(k % tabla.Filas());
+        const std::string& cantidad = kCantidades[k / tabla.Filas() % kCantidades.size()];
+        benchmark::DoNotOptimize(regla(tabla.Fila(fila), cantidad, kEs));
         ++k;
     }
+}
+
+void CuotaTrabajoPorFila(benchmark::State& estado) {
+    PorFila(estado, cdv::TablaTT, [](auto... a) { return cdv::CuotaTrabajo(a...); });
 }
 BENCHMARK(CuotaTrabajoPorFila);
 
 void CuotaDocumentoPorFila(benchmark::State& estado) {
-    Preparar();
-    std::size_t k = 0;
-    for (auto _ : estado) {
-        const int fila = 1 + static_cast<int>(k % 49);
-        benchmark::DoNotOptimize(cdv::CuotaDocumento(
-            cdv::TablaTD.Fila(fila), kCantidades[k / 49 % kCantidades.size()], kEs));
-        ++k;
-    }
+    PorFila(estado, cdv::TablaTD, [](auto... a) { return cdv::CuotaDocumento(a...); });
 }
 BENCHMARK(CuotaDocumentoPorFila);
 

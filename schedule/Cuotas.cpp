@@ -31,22 +31,16 @@ Ancho Multiplicar(std::uint64_t a, std::uint64_t m) {  // a < 2^63, m < 2^32
     return {(medio >> 32) + (suma < bajo ? 1 : 0), suma};
 }
 
+// x + 2^(s - 1): half of the unit that a shift by s keeps, 0 < s < 128.
+Ancho MasMitad(Ancho x, int s) {
+    if (s > 64) return {x.alto + (std::uint64_t{1} << (s - 65)), x.bajo};
+    const std::uint64_t bajo = x.bajo + (std::uint64_t{1} << (s - 1));
+    return {x.alto + (bajo < x.bajo ? 1 : 0), bajo};
+}
+
 Ancho DesplazarDerecha(Ancho x, int s) {  // 0 < s < 128
     if (s >= 64) return {0, x.alto >> (s - 64)};
     return {x.alto >> s, (x.bajo >> s) | (x.alto << (64 - s))};
-}
-
-Ancho Resto(Ancho x, int s) {  // x mod 2^s, 0 < s < 128
-    if (s >= 64) return {x.alto & ((std::uint64_t{1} << (s - 64)) - 1), x.bajo};
-    return {0, x.bajo & ((std::uint64_t{1} << s) - 1)};
-}
-
-Ancho PotenciaDeDos(int s) {  // 2^s, 0 <= s < 128
-    return s >= 64 ? Ancho{std::uint64_t{1} << (s - 64), 0} : Ancho{0, std::uint64_t{1} << s};
-}
-
-bool MenorQue(Ancho x, Ancho y) {
-    return x.alto != y.alto ? x.alto < y.alto : x.bajo < y.bajo;
 }
 
 // c × f rounded to the cent, half away from zero, on the exact product, in whole numbers:
@@ -67,8 +61,8 @@ std::optional<Centimos> ProductoRedondeado(Centimos c, float f) {
     if (s <= 0) {
         magnitud = producto.bajo << -s;  // within range, checked above
     } else if (s < 128) {
-        const bool redondearArriba = !MenorQue(Resto(producto, s), PotenciaDeDos(s - 1));
-        magnitud = DesplazarDerecha(producto, s).bajo + (redondearArriba ? 1 : 0);
+        // Half away from zero on the magnitude: floor((P + 2^(s-1)) / 2^s).
+        magnitud = DesplazarDerecha(MasMitad(producto, s), s).bajo;
     }
     if (magnitud > static_cast<std::uint64_t>(kCentimosMaximos)) return std::nullopt;
     const auto resultado = static_cast<Centimos>(magnitud);

@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr std::string_view kImporteDemasiadoGrande =
-    "El importe es demasiado grande: no se puede añadir a la lista.";
-
 // Each store line keeps the cents its fee text held when it was added.
 constexpr int kRolCentimos = Qt::UserRole;
 

@@ -6,9 +6,14 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <string_view>
 #include <vector>
 
 #include "TextoNumerico.h"
+
+// Said when an amount cannot be kept exactly, or would take a total past what is kept.
+inline constexpr std::string_view kImporteDemasiadoGrande =
+    "El importe es demasiado grande: no se puede añadir a la lista.";
 
 class QLineEdit;
 class QListWidget;

@@ -66,6 +66,14 @@ QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& i
     return selector;
 }
 
+// A click on option `indice` of a discount group: its fraction and index become the choice.
+template <typename Opciones>
+void ElegirDescuento(const Opciones& opciones, int indice, float& descuento, std::int16_t& opcion) {
+    if (indice < 0 || indice >= static_cast<int>(opciones.size())) return;
+    descuento = opciones[static_cast<std::size_t>(indice)].fraccion;
+    opcion = static_cast<std::int16_t>(indice);
+}
+
 QListWidget* CrearAlmacen(QWidget* padre, const char* nombre, QRect zona) {
     auto* almacen = new QListWidget(padre);
     almacen->setObjectName(nombre);
@@ -265,13 +273,16 @@ void frmPrincipal::CrearMenu() {
 }
 
 void frmPrincipal::Conectar() {
-    for (const auto& [elegido, otro] : {std::pair{tt_.ref, tt_.des}, std::pair{tt_.des, tt_.ref}}) {
-        connect(elegido, &QComboBox::activated, this,
-                [this, elegido, otro] { ElegirTrabajo(elegido, otro); });
-    }
-    for (const auto& [elegido, otro] : {std::pair{td_.ref, td_.des}, std::pair{td_.des, td_.ref}}) {
-        connect(elegido, &QComboBox::activated, this,
-                [this, elegido, otro] { ElegirDocumento(elegido, otro); });
+    using Eleccion = void (frmPrincipal::*)(QComboBox*, QComboBox*);
+    for (const auto& [lado, elegir] :
+         {std::pair<Lado*, Eleccion>{&tt_, &frmPrincipal::ElegirTrabajo},
+          std::pair<Lado*, Eleccion>{&td_, &frmPrincipal::ElegirDocumento}}) {
+        for (const auto& [elegido, otro] :
+             {std::pair{lado->ref, lado->des}, std::pair{lado->des, lado->ref}}) {
+            connect(
+                elegido, &QComboBox::activated, this,
+                [this, elegir, elegido = elegido, otro = otro] { (this->*elegir)(elegido, otro); });
+        }
     }
     connect(tt_.cantidad, &QLineEdit::textChanged, this, &frmPrincipal::CambioCantidadTT);
     connect(td_.cantidad, &QLineEdit::textChanged, this, &frmPrincipal::CambioCantidadTD);
@@ -279,14 +290,12 @@ void frmPrincipal::Conectar() {
     connect(td_.anadir, &QPushButton::clicked, this, &frmPrincipal::AnadirDocumento);
 
     connect(otbProyecto_, &QButtonGroup::idClicked, this, [](int indice) {
-        if (indice < 0 || indice >= static_cast<int>(cdv::kDescuentosProyecto.size())) return;
-        MisFunciones::DescuentoProyecto = cdv::kDescuentosProyecto[indice].fraccion;
-        MisFunciones::OpcionProyecto = static_cast<std::int16_t>(indice);
+        ElegirDescuento(cdv::kDescuentosProyecto, indice, MisFunciones::DescuentoProyecto,
+                        MisFunciones::OpcionProyecto);
     });
     connect(otbProyectoBasico_, &QButtonGroup::idClicked, this, [](int indice) {
-        if (indice < 0 || indice >= static_cast<int>(cdv::kDescuentosProyectoBasico.size())) return;
-        MisFunciones::DescuentoProyectoBasico = cdv::kDescuentosProyectoBasico[indice].fraccion;
-        MisFunciones::OpcionProyectoBasico = static_cast<std::int16_t>(indice);
+        ElegirDescuento(cdv::kDescuentosProyectoBasico, indice,
+                        MisFunciones::DescuentoProyectoBasico, MisFunciones::OpcionProyectoBasico);
     });
 }
 

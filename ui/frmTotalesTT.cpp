@@ -75,7 +75,7 @@ void frmTotalesTT::Hecho() {
     const auto cuota =
         cdv::CuotaDocumento(*fila, MisFunciones::SumaTT, descuento.fraccion, SeparadoresActuales());
     if (!cuota) {
-        cdv::Avisar("El importe es demasiado grande: no se puede añadir a la lista.");
+        cdv::Avisar(kImporteDemasiadoGrande);
         return;
     }
     std::vector<cdv::PartidaProyecto> partidas;
