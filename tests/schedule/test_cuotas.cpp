@@ -1,220 +1,168 @@
+// The scales and the fee rules, on the schedule's worked examples and their edges.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Cuotas.h"
-#include "RegistroMensajes.h"
+#include "Escalas.h"
+#include "Mensajes.h"
 
 namespace {
 
-using cdv::Resultado;
-
 const cdv::Separadores kEs{",", "."};
-
-int FilaTT(std::string_view ref) {
-    for (int n = 1; n <= cdv::TablaTT.Filas(); ++n)
-        if (cdv::TablaTT.Fila(n)->Ref == ref) return n;
-    return 0;
-}
-
-int FilaTD(std::string_view ref) {
-    for (int n = 1; n <= cdv::TablaTD.Filas(); ++n)
-        if (cdv::TablaTD.Fila(n)->Ref == ref) return n;
-    return 0;
-}
+using cdv::Resultado;
 
 class Cuotas : public ::testing::Test {
   protected:
     void SetUp() override {
         cdv::CargarTablaTT();
         cdv::CargarTablaTD();
+        cdv::InstalarServicioMensajes([this](std::string_view t, std::string_view titulo) {
+            mensajes.push_back(std::string(titulo) + "|" + std::string(t));
+        });
     }
-    RegistroMensajes registro;
+    void TearDown() override { cdv::InstalarServicioMensajes({}); }
+    std::vector<std::string> mensajes;  // "title|text", in order
 };
+
+template <typename Tabla>
+auto Fila(const Tabla& tabla, std::string_view ref) {
+    for (int n = 1; n <= tabla.Filas(); ++n)
+        if (tabla.Fila(n)->Ref == ref) return tabla.Fila(n);
+    return decltype(tabla.Fila(1)){nullptr};
+}
+
+TEST_F(Cuotas, Escalas) {
+    const struct {
+        float dv, cuota;
+    } dv[] = {{175, 175},
+              {176, 175.899994f},
+              {350, 332.5f},
+              {1000, 783.75f},
+              {10000, 4690},
+              {1e6f, 140290},
+              {1.12e6f, 155890},
+              {2e9f, 250015888},
+              {2000000001.0f, 250015888},
+              {0, 0},
+              {-5, 0},
+              {NAN, 0}};
+    for (const auto& c : dv) EXPECT_EQ(cdv::EscalaDV(c.dv), c.cuota) << c.dv;
+    const struct {
+        float superficie, importe;
+    } superficies[] = {{500, 30},     {500.5f, 36}, {4000, 48}, {8000, 60},
+                       {8000.5f, 90}, {1e6f, 90},   {0, 0}};
+    for (const auto& c : superficies) EXPECT_EQ(cdv::EscalaSuperficie(c.superficie), c.importe);
+    EXPECT_TRUE(mensajes.empty());
+    // Past the last limit: the message, then 0. 2,000,000,128 is the first float above it.
+    EXPECT_EQ(cdv::EscalaDV(2000000128.0f), 0.0f);
+    EXPECT_EQ(cdv::EscalaSuperficie(1000001.0f), 0.0f);
+    EXPECT_EQ(mensajes,
+              (std::vector<std::string>{"   ERROR|La Cuota de Visado (DV) es demasiado alta",
+                                        "   ERROR|La Superficie es demasiado alta"}));
+    // Continuous at every limit: just past it, the fee moves by at most the step itself.
+    for (const float limite :
+         {175.f, 350.f, 875.f, 1750.f, 17500.f, 70000.f, 560000.f, 1120000.f}) {
+        const float despues = std::nextafter(limite, INFINITY);
+        EXPECT_LE(std::fabs(cdv::EscalaDV(despues) - cdv::EscalaDV(limite)),
+                  2 * (despues - limite));
+    }
+}
 
 struct Caso {
     std::string_view ref;
     std::string cantidad;
     Resultado resultado;
     std::string texto;
-    std::optional<double> importe;  // where the exact value matters
 };
 
-TEST_F(Cuotas, TrabajoPorTipo) {
+TEST_F(Cuotas, Trabajo) {
     const Caso casos[] = {
-        // Tipo 1: quantity × rate through the two factors, kept in double.
-        {"DVPG", "1", Resultado::Cuota, "45,04", 34 * 1.28 * 1.035},
-        {"DVPG", "3", Resultado::Cuota, "135,13", 3 * (34 * 1.28 * 1.035)},
-        {"DVPG", "0", Resultado::Cuota, "0,00", 0.0},
-        {"DVPG", "-1", Resultado::Cuota, "-45,04", -(34 * 1.28 * 1.035)},
-        {"DVH", "7", Resultado::Cuota, "0,00", 0.0},
-        // Tipo 2: the minimum wins below it; the scale acts above it.
-        {"MGT", "100", Resultado::Cuota, "49,02", static_cast<double>(49.0176f)},
-        {"MGT", "1000", Resultado::Cuota, "291,73", static_cast<double>(291.7336f)},
-        {"MGT", "-50", Resultado::Cuota, "49,02", static_cast<double>(49.0176f)},
-        {"INAC", "300", Resultado::Cuota, "296,50", std::nullopt},
-        // Tipo 3: the budget.
-        // The scale receives 463.680023 and returns the single 423.444031 (423.444 to six digits).
-        {"CNA", "100000", Resultado::Cuota, "423,44", static_cast<double>(423.444031f)},
-        {"CNA", "100.000", Resultado::Cuota, "423,44", static_cast<double>(423.444031f)},
-        {"INAI", "0", Resultado::Cuota, "0,00", 0.0},
-        // Tipo 4: the surface scale, then the factors; rate and minimum play no part.
-        {"LAN", "250", Resultado::Cuota, "39,74", 30 * 1.28 * 1.035},
-        {"LAI", "5000", Resultado::Cuota, "79,49", 60 * 1.28 * 1.035},
-        {"LAN", "0", Resultado::Cuota, "0,00", 0.0},
-        {"LAN", "-10", Resultado::Cuota, "0,00", 0.0},
-        // Not a number.
-        {"DVPG", "", Resultado::Invalida, "", std::nullopt},
-        {"DVPG", "-", Resultado::Invalida, "", std::nullopt},
-        {"MGT", "12a", Resultado::Invalida, "", std::nullopt},
-        {"MGT", "1e39", Resultado::Invalida, "", std::nullopt},
-        {"", "5", Resultado::Invalida, "", std::nullopt},  // no row selected
+        {"DVPG", "1", Resultado::Cuota, "45,04"},    {"DVPG", "-1", Resultado::Cuota, "-45,04"},
+        {"DVH", "7", Resultado::Cuota, "0,00"},      {"MGT", "100", Resultado::Cuota, "49,02"},
+        {"MGT", "1000", Resultado::Cuota, "291,73"}, {"CNA", "100.000", Resultado::Cuota, "423,44"},
+        {"INAI", "0", Resultado::Cuota, "0,00"},     {"LAN", "250", Resultado::Cuota, "39,74"},
+        {"LAN", "-10", Resultado::Cuota, "0,00"},    {"DVPG", "", Resultado::Invalida, ""},
+        {"MGT", "12a", Resultado::Invalida, ""},     {"MGT", "1e39", Resultado::Invalida, ""},
+        {"", "5", Resultado::Invalida, ""},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.ref) + " / " + c.cantidad);
-        const auto r = cdv::CuotaTrabajo(cdv::TablaTT.Fila(FilaTT(c.ref)), c.cantidad, kEs);
-        EXPECT_EQ(r.resultado, c.resultado);
-        EXPECT_EQ(r.texto, c.texto);
-        if (c.importe) {
-            EXPECT_EQ(r.importe, *c.importe);
-        }
+        const auto r = cdv::CuotaTrabajo(Fila(cdv::TablaTT, c.ref), c.cantidad, kEs);
+        EXPECT_EQ(r.resultado, c.resultado) << c.ref << " " << c.cantidad;
+        EXPECT_EQ(r.texto, c.texto) << c.ref << " " << c.cantidad;
     }
-    EXPECT_TRUE(registro.mensajes.empty());
-}
-
-TEST_F(Cuotas, TrabajoConTipoSinReglaNoDaCuota) {
-    cdv::TrabajoTT raro;
-    raro.Tipo = 7;
-    EXPECT_EQ(cdv::CuotaTrabajo(&raro, "5", kEs).resultado, Resultado::SinCuota);
-    EXPECT_EQ(cdv::CuotaTrabajo(&raro, "x", kEs).resultado, Resultado::Invalida);
-}
-
-TEST_F(Cuotas, TrabajoMasAllaDeLaEscalaAvisaYDaCero) {
-    const struct {
-        std::string_view ref;
-        std::string cantidad;
-        std::string_view mensaje;
-    } casos[] = {
-        {"CNA", "1e12", "La Cuota de Visado (DV) es demasiado alta"},
-        // Past the largest float the base fee overflows to infinity: still beyond the scale.
-        {"INIF", "3e38", "La Cuota de Visado (DV) es demasiado alta"},
-        {"LAN", "1000001", "La Superficie es demasiado alta"},
-    };
-    for (const auto& c : casos) {
-        RegistroMensajes registro;
-        const auto r = cdv::CuotaTrabajo(cdv::TablaTT.Fila(FilaTT(c.ref)), c.cantidad, kEs);
-        EXPECT_EQ(r.resultado, Resultado::Cuota) << c.cantidad;
-        EXPECT_EQ(r.texto, "0,00") << c.cantidad;
-        ASSERT_EQ(registro.mensajes.size(), 1u) << c.cantidad;
-        EXPECT_EQ(registro.mensajes[0].first, c.mensaje);
+    // Every float step kept: the scale gets 463.680023 and gives the single 423.444031.
+    EXPECT_EQ(cdv::CuotaTrabajo(Fila(cdv::TablaTT, "CNA"), "100000", kEs).importe, 423.444031f);
+    EXPECT_EQ(cdv::CuotaTrabajo(Fila(cdv::TablaTT, "DVPG"), "1", kEs).importe, 34 * 1.28 * 1.035);
+    EXPECT_TRUE(mensajes.empty());
+    // Beyond a scale, also past the largest float: the scale's message and a fee of 0.
+    for (const auto& [ref, cantidad] :
+         {std::pair{"CNA", "1e12"}, std::pair{"INIF", "3e38"}, std::pair{"LAN", "1000001"}}) {
+        EXPECT_EQ(cdv::CuotaTrabajo(Fila(cdv::TablaTT, ref), cantidad, kEs).texto, "0,00");
     }
+    EXPECT_EQ(mensajes.size(), 3u);
 }
 
-TEST_F(Cuotas, DocumentoPorUnidadYPorPresupuesto) {
+TEST_F(Cuotas, Documento) {
     const Caso casos[] = {
-        {"AAP", "1", Resultado::Cuota, "26,50", 20 * 1.28 * 1.035},
-        {"AAP", "3", Resultado::Cuota, "79,49", 3 * (20 * 1.28 * 1.035)},
-        {"CFO", "12", Resultado::Cuota, "0,00", 0.0},
-        // Above the minimum: the rounded fee in plain form, no grouping, no trailing zeros.
-        {"EIA2", "100000", Resultado::Cuota, "463,68", 463.68},
-        {"EIA2", "20000", Resultado::Cuota, "92,74", 92.74},
-        {"EIA2", "1000000", Resultado::Cuota, "4636,8", 4636.8},
-        {"EIA2", "1.000.000", Resultado::Cuota, "4636,8", 4636.8},
-        {"ESS2", "100000000", Resultado::Cuota, "463680,01", 463680.01},  // cents kept
-        // At or below the minimum: the minimum, formatted.
-        {"EIA2", "10000", Resultado::Cuota, "59,62", 45 * 1.28 * 1.035},
-        {"EIA2", "0", Resultado::Cuota, "59,62", 45 * 1.28 * 1.035},
-        {"EIA2", "-5", Resultado::Cuota, "59,62", 45 * 1.28 * 1.035},
-        {"ESS2", "1", Resultado::Cuota, "45,04", 34 * 1.28 * 1.035},
-        // No rule for "OD", nor for a project document with a quantity.
-        {"OD", "5", Resultado::SinCuota, "", std::nullopt},
-        {"P", "5", Resultado::SinCuota, "", std::nullopt},
-        // Not a number, or no row.
-        {"AAP", "", Resultado::Invalida, "", std::nullopt},
-        {"AAP", "-", Resultado::Invalida, "", std::nullopt},
-        {"EIA2", "12a", Resultado::Invalida, "", std::nullopt},
-        {"OD", "x", Resultado::Invalida, "", std::nullopt},
-        {"", "1", Resultado::Invalida, "", std::nullopt},
+        {"AAP", "1", Resultado::Cuota, "26,50"},
+
+        {"CFO", "12", Resultado::Cuota, "0,00"},
+        {"EIA2", "10000", Resultado::Cuota, "59,62"},
+
+        // Above the minimum: the rounded fee in plain form, with every cent.
+        {"EIA2", "100000", Resultado::Cuota, "463,68"},
+        {"EIA2", "1.000.000", Resultado::Cuota, "4636,8"},
+        {"ESS2", "100000000", Resultado::Cuota, "463680,01"},
+        {"OD", "5", Resultado::SinCuota, ""},
+        {"P", "5", Resultado::SinCuota, ""},
+
+        {"AAP", "", Resultado::Invalida, ""},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.ref) + " / " + c.cantidad);
-        const auto r = cdv::CuotaDocumento(cdv::TablaTD.Fila(FilaTD(c.ref)), c.cantidad, kEs);
-        EXPECT_EQ(r.resultado, c.resultado);
-        EXPECT_EQ(r.texto, c.texto);
-        if (c.importe) {
-            EXPECT_EQ(r.importe, *c.importe);
-        }
+        const auto r = cdv::CuotaDocumento(Fila(cdv::TablaTD, c.ref), c.cantidad, kEs);
+        EXPECT_EQ(r.resultado, c.resultado) << c.ref << " " << c.cantidad;
+        EXPECT_EQ(r.texto, c.texto) << c.ref << " " << c.cantidad;
     }
-}
-
-TEST_F(Cuotas, DocumentoPorPresupuestoConservaLosCentimosGrandes) {
-    // The budget is a single: 3,500,000,017 arrives as 3,500,000,000, whose fee is
-    // 16,228,800.50093...; eight digits before the cents, and the cents are kept.
-    const auto r = cdv::CuotaDocumento(cdv::TablaTD.Fila(FilaTD("EIA2")), "3.500.000.017", kEs);
-    EXPECT_EQ(r.resultado, Resultado::Cuota);
-    EXPECT_EQ(r.texto, "16228800,5");
-    EXPECT_EQ(r.importe, 16228800.5);
 }
 
 TEST_F(Cuotas, DocumentoDeProyecto) {
     const struct {
         std::string_view ref;
+        float tasa;  // 0: the row's own
         cdv::Centimos suma;
         float fraccion;
-        cdv::Centimos cuota, descuento;
+        std::optional<cdv::Centimos> cuota, descuento;
         std::string texto;
     } casos[] = {
-        {"PB", 100'000, 0.25f, 25'000, 25'000, "250"},
-        {"PB", 100'000, 0.0f, 50'000, 0, "500"},
-        {"P", 100'000, 0.5f, 50'000, 50'000, "500"},
-        {"P", 100'000, 0.25f, 75'000, 25'000, "750"},
-        {"V", 100'000, 0.5f, 25'000, 0, "250"},  // only "P" and "PB" are discounted
-        {"PR", 100'000, 0.5f, 100'000, 0, "1000"},
-        {"MV", 4'501, 0.0f, 1'125, 0, "11,25"},  // 11.2525 → 11.25
-        {"V", 4'502, 0.0f, 1'126, 0, "11,26"},   // 11.255, a tie, away from zero
-        {"P", 0, 0.5f, 0, 0, "0"},
-        {"P", 1, 0.25f, 1, 0, "0,01"},   // 0.0025 rounds to no discount
-        {"P", 2, 0.25f, 1, 1, "0,01"},   // 0.005, a tie: a discount of 0.01
-        {"PB", 3, 0.25f, 1, 1, "0,01"},  // 0.015 → 0.02, less 0.0075 → 0.01
-        {"P", 15'589'007, 0.0f, 15'589'007, 0, "155890,07"},
-        {"P", 123'456'789'012, 0.5f, 61'728'394'506, 61'728'394'506, "617283945,06"},
+        {"PB", 0, 100'000, 0.25f, 25'000, 25'000, "250"},
+
+        {"P", 0, 100'000, 0.5f, 50'000, 50'000, "500"},
+        {"V", 0, 100'000, 0.5f, 25'000, 0, "250"},
+
+        {"V", 0, 4'502, 0.0f, 1'126, 0, "11,26"},
+
+        {"P", 0, 2, 0.25f, 1, 1, "0,01"},
+        {"P", 0, 15'589'007, 0.0f, 15'589'007, 0, "155890,07"},
+        // On the float's exact value: 0.7f is 0.69999998, so 5 cents give 3.4999999.
+        {"PR", 0.7f, 5, 0.0f, 3, 0, "0,03"},
+
+        {"PR", 3e7f, 33'333'333, 0.0f, 999'999'990'000'000, 0, "9999999900000"},
+        {"PR", 2.0f, cdv::kCentimosMaximos, 0.0f, std::nullopt, std::nullopt, ""},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.ref) + " / " + std::to_string(c.suma));
-        const auto r =
-            cdv::CuotaDocumento(*cdv::TablaTD.Fila(FilaTD(c.ref)), c.suma, c.fraccion, kEs);
-        ASSERT_TRUE(r.has_value());
-        EXPECT_EQ(r->cuota, c.cuota);
-        EXPECT_EQ(r->descuento, c.descuento);
-        EXPECT_EQ(r->texto, c.texto);
+        cdv::DocumentoTD fila = *Fila(cdv::TablaTD, c.ref);
+        if (c.tasa != 0) fila.Tasa = c.tasa;
+        const auto r = cdv::CuotaDocumento(fila, c.suma, c.fraccion, kEs);
+        ASSERT_EQ(r.has_value(), c.cuota.has_value()) << c.ref << " " << c.suma;
+        if (!r) continue;
+        EXPECT_EQ(r->cuota, c.cuota) << c.ref << " " << c.suma;
+        EXPECT_EQ(r->descuento, c.descuento) << c.ref << " " << c.suma;
+        EXPECT_EQ(r->texto, c.texto) << c.ref << " " << c.suma;
     }
-}
-
-TEST_F(Cuotas, DocumentoDeProyectoConOtrasFracciones) {
-    // The product is rounded on the float's exact value: 0.7f is 0.69999998..., so 5 cents
-    // times it is just below the tie of 3.5; 0.3f is 0.30000001..., just above 1.5.
-    cdv::DocumentoTD otra = *cdv::TablaTD.Fila(FilaTD("PR"));
-    const struct {
-        float tasa;
-        cdv::Centimos suma, cuota;
-    } casos[] = {{0.7f, 5, 3},
-                 {0.3f, 5, 2},
-                 {0.1f, 5, 1},
-                 {1e-30f, cdv::kCentimosMaximos, 0},
-                 {3e7f, 33'333'333, 999'999'990'000'000}};
-    for (const auto& c : casos) {
-        otra.Tasa = c.tasa;
-        const auto r = cdv::CuotaDocumento(otra, c.suma, 0.0f, kEs);
-        ASSERT_TRUE(r.has_value()) << c.tasa;
-        EXPECT_EQ(r->cuota, c.cuota) << c.tasa;
-    }
-    // Past the largest amount kept there is no fee, rather than an overflow.
-    otra.Tasa = 2.0f;
-    EXPECT_FALSE(cdv::CuotaDocumento(otra, cdv::kCentimosMaximos, 0.0f, kEs).has_value());
-    EXPECT_TRUE(cdv::CuotaDocumento(otra, cdv::kCentimosMaximos / 2, 0.0f, kEs).has_value());
-    otra.Tasa = 3e7f;
-    EXPECT_FALSE(cdv::CuotaDocumento(otra, 33'333'334, 0.0f, kEs).has_value());
 }
 
 }  // namespace

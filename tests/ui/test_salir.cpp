@@ -1,45 +1,33 @@
-// Ending the program: "Salir" and the close box end the event loop, even with both summary
-// windows open (they only hide when the user closes them).
-#include <QTimer>
-
-#include "Banco.h"
+// "Salir" and the main window's close box end the event loop, even with both summary
+// windows open (the user's close only hides those).
+#include "Ventanas.h"
 
 class TestSalir : public QObject {
     Q_OBJECT
 
-    // Runs the event loop with `accion` as its first event; fails if the loop is still
-    // running after a few seconds.
-    static void Ejecutar(Banco& b, const std::function<void()>& accion) {
-        Elegir(b.selector("cbbRefTD"), "AAP");
-        Pulsar(b.boton("cmbAñadirTD"));
-        b.menu("mnuProyecto");
-        QTimer::singleShot(0, accion);
-        QTimer vigilante;
-        vigilante.setSingleShot(true);
-        bool agotado = false;
-        QObject::connect(&vigilante, &QTimer::timeout, [&] {
-            agotado = true;
-            QCoreApplication::exit(1);
-        });
-        vigilante.start(5000);
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(!agotado);
-        QVERIFY(!b.principal().isVisible());
-        QVERIFY(!b.ventana("frmTotalesTD")->isVisible());
-        QVERIFY(!b.ventana("frmTotalesTT")->isVisible());
-    }
-
   private slots:
     void initTestCase() { LocaleEspanol(); }
 
-    void salir() {
-        Banco b;
-        Ejecutar(b, [&b] { b.menu("mnuSalir"); });
+    void salir_data() {
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("Salir") << true;
+        QTest::newRow("cierre") << false;
     }
 
-    void cerrarLaVentanaPrincipal() {
+    void salir() {
+        QFETCH(bool, menu);
         Banco b;
-        Ejecutar(b, [&b] { CerrarConLaCruz(&b.principal()); });
+        b.elegir("cbbRefTD", "AAP");
+        b.pulsar("cmbAñadirTD");
+        b.menu("mnuProyecto");
+        QTimer::singleShot(0,
+                           [&] { menu ? b.menu("mnuSalir") : Banco::cerrarConLaCruz(b.p.get()); });
+        QTimer vigilante;  // still running after 5 s: a failure
+        connect(&vigilante, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        vigilante.start(5000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!b.p->isVisible() && !b.ventana("frmTotalesTD")->isVisible() &&
+                !b.ventana("frmTotalesTT")->isVisible());
     }
 };
 

@@ -1,0 +1,139 @@
+// The amount and quantity texts, and the fixed-width summary lines.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Lineas.h"
+#include "TextoNumerico.h"
+
+namespace {
+
+const cdv::Separadores kEs{",", "."};
+const cdv::Separadores kEn{".", ","};
+
+TEST(Textos, Formateado) {
+    const struct {
+        double valor;
+        std::string texto;
+    } casos[] = {
+        {1234.5, "1.234,50"},
+
+        {-0.004, "0,00"},
+        {0.125, "0,13"},
+
+        {2.675, "2,67"},
+        {999.995, "1.000,00"},
+
+        {4503599627370495.5, "4.503.599.627.370.495,50"},  // the last doubles with a fraction
+        {4503599627370496.0, "4.503.599.627.370.496,00"},  // whole numbers from 2^52 on
+        {1e20, "100.000.000.000.000.000.000,00"},
+    };
+    for (const auto& c : casos) EXPECT_EQ(cdv::TextoFormateado(c.valor, kEs), c.texto) << c.valor;
+    EXPECT_EQ(cdv::TextoFormateado(1234567.0, {",", "\u202f"}), "1\u202f234\u202f567,00");
+    for (const auto& [centimos, texto] :
+         {std::pair{1250, "12,5"}, std::pair{30000, "300"}, std::pair{463680, "4636,8"},
+          std::pair{-5, "-0,05"}, std::pair{0, "0"}})
+        EXPECT_EQ(cdv::TextoSimple(centimos, kEs), texto);
+}
+
+TEST(Textos, LeerNumero) {
+    const struct {
+        std::string texto;
+        float valor;
+    } aceptados[] = {
+        // "1.500,5" typed key by key: every step a number, the grouping points ignored.
+        {"1", 1},
+        {"1.", 1},
+        {"1.5", 15},
+        {"1.50", 150},
+        {"1.500", 1500},
+        {"1.500,", 1500},
+        {"1.500,5", 1500.5f},
+        {" 12 ", 12},
+        {"-3", -3},
+        {",5", 0.5f},
+        {"1..2", 12},
+        {"1,5E-2", 0.015f},
+        {"3,40282356e38", 3.4028235e38f},
+        {"1e-50", 0},
+        {"0," + std::string(10'000, '0') + "1", 0},
+    };
+    for (const auto& c : aceptados)
+        EXPECT_EQ(cdv::LeerNumero(c.texto, kEs), c.valor) << c.texto.substr(0, 20);
+    for (const std::string& texto : std::vector<std::string>{"",
+                                                             " ",
+                                                             "-",
+                                                             "+",
+                                                             ",",
+                                                             ".",
+                                                             "12a",
+                                                             "inf",
+                                                             "nan",
+                                                             "0x1A",
+                                                             "1e",
+                                                             "e5",
+                                                             "1,5,3",
+                                                             "1,5.3",
+                                                             "- 5",
+                                                             "1 2",
+                                                             "\t5",
+                                                             "4e38",
+                                                             "1" + std::string(10'000, '0'),
+                                                             "1e99999999999999999999"})
+        EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto.substr(0, 20);
+    EXPECT_EQ(cdv::LeerNumero("1,500.5", kEn), 1500.5f);
+}
+
+TEST(Textos, LeerCentimosEIdaYVuelta) {
+    const struct {
+        std::string texto;
+        std::optional<cdv::Centimos> centimos;
+    } casos[] = {{"1.234,56", 123456},
+                 {"500", 50000},
+                 {"0,005", 1},
+                 {"-0,005", -1},
+                 {"0,0049", 0},
+                 {"1e2", 10000},
+                 {"10000000000000", cdv::kCentimosMaximos},
+                 {"10000000000000,01", std::nullopt},
+                 {"1e30", std::nullopt},
+                 {"abc", std::nullopt}};
+    for (const auto& c : casos) EXPECT_EQ(cdv::LeerCentimos(c.texto, kEs), c.centimos) << c.texto;
+    // Any amount: its formatted text reads back to its cents; any float: its text to it.
+    std::mt19937_64 azar(20261206);
+    std::uniform_real_distribution<double> exponente(-4.0, 13.0);
+    for (int i = 0; i < 20'000; ++i) {
+        const double valor = (i % 2 ? -1 : 1) * std::pow(10.0, exponente(azar));
+        const auto decimal = cdv::ImporteDecimal::DesdeDouble(valor);
+        ASSERT_EQ(cdv::LeerCentimos(decimal.Formateado(kEs), kEs), decimal.ACentimos()) << valor;
+        char texto[32];
+        std::snprintf(texto, sizeof texto, "%.9g", static_cast<double>(static_cast<float>(valor)));
+        ASSERT_EQ(cdv::LeerNumero(texto, kEn), static_cast<float>(valor)) << texto;
+    }
+}
+
+TEST(Textos, Lineas) {
+    // Widths count characters, not bytes: 51 characters of description, 9 blanks.
+    EXPECT_EQ(cdv::LineaPartida("DVPG", "Aparatos a presión o a gas de tipo único o en serie",
+                                "Ud.", "1", "45,04"),
+              "DVPG  Aparatos a presión o a gas de tipo único o en serie" + std::string(9, ' ') +
+                  "   Ud.: 1   Total: 45,04 €");
+    EXPECT_EQ(cdv::Abreviar(std::string(60, 'x'), 60), std::string(60, 'x'));
+    EXPECT_EQ(cdv::Abreviar("áéíóú" + std::string(56, 'z'), 60),
+              "áéíóú" + std::string(52, 'z') + "...");
+    EXPECT_EQ(cdv::AjustarAncho("ABCDEFG", 6), "ABCDEF");
+    EXPECT_EQ(
+        cdv::LineaProyecto("P", "Proyecto", {{"A1", "100"}, {"B2", "2"}}, "Proyecto básico", "500"),
+        "P     Proyecto               A1 (100), B2 (2)   Descontado el Proyecto básico   Total: "
+        "500 €");
+    EXPECT_EQ(cdv::LineaProyecto("SP2",
+                                 "Separata (cuyas CDV no se hayan liquidado en el proyecto global)",
+                                 {{"A", "3"}}, "", "12,5"),
+              "SP2   Separata (cuyas C...   A (3)   Total: 12,5 €");
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// A fresh run of the program for each test, driven as a user drives it: picking entries,
+// typing, clicking, closing from the close box, answering the message boxes.
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <memory>
+
+#include "frmPrincipal.h"
+
+template <typename T = QWidget>
+T* Control(const QObject* ventana, const QString& nombre) {
+    T* control = ventana ? ventana->findChild<T*>(nombre) : nullptr;
+    if (control == nullptr) qFatal("No hay control %s", qPrintable(nombre));
+    return control;
+}
+
+// Types key by key, accented letters and control characters too.
+inline void Teclear(QWidget* destino, const QString& texto) {
+    for (const QChar letra : texto) {
+        if (letra.unicode() >= 32 && letra.unicode() < 127) {
+            QTest::keyClick(destino, letra.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, destino, Qt::Key_unknown, QString(letra), {});
+        }
+    }
+}
+
+// Replaces a box's text key by key; in a selector, Enter then picks the entry typed.
+inline void Escribir(QWidget* caja, const QString& texto) {
+    QLineEdit* linea = qobject_cast<QComboBox*>(caja) ? static_cast<QComboBox*>(caja)->lineEdit()
+                                                      : static_cast<QLineEdit*>(caja);
+    linea->setFocus();
+    QTest::keyClick(linea, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(linea, Qt::Key_Backspace);
+    Teclear(linea, texto);
+    if (linea != caja) QTest::keyClick(linea, Qt::Key_Return);
+}
+
+inline QStringList Lineas(const QListWidget* lista) {
+    QStringList lineas;
+    for (int i = 0; i < lista->count(); ++i) lineas << lista->item(i)->text();
+    return lineas;
+}
+
+class Banco {
+  public:
+    Banco() : p(std::make_unique<frmPrincipal>()) {
+        p->show();
+        if (!QTest::qWaitForWindowExposed(p.get())) qFatal("La ventana principal no se muestra");
+    }
+    template <typename T = QWidget>
+    T* c(const QString& nombre) {
+        return Control<T>(p.get(), nombre);
+    }
+    QLineEdit* caja(const QString& nombre) { return c<QLineEdit>(nombre); }
+    QString texto(const QString& nombre) { return caja(nombre)->text(); }
+    void elegir(const char* selector, const QString& texto) {
+        Escribir(c<QComboBox>(selector), texto);
+    }
+    void pulsar(const QString& boton) {
+        QTest::mouseClick(c<QAbstractButton>(boton), Qt::LeftButton);
+    }
+    void menu(const char* nombre) { c<QAction>(nombre)->trigger(); }
+    // Another window (nullptr while not created), and its controls.
+    QWidget* ventana(const char* nombre) { return p->findChild<QWidget*>(nombre); }
+    QListWidget* lista(const char* v) { return Control<QListWidget>(ventana(v), "lstVisados"); }
+    QString total(const char* v) { return Control<QLineEdit>(ventana(v), "txtTotalCDV")->text(); }
+    void pulsarEn(const char* v, const char* boton) {
+        QTest::mouseClick(Control<QPushButton>(ventana(v), boton), Qt::LeftButton);
+    }
+    void seleccionar(const char* v, int fila) {  // a click on line `fila`
+        QListWidget* l = lista(v);
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->item(fila)).center());
+    }
+    // The user's close: through the window system, as the close box does.
+    static void cerrarConLaCruz(QWidget* ventana) { ventana->windowHandle()->close(); }
+
+    std::unique_ptr<frmPrincipal> p;
+};
+
+// Answers every modal message box with OK and records its title and text.
+class Contestador : public QObject {
+  public:
+    QStringList mensajes;  // "title|text"
+    bool sinIcono = true, unBoton = true;
+    Contestador() {
+        connect(&reloj_, &QTimer::timeout, this, [this] {
+            auto* cuadro = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (cuadro == nullptr || !cuadro->isVisible()) return;
+            mensajes << cuadro->windowTitle() + "|" + cuadro->text();
+            sinIcono = sinIcono && cuadro->icon() == QMessageBox::NoIcon;
+            unBoton = unBoton && cuadro->buttons().size() == 1;
+            cuadro->button(QMessageBox::Ok)->click();
+        });
+        reloj_.start(5);
+    }
+
+  private:
+    QTimer reloj_;
+};
+
+inline void LocaleEspanol() {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+}

@@ -1,0 +1,303 @@
+// The four windows driven as a user drives them, by their object names.
+#include <QAccessible>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Catalogos.h"
+#include "MisFunciones.h"
+#include "Ventanas.h"
+
+class TestVentanas : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { LocaleEspanol(); }
+
+    void arranque() {
+        Banco b;
+        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL"));
+        QCOMPARE(b.p->centralWidget()->size(), QSize(735, 551));
+        QCOMPARE(b.p->minimumSize(), b.p->maximumSize());
+        for (const auto& [nombre, indicacion] :
+             {std::pair{"cbbRefTD", "Referencias"}, std::pair{"cbbDesTD", "Descripciones"},
+              std::pair{"cbbRefTT", "Referencias"}, std::pair{"cbbDesTT", "Descripciones"}}) {
+            auto* c = b.c<QComboBox>(nombre);
+            const bool td = QByteArray(nombre).endsWith("TD"),
+                       ref = QByteArray(nombre).startsWith("cbbRef");
+            QCOMPARE(c->count(), td ? 49 : 39);
+            QCOMPARE(c->currentIndex(), -1);
+            QCOMPARE(c->lineEdit()->placeholderText(), QString(indicacion));
+            for (int i = 0; i < c->count(); ++i) {  // each entry names the row it carries
+                const int fila = c->itemData(i).toInt();
+                const std::string_view t =
+                    td ? (ref ? cdv::TablaTD.Fila(fila)->Ref : cdv::TablaTD.Fila(fila)->Descripcion)
+                       : (ref ? cdv::TablaTT.Fila(fila)->Ref
+                              : cdv::TablaTT.Fila(fila)->Descripcion);
+                QCOMPARE(c->itemText(i),
+                         QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
+            }
+        }
+        QVERIFY(MisFunciones::IndiceTT == 0 && MisFunciones::IndiceTD == 0);
+        QVERIFY(b.caja("txtCantidadTD")->isVisible() && b.texto("txtCantidadTD").isEmpty());
+        for (const char* oculto :
+             {"fraTT", "fraDescProyecto", "fraDescProyectoBasico", "lstTotales", "lstProyectos"})
+            QVERIFY(!b.c(oculto)->isVisible());
+        QVERIFY(!b.ventana("frmTotalesTD") && !b.ventana("frmTotalesTT") &&
+                !b.ventana("frmAcerca"));
+        QCOMPARE(b.c<QLabel>("Picture1")->pixmap().size(), QSize(234, 68));
+        QStringList menus;
+        for (QAction* a : b.p->menuBar()->actions()) menus << a->text();
+        QCOMPARE(menus, QStringList({"&Principal", "&Ver", "A&yuda"}));  // & marks Alt's letter
+        b.menu("mnuInfo");                                               // does nothing
+        int visibles = 0;
+        for (const QWidget* w : QApplication::topLevelWidgets()) visibles += w->isVisible();
+        QCOMPARE(visibles, 1);
+    }
+
+    // A single document: pick, fee at once, typed quantity, added with the running total.
+    void documento() {
+        Banco b;
+        b.caja("txtCantidadTD")->setText("5");  // before any document: wiped
+        QCOMPARE(b.texto("txtCantidadTD"), QString());
+        b.elegir("cbbRefTD", "AAP");
+        QCOMPARE(b.c<QComboBox>("cbbDesTD")->currentText(),
+                 QString("Acta de aprobación del plan de seguridad y salud"));
+        QCOMPARE(
+            b.c<QLabel>("lblUnidadTD")->text() + b.texto("txtCantidadTD") + b.texto("txtTotalTD"),
+            QString("Ud.126,50"));
+        Escribir(b.caja("txtCantidadTD"), "3");
+        b.pulsar("cmbAñadirTD");
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(Lineas(b.lista("frmTotalesTD")).first(),
+                 "AAP   Acta de aprobación del plan de seguridad y salud" + QString(12, ' ') +
+                     "   Ud.: 3   Total: 79,49 €");
+        QCOMPARE(Lineas(b.c<QListWidget>("lstTotales")), QStringList({"79,49", "79,49"}));
+        QCOMPARE(b.total("frmTotalesTD"), QString("158,98"));
+        b.elegir("cbbRefTD", "AAI");  // whole cents: in single precision ...999,00
+        Escribir(b.caja("txtCantidadTD"), "4000");
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(b.total("frmTotalesTD"), QString("1.059.998,98"));
+        b.elegir("cbbRefTD", "PR");  // a note of two lines shows as two lines
+        QCOMPARE(b.c<QPlainTextEdit>("txtComentarioTD")->document()->blockCount(), 2);
+
+        b.elegir("cbbDesTD", "Estudio de impacto ambiental que incluya medidas correctoras");
+        QCOMPARE(b.c<QComboBox>("cbbRefTD")->currentText() + b.c<QLabel>("lblUnidadTD")->text() +
+                     b.texto("txtTotalTD"),
+                 QString("EIA2Presupuesto0"));
+        b.pulsar("cmbAñadirTD");  // no budget yet: a line with fee 0
+        QVERIFY(b.lista("frmTotalesTD")->item(3)->text().endsWith("   Presupuesto:    Total: 0 €"));
+        // Key by key, every partial number is kept; a letter wipes both boxes.
+        QString tecleado;
+        for (const QChar tecla : QString("1.500,5")) {
+            Teclear(b.caja("txtCantidadTD"), tecla);
+            QCOMPARE(b.texto("txtCantidadTD"), tecleado += tecla);
+        }
+        Escribir(b.caja("txtCantidadTD"), "100000");
+        QCOMPARE(b.texto("txtTotalTD"), QString("463,68"));
+        Teclear(b.caja("txtCantidadTD"), "a");
+        QCOMPARE(b.texto("txtCantidadTD") + b.texto("txtTotalTD"), QString());
+        // Typing into a selector's text is no choice.
+        Teclear(b.c<QComboBox>("cbbRefTD")->lineEdit(), "X");
+        QCOMPARE(MisFunciones::IndiceTD, 23);
+    }
+
+    // What cannot be added is not: no row, no fee ("OD"), an amount too large to keep.
+    void nadaQueAnadir() {
+        Banco b;
+        Contestador contestador;
+        b.pulsar("cmbAñadirTD");
+        b.elegir("cbbRefTD", "OD");
+        QVERIFY(b.caja("txtCantidadTD")->isVisible());
+        Escribir(b.caja("txtCantidadTD"), "4");
+        QCOMPARE(b.texto("txtCantidadTD") + "|" + b.texto("txtTotalTD"), QString("4|"));
+        b.pulsar("cmbAñadirTD");
+        QVERIFY(b.ventana("frmTotalesTD") == nullptr);
+        b.elegir("cbbRefTD", "C");
+        b.caja("txtCantidadTD")->setText("1e30");  // pasted: the fee is shown whole
+        QCOMPARE(b.texto("txtTotalTD").size(), 45);
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(
+            contestador.mensajes,
+            QStringList("   ERROR|El importe es demasiado grande: no se puede añadir a la lista."));
+        QCOMPARE(b.lista("frmTotalesTD")->count() + b.c<QListWidget>("lstTotales")->count(), 0);
+        b.elegir("cbbRefTD", "P");
+        b.pulsar("cmbAñadirTT");  // no work type
+        QVERIFY(b.ventana("frmTotalesTT") == nullptr);
+    }
+
+    // A project from the first pick to the total CDV, with a discount.
+    void proyecto() {
+        Banco b;
+        Contestador contestador;
+        b.elegir("cbbRefTD", "P");
+        QVERIFY(b.c("fraDescProyecto")->isVisible() && !b.c("fraDescProyectoBasico")->isVisible());
+        QVERIFY(!b.c("cmbAñadirTD")->isVisible() && !b.c("txtComentarioTD")->isVisible());
+        for (const auto& [ref, unidad] :
+             {std::pair{"CNA", "P.E.M."}, std::pair{"LAN", "m2"}, std::pair{"INAC", "kW(T)"}}) {
+            Escribir(b.caja("txtCantidadTT"), "77");  // reset by the next pick
+            b.elegir("cbbRefTT", ref);
+            QCOMPARE(b.c<QLabel>("lblUnidadTT")->text() + b.texto("txtCantidadTT") +
+                         b.texto("txtTotalTT"),
+                     QString(unidad));
+        }
+        Escribir(b.caja("txtCantidadTT"), "300");
+        b.pulsar("cmbAñadirTT");
+        QCOMPARE(b.ventana("frmTotalesTT")->windowTitle(),
+                 QString("   Configuración del Proyecto"));
+        b.elegir("cbbDesTT", "Aparatos a presión o a gas de tipo único o en serie");
+        QCOMPARE(b.texto("txtCantidadTT") + " " + b.texto("txtTotalTT"), QString("1 45,04"));
+        b.pulsar("cmbAñadirTT");
+        QCOMPARE(Lineas(b.c<QListWidget>("lstProyectos")) +
+                     Lineas(b.c<QListWidget>("lstReferencias")) +
+                     Lineas(b.c<QListWidget>("lstMediciones")),
+                 QStringList({"296,50", "45,04", "INAC", "DVPG", "300", "1"}));
+        QCOMPARE(b.lista("frmTotalesTT")->item(0)->text(),
+                 "INAC  Climatización/Aire acondicionado" + QString(28, ' ') +
+                     "   kW(T): 300   Total: 296,50 €");
+        QCOMPARE(b.total("frmTotalesTT"), QString("341,54"));
+        b.pulsar("otbProyecto(2)");  // Anteproyecto: a quarter off, 85.385 rounded away to 85.39
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        QVERIFY(!b.ventana("frmTotalesTT")->isVisible() && b.ventana("frmTotalesTD")->isVisible());
+        QCOMPARE(Lineas(b.lista("frmTotalesTD")),
+                 QStringList("P     Proyecto               INAC (300), DVPG (1)   Descontado el "
+                             "Anteproyecto   Total: 256,15 €"));
+        QCOMPARE(b.total("frmTotalesTD"), QString("256,15"));
+        b.menu("mnuProyecto");
+        b.pulsarEn("frmTotalesTT", "cmbHecho");  // the project stays, and is charged again
+        QCOMPARE(b.total("frmTotalesTD"), QString("512,30"));
+        // "Hecho" for a document that is not a project: a message, nothing added.
+        b.elegir("cbbRefTD", "AAP");
+        b.menu("mnuProyecto");
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        QVERIFY(contestador.mensajes.value(0).startsWith("   ERROR|Para pulsar Hecho, elija"));
+        QVERIFY(b.ventana("frmTotalesTT")->isVisible());
+        QCOMPARE(b.lista("frmTotalesTD")->count(), 2);
+        // A scale's message: a modal box titled "   ERROR", one OK button, no icon; fee 0,00.
+        b.elegir("cbbRefTD", "P");
+        b.elegir("cbbRefTT", "LAN");
+        b.caja("txtCantidadTT")->setText("2000000");
+        QCOMPARE(b.texto("txtTotalTT"), QString("0,00"));
+        QCOMPARE(contestador.mensajes.value(1),
+                 QString("   ERROR|La Superficie es demasiado alta"));
+        QVERIFY(contestador.sinIcono && contestador.unBoton);
+    }
+
+    void soloLectura() {
+        Banco b;
+        b.elegir("cbbRefTD", "CFO");
+        for (const char* nombre : {"txtTotalTD", "txtTotalTT"}) {
+            Teclear(b.caja(nombre), "123");
+            QVERIFY(!b.texto(nombre).contains("123"));
+        }
+        auto* nota = b.c<QPlainTextEdit>("txtComentarioTD");
+        QVERIFY(nota->focusPolicy() & Qt::TabFocus);  // still reachable, selectable, copyable
+        nota->setFocus();
+        QTest::keyClick(nota, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(nota, Qt::Key_C, Qt::ControlModifier);
+        Teclear(nota, "x");
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QString("Incluido en las CDV de la Dirección Técnica"));
+        QCOMPARE(nota->toPlainText(), QApplication::clipboard()->text());
+    }
+
+    void teclado() {
+        Banco b;
+        b.elegir("cbbRefTD", "P");
+        b.elegir("cbbRefTT", "LAN");
+        b.c("cbbRefTT")->setFocus();
+        QStringList recorrido;
+        for (int i = 0; i < 6; ++i) {
+            QWidget* w = QApplication::focusWidget();
+            recorrido << (qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w)
+                             ->objectName();
+            QTest::keyClick(w, Qt::Key_Tab);
+        }
+        QCOMPARE(recorrido, QStringList({"cbbRefTT", "cbbDesTT", "txtCantidadTT", "txtTotalTT",
+                                         "txtComentarioTT", "cmbAñadirTT"}));
+        QTest::keyClick(b.p.get(), Qt::Key_V, Qt::AltModifier);  // Alt+V, then C: "Resumen CDV"
+        QTRY_VERIFY(b.c("mnuVer")->isVisible());
+        QTest::keyClick(b.c("mnuVer"), Qt::Key_C);
+        QTRY_VERIFY(b.ventana("frmTotalesTD") && b.ventana("frmTotalesTD")->isVisible());
+
+        b.elegir("cbbRefTD", "AAP");
+        Escribir(b.caja("txtCantidadTD"), "1");  // the keypad's decimal key: the locale's comma
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Period, Qt::KeypadModifier);
+        Teclear(b.caja("txtCantidadTD"), "5");
+        QCOMPARE(b.texto("txtTotalTD"), QString("39,74"));
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Return);  // Enter adds
+        Escribir(b.caja("txtCantidadTD"), "2");
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Enter, Qt::KeypadModifier);
+        QListWidget* lista = b.lista("frmTotalesTD");
+        QCOMPARE(lista->count(), 2);
+        QVERIFY(QFontInfo(lista->font()).fixedPitch());
+        for (const QString& linea : Lineas(lista))
+            QVERIFY(linea.mid(66, 3) == "   " && linea.at(69) == 'U');
+        b.seleccionar("frmTotalesTD", 1);
+        QTest::keyClick(lista, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), lista->item(1)->text());
+        QTest::keyClick(lista, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(lista, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), Lineas(lista).join('\n'));
+        QTest::keyClick(lista, Qt::Key_Delete);  // every selected line
+        QCOMPARE(lista->count() + b.c<QListWidget>("lstTotales")->count(), 0);
+        QCOMPARE(b.total("frmTotalesTD"), QString("0,00"));
+        QTest::keyClick(lista, Qt::Key_Escape);
+        QVERIFY(!b.ventana("frmTotalesTD")->isVisible());
+    }
+
+    void accesibilidad() {
+        Banco b;
+        b.elegir("cbbRefTD", "P");
+        b.menu("mnuCDV");
+        b.menu("mnuProyecto");
+        b.menu("mnuAcerca");
+        for (QWidget* ventana : {static_cast<QWidget*>(b.p.get()), b.ventana("frmTotalesTD"),
+                                 b.ventana("frmTotalesTT"), b.ventana("frmAcerca")}) {
+            for (QWidget* w : ventana->findChildren<QWidget*>()) {
+                const bool control = qobject_cast<QAbstractButton*>(w) ||
+                                     qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                                     qobject_cast<QAbstractScrollArea*>(w);
+                if (!control || !w->isVisibleTo(ventana) || w->objectName().isEmpty()) continue;
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+            }
+        }
+        QCOMPARE(b.c<QLabel>("lblUnidadTT")->buddy(), b.c("txtCantidadTT"));
+        QCOMPARE(b.c<QLabel>("lblEuroTT")->buddy(), b.c("txtTotalTT"));
+        QCOMPARE(Control<QLabel>(b.ventana("frmTotalesTD"), "Label1(0)")->buddy(),
+                 b.lista("frmTotalesTD"));
+    }
+
+    void acercaYNuevo() {
+        Banco b;
+        Contestador contestador;
+        b.menu("mnuAcerca");
+        QPointer<QWidget> acerca = b.ventana("frmAcerca");
+        QCOMPARE(acerca->windowTitle(), QString("   Acerca de CDV - TORVEL"));
+        for (const auto& [i, t] :
+             {std::pair{1, "Título"}, std::pair{0, "CDV-TORVEL"}, std::pair{3, "1.0.2"},
+              std::pair{4, "Propietario"}, std::pair{9, "05/02/2007"}})
+            QCOMPARE(Control<QLabel>(acerca, QString("Label1(%1)").arg(i))->text(), QString(t));
+        QTest::mouseClick(Control<QPushButton>(acerca, "Command1"), Qt::LeftButton);
+        QTRY_VERIFY(acerca.isNull());  // destroyed, not hidden
+
+        QString lanzado;
+        bool arranca = false;
+        b.p->setLanzador([&](const QString& programa) {
+            lanzado = programa;
+            return arranca;
+        });
+        b.menu("mnuNuevo");  // the start fails: this run goes on and says so
+        QVERIFY(b.p->isVisible());
+        QCOMPARE(contestador.mensajes, QStringList("   ERROR|No se ha podido iniciar una nueva "
+                                                   "copia del programa; esta sigue abierta."));
+        arranca = true;
+        b.menu("mnuNuevo");
+        QCOMPARE(lanzado, QCoreApplication::applicationFilePath());
+        QVERIFY(!b.p->isVisible());
+    }
+};
+
+QTEST_MAIN(TestVentanas)
+#include "test_ventanas.moc"
