@@ -31,6 +31,9 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     setObjectName(diseno.nombre);
     setWindowTitle(diseno.titulo);
     FondoBlanco(this);
+    // Shown after each line added without taking the focus from the main window, so that
+    // typing goes on there; the menu opens it to work in it (Abrir).
+    setAttribute(Qt::WA_ShowWithoutActivating);
     TamanoFijo(this, diseno.anchoTwips, diseno.altoTwips);
 
     QLabel* etiquetaTotal =
@@ -132,6 +135,12 @@ void VentanaResumen::Copiar() {
     QStringList lineas;
     for (const int fila : FilasSeleccionadas()) lineas.prepend(lstVisados_->item(fila)->text());
     if (!lineas.isEmpty()) QGuiApplication::clipboard()->setText(lineas.join('\n'));
+}
+
+void VentanaResumen::Abrir() {
+    show();
+    raise();
+    activateWindow();
 }
 
 void VentanaResumen::MostrarTotal() {

@@ -44,6 +44,9 @@ class VentanaResumen : public QWidget {
     // or that would take the total past the largest amount kept, is refused with a message.
     bool Anotar(const QString& linea, const QStringList& valores);
 
+    // Shows the window in front, to work in it.
+    void Abrir();
+
   protected:
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;

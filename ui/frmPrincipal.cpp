@@ -261,9 +261,9 @@ void frmPrincipal::CrearMenu() {
 
     QMenu* ver = crearMenu("mnuVer", "&Ver");
     connect(accion(ver, "mnuCDV", "Resumen &CDV"), &QAction::triggered, this,
-            [this] { ResumenCDV().show(); });
+            [this] { ResumenCDV().Abrir(); });
     connect(accion(ver, "mnuProyecto", "Resumen &Proyecto"), &QAction::triggered, this,
-            [this] { ResumenProyecto().show(); });
+            [this] { ResumenProyecto().Abrir(); });
 
     QMenu* ayuda = crearMenu("mnuAyuda", "A&yuda");
     accion(ayuda, "mnuInfo", "&Info");
