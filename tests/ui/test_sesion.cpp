@@ -50,7 +50,7 @@ std::vector<Accion> Guion(unsigned semilla, int acciones) {
     std::vector<Accion> guion;
     while (static_cast<int>(guion.size()) < acciones) {
         int tipo = 0;
-        for (int r = al(20); r >= kPesos[tipo]; r -= kPesos[tipo]) ++tipo;
+        for (int r = al(20); r >= kPesos[tipo];) r -= kPesos[tipo++];
         Accion a{static_cast<Tipo>(tipo), al(2), al(4), kTextos[al(kTextos.size())]};
         if (al(3) == 0) {  // or a text of random keys
             a.texto.clear();
