@@ -1,16 +1,10 @@
 #include "Entorno.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 
 #include "Mensajes.h"
-
-cdv::Separadores SeparadoresActuales() {
-    const QLocale locale;
-    return {Us(locale.decimalPoint()), Us(locale.groupSeparator())};
-}
 
 void InstalarCuadroDeMensajes(QWidget* principal) {
     cdv::InstalarServicioMensajes([principal = QPointer<QWidget>(principal)](

@@ -1,12 +1,16 @@
 # The windows (Qt Widgets), the library cdv_ui and the program cdv.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
 
+add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/visado ${CMAKE_CURRENT_BINARY_DIR}/visado)
+
 configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @ONLY)
 
 # The windows and the program's shared state; everything but main().
 add_library(cdv_ui STATIC
+    app/DocumentoSolicitud.cpp
     app/Entorno.cpp
     app/MisFunciones.cpp
+    app/Recuperacion.cpp
     ui/Diseno.cpp
     ui/VentanaResumen.cpp
     ui/frmAcerca.cpp
@@ -19,11 +23,12 @@ set_target_properties(cdv_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_include_directories(cdv_ui
     PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/app ${CMAKE_CURRENT_SOURCE_DIR}/ui
     PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
-target_link_libraries(cdv_ui PUBLIC cdv_schedule Qt6::Widgets PRIVATE cdv_warnings)
+target_link_libraries(cdv_ui PUBLIC cdv_visado Qt6::Widgets PRIVATE cdv_warnings)
 
 add_executable(cdv app/main.cpp)
 set_target_properties(cdv PROPERTIES WIN32_EXECUTABLE ON)
 target_link_libraries(cdv PRIVATE cdv_ui cdv_warnings)
+target_compile_definitions(cdv PRIVATE CDV_VERSION="${PROJECT_VERSION}")
 if(TARGET cdv_recursos_windows)
     target_link_libraries(cdv PRIVATE cdv_recursos_windows)
 endif()

@@ -40,6 +40,13 @@ class TablaCatalogo {
         return numero >= 1 && numero <= N ? &filas_[static_cast<std::size_t>(numero - 1)] : nullptr;
     }
     static constexpr int Filas() noexcept { return N; }
+    // The number of the row with reference `ref`; 0 when there is none.
+    int Buscar(std::string_view ref) const noexcept {
+        for (int numero = 1; numero <= N; ++numero) {
+            if (filas_[static_cast<std::size_t>(numero - 1)].Ref == ref) return numero;
+        }
+        return 0;
+    }
 
     void Cargar(const std::array<Registro, N>& filas) noexcept { filas_ = filas; }
 

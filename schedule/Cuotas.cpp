@@ -71,6 +71,31 @@ std::optional<Centimos> ProductoRedondeado(Centimos c, float f) {
 
 }  // namespace
 
+std::string_view UnidadTrabajo(const TrabajoTT& fila) {
+    switch (fila.Tipo) {
+        case 1:
+            return "Ud.";
+        case 2:
+        case 4:
+            return fila.Unidad;
+        case 3:
+            return "P.E.M.";
+        default:
+            return {};
+    }
+}
+
+std::string_view UnidadDocumento(const DocumentoTD& fila) {
+    switch (fila.Tipo) {
+        case 1:
+            return "Ud.";
+        case 3:
+            return "Presupuesto";
+        default:
+            return {};
+    }
+}
+
 CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad,
                             const Separadores& s) {
     [[maybe_unused]] const PrecisionDoble precision;

@@ -18,6 +18,12 @@ inline double FactorActualizacion(double x) {
     return (x * kFactorActualizacion1) * kFactorActualizacion2;
 }
 
+// The unit a fee rule prices in, as the entry and the summary lines show it: "Ud." per
+// unit, the row's own unit for magnitudes and surfaces, "P.E.M." or "Presupuesto" for a
+// budget; none for a rule without a quantity.
+std::string_view UnidadTrabajo(const TrabajoTT& fila);
+std::string_view UnidadDocumento(const DocumentoTD& fila);
+
 enum class Resultado {
     Invalida,  // no row selected, or the quantity is not a number
     Cuota,     // a fee

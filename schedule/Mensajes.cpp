@@ -11,6 +11,8 @@ void EscribirEnErrorEstandar(std::string_view texto, std::string_view titulo) {
     std::cerr << titulo << ": " << texto << '\n';
 }
 
+int silencios = 0;
+
 ServicioMensajes& Servicio() {
     static ServicioMensajes servicio = EscribirEnErrorEstandar;
     return servicio;
@@ -23,7 +25,15 @@ void InstalarServicioMensajes(ServicioMensajes servicio) {
 }
 
 void Avisar(std::string_view texto, std::string_view titulo) {
-    Servicio()(texto, titulo);
+    if (silencios == 0) Servicio()(texto, titulo);
+}
+
+MensajesEnSilencio::MensajesEnSilencio() {
+    ++silencios;
+}
+
+MensajesEnSilencio::~MensajesEnSilencio() {
+    --silencios;
 }
 
 }  // namespace cdv

@@ -17,4 +17,14 @@ void InstalarServicioMensajes(ServicioMensajes servicio);
 
 void Avisar(std::string_view texto, std::string_view titulo = kTituloError);
 
+// While one lives, Avisar says nothing: for pricing again what the user has already seen
+// priced (adding a line, reading a file).
+class MensajesEnSilencio {
+  public:
+    MensajesEnSilencio();
+    ~MensajesEnSilencio();
+    MensajesEnSilencio(const MensajesEnSilencio&) = delete;
+    MensajesEnSilencio& operator=(const MensajesEnSilencio&) = delete;
+};
+
 }  // namespace cdv

@@ -6,28 +6,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <algorithm>
-#include <cstdlib>
-#include <functional>
 
 #include "Diseno.h"
+#include "DocumentoSolicitud.h"
 #include "Entorno.h"
-#include "Mensajes.h"
-
-namespace {
-
-// Each store line keeps the cents its fee text held when it was added.
-constexpr int kRolCentimos = Qt::UserRole;
-
-}  // namespace
 
 VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
-                               std::vector<QListWidget*> almacenes, cdv::Centimos& suma)
+                               DocumentoSolicitud& documento, cdv::ListaLineas& lista)
     : QWidget(principal, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
-      almacenes_(std::move(almacenes)),
-      suma_(suma) {
+      documento_(documento),
+      lineas_(lista) {
     setObjectName(diseno.nombre);
     setWindowTitle(diseno.titulo);
     FondoBlanco(this);
@@ -44,8 +35,11 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     CrearEtiqueta(this, "lblEuroTd", diseno.textoEuro, diseno.etiquetaEuro);
     QLabel* etiquetaLista = CrearEtiqueta(this, NombreIndexado("Label1", 0), diseno.textoLista,
                                           Twips(390, 690, 4665, 225));
-    lstVisados_ = new QListWidget(this);
+    lstVisados_ = new QListView(this);
     lstVisados_->setObjectName("lstVisados");
+    lstVisados_->setModel(&lineas_);
+    lstVisados_->setUniformItemSizes(true);  // every line one row: no layout of all of them
+    lstVisados_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstVisados_->setGeometry(Twips(360, 990, 9645, 1230));
     lstVisados_->setAccessibleName(diseno.textoLista);
     etiquetaLista->setBuddy(lstVisados_);
@@ -61,6 +55,11 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     connect(cmbEliminar_, &QPushButton::clicked, this, &VentanaResumen::Eliminar);
 
     lstVisados_->installEventFilter(this);
+    for (const auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(&lineas_, senal, this, &VentanaResumen::MostrarTotal);
+    }
+    connect(&lineas_, &QAbstractItemModel::modelReset, this, &VentanaResumen::MostrarTotal);
+    MostrarTotal();
 }
 
 // In the list, Delete removes as "Eliminar" does and Ctrl+C copies every selected line (the
@@ -88,52 +87,24 @@ void VentanaResumen::keyPressEvent(QKeyEvent* evento) {
     }
 }
 
-bool VentanaResumen::Anotar(const QString& linea, const QStringList& valores) {
-    const auto importe = cdv::LeerCentimos(Us(valores.value(0)), SeparadoresActuales());
-    if (!importe || std::abs(suma_ + *importe) > cdv::kCentimosMaximos) {
-        cdv::Avisar(kImporteDemasiadoGrande);
-        return false;
-    }
-    for (std::size_t k = 0; k < almacenes_.size(); ++k) {
-        almacenes_[k]->addItem(valores.value(static_cast<qsizetype>(k)));
-    }
-    almacenes_.front()
-        ->item(almacenes_.front()->count() - 1)
-        ->setData(kRolCentimos, QVariant::fromValue(*importe));
-    suma_ += *importe;
-    MostrarTotal();
-    lstVisados_->addItem(linea);
-    lstVisados_->item(lstVisados_->count() - 1)->setToolTip(linea);  // long lines, whole
-    show();
-    return true;
-}
-
-// The selected lines (the rows of the list), from the last, so that the rows before each
-// stay where they are.
+// The selected lines (the rows of the list), in order.
 std::vector<int> VentanaResumen::FilasSeleccionadas() const {
     std::vector<int> filas;
-    for (const QListWidgetItem* item : lstVisados_->selectedItems())
-        filas.push_back(lstVisados_->row(item));
-    std::sort(filas.begin(), filas.end(), std::greater<>());
+    for (const QModelIndex& indice : lstVisados_->selectionModel()->selectedRows())
+        filas.push_back(indice.row());
+    std::sort(filas.begin(), filas.end());
     return filas;
 }
 
 void VentanaResumen::Eliminar() {
-    const std::vector<int> filas = FilasSeleccionadas();
-    if (filas.empty()) return;
-    for (const int fila : filas) {
-        delete lstVisados_->takeItem(fila);
-        suma_ -= almacenes_.front()->item(fila)->data(kRolCentimos).value<cdv::Centimos>();
-        for (QListWidget* almacen : almacenes_) delete almacen->takeItem(fila);
-    }
-    MostrarTotal();
+    documento_.Eliminar(lineas_, FilasSeleccionadas());
     lstVisados_->clearSelection();
-    lstVisados_->setCurrentRow(-1);
+    lstVisados_->setCurrentIndex({});
 }
 
 void VentanaResumen::Copiar() {
     QStringList lineas;
-    for (const int fila : FilasSeleccionadas()) lineas.prepend(lstVisados_->item(fila)->text());
+    for (const int fila : FilasSeleccionadas()) lineas << lineas_.Texto(fila);
     if (!lineas.isEmpty()) QGuiApplication::clipboard()->setText(lineas.join('\n'));
 }
 
@@ -144,7 +115,7 @@ void VentanaResumen::Abrir() {
 }
 
 void VentanaResumen::MostrarTotal() {
-    txtTotalCDV_->setText(Qs(cdv::TextoFormateado(suma_, SeparadoresActuales())));
+    txtTotalCDV_->setText(Qs(cdv::TextoFormateado(lineas_.Suma(), cdv::SeparadoresActuales())));
 }
 
 void VentanaResumen::closeEvent(QCloseEvent* evento) {

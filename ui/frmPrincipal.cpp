@@ -4,12 +4,14 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -21,8 +23,8 @@
 #include "Catalogos.h"
 #include "Descuentos.h"
 #include "Diseno.h"
+#include "DocumentoSolicitud.h"
 #include "Entorno.h"
-#include "Lineas.h"
 #include "Mensajes.h"
 #include "MisFunciones.h"
 #include "frmAcerca.h"
@@ -35,6 +37,8 @@ constexpr std::string_view kNuevoFallido =
     "No se ha podido iniciar una nueva copia del programa; esta sigue abierta.";
 
 const QColor kRojoOscuro(192, 0, 0);
+const QString kTitulo = "   CDV-TORVEL";
+const QString kFiltroArchivos = "Solicitudes de visado (*.cdv)";
 
 bool IniciarCopia(const QString& programa) {
     return QProcess::startDetached(programa, {});
@@ -66,22 +70,6 @@ QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& i
     return selector;
 }
 
-// A click on option `indice` of a discount group: its fraction and index become the choice.
-template <typename Opciones>
-void ElegirDescuento(const Opciones& opciones, int indice, float& descuento, std::int16_t& opcion) {
-    if (indice < 0 || indice >= static_cast<int>(opciones.size())) return;
-    descuento = opciones[static_cast<std::size_t>(indice)].fraccion;
-    opcion = static_cast<std::int16_t>(indice);
-}
-
-QListWidget* CrearAlmacen(QWidget* padre, const char* nombre, QRect zona) {
-    auto* almacen = new QListWidget(padre);
-    almacen->setObjectName(nombre);
-    almacen->setGeometry(zona);
-    almacen->setVisible(false);
-    return almacen;
-}
-
 }  // namespace
 
 // The pictures are compiled into this static library; registering them here keeps the
@@ -96,9 +84,10 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     MisFunciones::Reiniciar();
     cdv::CargarTablaTT();
     cdv::CargarTablaTD();
+    documento_ = new DocumentoSolicitud(Recuperacion::CarpetaPorDefecto(), this);
 
     setObjectName("frmPrincipal");
-    setWindowTitle("   CDV-TORVEL");
+    setWindowTitle(kTitulo);
     QApplication::setWindowIcon(QIcon(":/cdv/cdv.png"));
     CrearControles();
     CrearMenu();
@@ -152,11 +141,6 @@ void frmPrincipal::CrearControles() {
     td_.comentario->setFocusPolicy(Qt::StrongFocus);
     tt_.marco->setVisible(false);
     CrearDescuentos();
-
-    lstTotales_ = CrearAlmacen(cliente, "lstTotales", Twips(3540, 90, 1575, 255));
-    lstProyectos_ = CrearAlmacen(cliente, "lstProyectos", Twips(5820, 90, 1035, 255));
-    lstReferencias_ = CrearAlmacen(cliente, "lstReferencias", Twips(6870, 90, 1155, 255));
-    lstMediciones_ = CrearAlmacen(cliente, "lstMediciones", Twips(8040, 90, 1155, 255));
 
     for (const Lado* lado : {&td_, &tt_}) {
         QWidget::setTabOrder(lado->ref, lado->des);
@@ -256,8 +240,33 @@ void frmPrincipal::CrearMenu() {
     QMenu* principal = crearMenu("mnuPrincipal", "&Principal");
     connect(accion(principal, "mnuNuevo", "&Nuevo"), &QAction::triggered, this,
             &frmPrincipal::Nuevo);
+    QAction* abrir = accion(principal, "mnuAbrir", "&Abrir...");
+    abrir->setShortcut(QKeySequence::Open);
+    connect(abrir, &QAction::triggered, this, &frmPrincipal::Abrir);
+    QAction* guardar = accion(principal, "mnuGuardar", "&Guardar");
+    guardar->setShortcut(QKeySequence::Save);
+    connect(guardar, &QAction::triggered, this, &frmPrincipal::Guardar);
+    QAction* guardarComo = accion(principal, "mnuGuardarComo", "Guardar &como...");
+    guardarComo->setShortcut(QKeySequence("Ctrl+Shift+S"));
+    connect(guardarComo, &QAction::triggered, this, &frmPrincipal::GuardarComo);
+    connect(accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior"),
+            &QAction::triggered, this, &frmPrincipal::Recuperar);
     principal->addSeparator()->setObjectName("sep2");
     connect(accion(principal, "mnuSalir", "&Salir"), &QAction::triggered, this, &QWidget::close);
+
+    // Undo and redo work from every window of the program.
+    QMenu* edicion = crearMenu("mnuEdicion", "&Edición");
+    QUndoStack& pila = documento_->Pila();
+    for (const auto& [nombre, a, teclas] :
+         {std::tuple{"mnuDeshacer", pila.createUndoAction(edicion, "&Deshacer"),
+                     QList<QKeySequence>{QKeySequence("Ctrl+Z")}},
+          std::tuple{"mnuRehacer", pila.createRedoAction(edicion, "&Rehacer"),
+                     QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}}}) {
+        a->setObjectName(nombre);
+        a->setShortcuts(teclas);
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        edicion->addAction(a);
+    }
 
     QMenu* ver = crearMenu("mnuVer", "&Ver");
     connect(accion(ver, "mnuCDV", "Resumen &CDV"), &QAction::triggered, this,
@@ -289,14 +298,14 @@ void frmPrincipal::Conectar() {
     connect(tt_.anadir, &QPushButton::clicked, this, &frmPrincipal::AnadirTrabajo);
     connect(td_.anadir, &QPushButton::clicked, this, &frmPrincipal::AnadirDocumento);
 
-    connect(otbProyecto_, &QButtonGroup::idClicked, this, [](int indice) {
-        ElegirDescuento(cdv::kDescuentosProyecto, indice, MisFunciones::DescuentoProyecto,
-                        MisFunciones::OpcionProyecto);
-    });
-    connect(otbProyectoBasico_, &QButtonGroup::idClicked, this, [](int indice) {
-        ElegirDescuento(cdv::kDescuentosProyectoBasico, indice,
-                        MisFunciones::DescuentoProyectoBasico, MisFunciones::OpcionProyectoBasico);
-    });
+    cdv::SolicitudVisado* solicitud = &documento_->Solicitud();
+    for (const auto& [grupo, ref] : {std::pair{otbProyecto_, cdv::kRefProyecto},
+                                     std::pair{otbProyectoBasico_, cdv::kRefProyectoBasico}}) {
+        connect(grupo, &QButtonGroup::idClicked, solicitud,
+                [solicitud, ref = ref](int indice) { solicitud->ElegirOpcion(ref, indice); });
+    }
+    connect(solicitud, &cdv::SolicitudVisado::cambiada, this, &frmPrincipal::MostrarDescuentos);
+    connect(documento_, &DocumentoSolicitud::estadoCambiado, this, &frmPrincipal::MostrarEstado);
 }
 
 void frmPrincipal::CargarListas() {
@@ -331,10 +340,11 @@ void frmPrincipal::AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuo
     }
 }
 
-QString frmPrincipal::LineaDelLado(const Lado& lado, std::string_view ref,
-                                   std::string_view descripcion) {
-    return Qs(cdv::LineaPartida(ref, descripcion, Us(lado.unidad->text()),
-                                Us(lado.cantidad->text()), Us(lado.total->text())));
+bool frmPrincipal::AnadirDelLado(const Lado& lado, int fila, std::string_view ref, Tasador tasar,
+                                 cdv::ListaLineas& lista) {
+    if (fila == 0 || lado.total->text().isEmpty()) return false;
+    return documento_->Anadir(lista, tasar(fila, cdv::AlArchivo(lado.cantidad->text())),
+                              "Añadir " + Qs(ref));
 }
 
 void frmPrincipal::MostrarEntradaTD(bool mostrar) {
@@ -364,34 +374,24 @@ void frmPrincipal::MostrarSeleccionTT() {
     tt_.cantidad->clear();
     tt_.total->clear();
     MostrarComentario(tt_.comentario, fila->Comentario);
-    switch (fila->Tipo) {
-        case 1:
-            tt_.unidad->setText("Ud.");
-            tt_.cantidad->setText("1");
-            CambioCantidadTT();
-            break;
-        case 2:
-        case 4:
-            tt_.unidad->setText(Qs(fila->Unidad));
-            break;
-        case 3:
-            tt_.unidad->setText("P.E.M.");
-            break;
-        default:
-            break;
+    tt_.unidad->setText(Qs(cdv::UnidadTrabajo(*fila)));
+    if (fila->Tipo == 1) {
+        tt_.cantidad->setText("1");
+        CambioCantidadTT();
     }
 }
 
 void frmPrincipal::CambioCantidadTT() {
     AplicarCuota(tt_, cdv::CuotaTrabajo(cdv::TablaTT.Fila(MisFunciones::IndiceTT),
-                                        Us(tt_.cantidad->text()), SeparadoresActuales()));
+                                        Us(tt_.cantidad->text()), cdv::SeparadoresActuales()));
 }
 
 void frmPrincipal::AnadirTrabajo() {
     const cdv::TrabajoTT* fila = cdv::TablaTT.Fila(MisFunciones::IndiceTT);
-    if (fila == nullptr || tt_.total->text().isEmpty()) return;
-    ResumenProyecto().Anotar(LineaDelLado(tt_, fila->Ref, fila->Descripcion),
-                             {tt_.total->text(), Qs(fila->Ref), tt_.cantidad->text()});
+    if (fila != nullptr && AnadirDelLado(tt_, MisFunciones::IndiceTT, fila->Ref, cdv::TasarPartida,
+                                         documento_->Solicitud().Partidas())) {
+        ResumenProyecto().show();
+    }
 }
 
 // ---- Document side ----
@@ -434,13 +434,15 @@ void frmPrincipal::MostrarSeleccionTD() {
 
 void frmPrincipal::CambioCantidadTD() {
     AplicarCuota(td_, cdv::CuotaDocumento(cdv::TablaTD.Fila(MisFunciones::IndiceTD),
-                                          Us(td_.cantidad->text()), SeparadoresActuales()));
+                                          Us(td_.cantidad->text()), cdv::SeparadoresActuales()));
 }
 
 void frmPrincipal::AnadirDocumento() {
     const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
-    if (fila == nullptr || td_.total->text().isEmpty()) return;
-    ResumenCDV().Anotar(LineaDelLado(td_, fila->Ref, fila->Descripcion), {td_.total->text()});
+    if (fila != nullptr && AnadirDelLado(td_, MisFunciones::IndiceTD, fila->Ref,
+                                         cdv::TasarDocumento, documento_->Solicitud().Documentos())) {
+        ResumenCDV().show();
+    }
 }
 
 // ---- Windows and menu ----
@@ -468,10 +470,63 @@ void frmPrincipal::Nuevo() {
     close();
 }
 
+bool frmPrincipal::PuedeReemplazarse() {
+    const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
+    if (!documento_->SinGuardar() ||
+        solicitud.Documentos().Cuantas() + solicitud.Partidas().Cuantas() == 0) {
+        return true;
+    }
+    return QMessageBox::question(this, kTitulo,
+                                 "La solicitud abierta tiene cambios que no se han guardado. "
+                                 "¿Desea descartarlos?",
+                                 QMessageBox::Discard | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Discard;
+}
+
+bool frmPrincipal::AbrirArchivo(const QString& ruta) {
+    return documento_->Abrir(ruta);
+}
+
+void frmPrincipal::Abrir() {
+    if (!PuedeReemplazarse()) return;
+    const QString ruta = QFileDialog::getOpenFileName(
+        this, "Abrir una solicitud", QFileInfo(documento_->Ruta()).path(), kFiltroArchivos);
+    if (!ruta.isEmpty()) AbrirArchivo(ruta);
+}
+
+bool frmPrincipal::Guardar() {
+    return documento_->Ruta().isEmpty() ? GuardarComo() : documento_->Guardar(documento_->Ruta());
+}
+
+bool frmPrincipal::GuardarComo() {
+    QString ruta = QFileDialog::getSaveFileName(this, "Guardar la solicitud", documento_->Ruta(),
+                                                kFiltroArchivos);
+    if (ruta.isEmpty()) return false;
+    if (QFileInfo(ruta).suffix().isEmpty()) ruta += ".cdv";
+    return documento_->Guardar(ruta);
+}
+
+void frmPrincipal::Recuperar() {
+    if (PuedeReemplazarse()) documento_->Recuperar();
+}
+
+void frmPrincipal::MostrarEstado() {
+    const QString& ruta = documento_->Ruta();
+    setWindowTitle(ruta.isEmpty() ? kTitulo : kTitulo + " - " + QFileInfo(ruta).fileName() + "[*]");
+    setWindowModified(!ruta.isEmpty() && documento_->SinGuardar());
+}
+
+void frmPrincipal::MostrarDescuentos() {
+    const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
+    otbProyecto_->button(solicitud.Opcion(cdv::kRefProyecto))->setChecked(true);
+    otbProyectoBasico_->button(solicitud.Opcion(cdv::kRefProyectoBasico))->setChecked(true);
+}
+
 void frmPrincipal::closeEvent(QCloseEvent* evento) {
     // The program lives as long as this window: its end takes every other window with it,
     // even the summary windows, which only hide when the user closes them.
     evento->accept();
+    documento_->EscribirRecuperacion();
     for (QWidget* ventana : {static_cast<QWidget*>(totalesTT_), static_cast<QWidget*>(totalesTD_),
                              static_cast<QWidget*>(acerca_.data())}) {
         if (ventana != nullptr) ventana->hide();

@@ -10,17 +10,21 @@
 
 #include "Cuotas.h"
 
+class DocumentoSolicitud;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class frmAcerca;
 class frmTotalesTD;
 class frmTotalesTT;
+namespace cdv {
+class ListaLineas;
+struct Tasacion;
+}  // namespace cdv
 
 class frmPrincipal : public QMainWindow {
     Q_OBJECT
@@ -33,11 +37,10 @@ class frmPrincipal : public QMainWindow {
     frmTotalesTT& ResumenProyecto();
     frmTotalesTD& ResumenCDV();
 
-    // The never-visible stores of added items, parallel to the summary lists.
-    QListWidget* lstTotales() const { return lstTotales_; }
-    QListWidget* lstProyectos() const { return lstProyectos_; }
-    QListWidget* lstReferencias() const { return lstReferencias_; }
-    QListWidget* lstMediciones() const { return lstMediciones_; }
+    // The request the windows show, with its file, undo history and recovery.
+    DocumentoSolicitud& Documento() { return *documento_; }
+    // Opens a request file, as "Abrir..." does once the file is chosen.
+    bool AbrirArchivo(const QString& ruta);
 
     // How "Nuevo" starts the program's own executable; answers whether it started.
     using Lanzador = std::function<bool(const QString& programa)>;
@@ -82,9 +85,11 @@ class frmPrincipal : public QMainWindow {
     static int ElegirFila(QComboBox* elegido, QComboBox* otro);
     static void MostrarComentario(QPlainTextEdit* caja, std::string_view nota);
     static void AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuota);
-    // The summary line of what a side shows: the row's texts, unit, quantity and fee.
-    static QString LineaDelLado(const Lado& lado, std::string_view ref,
-                                std::string_view descripcion);
+    // Adds what a side shows for row `fila`, priced by `tasar`, to `lista`; answers whether
+    // it was added (nothing is without a row and a fee).
+    using Tasador = cdv::Tasacion (*)(int fila, const QString& cantidad);
+    bool AnadirDelLado(const Lado& lado, int fila, std::string_view ref, Tasador tasar,
+                       cdv::ListaLineas& lista);
     void MostrarEntradaTD(bool mostrar);
 
     void ElegirTrabajo(QComboBox* elegido, QComboBox* otro);
@@ -98,6 +103,15 @@ class frmPrincipal : public QMainWindow {
     void AnadirDocumento();
 
     void Nuevo();
+    void Abrir();
+    bool Guardar();
+    bool GuardarComo();
+    void Recuperar();
+    // Whether the request open may give way to another: yes when it is saved or empty, or
+    // when the user agrees to drop its changes.
+    bool PuedeReemplazarse();
+    void MostrarEstado();      // the file's name in the title
+    void MostrarDescuentos();  // the request's discount choices in the options
     void MostrarAcerca();
 
     Lado td_;
@@ -106,11 +120,7 @@ class frmPrincipal : public QMainWindow {
     QGroupBox* fraDescProyectoBasico_ = nullptr;
     QButtonGroup* otbProyecto_ = nullptr;
     QButtonGroup* otbProyectoBasico_ = nullptr;
-    QListWidget* lstTotales_ = nullptr;
-    QListWidget* lstProyectos_ = nullptr;
-    QListWidget* lstReferencias_ = nullptr;
-    QListWidget* lstMediciones_ = nullptr;
-
+    DocumentoSolicitud* documento_ = nullptr;
     frmTotalesTT* totalesTT_ = nullptr;
     frmTotalesTD* totalesTD_ = nullptr;
     QPointer<frmAcerca> acerca_;

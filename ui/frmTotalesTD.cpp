@@ -1,7 +1,7 @@
 #include "frmTotalesTD.h"
 
 #include "Diseno.h"
-#include "MisFunciones.h"
+#include "DocumentoSolicitud.h"
 #include "frmPrincipal.h"
 
 frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
@@ -10,4 +10,4 @@ frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
           {"frmTotalesTD", "   Resumen CDV", 10275, 2850, Twips(1530, 240, 1245, 285), "€",
            Twips(2880, 270, 315, 255), "Listado de documentos seleccionados para el visado",
            Twips(8220, 2370, 1845, 345)},
-          {principal->lstTotales()}, MisFunciones::SumaTD) {}
+          principal->Documento(), principal->Documento().Solicitud().Documentos()) {}

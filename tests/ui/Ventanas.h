@@ -8,7 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -19,6 +19,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "DocumentoSolicitud.h"
 #include "frmPrincipal.h"
 
 template <typename T = QWidget>
@@ -50,9 +51,10 @@ inline void Escribir(QWidget* caja, const QString& texto) {
     if (linea != caja) QTest::keyClick(linea, Qt::Key_Return);
 }
 
-inline QStringList Lineas(const QListWidget* lista) {
+inline QStringList Lineas(const QAbstractItemView* lista) {
     QStringList lineas;
-    for (int i = 0; i < lista->count(); ++i) lineas << lista->item(i)->text();
+    for (int i = 0; i < lista->model()->rowCount(); ++i)
+        lineas << lista->model()->index(i, 0).data().toString();
     return lineas;
 }
 
@@ -77,15 +79,17 @@ class Banco {
     void menu(const char* nombre) { c<QAction>(nombre)->trigger(); }
     // Another window (nullptr while not created), and its controls.
     QWidget* ventana(const char* nombre) { return p->findChild<QWidget*>(nombre); }
-    QListWidget* lista(const char* v) { return Control<QListWidget>(ventana(v), "lstVisados"); }
+    QListView* lista(const char* v) { return Control<QListView>(ventana(v), "lstVisados"); }
+    cdv::SolicitudVisado& solicitud() { return p->Documento().Solicitud(); }
     QString total(const char* v) { return Control<QLineEdit>(ventana(v), "txtTotalCDV")->text(); }
     void pulsarEn(const char* v, const char* boton) {
         QTest::mouseClick(Control<QPushButton>(ventana(v), boton), Qt::LeftButton);
     }
     void seleccionar(const char* v, int fila) {  // a click on line `fila`
-        QListWidget* l = lista(v);
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                          l->visualItemRect(l->item(fila)).center());
+        QListView* l = lista(v);
+        const QModelIndex linea = l->model()->index(fila, 0);
+        l->scrollTo(linea);
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(linea).center());
     }
     // The user's close: through the window system, as the close box does.
     static void cerrarConLaCruz(QWidget* ventana) { ventana->windowHandle()->close(); }
@@ -93,16 +97,22 @@ class Banco {
     std::unique_ptr<frmPrincipal> p;
 };
 
-// Answers every modal message box with OK and records its title and text.
+// Answers every modal message box with OK (a question with `respuesta`) and records its
+// title and text.
 class Contestador : public QObject {
   public:
     QStringList mensajes;  // "title|text"
+    QMessageBox::StandardButton respuesta = QMessageBox::Discard;
     bool sinIcono = true, unBoton = true;
     Contestador() {
         connect(&reloj_, &QTimer::timeout, this, [this] {
             auto* cuadro = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (cuadro == nullptr || !cuadro->isVisible()) return;
             mensajes << cuadro->windowTitle() + "|" + cuadro->text();
+            if (cuadro->button(QMessageBox::Ok) == nullptr) {
+                cuadro->button(respuesta)->click();
+                return;
+            }
             sinIcono = sinIcono && cuadro->icon() == QMessageBox::NoIcon;
             unBoton = unBoton && cuadro->buttons().size() == 1;
             cuadro->button(QMessageBox::Ok)->click();

@@ -1,20 +1,38 @@
-// A long session of seeded random user actions on the real windows. After every action a
-// model of its own checks the parallel stores, that each total is the exact sum of its
+// A long session of seeded random user actions on the real windows, saving and reopening
+// the request, recovering it in a new window, undoing and redoing. After every action a
+// model of its own checks the request line by line, that each total is the exact sum of its
 // lines, and that every shown fee is what the rules give for what the boxes show. A failure
 // prints the seed and the shortest list of actions that still fails.
 #include <QClipboard>
+#include <QTemporaryDir>
+#include <optional>
 #include <random>
+#include <tuple>
 
 #include "Cuotas.h"
 #include "Descuentos.h"
 #include "Entorno.h"
 #include "Mensajes.h"
 #include "MisFunciones.h"
+#include "TextoLocal.h"
 #include "Ventanas.h"
 
 namespace {
 
-enum class Tipo { Elegir, Teclear, Pegar, Anadir, Opcion, Eliminar, Hecho, Ocultar, Reabrir };
+enum class Tipo {
+    Elegir,
+    Teclear,
+    Pegar,
+    Anadir,
+    Opcion,
+    Eliminar,
+    Hecho,
+    Ocultar,
+    Reabrir,
+    Deshacer,
+    Guardar,
+    Recuperar
+};
 
 struct Accion {
     Tipo tipo;
@@ -27,8 +45,9 @@ const char* const kLado[] = {"TD", "TT"};
 const char* const kResumen[] = {"frmTotalesTD", "frmTotalesTT"};
 
 QString Describir(const Accion& a) {
-    static const char* const kNombres[] = {"elegir",   "teclear", "pegar",  "añadir", "opción",
-                                           "eliminar", "hecho",   "cerrar", "reabrir"};
+    static const char* const kNombres[] = {"elegir", "teclear", "pegar",    "añadir",
+                                           "opción", "eliminar", "hecho",  "cerrar",
+                                           "reabrir", "deshacer", "guardar", "recuperar"};
     const bool conTexto = a.tipo == Tipo::Teclear || a.tipo == Tipo::Pegar;
     return QString("%1(%2, %3%4)")
         .arg(kNombres[static_cast<int>(a.tipo)])
@@ -44,13 +63,13 @@ std::vector<Accion> Guion(unsigned semilla, int acciones) {
         " 7 ", "1e-50", "\x01",    "99999999999", "3,4e38", "1.",   QString(10'000, '7')};
     static const QString kLetras = "0123456789.,-+eE a";
     static const int kProyectos[] = {4, 33, 38, 39, 41, 44};  // often, so that projects get made
-    static const int kPesos[] = {4, 3, 1, 4, 1, 2, 2, 1, 2};  // per Tipo, out of 20
+    static const int kPesos[] = {8, 6, 2, 8, 2, 4, 4, 2, 4, 4, 1, 1};  // per Tipo, out of 46
     std::mt19937 azar(semilla);
     const auto al = [&](int n) { return static_cast<int>(azar() % static_cast<unsigned>(n)); };
     std::vector<Accion> guion;
     while (static_cast<int>(guion.size()) < acciones) {
         int tipo = 0;
-        for (int r = al(20); r >= kPesos[tipo];) r -= kPesos[tipo++];
+        for (int r = al(46); r >= kPesos[tipo];) r -= kPesos[tipo++];
         Accion a{static_cast<Tipo>(tipo), al(2), al(4), kTextos[al(kTextos.size())]};
         if (al(3) == 0) {  // or a text of random keys
             a.texto.clear();
@@ -66,11 +85,15 @@ std::vector<Accion> Guion(unsigned semilla, int acciones) {
     return guion;
 }
 
+// What the request must hold: the fee texts of its documents, and of the project's items
+// with their references and quantities.
+struct Lista {
+    QStringList cuotasTD, cuotasTT, refsTT, cantidadesTT;
+};
+
 class Sesion {
   public:
-    Sesion() {
-        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-    }
+    Sesion() { NuevaVentana(); }
 
     QString Jugar(const std::vector<Accion>& guion) {
         for (std::size_t k = 0; k < guion.size(); ++k) {
@@ -84,14 +107,14 @@ class Sesion {
   private:
     const cdv::Separadores kEs{",", "."};
     bool Visible(int resumen) {
-        return b_.ventana(kResumen[resumen]) && b_.ventana(kResumen[resumen])->isVisible();
+        return b_->ventana(kResumen[resumen]) && b_->ventana(kResumen[resumen])->isVisible();
     }
 
     void Hacer(const Accion& a) {
         const QString lado = kLado[a.a % 2];
         switch (a.tipo) {
             case Tipo::Elegir: {  // onto the entry from its neighbour with an arrow key
-                auto* c = b_.c<QComboBox>(kSelectores[a.a]);
+                auto* c = b_->c<QComboBox>(kSelectores[a.a]);
                 const int entrada = c->findData(a.b);
                 c->setCurrentIndex(entrada == 0 ? 1 : entrada - 1);
                 QTest::keyClick(c, entrada == 0 ? Qt::Key_Up : Qt::Key_Down);
@@ -100,7 +123,7 @@ class Sesion {
             }
             case Tipo::Teclear:
             case Tipo::Pegar: {
-                QLineEdit* caja = b_.caja("txtCantidad" + lado);
+                QLineEdit* caja = b_->caja("txtCantidad" + lado);
                 if (!caja->isVisible()) break;
                 QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
                 if (a.tipo == Tipo::Pegar) {
@@ -113,44 +136,52 @@ class Sesion {
                 break;
             }
             case Tipo::Anadir: {
-                if (!b_.c("cmbAñadir" + lado)->isVisible()) break;
-                const QString cuota = b_.texto("txtTotal" + lado),
-                              cantidad = b_.texto("txtCantidad" + lado);
-                b_.pulsar("cmbAñadir" + lado);
+                if (!b_->c("cmbAñadir" + lado)->isVisible()) break;
+                const QString cuota = b_->texto("txtTotal" + lado),
+                              cantidad = b_->texto("txtCantidad" + lado);
+                b_->pulsar("cmbAñadir" + lado);
                 // Added only with a row and a fee, and while the total stays within what is kept.
+                // Added only with a row, a fee and a quantity not below 0, and while the total
+                // stays within what is kept.
                 const auto centimos = cdv::LeerCentimos(Us(cuota), kEs);
-                const cdv::Centimos suma = Suma(a.a ? cuotasTT_ : cuotasTD_);
-                if ((a.a ? filaTT_ : filaTD_) == 0 || !centimos ||
+                const auto numero = cdv::LeerNumero(Us(cantidad), kEs);
+                const cdv::Centimos suma = Suma(a.a ? m_.cuotasTT : m_.cuotasTD);
+                if ((a.a ? filaTT_ : filaTD_) == 0 || !centimos || (numero && *numero < 0) ||
                     std::abs(suma + *centimos) > cdv::kCentimosMaximos)
                     break;
+                Cambio();
                 if (a.a == 0)
-                    cuotasTD_ << cuota;
+                    m_.cuotasTD << cuota;
                 else
-                    cuotasTT_ << cuota, refsTT_ << Qs(cdv::TablaTT.Fila(filaTT_)->Ref),
-                        cantidadesTT_ << cantidad;
+                    m_.cuotasTT << cuota, m_.refsTT << Qs(cdv::TablaTT.Fila(filaTT_)->Ref),
+                        m_.cantidadesTT << cantidad;
                 break;
             }
             case Tipo::Opcion: {
                 const int opcion = a.a == 0 ? a.b : a.b % 3;
-                auto* boton = b_.c<QRadioButton>(
+                auto* boton = b_->c<QRadioButton>(
                     QString(a.a == 0 ? "otbProyecto(%1)" : "otbProyectoBasico(%1)").arg(opcion));
                 if (!boton->isVisible()) break;
-                b_.pulsar(boton->objectName());
-                (a.a == 0 ? opcionP_ : opcionPB_) = opcion;
+                b_->pulsar(boton->objectName());
+                int& elegida = a.a == 0 ? opcionP_ : opcionPB_;
+                cambiada_ = cambiada_ || elegida != opcion;
+                elegida = opcion;
                 break;
             }
             case Tipo::Eliminar: {
                 if (!Visible(a.a)) break;
-                QListWidget* lista = b_.lista(kResumen[a.a]);
-                const bool linea = a.b >= 0 && a.b < lista->count();
+                QListView* lista = b_->lista(kResumen[a.a]);
+                const bool linea = a.b >= 0 && a.b < lista->model()->rowCount();
                 if (linea)
-                    b_.seleccionar(kResumen[a.a], a.b);
+                    b_->seleccionar(kResumen[a.a], a.b);
                 else
                     lista->clearSelection();
-                b_.pulsarEn(kResumen[a.a], "cmbEliminar");
+                b_->pulsarEn(kResumen[a.a], "cmbEliminar");
                 if (!linea) break;
-                for (QStringList* l : a.a == 0 ? std::vector{&cuotasTD_}
-                                               : std::vector{&cuotasTT_, &refsTT_, &cantidadesTT_})
+                Cambio();
+                for (QStringList* l : a.a == 0 ? std::vector{&m_.cuotasTD}
+                                               : std::vector{&m_.cuotasTT, &m_.refsTT,
+                                                             &m_.cantidadesTT})
                     l->removeAt(a.b);
                 break;
             }
@@ -158,26 +189,74 @@ class Sesion {
                 Hecho();
                 break;
             case Tipo::Ocultar:
-                if (Visible(a.a)) Banco::cerrarConLaCruz(b_.ventana(kResumen[a.a]));
+                if (Visible(a.a)) Banco::cerrarConLaCruz(b_->ventana(kResumen[a.a]));
                 break;
             case Tipo::Reabrir:
-                b_.menu(a.a == 0 ? "mnuCDV" : "mnuProyecto");
+                b_->menu(a.a == 0 ? "mnuCDV" : "mnuProyecto");
+                break;
+            case Tipo::Deshacer: {  // undo (a = 0) or redo
+                auto& desde = a.a == 0 ? deshacer_ : rehacer_;
+                auto& hacia = a.a == 0 ? rehacer_ : deshacer_;
+                b_->menu(a.a == 0 ? "mnuDeshacer" : "mnuRehacer");
+                if (desde.empty()) break;
+                cambiada_ = true;
+                hacia.push_back(m_);
+                m_ = desde.back();
+                desde.pop_back();
+                break;
+            }
+            case Tipo::Guardar: {  // saved, then opened again over what is open
+                const QString ruta = carpeta_.filePath("sesion.cdv");
+                if (!b_->p->Documento().Guardar(ruta) || !b_->p->AbrirArchivo(ruta))
+                    qFatal("No se ha podido guardar y abrir %s", qPrintable(ruta));
+                deshacer_.clear(), rehacer_.clear();
+                cambiada_ = true;
+                break;
+            }
+            case Tipo::Recuperar:  // a new run brings back the last request left by a run
+                NuevaVentana();
+                b_->menu("mnuRecuperar");
+                if (!dejada_) break;
+                std::tie(m_, opcionP_, opcionPB_) = *dejada_;
+                dejada_.reset();  // it lives on in this run
+                cambiada_ = true;
                 break;
         }
     }
 
+    // A new run of the program, whose messages are answered at once. A run leaves its
+    // request for recovery once anything in it changed.
+    void NuevaVentana() {
+        if (cambiada_) dejada_ = {m_, opcionP_, opcionPB_};
+        b_.reset();
+        qputenv("XDG_DATA_HOME", carpeta_.path().toUtf8());
+        b_ = std::make_unique<Banco>();
+        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
+        m_ = {}, filaTT_ = filaTD_ = opcionP_ = opcionPB_ = 0, cambiada_ = false;
+        deshacer_.clear(), rehacer_.clear();
+    }
+
+    // Before a change that can be undone.
+    void Cambio() {
+        cambiada_ = true;
+        deshacer_.push_back(m_);
+        rehacer_.clear();
+    }
+
     void Hecho() {
         if (!Visible(1)) return;
-        b_.pulsarEn("frmTotalesTT", "cmbHecho");
+        b_->pulsarEn("frmTotalesTT", "cmbHecho");
         const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(filaTD_);
-        if (fila == nullptr || fila->Tipo != 5 || cuotasTT_.isEmpty()) return;
+        if (fila == nullptr || fila->Tipo != 5 || m_.cuotasTT.isEmpty()) return;
         const float fraccion = fila->Ref == "P" ? cdv::kDescuentosProyecto[opcionP_].fraccion
                                : fila->Ref == "PB"
                                    ? cdv::kDescuentosProyectoBasico[opcionPB_].fraccion
                                    : 0.0f;
-        const auto cuota = cdv::CuotaDocumento(*fila, Suma(cuotasTT_), fraccion, kEs);
-        if (cuota && std::abs(Suma(cuotasTD_) + cuota->cuota) <= cdv::kCentimosMaximos)
-            cuotasTD_ << Qs(cuota->texto);
+        const auto cuota = cdv::CuotaDocumento(*fila, Suma(m_.cuotasTT), fraccion, kEs);
+        if (cuota && std::abs(Suma(m_.cuotasTD) + cuota->cuota) <= cdv::kCentimosMaximos) {
+            Cambio();
+            m_.cuotasTD << Qs(cuota->texto);
+        }
     }
 
     cdv::Centimos Suma(const QStringList& cuotas) const {
@@ -187,30 +266,38 @@ class Sesion {
     }
 
     QString Comprobar() {
-        if (Lineas(b_.c<QListWidget>("lstProyectos")) != cuotasTT_ ||
-            Lineas(b_.c<QListWidget>("lstReferencias")) != refsTT_ ||
-            Lineas(b_.c<QListWidget>("lstMediciones")) != cantidadesTT_ ||
-            Lineas(b_.c<QListWidget>("lstTotales")) != cuotasTD_)
-            return "un almacén no es el del modelo: " + cuotasTT_.join(" ") + " / " +
-                   cuotasTD_.join(" ");
+        Lista enLaSolicitud;
+        const cdv::ListaLineas& documentos = b_->solicitud().Documentos();
+        const cdv::ListaLineas& partidas = b_->solicitud().Partidas();
+        for (int k = 0; k < documentos.Cuantas(); ++k)
+            enLaSolicitud.cuotasTD << cdv::DelArchivo(documentos.En(k).texto);
+        for (int k = 0; k < partidas.Cuantas(); ++k) {
+            const cdv::Linea& p = partidas.En(k);
+            enLaSolicitud.cuotasTT << cdv::DelArchivo(p.texto);
+            enLaSolicitud.refsTT << Qs(cdv::TablaTT.Fila(p.fila)->Ref);
+            enLaSolicitud.cantidadesTT << cdv::DelArchivo(p.cantidad);
+        }
+        if (enLaSolicitud.cuotasTD != m_.cuotasTD || enLaSolicitud.cuotasTT != m_.cuotasTT ||
+            enLaSolicitud.refsTT != m_.refsTT || enLaSolicitud.cantidadesTT != m_.cantidadesTT)
+            return "la solicitud no es la del modelo: " + enLaSolicitud.cuotasTT.join(" ") +
+                   " / " + enLaSolicitud.cuotasTD.join(" ");
         for (int i = 0; i < 2; ++i) {
-            const QStringList& cuotas = i == 0 ? cuotasTD_ : cuotasTT_;
-            const cdv::Centimos suma = i == 0 ? MisFunciones::SumaTD : MisFunciones::SumaTT;
+            const QStringList& cuotas = i == 0 ? m_.cuotasTD : m_.cuotasTT;
+            const cdv::Centimos suma = (i == 0 ? documentos : partidas).Suma();
             if (suma != Suma(cuotas))
                 return QString("%1: la suma no es la de sus líneas").arg(kResumen[i]);
-            if (!b_.ventana(kResumen[i])) continue;
-            if (b_.lista(kResumen[i])->count() != cuotas.size())
+            if (!b_->ventana(kResumen[i])) continue;
+            if (b_->lista(kResumen[i])->model()->rowCount() != cuotas.size())
                 return QString("%1 fuera de paso").arg(kResumen[i]);
-            if (!b_.total(kResumen[i]).isEmpty() &&
-                b_.total(kResumen[i]) != Qs(cdv::TextoFormateado(suma, kEs)))
-                return QString("%1 muestra %2").arg(kResumen[i], b_.total(kResumen[i]));
+            if (b_->total(kResumen[i]) != Qs(cdv::TextoFormateado(suma, kEs)))
+                return QString("%1 muestra %2").arg(kResumen[i], b_->total(kResumen[i]));
         }
         if (MisFunciones::IndiceTT != filaTT_ || MisFunciones::IndiceTD != filaTD_)
             return "fila elegida";
         const cdv::DocumentoTD* documento = cdv::TablaTD.Fila(filaTD_);
         for (int i = 0; i < 2; ++i) {  // each shown fee is the rules' for what the boxes show
-            const QString cantidad = b_.texto(QString("txtCantidad") + kLado[i]),
-                          cuota = b_.texto(QString("txtTotal") + kLado[i]);
+            const QString cantidad = b_->texto(QString("txtCantidad") + kLado[i]),
+                          cuota = b_->texto(QString("txtTotal") + kLado[i]);
             if (cantidad.isEmpty()) {
                 if (!cuota.isEmpty() &&
                     !(i == 0 && documento && documento->Tipo == 3 && cuota == "0"))
@@ -226,16 +313,20 @@ class Sesion {
                 return QString("cuota %1 para %2, no %3").arg(cuota, cantidad, Qs(regla.texto));
         }
         const bool proyecto = documento && documento->Tipo == 5;
-        if (b_.c("fraTT")->isVisible() != proyecto ||
-            b_.c("fraDescProyecto")->isVisible() != (proyecto && documento->Ref == "P") ||
-            b_.c("fraDescProyectoBasico")->isVisible() != (proyecto && documento->Ref == "PB"))
+        if (b_->c("fraTT")->isVisible() != proyecto ||
+            b_->c("fraDescProyecto")->isVisible() != (proyecto && documento->Ref == "P") ||
+            b_->c("fraDescProyectoBasico")->isVisible() != (proyecto && documento->Ref == "PB"))
             return "marcos a destiempo";
         return {};
     }
 
-    Banco b_;
+    QTemporaryDir carpeta_;  // files and recoveries of this session alone
+    std::unique_ptr<Banco> b_;
     int filaTT_ = 0, filaTD_ = 0, opcionP_ = 0, opcionPB_ = 0;
-    QStringList cuotasTT_, refsTT_, cantidadesTT_, cuotasTD_;
+    Lista m_;
+    std::vector<Lista> deshacer_, rehacer_;
+    bool cambiada_ = false;  // in this run
+    std::optional<std::tuple<Lista, int, int>> dejada_;
 };
 
 // Drops runs of actions while the session still fails, halving the runs down to one.

@@ -1,0 +1,155 @@
+#include "DocumentoSolicitud.h"
+
+#include <QFileInfo>
+#include <QTimer>
+#include <algorithm>
+
+#include "ArchivoSolicitud.h"
+#include "Mensajes.h"
+#include "TextoLocal.h"
+
+namespace {
+
+// A line put into a list at a place, and taken out again on undo.
+class OrdenAnadir : public QUndoCommand {
+  public:
+    OrdenAnadir(cdv::ListaLineas& lista, cdv::LineaCompartida linea, const QString& texto)
+        : QUndoCommand(texto), lista_(lista), fila_(lista.Cuantas()), linea_(std::move(linea)) {}
+    void redo() override { lista_.Insertar(fila_, linea_); }
+    void undo() override { lista_.Quitar(fila_); }
+
+  private:
+    cdv::ListaLineas& lista_;
+    int fila_;
+    cdv::LineaCompartida linea_;
+};
+
+// Lines taken out of a list, and put back where they were on undo.
+class OrdenEliminar : public QUndoCommand {
+  public:
+    OrdenEliminar(cdv::ListaLineas& lista, std::vector<int> filas)
+        : QUndoCommand("Eliminar"), lista_(lista), filas_(std::move(filas)) {
+        std::sort(filas_.begin(), filas_.end());
+        for (const int fila : filas_) lineas_.push_back(lista_.Todas()[static_cast<std::size_t>(fila)]);
+    }
+    void redo() override {
+        for (auto fila = filas_.rbegin(); fila != filas_.rend(); ++fila) lista_.Quitar(*fila);
+    }
+    void undo() override {
+        for (std::size_t k = 0; k < filas_.size(); ++k) lista_.Insertar(filas_[k], lineas_[k]);
+    }
+
+  private:
+    cdv::ListaLineas& lista_;
+    std::vector<int> filas_;
+    std::vector<cdv::LineaCompartida> lineas_;
+};
+
+QString Nombre(const QString& ruta) {
+    return QFileInfo(ruta).fileName();
+}
+
+void Decir(const QString& texto) {
+    cdv::Avisar(Us(texto));
+}
+
+}  // namespace
+
+DocumentoSolicitud::DocumentoSolicitud(const QString& carpetaRecuperacion, QObject* padre)
+    : QObject(padre), recuperacion_(carpetaRecuperacion) {
+    connect(&solicitud_, &cdv::SolicitudVisado::cambiada, this, &DocumentoSolicitud::Cambio);
+}
+
+DocumentoSolicitud::~DocumentoSolicitud() {
+    EscribirRecuperacion();
+}
+
+void DocumentoSolicitud::Cambio() {
+    if (!sinGuardar_) {
+        sinGuardar_ = true;
+        emit estadoCambiado();
+    }
+    // Written once control is back in the event loop: a burst of changes is written once.
+    if (!recuperacionPendiente_) {
+        recuperacionPendiente_ = true;
+        QTimer::singleShot(0, this, &DocumentoSolicitud::EscribirRecuperacion);
+    }
+}
+
+void DocumentoSolicitud::EscribirRecuperacion() {
+    if (!recuperacionPendiente_) return;
+    recuperacionPendiente_ = false;
+    recuperacion_.Escribir(cdv::EscribirSolicitud(solicitud_.Contenido()));
+}
+
+bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion,
+                                const QString& accion) {
+    QString motivo = tasacion.motivo;
+    if (tasacion.linea && !lista.Cabe(tasacion.linea->cuota)) motivo = "el importe es demasiado grande";
+    if (!tasacion.linea || !motivo.isEmpty()) {
+        motivo[0] = motivo[0].toUpper();
+        Decir(motivo + ": no se puede añadir a la lista.");
+        return false;
+    }
+    pila_.push(new OrdenAnadir(lista, std::make_shared<const cdv::Linea>(*tasacion.linea), accion));
+    return true;
+}
+
+void DocumentoSolicitud::Eliminar(cdv::ListaLineas& lista, std::vector<int> filas) {
+    if (!filas.empty()) pila_.push(new OrdenEliminar(lista, std::move(filas)));
+}
+
+bool DocumentoSolicitud::Guardar(const QString& ruta) {
+    const QString error = cdv::GuardarArchivo(ruta, cdv::EscribirSolicitud(solicitud_.Contenido()));
+    if (!error.isEmpty()) {
+        Decir(QString("No se ha podido guardar «%1»: %2.").arg(ruta, error));
+        return false;
+    }
+    ruta_ = ruta;
+    sinGuardar_ = false;
+    emit estadoCambiado();
+    return true;
+}
+
+bool DocumentoSolicitud::Abrir(const QString& ruta) {
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta);
+    if (!lectura.contenido) {
+        Decir(QString("No se puede abrir «%1»: %2.").arg(Nombre(ruta), lectura.error));
+        return false;
+    }
+    Cargar(std::move(*lectura.contenido), ruta, false);
+    if (!lectura.cambios.isEmpty()) {
+        Decir(QString("Las cuotas de «%1» se han calculado de nuevo con el baremo de este "
+                      "programa:\n")
+                  .arg(Nombre(ruta)) +
+              lectura.cambios.join('\n'));
+    }
+    return true;
+}
+
+bool DocumentoSolicitud::Recuperar() {
+    const QString anterior = recuperacion_.Anterior();
+    if (anterior.isEmpty()) {
+        Decir("No hay ninguna sesión anterior que recuperar.");
+        return false;
+    }
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(anterior);
+    if (!lectura.contenido) {
+        Decir(QString("No se puede recuperar la sesión anterior («%1»): %2.")
+                  .arg(anterior, lectura.error));
+        return false;
+    }
+    Cargar(std::move(*lectura.contenido), {}, true);
+    EscribirRecuperacion();  // this run keeps it now
+    recuperacion_.Descartar(anterior);
+    return true;
+}
+
+void DocumentoSolicitud::Cargar(cdv::ContenidoSolicitud contenido, const QString& ruta,
+                                bool sinGuardar) {
+    pila_.clear();
+    solicitud_.Cargar(std::move(contenido));
+    ruta_ = ruta;
+    sinGuardar_ = sinGuardar;
+    emit estadoCambiado();
+}

@@ -1,0 +1,252 @@
+#include "ArchivoSolicitud.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include "Cuotas.h"
+#include "TextoLocal.h"
+
+namespace cdv {
+
+namespace {
+
+QString TextoCuota(Centimos cuota) {
+    return Qs(TextoSimple(cuota, kSeparadoresArchivo));
+}
+
+QJsonObject PartidaJson(const Linea& partida) {
+    const TrabajoTT& trabajo = *TablaTT.Fila(partida.fila);
+    return {{"referencia", Qs(trabajo.Ref)},
+            {"descripcion", Qs(trabajo.Descripcion)},
+            {"cantidad", partida.cantidad},
+            {"unidad", Qs(UnidadTrabajo(trabajo))},
+            {"cuota", TextoCuota(partida.cuota)}};
+}
+
+QJsonArray PartidasJson(const std::vector<LineaCompartida>& partidas) {
+    QJsonArray lista;
+    for (const LineaCompartida& partida : partidas) lista.append(PartidaJson(*partida));
+    return lista;
+}
+
+QJsonObject DocumentoJson(const Linea& linea) {
+    const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
+    QJsonObject objeto{{"referencia", Qs(documento.Ref)},
+                       {"descripcion", Qs(documento.Descripcion)},
+                       {"nota", Qs(documento.Comentario).replace('\r', '\n')},
+                       {"cuota", TextoCuota(linea.cuota)}};
+    if (documento.Tipo == 5) {
+        const auto opciones = DescuentosDe(linea.fila);
+        if (!opciones.empty()) {
+            objeto["descuento"] = Qs(opciones[static_cast<std::size_t>(linea.opcion)].texto);
+        }
+        objeto["partidas"] = PartidasJson(linea.partidas);
+    } else {
+        objeto["cantidad"] = linea.cantidad;
+        objeto["unidad"] = Qs(UnidadDocumento(documento));
+    }
+    return objeto;
+}
+
+QString DescuentoJson(std::string_view ref, int opcion) {
+    return Qs(DescuentosDe(TablaTD.Buscar(ref))[static_cast<std::size_t>(opcion)].texto);
+}
+
+// Reading: the first fault found ends it, with where it is and what it is.
+struct Fallo {
+    QString texto;
+};
+
+QString Donde(const QString& lugar, const QString& ref) {
+    return ref.isEmpty() ? lugar : QString("%1 (%2)").arg(lugar, ref);
+}
+
+class Lector {
+  public:
+    QStringList cambios;
+
+    ContenidoSolicitud Leer(const QJsonObject& raiz) {
+        const QJsonValue formato = raiz["formato"];
+        if (!formato.isDouble() || formato.toDouble() != formato.toInt() || formato.toInt() < 1) {
+            throw Fallo{"no es una solicitud de visado (falta su número de formato)"};
+        }
+        if (formato.toInt() > kFormatoArchivo) {
+            throw Fallo{QString("es de un formato más reciente (%1) que el que lee este programa "
+                                "(%2)")
+                            .arg(formato.toInt())
+                            .arg(kFormatoArchivo)};
+        }
+        ContenidoSolicitud contenido;
+        const QJsonArray documentos = Lista(raiz, "documentos", "la solicitud");
+        for (qsizetype k = 0; k < documentos.size(); ++k) {
+            contenido.documentos.push_back(
+                Documento(documentos[k], QString("documento %1").arg(k + 1)));
+            Sumar(contenido.documentos, "la solicitud");
+        }
+        const QJsonValue proyecto = raiz["proyecto"];
+        if (!proyecto.isUndefined()) {
+            if (!proyecto.isObject()) throw Fallo{"el proyecto en curso no es un objeto"};
+            const QJsonObject p = proyecto.toObject();
+            contenido.partidas =
+                Partidas(p, "el proyecto en curso", "partida %1 del proyecto en curso");
+            Sumar(contenido.partidas, "el proyecto en curso");
+            contenido.opcionProyecto = Opcion(p["descuentoProyecto"], kRefProyecto);
+            contenido.opcionProyectoBasico = Opcion(p["descuentoProyectoBasico"], kRefProyectoBasico);
+        }
+        return contenido;
+    }
+
+  private:
+    static QJsonArray Lista(const QJsonObject& objeto, const char* clave, const QString& de) {
+        const QJsonValue valor = objeto[clave];
+        if (valor.isUndefined()) return {};
+        if (!valor.isArray()) throw Fallo{QString("«%1» de %2 no es una lista").arg(clave, de)};
+        return valor.toArray();
+    }
+
+    static QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar) {
+        const QJsonValue valor = objeto[clave];
+        if (!valor.isString()) throw Fallo{QString("%1: falta «%2» o no es un texto").arg(lugar, clave)};
+        return valor.toString();
+    }
+
+    static void Sumar(const std::vector<LineaCompartida>& lineas, const QString& de) {
+        Centimos suma = 0;
+        for (const LineaCompartida& linea : lineas) suma += linea->cuota;
+        if (std::abs(suma) > kCentimosMaximos) {
+            throw Fallo{QString("el total de %1 es demasiado grande").arg(de)};
+        }
+    }
+
+    static int Opcion(const QJsonValue& valor, std::string_view ref) {
+        if (valor.isUndefined()) return 0;
+        const auto opciones = DescuentosDe(TablaTD.Buscar(ref));
+        for (std::size_t k = 0; k < opciones.size(); ++k) {
+            if (valor.toString() == Qs(opciones[k].texto)) return static_cast<int>(k);
+        }
+        throw Fallo{QString("el descuento «%1» no existe para «%2»").arg(valor.toString(), Qs(ref))};
+    }
+
+    // The saved fee against the schedule's: the schedule's stands, and any change is told.
+    void Comparar(const QJsonObject& objeto, const Linea& linea, const QString& lugar) {
+        const QString guardada = Texto(objeto, "cuota", lugar);
+        const auto centimos = LeerCentimos(Us(guardada), kSeparadoresArchivo);
+        if (!centimos) throw Fallo{QString("%1: la cuota «%2» no es un importe").arg(lugar, guardada)};
+        if (*centimos == linea.cuota) return;
+        const Separadores s = SeparadoresActuales();
+        cambios << QString("%1: %2 → %3 €")
+                       .arg(lugar, Qs(TextoFormateado(*centimos, s)),
+                            Qs(TextoFormateado(linea.cuota, s)));
+    }
+
+    static LineaCompartida Tasada(const Tasacion& tasacion, const QString& lugar) {
+        if (!tasacion.linea) throw Fallo{lugar + ": " + tasacion.motivo};
+        return std::make_shared<const Linea>(*tasacion.linea);
+    }
+
+    static int Fila(int fila, const QString& ref, const QString& lugar) {
+        if (fila == 0) throw Fallo{QString("%1: la referencia «%2» no está en el baremo").arg(lugar, ref)};
+        return fila;
+    }
+
+    LineaCompartida Partida(const QJsonValue& valor, const QString& lugar) {
+        if (!valor.isObject()) throw Fallo{lugar + ": no es un objeto"};
+        const QJsonObject objeto = valor.toObject();
+        const QString ref = Texto(objeto, "referencia", lugar);
+        const QString donde = Donde(lugar, ref);
+        const int fila = Fila(TablaTT.Buscar(Us(ref)), ref, lugar);
+        LineaCompartida partida = Tasada(TasarPartida(fila, Texto(objeto, "cantidad", donde)), donde);
+        Comparar(objeto, *partida, donde);
+        return partida;
+    }
+
+    // `lugar` names each item, with %1 for its number.
+    std::vector<LineaCompartida> Partidas(const QJsonObject& objeto, const QString& de,
+                                          const QString& lugar) {
+        std::vector<LineaCompartida> partidas;
+        const QJsonArray lista = Lista(objeto, "partidas", de);
+        for (qsizetype k = 0; k < lista.size(); ++k) {
+            partidas.push_back(Partida(lista[k], QString(lugar).arg(k + 1)));
+        }
+        return partidas;
+    }
+
+    LineaCompartida Documento(const QJsonValue& valor, const QString& lugar) {
+        if (!valor.isObject()) throw Fallo{lugar + ": no es un objeto"};
+        const QJsonObject objeto = valor.toObject();
+        const QString ref = Texto(objeto, "referencia", lugar);
+        const QString donde = Donde(lugar, ref);
+        const int fila = Fila(TablaTD.Buscar(Us(ref)), ref, lugar);
+        LineaCompartida documento;
+        if (TablaTD.Fila(fila)->Tipo == 5) {
+            std::vector<LineaCompartida> partidas =
+                Partidas(objeto, donde, donde + ", partida %1");
+            const int opcion = Opcion(objeto["descuento"], TablaTD.Fila(fila)->Ref);
+            documento = Tasada(TasarProyecto(fila, std::move(partidas), opcion), donde);
+        } else {
+            if (objeto.contains("partidas")) throw Fallo{donde + ": no es un proyecto y trae partidas"};
+            documento = Tasada(TasarDocumento(fila, Texto(objeto, "cantidad", donde)), donde);
+        }
+        Comparar(objeto, *documento, donde);
+        return documento;
+    }
+};
+
+}  // namespace
+
+QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido) {
+    QJsonArray documentos;
+    for (const LineaCompartida& linea : contenido.documentos) documentos.append(DocumentoJson(*linea));
+    const QJsonObject proyecto{
+        {"partidas", PartidasJson(contenido.partidas)},
+        {"descuentoProyecto", DescuentoJson(kRefProyecto, contenido.opcionProyecto)},
+        {"descuentoProyectoBasico", DescuentoJson(kRefProyectoBasico, contenido.opcionProyectoBasico)}};
+    const QJsonObject raiz{{"formato", kFormatoArchivo},
+                           {"programa", "CDV"},
+                           {"documentos", documentos},
+                           {"proyecto", proyecto}};
+    return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
+}
+
+LecturaSolicitud LeerSolicitud(const QByteArray& datos) {
+    QJsonParseError error;
+    const QJsonDocument documento = QJsonDocument::fromJson(datos, &error);
+    if (error.error != QJsonParseError::NoError) {
+        return {{}, QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset), {}};
+    }
+    if (!documento.isObject()) return {{}, "no es una solicitud de visado", {}};
+    Lector lector;
+    try {
+        ContenidoSolicitud contenido = lector.Leer(documento.object());
+        return {std::move(contenido), {}, lector.cambios};
+    } catch (const Fallo& fallo) {
+        return {{}, fallo.texto, {}};
+    }
+}
+
+QString GuardarArchivo(const QString& ruta, const QByteArray& datos) {
+    QSaveFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly)) return archivo.errorString();
+    if (archivo.write(datos) != datos.size()) {
+        const QString error = archivo.errorString();
+        archivo.cancelWriting();
+        return error;
+    }
+    if (!archivo.commit()) return archivo.errorString();
+    return {};
+}
+
+LecturaSolicitud AbrirArchivo(const QString& ruta) {
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly)) return {{}, archivo.errorString(), {}};
+    if (archivo.size() > kTamanoMaximoArchivo) return {{}, "es demasiado grande", {}};
+    const QByteArray datos = archivo.read(kTamanoMaximoArchivo + 1);
+    if (archivo.error() != QFile::NoError) return {{}, archivo.errorString(), {}};
+    if (datos.size() > kTamanoMaximoArchivo) return {{}, "es demasiado grande", {}};
+    return LeerSolicitud(datos);
+}
+
+}  // namespace cdv

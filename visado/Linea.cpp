@@ -1,0 +1,115 @@
+#include "Linea.h"
+
+#include <cmath>
+
+#include "Cuotas.h"
+#include "Lineas.h"
+#include "Mensajes.h"
+#include "TextoLocal.h"
+
+namespace cdv {
+
+namespace {
+
+// What the fee rules answer, as a line or as the reason it cannot be added. The user has
+// already seen this fee, and any scale message with it: pricing again says nothing.
+Tasacion DeCuota(int fila, const QString& cantidad, const CuotaCalculada& cuota,
+                 const char* sinCuota) {
+    if (cuota.resultado == Resultado::SinCuota) return {{}, sinCuota};
+    if (cuota.resultado == Resultado::Invalida) {
+        return {{}, QString("la cantidad «%1» no es un número").arg(cantidad)};
+    }
+    const QString texto = Qs(cuota.texto);
+    const auto centimos = LeerCentimos(cuota.texto, kSeparadoresArchivo);
+    if (!centimos) return {{}, "el importe es demasiado grande"};
+    return {Linea{fila, cantidad, *centimos, texto, {}, 0, false}, {}};
+}
+
+// A quantity below zero prices (the rules allow it) but is no quantity of a real document.
+bool Negativa(const QString& cantidad) {
+    const auto q = LeerNumero(Us(cantidad), kSeparadoresArchivo);
+    return q && *q < 0;
+}
+
+}  // namespace
+
+Tasacion TasarDocumento(int fila, const QString& cantidad) {
+    const DocumentoTD* documento = TablaTD.Fila(fila);
+    if (documento == nullptr) return {{}, "no hay tipo de documento"};
+    if (documento->Tipo == 5) return {{}, "un proyecto se añade con Hecho"};
+    if (documento->Tipo == 3 && cantidad.trimmed().isEmpty()) {
+        return {Linea{fila, {}, 0, "0", {}, 0, false}, {}};
+    }
+    if (Negativa(cantidad)) return {{}, "la cantidad es negativa"};
+    const MensajesEnSilencio silencio;
+    return DeCuota(fila, cantidad, CuotaDocumento(documento, Us(cantidad), kSeparadoresArchivo),
+                   "el documento no tiene cuota");
+}
+
+Tasacion TasarPartida(int fila, const QString& cantidad) {
+    const TrabajoTT* trabajo = TablaTT.Fila(fila);
+    if (trabajo == nullptr) return {{}, "no hay tipo de trabajo"};
+    if (Negativa(cantidad)) return {{}, "la cantidad es negativa"};
+    const MensajesEnSilencio silencio;
+    return DeCuota(fila, cantidad, CuotaTrabajo(trabajo, Us(cantidad), kSeparadoresArchivo),
+                   "el trabajo no tiene cuota");
+}
+
+std::span<const OpcionDescuento> DescuentosDe(int fila) {
+    const DocumentoTD* documento = TablaTD.Fila(fila);
+    if (documento == nullptr) return {};
+    if (documento->Ref == kRefProyecto) return kDescuentosProyecto;
+    if (documento->Ref == kRefProyectoBasico) return kDescuentosProyectoBasico;
+    return {};
+}
+
+Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opcion) {
+    const DocumentoTD* documento = TablaTD.Fila(fila);
+    if (documento == nullptr || documento->Tipo != 5) return {{}, "no es un documento de proyecto"};
+    if (partidas.empty()) return {{}, "el proyecto no tiene partidas"};
+    const auto opciones = DescuentosDe(fila);
+    if (opciones.empty()) opcion = 0;
+    if (opcion < 0 || (!opciones.empty() && opcion >= static_cast<int>(opciones.size()))) {
+        return {{}, "la opción de descuento no existe"};
+    }
+    Centimos suma = 0;
+    for (const LineaCompartida& partida : partidas) {
+        suma += partida->cuota;
+        if (std::abs(suma) > kCentimosMaximos) return {{}, "el importe es demasiado grande"};
+    }
+    const float fraccion =
+        opciones.empty() ? 0.0f : opciones[static_cast<std::size_t>(opcion)].fraccion;
+    const auto cuota = CuotaDocumento(*documento, suma, fraccion, kSeparadoresArchivo);
+    if (!cuota) return {{}, "el importe es demasiado grande"};
+    return {Linea{fila, {}, cuota->cuota, Qs(cuota->texto), std::move(partidas), opcion,
+                  cuota->descuento != 0},
+            {}};
+}
+
+QString TextoLineaDocumento(const Linea& linea) {
+    const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
+    const std::string cuota = Us(DelArchivo(linea.texto));
+    if (documento.Tipo != 5) {
+        return Qs(LineaPartida(documento.Ref, documento.Descripcion, UnidadDocumento(documento),
+                               Us(DelArchivo(linea.cantidad)), cuota));
+    }
+    std::vector<PartidaProyecto> partidas;
+    partidas.reserve(linea.partidas.size());
+    for (const LineaCompartida& p : linea.partidas) {
+        partidas.push_back({std::string(TablaTT.Fila(p->fila)->Ref), Us(DelArchivo(p->cantidad))});
+    }
+    const auto opciones = DescuentosDe(linea.fila);
+    const std::string_view descuento =
+        linea.descontado && !opciones.empty()
+            ? opciones[static_cast<std::size_t>(linea.opcion)].texto
+            : std::string_view{};
+    return Qs(LineaProyecto(documento.Ref, documento.Descripcion, partidas, descuento, cuota));
+}
+
+QString TextoLineaPartida(const Linea& linea) {
+    const TrabajoTT& trabajo = *TablaTT.Fila(linea.fila);
+    return Qs(LineaPartida(trabajo.Ref, trabajo.Descripcion, UnidadTrabajo(trabajo),
+                           Us(DelArchivo(linea.cantidad)), Us(DelArchivo(linea.texto))));
+}
+
+}  // namespace cdv

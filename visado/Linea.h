@@ -1,0 +1,52 @@
+// One line of a visa request, priced by the schedule: a document for the visa, or a work
+// item of the project under way.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "Catalogos.h"
+#include "Descuentos.h"
+#include "TextoNumerico.h"
+
+namespace cdv {
+
+struct Linea {
+    int fila = 0;          // row of TablaTD (a document) or of TablaTT (a work item)
+    QString cantidad;      // as typed, with the file's separators; empty for a project
+    Centimos cuota = 0;    // the fee, exact
+    QString texto;         // the fee as shown, with the file's separators
+    std::vector<std::shared_ptr<const Linea>> partidas;  // a project document's work items
+    int opcion = 0;        // a project document's discount option
+    bool descontado = false;  // whether that discount took anything off
+};
+
+using LineaCompartida = std::shared_ptr<const Linea>;
+
+// A priced line, or why it cannot be added: a lower-case clause such as "la cantidad es
+// negativa", to be put in a sentence.
+struct Tasacion {
+    std::optional<Linea> linea;
+    QString motivo;
+};
+
+// A document of row `fila` for a quantity written with the file's separators. Only
+// per-unit and budget documents are priced so; an empty budget is a fee of 0.
+Tasacion TasarDocumento(int fila, const QString& cantidad);
+// A work item of TablaTT row `fila`.
+Tasacion TasarPartida(int fila, const QString& cantidad);
+// A project document of row `fila` over `partidas`, less the discount `opcion` (for "P" and
+// "PB" only; any other project document takes none).
+Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opcion);
+
+// The discount options a project document of row `fila` offers (none but for "P", "PB").
+std::span<const OpcionDescuento> DescuentosDe(int fila);
+
+// The summary line of a document or work item, in the user's locale.
+QString TextoLineaDocumento(const Linea& linea);
+QString TextoLineaPartida(const Linea& linea);
+
+}  // namespace cdv

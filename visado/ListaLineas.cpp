@@ -1,0 +1,51 @@
+#include "ListaLineas.h"
+
+#include <cstdlib>
+
+namespace cdv {
+
+ListaLineas::ListaLineas(Clase clase, QObject* padre) : QAbstractListModel(padre), clase_(clase) {}
+
+int ListaLineas::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : Cuantas();
+}
+
+QVariant ListaLineas::data(const QModelIndex& indice, int rol) const {
+    if (!indice.isValid() || indice.row() >= Cuantas()) return {};
+    if (rol != Qt::DisplayRole && rol != Qt::ToolTipRole) return {};
+    return Texto(indice.row());
+}
+
+QString ListaLineas::Texto(int fila) const {
+    return clase_ == Clase::Documentos ? TextoLineaDocumento(En(fila)) : TextoLineaPartida(En(fila));
+}
+
+bool ListaLineas::Cabe(Centimos cuota) const {
+    return std::abs(cuota) <= kCentimosMaximos && std::abs(suma_ + cuota) <= kCentimosMaximos;
+}
+
+void ListaLineas::Insertar(int fila, LineaCompartida linea) {
+    beginInsertRows({}, fila, fila);
+    suma_ += linea->cuota;
+    lineas_.insert(lineas_.begin() + fila, std::move(linea));
+    endInsertRows();
+}
+
+LineaCompartida ListaLineas::Quitar(int fila) {
+    beginRemoveRows({}, fila, fila);
+    LineaCompartida linea = std::move(lineas_[static_cast<std::size_t>(fila)]);
+    lineas_.erase(lineas_.begin() + fila);
+    suma_ -= linea->cuota;
+    endRemoveRows();
+    return linea;
+}
+
+void ListaLineas::Reemplazar(std::vector<LineaCompartida> lineas) {
+    beginResetModel();
+    lineas_ = std::move(lineas);
+    suma_ = 0;
+    for (const LineaCompartida& linea : lineas_) suma_ += linea->cuota;
+    endResetModel();
+}
+
+}  // namespace cdv

@@ -1,0 +1,52 @@
+#include "SolicitudVisado.h"
+
+namespace cdv {
+
+SolicitudVisado::SolicitudVisado(QObject* padre) : QObject(padre) {
+    for (ListaLineas* lista : {&documentos_, &partidas_}) {
+        connect(lista, &QAbstractItemModel::rowsInserted, this, &SolicitudVisado::cambiada);
+        connect(lista, &QAbstractItemModel::rowsRemoved, this, &SolicitudVisado::cambiada);
+        connect(lista, &QAbstractItemModel::modelReset, this, &SolicitudVisado::cambiada);
+    }
+}
+
+int SolicitudVisado::Opcion(std::string_view ref) const {
+    if (ref == kRefProyecto) return opcionProyecto_;
+    if (ref == kRefProyectoBasico) return opcionProyectoBasico_;
+    return 0;
+}
+
+void SolicitudVisado::ElegirOpcion(std::string_view ref, int opcion) {
+    int* elegida = ref == kRefProyecto         ? &opcionProyecto_
+                   : ref == kRefProyectoBasico ? &opcionProyectoBasico_
+                                               : nullptr;
+    const auto opciones = DescuentosDe(TablaTD.Buscar(ref));
+    if (elegida == nullptr || opcion < 0 || opcion >= static_cast<int>(opciones.size()) ||
+        *elegida == opcion) {
+        return;
+    }
+    *elegida = opcion;
+    emit cambiada();
+}
+
+Tasacion SolicitudVisado::TasarProyecto(int fila) const {
+    const DocumentoTD* documento = TablaTD.Fila(fila);
+    return cdv::TasarProyecto(fila, partidas_.Todas(),
+                              documento != nullptr ? Opcion(documento->Ref) : 0);
+}
+
+ContenidoSolicitud SolicitudVisado::Contenido() const {
+    return {documentos_.Todas(), partidas_.Todas(), opcionProyecto_, opcionProyectoBasico_};
+}
+
+void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
+    QSignalBlocker bloqueo(this);
+    opcionProyecto_ = contenido.opcionProyecto;
+    opcionProyectoBasico_ = contenido.opcionProyectoBasico;
+    documentos_.Reemplazar(std::move(contenido.documentos));
+    partidas_.Reemplazar(std::move(contenido.partidas));
+    bloqueo.unblock();
+    emit cambiada();
+}
+
+}  // namespace cdv

@@ -1,0 +1,51 @@
+// The visa request: the documents chosen for the visa, in order, and the project under way
+// (its work items and the discount chosen for each kind of project).
+#pragma once
+
+#include <QObject>
+#include <string_view>
+#include <vector>
+
+#include "ListaLineas.h"
+
+namespace cdv {
+
+// Everything a request holds, as a file or a recovery keeps it.
+struct ContenidoSolicitud {
+    std::vector<LineaCompartida> documentos, partidas;
+    int opcionProyecto = 0, opcionProyectoBasico = 0;
+};
+
+class SolicitudVisado : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit SolicitudVisado(QObject* padre = nullptr);
+
+    ListaLineas& Documentos() { return documentos_; }
+    ListaLineas& Partidas() { return partidas_; }
+    const ListaLineas& Documentos() const { return documentos_; }
+    const ListaLineas& Partidas() const { return partidas_; }
+
+    // The discount option chosen for a project document of reference `ref` ("P" or "PB";
+    // any other takes none).
+    int Opcion(std::string_view ref) const;
+    void ElegirOpcion(std::string_view ref, int opcion);
+
+    // The project document of row `fila` over the project under way, with its discount.
+    Tasacion TasarProyecto(int fila) const;
+
+    ContenidoSolicitud Contenido() const;
+    void Cargar(ContenidoSolicitud contenido);
+
+  signals:
+    // After any change of what the request holds.
+    void cambiada();
+
+  private:
+    ListaLineas documentos_{ListaLineas::Clase::Documentos};
+    ListaLineas partidas_{ListaLineas::Clase::Partidas};
+    int opcionProyecto_ = 0, opcionProyectoBasico_ = 0;
+};
+
+}  // namespace cdv

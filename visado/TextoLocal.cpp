@@ -1,0 +1,32 @@
+#include "TextoLocal.h"
+
+#include <QLocale>
+
+namespace cdv {
+
+Separadores SeparadoresActuales() {
+    const QLocale locale;
+    return {Us(locale.decimalPoint()), Us(locale.groupSeparator())};
+}
+
+QString CambiarSeparadores(const QString& texto, const Separadores& de, const Separadores& a) {
+    const QString decimal = Qs(de.decimal), grupo = Qs(de.grupo);
+    const QString nuevoDecimal = Qs(a.decimal), nuevoGrupo = Qs(a.grupo);
+    QString resultado;
+    resultado.reserve(texto.size());
+    for (qsizetype i = 0; i < texto.size();) {
+        const QStringView resto = QStringView(texto).mid(i);
+        if (!decimal.isEmpty() && resto.startsWith(decimal)) {
+            resultado += nuevoDecimal;
+            i += decimal.size();
+        } else if (!grupo.isEmpty() && resto.startsWith(grupo)) {
+            resultado += nuevoGrupo;
+            i += grupo.size();
+        } else {
+            resultado += texto[i++];
+        }
+    }
+    return resultado;
+}
+
+}  // namespace cdv
