@@ -230,7 +230,9 @@ LecturaSolicitud LeerSolicitud(const QByteArray& datos) {
 QString GuardarArchivo(const QString& ruta, const QByteArray& datos) {
     QSaveFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly)) return archivo.errorString();
-    if (archivo.write(datos) != datos.size()) {
+    // Every byte must reach the disk before the file takes the old one's place: commit()
+    // alone can report success after its own flush failed (a full disk), so flush first.
+    if (archivo.write(datos) != datos.size() || !archivo.flush()) {
         const QString error = archivo.errorString();
         archivo.cancelWriting();
         return error;

@@ -1,4 +1,7 @@
-#include "ComprobarCuotas.h"
+// For the number parser and the fee rules: byte 0 picks the rows, byte 1 the separators;
+// the rest is the quantity text. For any bytes and any row, every result is invalid, no fee,
+// or a finite amount whose text reads back to the same cents.
+#include "Comprobar.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
-// libFuzzer target: the number parser, both fee rules and both amount texts on any input.
+// libFuzzer target: the check it is linked with (Comprobar.h), on any input.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-#include "ComprobarCuotas.h"
+#include "Comprobar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t largo) {
     const std::string fallo = ComprobarEntrada({reinterpret_cast<const char*>(datos), largo});

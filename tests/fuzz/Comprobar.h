@@ -1,0 +1,9 @@
+// The property a fuzz target checks on any input, shared with the replay of its corpus. Two
+// libraries define it: one for the number parser and the fee rules, one for the request
+// file reader. Answers an empty text when everything holds, otherwise what failed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+std::string ComprobarEntrada(std::string_view datos);

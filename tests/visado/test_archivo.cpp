@@ -1,0 +1,170 @@
+// The request's file: the same request whatever the locale, every bad file refused with its
+// reason, saved fees priced again, and a failed save leaving the earlier file whole.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "ArchivoSolicitud.h"
+#include "Mensajes.h"
+#include "TextoLocal.h"
+
+namespace {
+
+using cdv::LineaCompartida;
+
+void Locale(QLocale::Language idioma, QLocale::Territory pais) {
+    QLocale::setDefault(QLocale(idioma, pais));
+}
+
+LineaCompartida Tasada(const cdv::Tasacion& t) {
+    EXPECT_TRUE(t.linea) << t.motivo.toStdString();
+    return std::make_shared<const cdv::Linea>(*t.linea);
+}
+
+// Quantities as a user types them in the current locale.
+cdv::ContenidoSolicitud Ejemplo() {
+    const auto documento = [](const char* ref, const char* cantidad) {
+        return Tasada(cdv::TasarDocumento(cdv::TablaTD.Buscar(ref), cdv::AlArchivo(cantidad)));
+    };
+    const auto partida = [](const char* ref, const QString& cantidad) {
+        return Tasada(cdv::TasarPartida(cdv::TablaTT.Buscar(ref), cdv::AlArchivo(cantidad)));
+    };
+    const QLocale l;
+    const QString mil = "1" + l.groupSeparator() + "500" + l.decimalPoint() + "5";
+    std::vector<LineaCompartida> partidas{partida("INAC", "300"), partida("CNA", mil)};
+    return {{documento("AAP", qPrintable(mil)), documento("EIA2", qPrintable(mil)),
+             documento("EIA2", ""),
+             Tasada(cdv::TasarProyecto(cdv::TablaTD.Buscar("P"), partidas, 2))},
+            partidas,
+            1,
+            2};
+}
+
+QStringList Lineas(const cdv::ContenidoSolicitud& c) {
+    QStringList lineas;
+    for (const auto& d : c.documentos) lineas << cdv::TextoLineaDocumento(*d);
+    for (const auto& p : c.partidas) lineas << cdv::TextoLineaPartida(*p);
+    return lineas;
+}
+
+class Archivo : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        cdv::CargarTablaTT();
+        cdv::CargarTablaTD();
+        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
+    }
+    void SetUp() override { Locale(QLocale::Spanish, QLocale::Spain); }
+};
+
+TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
+    const cdv::ContenidoSolicitud espanola = Ejemplo();
+    const QStringList lineasEs = Lineas(espanola);
+    ASSERT_TRUE(lineasEs[0].endsWith("Ud.: 1.500,5   Total: 39.757,25 €")) << lineasEs[0].toStdString();
+    const QByteArray datos = cdv::EscribirSolicitud(espanola);
+
+    Locale(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(cdv::EscribirSolicitud(Ejemplo()), datos);  // typed the English way
+    const cdv::LecturaSolicitud inglesa = cdv::LeerSolicitud(datos);
+    ASSERT_TRUE(inglesa.contenido) << inglesa.error.toStdString();
+    EXPECT_TRUE(inglesa.cambios.isEmpty());
+    EXPECT_TRUE(Lineas(*inglesa.contenido)[0].endsWith("Ud.: 1,500.5   Total: 39,757.25 €"));
+    EXPECT_EQ(inglesa.contenido->opcionProyecto, 1);
+    EXPECT_EQ(inglesa.contenido->opcionProyectoBasico, 2);
+
+    Locale(QLocale::Spanish, QLocale::Spain);
+    EXPECT_EQ(Lineas(*inglesa.contenido), lineasEs);
+    EXPECT_EQ(cdv::EscribirSolicitud(*inglesa.contenido), datos);
+}
+
+TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
+    const QByteArray completo = cdv::EscribirSolicitud(Ejemplo());
+    const auto documento = [](const char* campos) {
+        return QByteArray(R"({"formato": 1, "documentos": [{)") + campos + "}]}";
+    };
+    const std::pair<QByteArray, const char*> casos[] = {
+        {"", "no es JSON válido"},
+        {"\x89PNG\r\n\x1a\n", "no es JSON válido"},
+        {completo.left(completo.size() / 2), "no es JSON válido, o está incompleto"},
+        {"[1, 2]", "no es una solicitud de visado"},
+        {R"({"documentos": []})", "falta su número de formato"},
+        {R"({"formato": 2})", "es de un formato más reciente (2)"},
+        {R"({"formato": 1, "documentos": {}})", "«documentos» de la solicitud no es una lista"},
+        {documento(R"("referencia": "XYZ", "cantidad": "1", "cuota": "1")"),
+         "documento 1: la referencia «XYZ» no está en el baremo"},
+        {documento(R"("referencia": "C", "cantidad": "-3", "cuota": "1")"),
+         "documento 1 (C): la cantidad es negativa"},
+        {documento(R"("referencia": "C", "cantidad": "tres", "cuota": "1")"),
+         "documento 1 (C): la cantidad «tres» no es un número"},
+        {documento(R"("referencia": "C", "cantidad": 3, "cuota": "1")"),
+         "documento 1 (C): falta «cantidad» o no es un texto"},
+        {documento(R"("referencia": "C", "cantidad": "1e39", "cuota": "1")"), "no es un número"},
+        {documento(R"("referencia": "OD", "cantidad": "1", "cuota": "0")"),
+         "documento 1 (OD): el documento no tiene cuota"},
+        {documento(R"("referencia": "C", "cantidad": "1", "cuota": "mucho")"),
+         "documento 1 (C): la cuota «mucho» no es un importe"},
+        {documento(R"("referencia": "C", "cantidad": "1e30", "cuota": "0")"),
+         "el importe es demasiado grande"},
+        {documento(R"("referencia": "C", "cantidad": "1", "cuota": "1", "partidas": [])"),
+         "no es un proyecto y trae partidas"},
+        {documento(R"("referencia": "P", "partidas": [], "cuota": "0")"),
+         "documento 1 (P): el proyecto no tiene partidas"},
+        {documento(R"("referencia": "PB", "descuento": "Proyecto básico", "partidas": [
+             {"referencia": "DVPG", "cantidad": "1", "cuota": "45.04"}], "cuota": "0")"),
+         "el descuento «Proyecto básico» no existe para «PB»"},
+        {documento(R"("referencia": "P", "partidas": [
+             {"referencia": "DVPG", "cantidad": "-1", "cuota": "0"}], "cuota": "0")"),
+         "documento 1 (P), partida 1 (DVPG): la cantidad es negativa"},
+        {R"({"formato": 1, "proyecto": {"partidas": [{"referencia": "ZZ"}]}})",
+         "partida 1 del proyecto en curso: la referencia «ZZ» no está en el baremo"},
+    };
+    for (const auto& [datos, motivo] : casos) {
+        const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos);
+        EXPECT_FALSE(lectura.contenido) << datos.toStdString();
+        EXPECT_TRUE(lectura.error.contains(QString::fromUtf8(motivo)))
+            << datos.toStdString() << "\n  -> " << lectura.error.toStdString();
+    }
+}
+
+TEST_F(Archivo, CadaCuotaSeCalculaDeNuevoConElBaremo) {
+    const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(R"({"formato": 1,
+        "documentos": [{"referencia": "AAP", "cantidad": "1", "cuota": "20"},
+                       {"referencia": "P", "partidas": [
+                           {"referencia": "DVPG", "cantidad": "1", "cuota": "40"}],
+                        "cuota": "45.04"}]})");
+    ASSERT_TRUE(lectura.contenido) << lectura.error.toStdString();
+    EXPECT_EQ(lectura.cambios, QStringList({"documento 1 (AAP): 20,00 → 26,50 €",
+                                            "documento 2 (P), partida 1 (DVPG): 40,00 → 45,04 €"}));
+    EXPECT_EQ(lectura.contenido->documentos[0]->cuota, 2650);
+}
+
+TEST_F(Archivo, UnGuardadoFallidoDejaElArchivoAnterior) {
+    QTemporaryDir carpeta;
+    const QString anterior = carpeta.filePath("anterior.cdv");
+    const QByteArray datos = cdv::EscribirSolicitud(Ejemplo());
+    ASSERT_EQ(cdv::GuardarArchivo(anterior, "lo de antes"), "");
+    QDir(carpeta.path()).mkdir("carpeta.cdv");
+    EXPECT_NE(cdv::GuardarArchivo(carpeta.filePath("no/existe.cdv"), datos), "");
+    EXPECT_NE(cdv::GuardarArchivo(carpeta.filePath("carpeta.cdv"), datos), "");
+    // A full disk: the process may write no more than a few bytes to any file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{}, antes{};
+    getrlimit(RLIMIT_FSIZE, &antes);
+    limite = {16, antes.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limite);
+    const QString lleno = cdv::GuardarArchivo(anterior, datos);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    EXPECT_NE(lleno, "");
+    QFile archivo(anterior);
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(archivo.readAll(), "lo de antes");
+    EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList("anterior.cdv"));
+    EXPECT_FALSE(cdv::AbrirArchivo(carpeta.filePath("no/existe.cdv")).error.isEmpty());
+}
+
+}  // namespace
