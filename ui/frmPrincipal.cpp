@@ -484,7 +484,15 @@ bool frmPrincipal::PuedeReemplazarse() {
 }
 
 bool frmPrincipal::AbrirArchivo(const QString& ruta) {
-    return documento_->Abrir(ruta);
+    if (!documento_->Abrir(ruta)) return false;
+    MostrarResumenes();
+    return true;
+}
+
+void frmPrincipal::MostrarResumenes() {
+    const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
+    if (solicitud.Partidas().Cuantas() > 0) ResumenProyecto().show();
+    if (solicitud.Documentos().Cuantas() > 0) ResumenCDV().show();
 }
 
 void frmPrincipal::Abrir() {
@@ -507,7 +515,7 @@ bool frmPrincipal::GuardarComo() {
 }
 
 void frmPrincipal::Recuperar() {
-    if (PuedeReemplazarse()) documento_->Recuperar();
+    if (PuedeReemplazarse() && documento_->Recuperar()) MostrarResumenes();
 }
 
 void frmPrincipal::MostrarEstado() {

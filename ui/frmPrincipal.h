@@ -110,6 +110,7 @@ class frmPrincipal : public QMainWindow {
     // Whether the request open may give way to another: yes when it is saved or empty, or
     // when the user agrees to drop its changes.
     bool PuedeReemplazarse();
+    void MostrarResumenes();   // the summary windows of the lists that have lines
     void MostrarEstado();      // the file's name in the title
     void MostrarDescuentos();  // the request's discount choices in the options
     void MostrarAcerca();

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "DocumentoSolicitud.h"
+#include "TextoLocal.h"
 #include "frmPrincipal.h"
 
 template <typename T = QWidget>

@@ -1,6 +1,39 @@
-// "Salir" and the main window's close box end the event loop, even with both summary
-// windows open (the user's close only hides those).
+// How a run ends: "Salir" and the main window's close box end the event loop, even with both
+// summary windows open (the user's close only hides those). However a run ends, killed
+// included, a later one recovers its request; runs going on at the same time keep their own.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+
 #include "Ventanas.h"
+
+namespace {
+
+void Anadir(Banco& b, const char* ref) {
+    b.elegir("cbbRefTD", ref);
+    b.pulsar("cmbAñadirTD");
+    QCoreApplication::processEvents();  // the recovery is written
+}
+
+QStringList Referencias(Banco& b) {
+    QStringList refs;
+    const cdv::ListaLineas& documentos = b.solicitud().Documentos();
+    for (int k = 0; k < documentos.Cuantas(); ++k)
+        refs << Qs(cdv::TablaTD.Fila(documentos.En(k).fila)->Ref);
+    return refs;
+}
+
+// The run that the test kills: two documents, then SIGKILL, with no chance to tidy up.
+int RunMatada() {
+    LocaleEspanol();
+    Banco b;
+    Anadir(b, "CFO");
+    Anadir(b, "AAP");
+    std::raise(SIGKILL);
+    return 0;
+}
+
+}  // namespace
 
 class TestSalir : public QObject {
     Q_OBJECT
@@ -29,7 +62,44 @@ class TestSalir : public QObject {
         QVERIFY(!b.p->isVisible() && !b.ventana("frmTotalesTD")->isVisible() &&
                 !b.ventana("frmTotalesTT")->isVisible());
     }
+
+    void recuperarTrasMatar() {
+        QTemporaryDir datos;
+        qputenv("XDG_DATA_HOME", datos.path().toUtf8());
+        Contestador contestador;
+        auto enCurso = std::make_unique<Banco>();  // going on all along
+        Anadir(*enCurso, "C");
+
+        QProcess matada;
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert("CDV_RUN_MATADA", "1");
+        matada.setProcessEnvironment(entorno);
+        matada.start(QCoreApplication::applicationFilePath());
+        QVERIFY(matada.waitForFinished(60000));
+        QCOMPARE(matada.exitStatus(), QProcess::CrashExit);
+        Anadir(*enCurso, "AAI");  // now the newest file, but its run is still going
+
+        Banco nueva;
+        nueva.menu("mnuRecuperar");
+        QCOMPARE(Referencias(nueva), QStringList({"CFO", "AAP"}));
+        QCOMPARE(nueva.total("frmTotalesTD"), QString("26,50"));
+        QCOMPARE(Referencias(*enCurso), QStringList({"C", "AAI"}));
+
+        Banco otra;  // the killed run's request lives on in `nueva` now: nothing to recover
+        otra.menu("mnuRecuperar");
+        QCOMPARE(contestador.mensajes,
+                 QStringList("   ERROR|No hay ninguna sesión anterior que recuperar."));
+        enCurso.reset();
+        otra.menu("mnuRecuperar");
+        QCOMPARE(Referencias(otra), QStringList({"C", "AAI"}));
+    }
 };
 
-QTEST_MAIN(TestSalir)
+int main(int argc, char* argv[]) {
+    QApplication aplicacion(argc, argv);
+    if (qEnvironmentVariableIsSet("CDV_RUN_MATADA")) return RunMatada();
+    TestSalir prueba;
+    return QTest::qExec(&prueba, argc, argv);
+}
+
 #include "test_salir.moc"
