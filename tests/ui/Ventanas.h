@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,14 +100,20 @@ class Banco {
 };
 
 // Answers every modal message box with OK (a question with `respuesta`) and records its
-// title and text.
+// title and text; a file dialog chooses `archivo`.
 class Contestador : public QObject {
   public:
     QStringList mensajes;  // "title|text"
     QMessageBox::StandardButton respuesta = QMessageBox::Discard;
+    QString archivo;
     bool sinIcono = true, unBoton = true;
     Contestador() {
         connect(&reloj_, &QTimer::timeout, this, [this] {
+            if (auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialogo->selectFile(archivo);
+                static_cast<QDialog*>(dialogo)->accept();  // as its "Guardar" or "Abrir"
+                return;
+            }
             auto* cuadro = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (cuadro == nullptr || !cuadro->isVisible()) return;
             mensajes << cuadro->windowTitle() + "|" + cuadro->text();

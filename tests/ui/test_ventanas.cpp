@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 
 #include "Catalogos.h"
 #include "MisFunciones.h"
@@ -263,6 +264,56 @@ class TestVentanas : public QObject {
         QCOMPARE(b.c<QLabel>("lblEuroTT")->buddy(), b.c("txtTotalTT"));
         QCOMPARE(Control<QLabel>(b.ventana("frmTotalesTD"), "Label1(0)")->buddy(),
                  b.lista("frmTotalesTD"));
+    }
+
+    // The request as a document: saved and opened through the menu, changes marked in the
+    // title, undone and redone from a summary window, a bad file refused.
+    void archivo() {
+        QTemporaryDir carpeta;
+        Banco b;
+        Contestador contestador;
+        b.elegir("cbbRefTD", "AAP");
+        b.pulsar("cmbAñadirTD");
+        contestador.archivo = carpeta.filePath("solicitud");
+        b.menu("mnuGuardar");  // no file yet: asked for, ".cdv" added
+        QVERIFY(QFile::exists(carpeta.filePath("solicitud.cdv")));
+        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - solicitud.cdv[*]"));
+        QVERIFY(!b.p->isWindowModified());
+        b.pulsar("cmbAñadirTD");
+        QVERIFY(b.p->isWindowModified());
+
+        b.menu("mnuCDV");  // to work in it
+        QVERIFY(QTest::qWaitForWindowActive(b.ventana("frmTotalesTD")));
+        QListView* lista = b.lista("frmTotalesTD");
+        QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(lista->model()->rowCount(), 1);
+        QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
+        QTest::keyClick(lista, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // nothing left
+        QCOMPARE(b.total("frmTotalesTD"), QString("53,00"));
+        b.seleccionar("frmTotalesTD", 0);
+        b.pulsarEn("frmTotalesTD", "cmbEliminar");
+        b.menu("mnuDeshacer");
+        QCOMPARE(b.total("frmTotalesTD"), QString("53,00"));
+
+        QFile roto(carpeta.filePath("roto.cdv"));
+        QVERIFY(roto.open(QIODevice::WriteOnly) && roto.write("{\"formato\": 1, \"docu") > 0);
+        roto.close();
+        contestador.archivo = roto.fileName();
+        b.menu("mnuAbrir");  // the changes are dropped (the user agrees), but the file is bad
+        QCOMPARE(contestador.mensajes,
+                 QStringList({"   CDV-TORVEL|La solicitud abierta tiene cambios que no se han "
+                              "guardado. ¿Desea descartarlos?",
+                              "   ERROR|No se puede abrir «roto.cdv»: no es JSON válido, o está "
+                              "incompleto (carácter 21)."}));
+        QCOMPARE(lista->model()->rowCount(), 2);
+        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - solicitud.cdv[*]"));
+
+        contestador.archivo = carpeta.filePath("solicitud.cdv");
+        b.menu("mnuAbrir");
+        QCOMPARE(Lineas(lista).size(), 1);
+        QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
+        QVERIFY(!b.p->isWindowModified() && !b.c<QAction>("mnuDeshacer")->isEnabled());
     }
 
     void acercaYNuevo() {
