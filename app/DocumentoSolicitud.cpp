@@ -69,17 +69,21 @@ void DocumentoSolicitud::Cambio() {
         sinGuardar_ = true;
         emit estadoCambiado();
     }
-    // Written once control is back in the event loop: a burst of changes is written once.
-    if (!recuperacionPendiente_) {
-        recuperacionPendiente_ = true;
-        QTimer::singleShot(0, this, &DocumentoSolicitud::EscribirRecuperacion);
-    }
+    // Written as soon as control is back in the event loop, but no sooner than
+    // kPausaRecuperacion after the last write: a burst of changes (a file of thousands of
+    // lines, undoing many) writes a few times, not once per change.
+    if (recuperacionPendiente_) return;
+    recuperacionPendiente_ = true;
+    const qint64 espera =
+        ultimaRecuperacion_.isValid() ? kPausaRecuperacion - ultimaRecuperacion_.elapsed() : 0;
+    QTimer::singleShot(std::max<qint64>(espera, 0), this, &DocumentoSolicitud::EscribirRecuperacion);
 }
 
 void DocumentoSolicitud::EscribirRecuperacion() {
     if (!recuperacionPendiente_) return;
     recuperacionPendiente_ = false;
     recuperacion_.Escribir(cdv::EscribirSolicitud(solicitud_.Contenido()));
+    ultimaRecuperacion_.start();
 }
 
 bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion,

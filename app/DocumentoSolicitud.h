@@ -1,8 +1,9 @@
 // The request the run works on, as a document: its file, its undo history and its
 // recovery. Every change goes through the undo stack; after each one the request is written
-// for recovery.
+// for recovery, at most kPausaRecuperacion later.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -15,6 +16,8 @@ class DocumentoSolicitud : public QObject {
     Q_OBJECT
 
   public:
+    static constexpr qint64 kPausaRecuperacion = 250;  // ms
+
     explicit DocumentoSolicitud(const QString& carpetaRecuperacion, QObject* padre = nullptr);
     ~DocumentoSolicitud() override;
 
@@ -53,4 +56,5 @@ class DocumentoSolicitud : public QObject {
     QString ruta_;
     bool sinGuardar_ = false;
     bool recuperacionPendiente_ = false;
+    QElapsedTimer ultimaRecuperacion_;
 };

@@ -37,6 +37,9 @@ include(GNUInstallDirs)
 install(TARGETS cdv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(UNIX AND NOT APPLE)
     install(FILES resources/cdv.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # The request files' type, so that opening one starts the program.
+    install(FILES resources/cdv-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME cdv.xml)
     install(FILES resources/cdv.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 endif()

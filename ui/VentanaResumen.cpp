@@ -6,13 +6,22 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QHeaderView>
+#include <QTableView>
 #include <QPushButton>
 #include <algorithm>
 
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
+
+namespace {
+
+// How wide a line can be seen, scrolling: longer than any document's line, and than most
+// projects' (a project line grows with its items; its tooltip shows it whole).
+constexpr int kCaracteresVisibles = 240;
+
+}  // namespace
 
 VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
                                DocumentoSolicitud& documento, cdv::ListaLineas& lista)
@@ -35,10 +44,17 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     CrearEtiqueta(this, "lblEuroTd", diseno.textoEuro, diseno.etiquetaEuro);
     QLabel* etiquetaLista = CrearEtiqueta(this, NombreIndexado("Label1", 0), diseno.textoLista,
                                           Twips(390, 690, 4665, 225));
-    lstVisados_ = new QListView(this);
+    // A list of one-line rows. A table with rows and column of fixed size, unlike a list
+    // view, does not lay out every row again when one is added or removed.
+    lstVisados_ = new QTableView(this);
     lstVisados_->setObjectName("lstVisados");
     lstVisados_->setModel(&lineas_);
-    lstVisados_->setUniformItemSizes(true);  // every line one row: no layout of all of them
+    lstVisados_->horizontalHeader()->hide();
+    lstVisados_->verticalHeader()->hide();
+    lstVisados_->setShowGrid(false);
+    lstVisados_->setWordWrap(false);
+    lstVisados_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstVisados_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstVisados_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstVisados_->setGeometry(Twips(360, 990, 9645, 1230));
     lstVisados_->setAccessibleName(diseno.textoLista);
@@ -50,7 +66,12 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     columnas.setFixedPitch(true);
     columnas.setPointSizeF(7.5);
     lstVisados_->setFont(columnas);
-    lstVisados_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    const QFontMetrics medidas(columnas);
+    lstVisados_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lstVisados_->verticalHeader()->setDefaultSectionSize(medidas.height() + 2);
+    lstVisados_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lstVisados_->horizontalHeader()->setDefaultSectionSize(
+        medidas.horizontalAdvance(QString(kCaracteresVisibles, '0')));
     cmbEliminar_ = CrearBoton(this, "cmbEliminar", "&Eliminar", diseno.botonEliminar);
     connect(cmbEliminar_, &QPushButton::clicked, this, &VentanaResumen::Eliminar);
 

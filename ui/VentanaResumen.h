@@ -10,7 +10,7 @@
 
 class DocumentoSolicitud;
 class QLineEdit;
-class QListView;
+class QTableView;
 class QPushButton;
 namespace cdv {
 class ListaLineas;
@@ -53,6 +53,6 @@ class VentanaResumen : public QWidget {
     DocumentoSolicitud& documento_;
     cdv::ListaLineas& lineas_;
     QLineEdit* txtTotalCDV_ = nullptr;
-    QListView* lstVisados_ = nullptr;
+    QTableView* lstVisados_ = nullptr;
     QPushButton* cmbEliminar_ = nullptr;
 };

@@ -9,7 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -81,14 +81,14 @@ class Banco {
     void menu(const char* nombre) { c<QAction>(nombre)->trigger(); }
     // Another window (nullptr while not created), and its controls.
     QWidget* ventana(const char* nombre) { return p->findChild<QWidget*>(nombre); }
-    QListView* lista(const char* v) { return Control<QListView>(ventana(v), "lstVisados"); }
+    QAbstractItemView* lista(const char* v) { return Control<QAbstractItemView>(ventana(v), "lstVisados"); }
     cdv::SolicitudVisado& solicitud() { return p->Documento().Solicitud(); }
     QString total(const char* v) { return Control<QLineEdit>(ventana(v), "txtTotalCDV")->text(); }
     void pulsarEn(const char* v, const char* boton) {
         QTest::mouseClick(Control<QPushButton>(ventana(v), boton), Qt::LeftButton);
     }
     void seleccionar(const char* v, int fila) {  // a click on line `fila`
-        QListView* l = lista(v);
+        QAbstractItemView* l = lista(v);
         const QModelIndex linea = l->model()->index(fila, 0);
         l->scrollTo(linea);
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(linea).center());

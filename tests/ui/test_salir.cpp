@@ -12,7 +12,8 @@ namespace {
 void Anadir(Banco& b, const char* ref) {
     b.elegir("cbbRefTD", ref);
     b.pulsar("cmbAñadirTD");
-    QCoreApplication::processEvents();  // the recovery is written
+    // The recovery is written at once, or as soon as the pause after the last write is over.
+    QTest::qWait(DocumentoSolicitud::kPausaRecuperacion + 50);
 }
 
 QStringList Referencias(Banco& b) {

@@ -170,7 +170,7 @@ class Sesion {
             }
             case Tipo::Eliminar: {
                 if (!Visible(a.a)) break;
-                QListView* lista = b_->lista(kResumen[a.a]);
+                QAbstractItemView* lista = b_->lista(kResumen[a.a]);
                 const bool linea = a.b >= 0 && a.b < lista->model()->rowCount();
                 if (linea)
                     b_->seleccionar(kResumen[a.a], a.b);

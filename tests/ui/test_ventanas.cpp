@@ -225,7 +225,7 @@ class TestVentanas : public QObject {
         QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Return);  // Enter adds
         Escribir(b.caja("txtCantidadTD"), "2");
         QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Enter, Qt::KeypadModifier);
-        QListView* lista = b.lista("frmTotalesTD");
+        QAbstractItemView* lista = b.lista("frmTotalesTD");
         QCOMPARE(lista->model()->rowCount(), 2);
         QVERIFY(QFontInfo(lista->font()).fixedPitch());
         for (const QString& linea : Lineas(lista))
@@ -284,7 +284,7 @@ class TestVentanas : public QObject {
 
         b.menu("mnuCDV");  // to work in it
         QVERIFY(QTest::qWaitForWindowActive(b.ventana("frmTotalesTD")));
-        QListView* lista = b.lista("frmTotalesTD");
+        QAbstractItemView* lista = b.lista("frmTotalesTD");
         QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(lista->model()->rowCount(), 1);
         QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
