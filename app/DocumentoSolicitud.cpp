@@ -49,8 +49,8 @@ QString Nombre(const QString& ruta) {
     return QFileInfo(ruta).fileName();
 }
 
-void Decir(const QString& texto) {
-    cdv::Avisar(Us(texto));
+void Decir(const QString& texto, std::string_view titulo = cdv::kTituloError) {
+    cdv::Avisar(Us(texto), titulo);
 }
 
 }  // namespace
@@ -126,7 +126,8 @@ bool DocumentoSolicitud::Abrir(const QString& ruta) {
         Decir(QString("Las cuotas de «%1» se han calculado de nuevo con el baremo de este "
                       "programa:\n")
                   .arg(Nombre(ruta)) +
-              lectura.cambios.join('\n'));
+                  lectura.cambios.join('\n'),
+              "   Cuotas recalculadas");
     }
     return true;
 }

@@ -118,9 +118,12 @@ class TestVentanas : public QObject {
         b.caja("txtCantidadTD")->setText("1e30");  // pasted: the fee is shown whole
         QCOMPARE(b.texto("txtTotalTD").size(), 45);
         b.pulsar("cmbAñadirTD");
-        QCOMPARE(
-            contestador.mensajes,
-            QStringList("   ERROR|El importe es demasiado grande: no se puede añadir a la lista."));
+        b.caja("txtCantidadTD")->setText("-3");  // pasted: a negative fee is shown, not added
+        QCOMPARE(b.texto("txtTotalTD"), QString("-79,49"));
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(contestador.mensajes,
+                 QStringList({"   ERROR|El importe es demasiado grande: no se puede añadir a la lista.",
+                              "   ERROR|La cantidad es negativa: no se puede añadir a la lista."}));
         QVERIFY(b.ventana("frmTotalesTD") == nullptr && b.solicitud().Documentos().Cuantas() == 0);
         b.elegir("cbbRefTD", "P");
         b.pulsar("cmbAñadirTT");  // no work type
