@@ -119,7 +119,7 @@ class TestVentanas : public QObject {
         QCOMPARE(b.texto("txtTotalTD").size(), 45);
         b.pulsar("cmbAñadirTD");
         b.caja("txtCantidadTD")->setText("-3");  // pasted: a negative fee is shown, not added
-        QCOMPARE(b.texto("txtTotalTD"), QString("-79,49"));
+        QCOMPARE(b.texto("txtTotalTD"), QString("-119,23"));
         b.pulsar("cmbAñadirTD");
         QCOMPARE(contestador.mensajes,
                  QStringList({"   ERROR|El importe es demasiado grande: no se puede añadir a la lista.",
