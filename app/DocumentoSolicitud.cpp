@@ -30,7 +30,8 @@ class OrdenEliminar : public QUndoCommand {
     OrdenEliminar(cdv::ListaLineas& lista, std::vector<int> filas)
         : QUndoCommand("Eliminar"), lista_(lista), filas_(std::move(filas)) {
         std::sort(filas_.begin(), filas_.end());
-        for (const int fila : filas_) lineas_.push_back(lista_.Todas()[static_cast<std::size_t>(fila)]);
+        for (const int fila : filas_)
+            lineas_.push_back(lista_.Todas()[static_cast<std::size_t>(fila)]);
     }
     void redo() override {
         for (auto fila = filas_.rbegin(); fila != filas_.rend(); ++fila) lista_.Quitar(*fila);
@@ -76,7 +77,8 @@ void DocumentoSolicitud::Cambio() {
     recuperacionPendiente_ = true;
     const qint64 espera =
         ultimaRecuperacion_.isValid() ? kPausaRecuperacion - ultimaRecuperacion_.elapsed() : 0;
-    QTimer::singleShot(std::max<qint64>(espera, 0), this, &DocumentoSolicitud::EscribirRecuperacion);
+    QTimer::singleShot(std::max<qint64>(espera, 0), this,
+                       &DocumentoSolicitud::EscribirRecuperacion);
 }
 
 void DocumentoSolicitud::EscribirRecuperacion() {
@@ -89,7 +91,8 @@ void DocumentoSolicitud::EscribirRecuperacion() {
 bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion,
                                 const QString& accion) {
     QString motivo = tasacion.motivo;
-    if (tasacion.linea && !lista.Cabe(tasacion.linea->cuota)) motivo = "el importe es demasiado grande";
+    if (tasacion.linea && !lista.Cabe(tasacion.linea->cuota))
+        motivo = "el importe es demasiado grande";
     if (!tasacion.linea || !motivo.isEmpty()) {
         motivo[0] = motivo[0].toUpper();
         Decir(motivo + ": no se puede añadir a la lista.");
@@ -125,7 +128,7 @@ bool DocumentoSolicitud::Abrir(const QString& ruta) {
     if (!lectura.cambios.isEmpty()) {
         Decir(QString("Las cuotas de «%1» se han calculado de nuevo con el baremo de este "
                       "programa:\n")
-                  .arg(Nombre(ruta)) +
+                      .arg(Nombre(ruta)) +
                   lectura.cambios.join('\n'),
               "   Cuotas recalculadas");
     }

@@ -29,8 +29,7 @@ Recuperacion::Recuperacion(const QString& carpeta) : carpeta_(carpeta) {
     cerrojo_->setStaleLockTime(0);
     cerrojo_->tryLock(0);
     // Old files of finished runs go, beyond the newest few.
-    const QFileInfoList archivos =
-        QDir(carpeta_).entryInfoList({"*.cdv"}, QDir::Files, QDir::Time);
+    const QFileInfoList archivos = QDir(carpeta_).entryInfoList({"*.cdv"}, QDir::Files, QDir::Time);
     for (qsizetype k = kArchivosGuardados; k < archivos.size(); ++k) {
         if (!EnCurso(archivos[k].filePath())) Descartar(archivos[k].filePath());
     }

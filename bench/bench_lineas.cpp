@@ -1,11 +1,11 @@
 // Adding and removing lines through the real windows, offscreen, as the list grows to 10,000
 // lines and shrinks again: the cost per line at 100, 1,000 and 10,000 lines. Each action is
 // followed by the event loop's turn, so that the recovery written after it counts too.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
-#include <QAbstractItemView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>

@@ -3,12 +3,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QHeaderView>
-#include <QTableView>
 #include <QPushButton>
+#include <QTableView>
 #include <algorithm>
 
 #include "Diseno.h"

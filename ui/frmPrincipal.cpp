@@ -249,8 +249,8 @@ void frmPrincipal::CrearMenu() {
     QAction* guardarComo = accion(principal, "mnuGuardarComo", "Guardar &como...");
     guardarComo->setShortcut(QKeySequence("Ctrl+Shift+S"));
     connect(guardarComo, &QAction::triggered, this, &frmPrincipal::GuardarComo);
-    connect(accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior"),
-            &QAction::triggered, this, &frmPrincipal::Recuperar);
+    connect(accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior"), &QAction::triggered,
+            this, &frmPrincipal::Recuperar);
     principal->addSeparator()->setObjectName("sep2");
     connect(accion(principal, "mnuSalir", "&Salir"), &QAction::triggered, this, &QWidget::close);
 
@@ -439,8 +439,9 @@ void frmPrincipal::CambioCantidadTD() {
 
 void frmPrincipal::AnadirDocumento() {
     const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
-    if (fila != nullptr && AnadirDelLado(td_, MisFunciones::IndiceTD, fila->Ref,
-                                         cdv::TasarDocumento, documento_->Solicitud().Documentos())) {
+    if (fila != nullptr &&
+        AnadirDelLado(td_, MisFunciones::IndiceTD, fila->Ref, cdv::TasarDocumento,
+                      documento_->Solicitud().Documentos())) {
         ResumenCDV().show();
     }
 }

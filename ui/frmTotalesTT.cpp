@@ -22,12 +22,11 @@ constexpr std::string_view kProyectoVacio =
 }  // namespace
 
 frmTotalesTT::frmTotalesTT(frmPrincipal* principal)
-    : VentanaResumen(
-          principal,
-          {"frmTotalesTT", "   Configuración del Proyecto", 10290, 2820,
-           Twips(1500, 240, 1245, 285), "€ (Proyecto)", Twips(2910, 270, 1005, 255),
-           "Partidas que componen el Proyecto", Twips(6210, 2340, 1845, 345)},
-          principal->Documento(), principal->Documento().Solicitud().Partidas()),
+    : VentanaResumen(principal,
+                     {"frmTotalesTT", "   Configuración del Proyecto", 10290, 2820,
+                      Twips(1500, 240, 1245, 285), "€ (Proyecto)", Twips(2910, 270, 1005, 255),
+                      "Partidas que componen el Proyecto", Twips(6210, 2340, 1845, 345)},
+                     principal->Documento(), principal->Documento().Solicitud().Partidas()),
       principal_(principal) {
     auto* cmbHecho = CrearBoton(this, "cmbHecho", "&Hecho", Twips(8310, 2340, 1755, 345));
     connect(cmbHecho, &QPushButton::clicked, this, &frmTotalesTT::Hecho);

@@ -94,7 +94,8 @@ class Lector {
                 Partidas(p, "el proyecto en curso", "partida %1 del proyecto en curso");
             Sumar(contenido.partidas, "el proyecto en curso");
             contenido.opcionProyecto = Opcion(p["descuentoProyecto"], kRefProyecto);
-            contenido.opcionProyectoBasico = Opcion(p["descuentoProyectoBasico"], kRefProyectoBasico);
+            contenido.opcionProyectoBasico =
+                Opcion(p["descuentoProyectoBasico"], kRefProyectoBasico);
         }
         return contenido;
     }
@@ -109,7 +110,8 @@ class Lector {
 
     static QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar) {
         const QJsonValue valor = objeto[clave];
-        if (!valor.isString()) throw Fallo{QString("%1: falta «%2» o no es un texto").arg(lugar, clave)};
+        if (!valor.isString())
+            throw Fallo{QString("%1: falta «%2» o no es un texto").arg(lugar, clave)};
         return valor.toString();
     }
 
@@ -127,14 +129,16 @@ class Lector {
         for (std::size_t k = 0; k < opciones.size(); ++k) {
             if (valor.toString() == Qs(opciones[k].texto)) return static_cast<int>(k);
         }
-        throw Fallo{QString("el descuento «%1» no existe para «%2»").arg(valor.toString(), Qs(ref))};
+        throw Fallo{
+            QString("el descuento «%1» no existe para «%2»").arg(valor.toString(), Qs(ref))};
     }
 
     // The saved fee against the schedule's: the schedule's stands, and any change is told.
     void Comparar(const QJsonObject& objeto, const Linea& linea, const QString& lugar) {
         const QString guardada = Texto(objeto, "cuota", lugar);
         const auto centimos = LeerCentimos(Us(guardada), kSeparadoresArchivo);
-        if (!centimos) throw Fallo{QString("%1: la cuota «%2» no es un importe").arg(lugar, guardada)};
+        if (!centimos)
+            throw Fallo{QString("%1: la cuota «%2» no es un importe").arg(lugar, guardada)};
         if (*centimos == linea.cuota) return;
         const Separadores s = SeparadoresActuales();
         cambios << QString("%1: %2 → %3 €")
@@ -147,19 +151,30 @@ class Lector {
         return std::make_shared<const Linea>(*tasacion.linea);
     }
 
-    static int Fila(int fila, const QString& ref, const QString& lugar) {
-        if (fila == 0) throw Fallo{QString("%1: la referencia «%2» no está en el baremo").arg(lugar, ref)};
-        return fila;
-    }
+    // A line's object, where it stands (its place and reference) and its catalogue row.
+    struct Entrada {
+        QJsonObject objeto;
+        QString donde;
+        int fila;
+    };
 
-    LineaCompartida Partida(const QJsonValue& valor, const QString& lugar) {
+    template <typename Tabla>
+    static Entrada Abrir(const QJsonValue& valor, const QString& lugar, const Tabla& tabla) {
         if (!valor.isObject()) throw Fallo{lugar + ": no es un objeto"};
         const QJsonObject objeto = valor.toObject();
         const QString ref = Texto(objeto, "referencia", lugar);
-        const QString donde = Donde(lugar, ref);
-        const int fila = Fila(TablaTT.Buscar(Us(ref)), ref, lugar);
-        LineaCompartida partida = Tasada(TasarPartida(fila, Texto(objeto, "cantidad", donde)), donde);
-        Comparar(objeto, *partida, donde);
+        const int fila = tabla.Buscar(Us(ref));
+        if (fila == 0) {
+            throw Fallo{QString("%1: la referencia «%2» no está en el baremo").arg(lugar, ref)};
+        }
+        return {objeto, Donde(lugar, ref), fila};
+    }
+
+    LineaCompartida Partida(const QJsonValue& valor, const QString& lugar) {
+        const Entrada e = Abrir(valor, lugar, TablaTT);
+        LineaCompartida partida =
+            Tasada(TasarPartida(e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
+        Comparar(e.objeto, *partida, e.donde);
         return partida;
     }
 
@@ -175,22 +190,22 @@ class Lector {
     }
 
     LineaCompartida Documento(const QJsonValue& valor, const QString& lugar) {
-        if (!valor.isObject()) throw Fallo{lugar + ": no es un objeto"};
-        const QJsonObject objeto = valor.toObject();
-        const QString ref = Texto(objeto, "referencia", lugar);
-        const QString donde = Donde(lugar, ref);
-        const int fila = Fila(TablaTD.Buscar(Us(ref)), ref, lugar);
+        const Entrada e = Abrir(valor, lugar, TablaTD);
+        const DocumentoTD& fila = *TablaTD.Fila(e.fila);
         LineaCompartida documento;
-        if (TablaTD.Fila(fila)->Tipo == 5) {
+        if (fila.Tipo == 5) {
             std::vector<LineaCompartida> partidas =
-                Partidas(objeto, donde, donde + ", partida %1");
-            const int opcion = Opcion(objeto["descuento"], TablaTD.Fila(fila)->Ref);
-            documento = Tasada(TasarProyecto(fila, std::move(partidas), opcion), donde);
+                Partidas(e.objeto, e.donde, e.donde + ", partida %1");
+            const int opcion = Opcion(e.objeto["descuento"], fila.Ref);
+            documento = Tasada(TasarProyecto(e.fila, std::move(partidas), opcion), e.donde);
         } else {
-            if (objeto.contains("partidas")) throw Fallo{donde + ": no es un proyecto y trae partidas"};
-            documento = Tasada(TasarDocumento(fila, Texto(objeto, "cantidad", donde)), donde);
+            if (e.objeto.contains("partidas")) {
+                throw Fallo{e.donde + ": no es un proyecto y trae partidas"};
+            }
+            documento =
+                Tasada(TasarDocumento(e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
         }
-        Comparar(objeto, *documento, donde);
+        Comparar(e.objeto, *documento, e.donde);
         return documento;
     }
 };
@@ -199,11 +214,13 @@ class Lector {
 
 QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido) {
     QJsonArray documentos;
-    for (const LineaCompartida& linea : contenido.documentos) documentos.append(DocumentoJson(*linea));
+    for (const LineaCompartida& linea : contenido.documentos)
+        documentos.append(DocumentoJson(*linea));
     const QJsonObject proyecto{
         {"partidas", PartidasJson(contenido.partidas)},
         {"descuentoProyecto", DescuentoJson(kRefProyecto, contenido.opcionProyecto)},
-        {"descuentoProyectoBasico", DescuentoJson(kRefProyectoBasico, contenido.opcionProyectoBasico)}};
+        {"descuentoProyectoBasico",
+         DescuentoJson(kRefProyectoBasico, contenido.opcionProyectoBasico)}};
     const QJsonObject raiz{{"formato", kFormatoArchivo},
                            {"programa", "CDV"},
                            {"documentos", documentos},
@@ -215,7 +232,9 @@ LecturaSolicitud LeerSolicitud(const QByteArray& datos) {
     QJsonParseError error;
     const QJsonDocument documento = QJsonDocument::fromJson(datos, &error);
     if (error.error != QJsonParseError::NoError) {
-        return {{}, QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset), {}};
+        return {{},
+                QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset),
+                {}};
     }
     if (!documento.isObject()) return {{}, "no es una solicitud de visado", {}};
     Lector lector;

@@ -81,7 +81,12 @@ Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opci
         opciones.empty() ? 0.0f : opciones[static_cast<std::size_t>(opcion)].fraccion;
     const auto cuota = CuotaDocumento(*documento, suma, fraccion, kSeparadoresArchivo);
     if (!cuota) return {{}, "el importe es demasiado grande"};
-    return {Linea{fila, {}, cuota->cuota, Qs(cuota->texto), std::move(partidas), opcion,
+    return {Linea{fila,
+                  {},
+                  cuota->cuota,
+                  Qs(cuota->texto),
+                  std::move(partidas),
+                  opcion,
                   cuota->descuento != 0},
             {}};
 }
@@ -99,10 +104,9 @@ QString TextoLineaDocumento(const Linea& linea) {
         partidas.push_back({std::string(TablaTT.Fila(p->fila)->Ref), Us(DelArchivo(p->cantidad))});
     }
     const auto opciones = DescuentosDe(linea.fila);
-    const std::string_view descuento =
-        linea.descontado && !opciones.empty()
-            ? opciones[static_cast<std::size_t>(linea.opcion)].texto
-            : std::string_view{};
+    const std::string_view descuento = linea.descontado && !opciones.empty()
+                                           ? opciones[static_cast<std::size_t>(linea.opcion)].texto
+                                           : std::string_view{};
     return Qs(LineaProyecto(documento.Ref, documento.Descripcion, partidas, descuento, cuota));
 }
 

@@ -15,13 +15,13 @@
 namespace cdv {
 
 struct Linea {
-    int fila = 0;          // row of TablaTD (a document) or of TablaTT (a work item)
-    QString cantidad;      // as typed, with the file's separators; empty for a project
-    Centimos cuota = 0;    // the fee, exact
-    QString texto;         // the fee as shown, with the file's separators
+    int fila = 0;        // row of TablaTD (a document) or of TablaTT (a work item)
+    QString cantidad;    // as typed, with the file's separators; empty for a project
+    Centimos cuota = 0;  // the fee, exact
+    QString texto;       // the fee as shown, with the file's separators
     std::vector<std::shared_ptr<const Linea>> partidas;  // a project document's work items
-    int opcion = 0;        // a project document's discount option
-    bool descontado = false;  // whether that discount took anything off
+    int opcion = 0;                                      // a project document's discount option
+    bool descontado = false;                             // whether that discount took anything off
 };
 
 using LineaCompartida = std::shared_ptr<const Linea>;

@@ -17,7 +17,8 @@ QVariant ListaLineas::data(const QModelIndex& indice, int rol) const {
 }
 
 QString ListaLineas::Texto(int fila) const {
-    return clase_ == Clase::Documentos ? TextoLineaDocumento(En(fila)) : TextoLineaPartida(En(fila));
+    return clase_ == Clase::Documentos ? TextoLineaDocumento(En(fila))
+                                       : TextoLineaPartida(En(fila));
 }
 
 bool ListaLineas::Cabe(Centimos cuota) const {

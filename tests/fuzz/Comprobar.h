@@ -6,4 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "Catalogos.h"
+#include "Mensajes.h"
+
 std::string ComprobarEntrada(std::string_view datos);
+
+// The schedule loaded and its messages silenced, once for the whole run.
+inline void PrepararBaremo() {
+    static const bool preparado = [] {
+        cdv::CargarTablaTT();
+        cdv::CargarTablaTD();
+        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
+        return true;
+    }();
+    (void)preparado;
+}

@@ -3,16 +3,9 @@
 // the very same bytes.
 #include "ArchivoSolicitud.h"
 #include "Comprobar.h"
-#include "Mensajes.h"
 
 std::string ComprobarEntrada(std::string_view datos) {
-    static const bool preparado = [] {
-        cdv::CargarTablaTT();
-        cdv::CargarTablaTD();
-        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-        return true;
-    }();
-    (void)preparado;
+    PrepararBaremo();
     const cdv::LecturaSolicitud lectura =
         cdv::LeerSolicitud(QByteArray(datos.data(), static_cast<qsizetype>(datos.size())));
     if (!lectura.contenido) return lectura.error.isEmpty() ? "rechazado sin motivo" : "";

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "Cuotas.h"
-#include "Mensajes.h"
 
 namespace {
 
@@ -30,13 +29,7 @@ std::string Comprobar(const char* regla, const cdv::CuotaCalculada& c, bool vali
 }  // namespace
 
 std::string ComprobarEntrada(std::string_view datos) {
-    static const bool preparado = [] {
-        cdv::CargarTablaTT();
-        cdv::CargarTablaTD();
-        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-        return true;
-    }();
-    (void)preparado;
+    PrepararBaremo();
     if (datos.size() < 2) return "";
     const auto eleccion = static_cast<unsigned char>(datos[0]);
     const cdv::Separadores& s = kSeparadores[static_cast<unsigned char>(datos[1]) % 4];

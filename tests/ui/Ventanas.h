@@ -2,6 +2,7 @@
 // typing, clicking, closing from the close box, answering the message boxes.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -9,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QAbstractItemView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -81,7 +81,9 @@ class Banco {
     void menu(const char* nombre) { c<QAction>(nombre)->trigger(); }
     // Another window (nullptr while not created), and its controls.
     QWidget* ventana(const char* nombre) { return p->findChild<QWidget*>(nombre); }
-    QAbstractItemView* lista(const char* v) { return Control<QAbstractItemView>(ventana(v), "lstVisados"); }
+    QAbstractItemView* lista(const char* v) {
+        return Control<QAbstractItemView>(ventana(v), "lstVisados");
+    }
     cdv::SolicitudVisado& solicitud() { return p->Documento().Solicitud(); }
     QString total(const char* v) { return Control<QLineEdit>(ventana(v), "txtTotalCDV")->text(); }
     void pulsarEn(const char* v, const char* boton) {

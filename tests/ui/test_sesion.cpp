@@ -45,8 +45,8 @@ const char* const kLado[] = {"TD", "TT"};
 const char* const kResumen[] = {"frmTotalesTD", "frmTotalesTT"};
 
 QString Describir(const Accion& a) {
-    static const char* const kNombres[] = {"elegir", "teclear", "pegar",    "añadir",
-                                           "opción", "eliminar", "hecho",  "cerrar",
+    static const char* const kNombres[] = {"elegir",  "teclear",  "pegar",   "añadir",
+                                           "opción",  "eliminar", "hecho",   "cerrar",
                                            "reabrir", "deshacer", "guardar", "recuperar"};
     const bool conTexto = a.tipo == Tipo::Teclear || a.tipo == Tipo::Pegar;
     return QString("%1(%2, %3%4)")
@@ -179,9 +179,9 @@ class Sesion {
                 b_->pulsarEn(kResumen[a.a], "cmbEliminar");
                 if (!linea) break;
                 Cambio();
-                for (QStringList* l : a.a == 0 ? std::vector{&m_.cuotasTD}
-                                               : std::vector{&m_.cuotasTT, &m_.refsTT,
-                                                             &m_.cantidadesTT})
+                for (QStringList* l : a.a == 0
+                                          ? std::vector{&m_.cuotasTD}
+                                          : std::vector{&m_.cuotasTT, &m_.refsTT, &m_.cantidadesTT})
                     l->removeAt(a.b);
                 break;
             }
@@ -279,8 +279,8 @@ class Sesion {
         }
         if (enLaSolicitud.cuotasTD != m_.cuotasTD || enLaSolicitud.cuotasTT != m_.cuotasTT ||
             enLaSolicitud.refsTT != m_.refsTT || enLaSolicitud.cantidadesTT != m_.cantidadesTT)
-            return "la solicitud no es la del modelo: " + enLaSolicitud.cuotasTT.join(" ") +
-                   " / " + enLaSolicitud.cuotasTD.join(" ");
+            return "la solicitud no es la del modelo: " + enLaSolicitud.cuotasTT.join(" ") + " / " +
+                   enLaSolicitud.cuotasTD.join(" ");
         for (int i = 0; i < 2; ++i) {
             const QStringList& cuotas = i == 0 ? m_.cuotasTD : m_.cuotasTT;
             const cdv::Centimos suma = (i == 0 ? documentos : partidas).Suma();

@@ -41,16 +41,16 @@ class TestVentanas : public QObject {
         }
         QVERIFY(MisFunciones::IndiceTT == 0 && MisFunciones::IndiceTD == 0);
         QVERIFY(b.caja("txtCantidadTD")->isVisible() && b.texto("txtCantidadTD").isEmpty());
-        for (const char* oculto :
-             {"fraTT", "fraDescProyecto", "fraDescProyectoBasico"})
+        for (const char* oculto : {"fraTT", "fraDescProyecto", "fraDescProyectoBasico"})
             QVERIFY(!b.c(oculto)->isVisible());
         QVERIFY(!b.ventana("frmTotalesTD") && !b.ventana("frmTotalesTT") &&
                 !b.ventana("frmAcerca"));
         QCOMPARE(b.c<QLabel>("Picture1")->pixmap().size(), QSize(234, 68));
         QStringList menus;
         for (QAction* a : b.p->menuBar()->actions()) menus << a->text();
-        QCOMPARE(menus, QStringList({"&Principal", "&Edición", "&Ver", "A&yuda"}));  // & marks Alt's letter
-        b.menu("mnuInfo");                                               // does nothing
+        QCOMPARE(menus, QStringList(
+                            {"&Principal", "&Edición", "&Ver", "A&yuda"}));  // & marks Alt's letter
+        b.menu("mnuInfo");                                                   // does nothing
         int visibles = 0;
         for (const QWidget* w : QApplication::topLevelWidgets()) visibles += w->isVisible();
         QCOMPARE(visibles, 1);
@@ -121,9 +121,10 @@ class TestVentanas : public QObject {
         b.caja("txtCantidadTD")->setText("-3");  // pasted: a negative fee is shown, not added
         QCOMPARE(b.texto("txtTotalTD"), QString("-119,23"));
         b.pulsar("cmbAñadirTD");
-        QCOMPARE(contestador.mensajes,
-                 QStringList({"   ERROR|El importe es demasiado grande: no se puede añadir a la lista.",
-                              "   ERROR|La cantidad es negativa: no se puede añadir a la lista."}));
+        QCOMPARE(
+            contestador.mensajes,
+            QStringList({"   ERROR|El importe es demasiado grande: no se puede añadir a la lista.",
+                         "   ERROR|La cantidad es negativa: no se puede añadir a la lista."}));
         QVERIFY(b.ventana("frmTotalesTD") == nullptr && b.solicitud().Documentos().Cuantas() == 0);
         b.elegir("cbbRefTD", "P");
         b.pulsar("cmbAñadirTT");  // no work type
@@ -152,9 +153,9 @@ class TestVentanas : public QObject {
         b.elegir("cbbDesTT", "Aparatos a presión o a gas de tipo único o en serie");
         QCOMPARE(b.texto("txtCantidadTT") + " " + b.texto("txtTotalTT"), QString("1 45,04"));
         b.pulsar("cmbAñadirTT");
-        QCOMPARE(Lineas(b.lista("frmTotalesTT")).at(0),
-                 "INAC  Climatización/Aire acondicionado" + QString(28, ' ') +
-                     "   kW(T): 300   Total: 296,50 €");
+        QCOMPARE(Lineas(b.lista("frmTotalesTT")).at(0), "INAC  Climatización/Aire acondicionado" +
+                                                            QString(28, ' ') +
+                                                            "   kW(T): 300   Total: 296,50 €");
         QCOMPARE(b.total("frmTotalesTT"), QString("341,54"));
         b.pulsar("otbProyecto(2)");  // Anteproyecto: a quarter off, 85.385 rounded away to 85.39
         b.pulsarEn("frmTotalesTT", "cmbHecho");

@@ -37,12 +37,12 @@ cdv::ContenidoSolicitud Ejemplo() {
     const QLocale l;
     const QString mil = "1" + l.groupSeparator() + "500" + l.decimalPoint() + "5";
     std::vector<LineaCompartida> partidas{partida("INAC", "300"), partida("CNA", mil)};
-    return {{documento("AAP", qPrintable(mil)), documento("EIA2", qPrintable(mil)),
-             documento("EIA2", ""),
-             Tasada(cdv::TasarProyecto(cdv::TablaTD.Buscar("P"), partidas, 2))},
-            partidas,
-            1,
-            2};
+    return {
+        {documento("AAP", qPrintable(mil)), documento("EIA2", qPrintable(mil)),
+         documento("EIA2", ""), Tasada(cdv::TasarProyecto(cdv::TablaTD.Buscar("P"), partidas, 2))},
+        partidas,
+        1,
+        2};
 }
 
 QStringList Lineas(const cdv::ContenidoSolicitud& c) {
@@ -65,7 +65,8 @@ class Archivo : public ::testing::Test {
 TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
     const cdv::ContenidoSolicitud espanola = Ejemplo();
     const QStringList lineasEs = Lineas(espanola);
-    ASSERT_TRUE(lineasEs[0].endsWith("Ud.: 1.500,5   Total: 39.757,25 €")) << lineasEs[0].toStdString();
+    ASSERT_TRUE(lineasEs[0].endsWith("Ud.: 1.500,5   Total: 39.757,25 €"))
+        << lineasEs[0].toStdString();
     const QByteArray datos = cdv::EscribirSolicitud(espanola);
 
     Locale(QLocale::English, QLocale::UnitedStates);
