@@ -31,8 +31,10 @@ std::string_view SinBlancosAlrededor(std::string_view t) {
     return t.substr(inicio, t.find_last_not_of(' ') - inicio + 1);
 }
 
-// Exponents beyond this are out of every range anyway; capping keeps the sums from overflowing.
-constexpr long long kExponenteTope = 1'000'000;
+// Exponents beyond this are out of every range anyway. It is capped above any count of
+// digits or decimals a text can hold, so that taking the decimals off a capped exponent still
+// leaves it out of range, and low enough that neither that nor adding the digits overflows.
+constexpr long long kExponenteTope = 4'000'000'000'000'000'000;
 
 std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& s) {
     const std::string_view t = SinBlancosAlrededor(texto);
@@ -67,7 +69,9 @@ std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& 
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) exponenteNegativo = t[i++] == '-';
         if (i == t.size() || !EsDigito(t[i])) return std::nullopt;
         for (; i < t.size() && EsDigito(t[i]); ++i) {
-            exponente = std::min(exponente * 10 + (t[i] - '0'), kExponenteTope);
+            exponente = exponente > kExponenteTope / 10
+                            ? kExponenteTope
+                            : std::min(exponente * 10 + (t[i] - '0'), kExponenteTope);
         }
         if (exponenteNegativo) exponente = -exponente;
     }

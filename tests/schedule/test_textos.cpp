@@ -40,6 +40,9 @@ TEST(Textos, Formateado) {
         EXPECT_EQ(cdv::TextoSimple(centimos, kEs), texto);
 }
 
+// A million decimal zeros and a huge exponent: out of range, however long the text.
+const std::string kMillonDeDecimales = "0," + std::string(1'000'000, '0') + "1e2000000";
+
 TEST(Textos, LeerNumero) {
     const struct {
         std::string texto;
@@ -83,7 +86,8 @@ TEST(Textos, LeerNumero) {
                                                              "\t5",
                                                              "4e38",
                                                              "1" + std::string(10'000, '0'),
-                                                             "1e99999999999999999999"})
+                                                             "1e99999999999999999999",
+                                                             kMillonDeDecimales})
         EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto.substr(0, 20);
     EXPECT_EQ(cdv::LeerNumero("1,500.5", kEn), 1500.5f);
 }
@@ -101,6 +105,7 @@ TEST(Textos, LeerCentimosEIdaYVuelta) {
                  {"10000000000000", cdv::kCentimosMaximos},
                  {"10000000000000,01", std::nullopt},
                  {"1e30", std::nullopt},
+                 {kMillonDeDecimales, std::nullopt},
                  {"abc", std::nullopt}};
     for (const auto& c : casos) EXPECT_EQ(cdv::LeerCentimos(c.texto, kEs), c.centimos) << c.texto;
     // Any amount: its formatted text reads back to its cents; any float: its text to it.
