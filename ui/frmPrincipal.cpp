@@ -183,6 +183,8 @@ void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
     lado.total->setAccessibleName("Cuota del " + d.que + ", en euros");
     lado.comentario->setAccessibleName("Observaciones del tipo de " + d.que);
     lado.anadir->setAccessibleName("Añadir el " + d.que + " " + d.destino);
+    for (QComboBox* selector : {lado.ref, lado.des})  // the box typed in, named as its selector
+        selector->lineEdit()->setAccessibleName(selector->accessibleName());
     lado.unidad->setBuddy(lado.cantidad);
     lado.euro->setBuddy(lado.total);
 

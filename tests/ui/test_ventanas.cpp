@@ -256,12 +256,17 @@ class TestVentanas : public QObject {
         for (QWidget* ventana : {static_cast<QWidget*>(b.p.get()), b.ventana("frmTotalesTD"),
                                  b.ventana("frmTotalesTT"), b.ventana("frmAcerca")}) {
             for (QWidget* w : ventana->findChildren<QWidget*>()) {
-                const bool control = qobject_cast<QAbstractButton*>(w) ||
-                                     qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-                                     qobject_cast<QAbstractScrollArea*>(w);
-                if (!control || !w->isVisibleTo(ventana) || w->objectName().isEmpty()) continue;
+                // Every control, those inside the selectors too, and every picture.
+                const auto* etiqueta = qobject_cast<QLabel*>(w);
+                const bool control =
+                    qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                    qobject_cast<QComboBox*>(w) ||
+                    (qobject_cast<QAbstractScrollArea*>(w) && !w->objectName().isEmpty()) ||
+                    (etiqueta && !etiqueta->pixmap().isNull());
+                if (!control || !w->isVisibleTo(ventana)) continue;
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-                QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+                QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(),
+                         qPrintable(w->parentWidget()->objectName() + "/" + w->objectName()));
             }
         }
         QCOMPARE(b.c<QLabel>("lblUnidadTT")->buddy(), b.c("txtCantidadTT"));
