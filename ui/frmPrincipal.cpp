@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QThread>
+#include <QWheelEvent>
 #include <vector>
 
 #include "Catalogos.h"
@@ -59,9 +60,26 @@ void Llenar(const Tabla& tabla, QComboBox* ref, QComboBox* des) {
     }
 }
 
+// A selector that a turn of the mouse wheel changes only while it has the focus; otherwise
+// the wheel passes on to the window, and the type chosen stays.
+class Selector : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+
+  protected:
+    void wheelEvent(QWheelEvent* evento) override {
+        if (hasFocus()) {
+            QComboBox::wheelEvent(evento);
+        } else {
+            evento->ignore();
+        }
+    }
+};
+
 QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& indicacion,
                          QRect zona) {
-    auto* selector = new QComboBox(padre);
+    auto* selector = new Selector(padre);
+    selector->setFocusPolicy(Qt::StrongFocus);
     selector->setObjectName(nombre);
     selector->setGeometry(zona);
     selector->setEditable(true);

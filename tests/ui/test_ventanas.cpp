@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 
 #include "Catalogos.h"
@@ -222,6 +223,17 @@ class TestVentanas : public QObject {
         QTRY_VERIFY(b.ventana("frmTotalesTD") && b.ventana("frmTotalesTD")->isVisible());
 
         b.elegir("cbbRefTD", "AAP");
+        Escribir(b.caja("txtCantidadTD"), "3");  // a wheel turn over a selector without focus:
+        for (const char* nombre : {"cbbRefTD", "cbbDesTD"}) {  // nothing changes
+            auto* selector = b.c<QComboBox>(nombre);
+            const QPoint centro = selector->rect().center();
+            QWheelEvent rueda(centro, selector->mapToGlobal(centro), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(selector, &rueda);
+        }
+        QCOMPARE(b.c<QComboBox>("cbbRefTD")->currentText() + b.texto("txtCantidadTD"),
+                 QString("AAP3"));
+        QCOMPARE(b.c("cbbRefTD")->focusPolicy(), Qt::StrongFocus);
         Escribir(b.caja("txtCantidadTD"), "1");  // the keypad's decimal key: the locale's comma
         QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Period, Qt::KeypadModifier);
         Teclear(b.caja("txtCantidadTD"), "5");
