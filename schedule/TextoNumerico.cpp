@@ -56,6 +56,8 @@ std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& 
             i += s.decimal.size();
         } else if (!enDecimales && EmpiezaPor(t, i, s.grupo)) {
             i += s.grupo.size();
+        } else if (!enDecimales && t[i] == ' ' && GrupoDeBlancos(s.grupo)) {
+            ++i;
         } else {
             break;
         }
@@ -86,6 +88,13 @@ std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& 
 }
 
 }  // namespace
+
+bool GrupoDeBlancos(std::string_view grupo) {
+    for (const std::string_view blanco : {" ", "\u00a0", "\u2007", "\u2009", "\u202f"}) {
+        if (grupo == blanco) return true;
+    }
+    return false;
+}
 
 std::optional<float> LeerNumero(std::string_view texto, const Separadores& s) {
     const auto leido = Analizar(texto, s);

@@ -22,6 +22,10 @@ struct Separadores {
     std::string grupo = ".";
 };
 
+// Whether the locale groups digits with a blank of some kind (a no-break or narrow space, as
+// French or Swedish conventions do). Nobody types those: there an ordinary space groups too.
+bool GrupoDeBlancos(std::string_view grupo);
+
 // A decimal with exactly two decimals, kept as its digits so that no amount, however
 // large, loses a digit on the way to text.
 class ImporteDecimal {

@@ -12,6 +12,7 @@ Separadores SeparadoresActuales() {
 QString CambiarSeparadores(const QString& texto, const Separadores& de, const Separadores& a) {
     const QString decimal = Qs(de.decimal), grupo = Qs(de.grupo);
     const QString nuevoDecimal = Qs(a.decimal), nuevoGrupo = Qs(a.grupo);
+    const bool blancoAgrupa = GrupoDeBlancos(de.grupo);  // an ordinary space groups there too
     QString resultado;
     resultado.reserve(texto.size());
     for (qsizetype i = 0; i < texto.size();) {
@@ -22,6 +23,9 @@ QString CambiarSeparadores(const QString& texto, const Separadores& de, const Se
         } else if (!grupo.isEmpty() && resto.startsWith(grupo)) {
             resultado += nuevoGrupo;
             i += grupo.size();
+        } else if (blancoAgrupa && texto[i] == ' ') {
+            resultado += nuevoGrupo;
+            ++i;
         } else {
             resultado += texto[i++];
         }

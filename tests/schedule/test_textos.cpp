@@ -90,6 +90,11 @@ TEST(Textos, LeerNumero) {
                                                              kMillonDeDecimales})
         EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto.substr(0, 20);
     EXPECT_EQ(cdv::LeerNumero("1,500.5", kEn), 1500.5f);
+    // Where groups are no-break spaces, an ordinary space groups too.
+    const cdv::Separadores frances{",", "\u202f"};
+    for (const char* texto : {"150 000", "150\u202f000", " 1 5 0 000 "})
+        EXPECT_EQ(cdv::LeerNumero(texto, frances), 150000.0f) << texto;
+    EXPECT_EQ(cdv::LeerCentimos("1 500,5", frances), 150050);
 }
 
 TEST(Textos, LeerCentimosEIdaYVuelta) {

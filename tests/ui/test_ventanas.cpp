@@ -3,8 +3,8 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
-#include <QWheelEvent>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include "Catalogos.h"
 #include "MisFunciones.h"
@@ -183,6 +183,23 @@ class TestVentanas : public QObject {
         QCOMPARE(contestador.mensajes.value(1),
                  QString("   ERROR|La Superficie es demasiado alta"));
         QVERIFY(contestador.sinIcono && contestador.unBoton);
+    }
+
+    // French conventions group with a narrow no-break space; typed with an ordinary one, a
+    // budget reads the same and is added as typed.
+    void espaciosQueAgrupan() {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        Banco b;
+        b.elegir("cbbRefTD", "EIA2");
+        Escribir(b.caja("txtCantidadTD"), "150 000");
+        const QString cuota = b.texto("txtTotalTD");
+        b.pulsar("cmbAñadirTD");
+        LocaleEspanol();
+        QCOMPARE(b.texto("txtCantidadTD"), QString("150 000"));
+        QCOMPARE(cuota, QString("695,52"));
+        QVERIFY(Lineas(b.lista("frmTotalesTD"))
+                    .at(0)
+                    .endsWith("Presupuesto: 150.000   Total: 695,52 €"));
     }
 
     void soloLectura() {
