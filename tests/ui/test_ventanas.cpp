@@ -14,7 +14,7 @@ class TestVentanas : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { LocaleEspanol(); }
+    void init() { LocaleEspanol(); }  // each test starts with Spanish conventions
 
     void arranque() {
         Banco b;
@@ -194,8 +194,8 @@ class TestVentanas : public QObject {
         Escribir(b.caja("txtCantidadTD"), "150 000");
         const QString cuota = b.texto("txtTotalTD");
         b.pulsar("cmbAñadirTD");
-        LocaleEspanol();
         QCOMPARE(b.texto("txtCantidadTD"), QString("150 000"));
+        LocaleEspanol();
         QCOMPARE(cuota, QString("695,52"));
         QVERIFY(Lineas(b.lista("frmTotalesTD"))
                     .at(0)
