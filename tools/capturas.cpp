@@ -1,5 +1,5 @@
 // Draws each window in a typical state into PNG files, offscreen, for the README and for
-// looking at the layout: cdv_capturas <folder>.
+// looking at the layout, and the main window under a dark desktop scheme: cdv_capturas <folder>.
 #include <QDir>
 
 #include "Ventanas.h"
@@ -34,5 +34,14 @@ int main(int argc, char* argv[]) {
     guardar(b.ventana("frmTotalesTD"), "resumen-cdv.png");
     b.menu("mnuAcerca");
     guardar(b.ventana("frmAcerca"), "acerca.png");
+
+    // The project window again, under a dark desktop scheme.
+    QApplication::setPalette(PaletaOscura());
+    Banco oscura;
+    oscura.elegir("cbbRefTD", "P");
+    oscura.elegir("cbbRefTT", "LAN");
+    Escribir(oscura.caja("txtCantidadTT"), "750");
+    oscura.pulsar("otbProyecto(2)");
+    guardar(oscura.p.get(), "principal-oscura.png");
     return 0;
 }

@@ -7,9 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPalette>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
 
 QString NombreIndexado(const QByteArray& base, int indice) {
     return QStringLiteral("%1(%2)").arg(QString::fromLatin1(base)).arg(indice);
@@ -35,39 +38,76 @@ class TeclaDecimal : public QObject {
     }
 };
 
-// The platform's own style, but with a slimmer drop-down arrow on combo boxes, so that the
-// narrow reference selectors show their whole placeholder text.
+// The platform's own style, with the forms' touches: a slimmer drop-down arrow on combo
+// boxes, so that the narrow reference selectors show their whole placeholder text, and
+// frames that carry their caption on the border line. Drawn with the widget's own palette,
+// so that the colours of each window hold.
 class EstiloFormularios : public QProxyStyle {
   public:
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* opcion,
                          SubControl parte, const QWidget* widget) const override {
+        if (control == CC_GroupBox) {
+            const auto* marco = static_cast<const QStyleOptionGroupBox*>(opcion);
+            const QFontMetrics medidas = opcion->fontMetrics;
+            const QRect rotulo(9, 0, medidas.horizontalAdvance(marco->text) + 4, medidas.height());
+            if (parte == SC_GroupBoxLabel) return rotulo;
+            if (parte == SC_GroupBoxFrame)
+                return opcion->rect.adjusted(0, rotulo.height() / 2, 0, 0);
+            if (parte == SC_GroupBoxContents)
+                return opcion->rect.adjusted(1, rotulo.height(), -1, -1);
+        }
         QRect zona = QProxyStyle::subControlRect(control, opcion, parte, widget);
         if (control == CC_ComboBox && parte == SC_ComboBoxEditField) zona.adjust(0, 0, 4, 0);
         if (control == CC_ComboBox && parte == SC_ComboBoxArrow) zona.adjust(4, 0, 0, 0);
         return zona;
     }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* opcion,
+                            QPainter* pintor, const QWidget* widget) const override {
+        if (control != CC_GroupBox) {
+            QProxyStyle::drawComplexControl(control, opcion, pintor, widget);
+            return;
+        }
+        const auto* marco = static_cast<const QStyleOptionGroupBox*>(opcion);
+        const QRect rotulo = subControlRect(control, opcion, SC_GroupBoxLabel, widget);
+        pintor->save();
+        pintor->setPen(QColor(160, 160, 160));
+        pintor->drawRect(
+            subControlRect(control, opcion, SC_GroupBoxFrame, widget).adjusted(0, 0, -1, -1));
+        pintor->fillRect(rotulo, opcion->palette.color(QPalette::Window));
+        pintor->restore();
+        drawItemText(pintor, rotulo, Qt::AlignCenter, opcion->palette, true, marco->text,
+                     QPalette::WindowText);
+    }
 };
 
 }  // namespace
 
-void InstalarEstilo() {
-    if (dynamic_cast<EstiloFormularios*>(QApplication::style()) == nullptr) {
-        QApplication::setStyle(new EstiloFormularios);
+QStyle* EstiloFormulario() {
+    // One for the whole run, owned by the application.
+    static QPointer<EstiloFormularios> estilo;
+    if (estilo == nullptr) {
+        estilo = new EstiloFormularios;
+        estilo->setParent(qApp);
     }
+    return estilo;
+}
+
+void EstiloDeVentana(QWidget* ventana) {
     QFont letra(QStringLiteral("Arial"));
     letra.setStyleHint(QFont::SansSerif);
     letra.setPointSizeF(8.25);
-    QApplication::setFont(letra);
-    // Frames carry their caption on the border line.
-    qApp->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; top: -1px; }"));
-}
-
-void FondoBlanco(QWidget* ventana) {
+    ventana->setFont(letra);
+    // White behind black captions, whatever colours the desktop gives: a dark scheme would
+    // otherwise paint its light text on this white.
     QPalette paleta = ventana->palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    paleta.setColor(QPalette::Button, Qt::white);
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive}) {
+        paleta.setColor(grupo, QPalette::Window, Qt::white);
+        paleta.setColor(grupo, QPalette::Button, Qt::white);
+        paleta.setColor(grupo, QPalette::WindowText, Qt::black);
+        paleta.setColor(grupo, QPalette::ButtonText, Qt::black);
+    }
+    paleta.setColor(QPalette::Disabled, QPalette::Window, Qt::white);
     ventana->setPalette(paleta);
     ventana->setAutoFillBackground(true);
 }

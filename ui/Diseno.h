@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 class QColor;
+class QStyle;
 
 constexpr int Px(int twips) {
     return (twips + 7) / 15;
@@ -24,11 +25,12 @@ inline QRect Twips(int izquierda, int arriba, int ancho, int alto) {
 // "Label1(3)": the name of a control that belongs to an array.
 QString NombreIndexado(const QByteArray& base, int indice);
 
-// The forms' font and frames, for the whole application.
-void InstalarEstilo();
-
-// White background for a window and everything in it.
-void FondoBlanco(QWidget* ventana);
+// The forms' look for one of the program's windows and everything in it: font, white
+// background with black captions, frames; the application's own look is left alone.
+void EstiloDeVentana(QWidget* ventana);
+// The platform's style with the forms' touches (slimmer drop-down arrows, captions on the
+// frames' border line), for the selectors and frames.
+QStyle* EstiloFormulario();
 
 // The window's client area, fixed: it cannot be resized.
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);

@@ -30,7 +30,7 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
       lineas_(lista) {
     setObjectName(diseno.nombre);
     setWindowTitle(diseno.titulo);
-    FondoBlanco(this);
+    EstiloDeVentana(this);
     // Shown after each line added without taking the focus from the main window, so that
     // typing goes on there; the menu opens it to work in it (Abrir).
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -9,6 +9,9 @@
 
 namespace {
 
+// The values' grey, dark enough to read on white (contrast above 4.5 to 1).
+const QColor kGrisValor(110, 110, 110);
+
 struct Rotulo {
     int indice;
     bool esValor;  // values in grey, headings in dark red
@@ -23,7 +26,7 @@ frmAcerca::frmAcerca(QWidget* principal)
     setObjectName("frmAcerca");
     setWindowTitle("   Acerca de CDV - TORVEL");
     setAttribute(Qt::WA_DeleteOnClose);
-    FondoBlanco(this);
+    EstiloDeVentana(this);
     TamanoFijo(this, 6060, 3945);
 
     auto* imagen = new QLabel(this);
@@ -52,7 +55,7 @@ frmAcerca::frmAcerca(QWidget* principal)
     for (const auto& r : rotulos) {
         QLabel* etiqueta = CrearEtiqueta(this, NombreIndexado("Label1", r.indice), r.texto, r.zona);
         etiqueta->setFont(letra);
-        Colorear(etiqueta, r.esValor ? QColor(128, 128, 128) : QColor(192, 0, 0));
+        Colorear(etiqueta, r.esValor ? kGrisValor : QColor(192, 0, 0));
     }
 
     auto* linea = new QFrame(this);

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QThread>
 #include <QWheelEvent>
 #include <vector>
 
@@ -79,6 +78,7 @@ class Selector : public QComboBox {
 QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& indicacion,
                          QRect zona) {
     auto* selector = new Selector(padre);
+    selector->setStyle(EstiloFormulario());
     selector->setFocusPolicy(Qt::StrongFocus);
     selector->setObjectName(nombre);
     selector->setGeometry(zona);
@@ -98,7 +98,6 @@ static void RegistrarImagenes() {
 
 frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     RegistrarImagenes();
-    InstalarEstilo();
     MisFunciones::Reiniciar();
     cdv::CargarTablaTT();
     cdv::CargarTablaTD();
@@ -127,7 +126,7 @@ frmPrincipal::~frmPrincipal() {
 void frmPrincipal::CrearControles() {
     auto* cliente = new QWidget(this);
     setCentralWidget(cliente);
-    FondoBlanco(this);
+    EstiloDeVentana(this);
     TamanoFijo(cliente, 11025, 8265);
 
     auto* logo = new QLabel(cliente);
@@ -174,6 +173,7 @@ void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
     const auto nombre = [&d](const char* base) { return QLatin1String(base) + d.sufijo; };
     lado.marco = new QGroupBox(d.titulo, centralWidget());
     lado.marco->setObjectName(nombre("fra"));
+    lado.marco->setStyle(EstiloFormulario());
     lado.marco->setGeometry(d.zona);
     lado.ref =
         CrearSelector(lado.marco, nombre("cbbRef"), "Referencias", Twips(360, 390, 1275, 315));
@@ -221,6 +221,7 @@ void frmPrincipal::CrearDescuentos() {
                               std::initializer_list<int> izquierdas) {
         marco = new QGroupBox(titulo, centralWidget());
         marco->setObjectName(QLatin1String("fraDesc") + nombre);
+        marco->setStyle(EstiloFormulario());
         marco->setGeometry(Twips(390, 6780, ancho, 825));
         marco->setVisible(false);
         grupo = new QButtonGroup(marco);
@@ -552,13 +553,13 @@ void frmPrincipal::MostrarDescuentos() {
 }
 
 void frmPrincipal::closeEvent(QCloseEvent* evento) {
-    // The program lives as long as this window: its end takes every other window with it,
-    // even the summary windows, which only hide when the user closes them.
+    // The calculator's end takes its other windows with it, even the summary windows, which
+    // only hide when the user closes them. Qt then ends the program if this was its last
+    // window; in a program that has others open, they go on.
     evento->accept();
     documento_->EscribirRecuperacion();
     for (QWidget* ventana : {static_cast<QWidget*>(totalesTT_), static_cast<QWidget*>(totalesTD_),
                              static_cast<QWidget*>(acerca_.data())}) {
         if (ventana != nullptr) ventana->hide();
     }
-    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }

@@ -134,6 +134,19 @@ class Contestador : public QObject {
     QTimer reloj_;
 };
 
+// What a dark desktop scheme hands the program: light text on dark grounds.
+inline QPalette PaletaOscura() {
+    QPalette oscura;
+    for (const auto& [papel, color] : {std::pair{QPalette::Window, QColor(45, 45, 45)},
+                                       {QPalette::WindowText, Qt::white},
+                                       {QPalette::Base, QColor(30, 30, 30)},
+                                       {QPalette::Text, Qt::white},
+                                       {QPalette::Button, QColor(60, 60, 60)},
+                                       {QPalette::ButtonText, Qt::white}})
+        oscura.setColor(papel, color);
+    return oscura;
+}
+
 inline void LocaleEspanol() {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 }

@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
+#include <cmath>
+#include <map>
 
 #include "Catalogos.h"
 #include "MisFunciones.h"
@@ -200,6 +202,58 @@ class TestVentanas : public QObject {
         QVERIFY(Lineas(b.lista("frmTotalesTD"))
                     .at(0)
                     .endsWith("Presupuesto: 150.000   Total: 695,52 €"));
+    }
+
+    // Every caption reads on what is painted behind it, whatever the desktop's colours: a
+    // contrast of 4.5 to 1 at least (the accessibility guidelines' measure).
+    void contraste_data() {
+        QTest::addColumn<QPalette>("paleta");
+        QTest::newRow("clara") << QApplication::style()->standardPalette();
+        QTest::newRow("oscura") << PaletaOscura();
+    }
+
+    void contraste() {
+        QFETCH(QPalette, paleta);
+        const QPalette antes = QApplication::palette();
+        QApplication::setPalette(paleta);
+        const auto luz = [](const QColor& c) {
+            const auto canal = [](double v) {
+                return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) +
+                   0.0722 * canal(c.blueF());
+        };
+        Banco b;
+        b.elegir("cbbRefTD", "P");
+        b.menu("mnuCDV");
+        b.menu("mnuProyecto");
+        b.menu("mnuAcerca");
+        for (QWidget* ventana : {static_cast<QWidget*>(b.p.get()), b.ventana("frmTotalesTD"),
+                                 b.ventana("frmTotalesTT"), b.ventana("frmAcerca")}) {
+            const QImage imagen = ventana->grab().toImage();
+            for (QWidget* w : ventana->findChildren<QWidget*>()) {
+                const auto* etiqueta = qobject_cast<QLabel*>(w);
+                const bool rotulo = (etiqueta && !etiqueta->text().isEmpty()) ||
+                                    qobject_cast<QGroupBox*>(w) ||
+                                    qobject_cast<QAbstractButton*>(w);
+                if (!rotulo || !w->isVisibleTo(ventana) || w->window() != ventana) continue;
+                const double texto = luz(w->palette().color(w->foregroundRole()));
+                // What is painted behind: the colour most of the caption's area has.
+                std::map<QRgb, int> colores;
+                const QRect zona(w->mapTo(ventana, QPoint(0, 0)), w->size());
+                for (int y = zona.top(); y <= zona.bottom(); ++y)
+                    for (int x = zona.left(); x <= zona.right(); ++x) ++colores[imagen.pixel(x, y)];
+                const double fondo =
+                    luz(QColor(std::max_element(colores.begin(), colores.end(), [](auto a, auto b) {
+                                   return a.second < b.second;
+                               })->first));
+                const double contraste =
+                    (std::max(texto, fondo) + 0.05) / (std::min(texto, fondo) + 0.05);
+                QVERIFY2(contraste >= 4.5,
+                         qPrintable(QString("%1: %2").arg(w->objectName()).arg(contraste)));
+            }
+        }
+        QApplication::setPalette(antes);
     }
 
     void soloLectura() {
