@@ -1,6 +1,7 @@
 // How a run ends: "Salir" and the main window's close box end the event loop, even with both
-// summary windows open (the user's close only hides those). However a run ends, killed
-// included, a later one recovers its request; runs going on at the same time keep their own.
+// summary windows open (the user's close only hides those), unless another program's window
+// is still open. However a run ends, killed included, a later one recovers its request; runs
+// going on at the same time keep their own.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -62,6 +63,28 @@ class TestSalir : public QObject {
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!b.p->isVisible() && !b.ventana("frmTotalesTD")->isVisible() &&
                 !b.ventana("frmTotalesTT")->isVisible());
+    }
+
+    // Inside another program: its look stays its own, and closing the calculator leaves it
+    // running while it has a window open.
+    void enOtroPrograma() {
+        qApp->setStyleSheet("QPushButton { color: navy; }");
+        const QFont letra = QApplication::font();
+        const QStyle* estilo = QApplication::style();
+        QWidget anfitrion;
+        anfitrion.show();
+        Banco b;
+        b.elegir("cbbRefTD", "AAP");
+        b.pulsar("cmbAñadirTD");
+        b.menu("mnuAcerca");
+        QVERIFY(QApplication::font() == letra && QApplication::style() == estilo);
+        QCOMPARE(qApp->styleSheet(), QString("QPushButton { color: navy; }"));
+        QTimer::singleShot(0, [&] { b.menu("mnuSalir"); });
+        QTimer::singleShot(500, [] { QCoreApplication::exit(7); });
+        QCOMPARE(QCoreApplication::exec(), 7);  // ended by the host, not by "Salir"
+        QVERIFY(!b.p->isVisible() && !b.ventana("frmTotalesTD")->isVisible() &&
+                anfitrion.isVisible());
+        qApp->setStyleSheet({});
     }
 
     void recuperarTrasMatar() {
