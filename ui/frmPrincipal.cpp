@@ -105,7 +105,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
 
     setObjectName("frmPrincipal");
     setWindowTitle(kTitulo);
-    QApplication::setWindowIcon(QIcon(":/cdv/cdv.png"));
+    setWindowIcon(QIcon(":/cdv/cdv.png"));  // its other windows take it from it
     CrearControles();
     CrearMenu();
     CargarListas();

@@ -71,13 +71,16 @@ class TestSalir : public QObject {
         qApp->setStyleSheet("QPushButton { color: navy; }");
         const QFont letra = QApplication::font();
         const QStyle* estilo = QApplication::style();
+        const qint64 icono = QApplication::windowIcon().cacheKey();
         QWidget anfitrion;
         anfitrion.show();
         Banco b;
         b.elegir("cbbRefTD", "AAP");
         b.pulsar("cmbAñadirTD");
         b.menu("mnuAcerca");
-        QVERIFY(QApplication::font() == letra && QApplication::style() == estilo);
+        QVERIFY(QApplication::font() == letra && QApplication::style() == estilo &&
+                QApplication::windowIcon().cacheKey() == icono);
+        QVERIFY(!b.ventana("frmAcerca")->windowIcon().isNull());
         QCOMPARE(qApp->styleSheet(), QString("QPushButton { color: navy; }"));
         QTimer::singleShot(0, [&] { b.menu("mnuSalir"); });
         QTimer::singleShot(500, [] { QCoreApplication::exit(7); });
