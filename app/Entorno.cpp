@@ -4,7 +4,14 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "Diseno.h"
 #include "Mensajes.h"
+
+void PrepararPrograma(const char* version) {
+    QApplication::setApplicationName("cdv");
+    QApplication::setApplicationVersion(version);
+    QApplication::setStyle(EstiloFormulario());
+}
 
 void InstalarCuadroDeMensajes(QWidget* principal) {
     cdv::InstalarServicioMensajes([principal = QPointer<QWidget>(principal)](

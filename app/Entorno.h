@@ -6,6 +6,10 @@
 
 class QWidget;
 
+// What the program sets for itself before its first window: its name and version (which
+// name its data folder) and the forms' style for all its widgets.
+void PrepararPrograma(const char* version);
+
 // Routes the schedule's messages to a modal box with one OK button and no icon, over the
 // active window (or `principal`); RetirarCuadroDeMensajes restores the default.
 void InstalarCuadroDeMensajes(QWidget* principal);

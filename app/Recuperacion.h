@@ -10,7 +10,7 @@
 
 class Recuperacion {
   public:
-    // Starts this run's file (written on the first change) in `carpeta`.
+    // This run's file goes in `carpeta`, from its first write on.
     explicit Recuperacion(const QString& carpeta);
 
     // Writes this run's request whole, or leaves the earlier one; answers why it failed.
@@ -24,6 +24,7 @@ class Recuperacion {
     static QString CarpetaPorDefecto();
 
   private:
+    void Empezar();
     bool EnCurso(const QString& ruta) const;
 
     QString carpeta_;

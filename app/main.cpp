@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "Entorno.h"
 #include "frmPrincipal.h"
 
 int main(int argc, char* argv[]) {
     QApplication aplicacion(argc, argv);
-    QApplication::setApplicationName("cdv");
-    QApplication::setApplicationVersion(CDV_VERSION);
+    PrepararPrograma(CDV_VERSION);
 
     QCommandLineParser opciones;
     opciones.setApplicationDescription("Calculadora de cuotas de visado (CDV)");

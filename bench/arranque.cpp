@@ -8,12 +8,14 @@
 #include <cstring>
 #include <memory>
 
+#include "Entorno.h"
 #include "frmPrincipal.h"
 
 int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     std::unique_ptr<QMainWindow> ventana;
     if (argc > 1 && std::strcmp(argv[1], "cdv") == 0) {
+        PrepararPrograma("");  // as the program does
         ventana = std::make_unique<frmPrincipal>();
     } else {
         ventana = std::make_unique<QMainWindow>();

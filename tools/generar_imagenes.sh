@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program's own pictures with ImageMagick: the main window's logo (234 × 68,
-# 24-bit BMP), the About picture (57 × 30, GIF) and the program icon (PNG and ICO).
+# 24-bit BMP), the About picture (57 × 30, GIF) and the program icon (PNG and ICO, and a
+# 48-pixel PNG for the windows).
 # The results are committed in resources/; run this only to change them.
 set -euo pipefail
 cd "$(dirname "$0")/../resources"
@@ -16,6 +17,8 @@ convert -size 256x256 xc:none \
     -stroke none -fill white -font "$NEGRITA" -pointsize 120 -gravity center -annotate +0+6 '€' \
     cdv.png
 convert cdv.png -define icon:auto-resize=256,48,32,16 cdv.ico
+# The windows' own icon, small and 8-bit, so that it is read at once as the program starts.
+convert cdv.png -resize 48x48 -depth 8 PNG32:cdv-48.png
 
 # Logo: the seal on the left, the name and its line on the right, on white.
 convert -size 234x68 xc:white \

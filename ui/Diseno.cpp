@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QFileInfo>
 #include <QFont>
+#include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +65,23 @@ class EstiloFormularios : public QProxyStyle {
         return zona;
     }
 
+    // The menu bar's overflow arrows, drawn here: the platform's style reads them from a file
+    // by guessing its format, which loads every image-format plugin as the window starts.
+    QIcon standardIcon(StandardPixmap icono, const QStyleOption* opcion,
+                       const QWidget* widget) const override {
+        if (icono != SP_ToolBarHorizontalExtensionButton) {
+            return QProxyStyle::standardIcon(icono, opcion, widget);
+        }
+        QPixmap flechas(16, 16);
+        flechas.fill(Qt::transparent);
+        QPainter pintor(&flechas);
+        pintor.setRenderHint(QPainter::Antialiasing);
+        pintor.setPen(QPen(QColor(80, 80, 80), 1.5));
+        for (const qreal x : {4.0, 9.0})
+            pintor.drawPolyline(QPolygonF({{x, 4}, {x + 4, 8}, {x, 12}}));
+        return QIcon(flechas);
+    }
+
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* opcion,
                             QPainter* pintor, const QWidget* widget) const override {
         if (control != CC_GroupBox) {
@@ -114,6 +134,12 @@ void EstiloDeVentana(QWidget* ventana) {
 
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips) {
     ventana->setFixedSize(Px(anchoTwips), Px(altoTwips));
+}
+
+QPixmap Imagen(const QString& ruta) {
+    QImageReader lector(ruta, QFileInfo(ruta).suffix().toLatin1());
+    lector.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(lector.read());
 }
 
 QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect zona) {

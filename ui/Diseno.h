@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 class QColor;
+class QPixmap;
 class QStyle;
 
 constexpr int Px(int twips) {
@@ -34,6 +35,10 @@ QStyle* EstiloFormulario();
 
 // The window's client area, fixed: it cannot be resized.
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
+
+// A picture of the program's own, read as the format its name ends in: no image-format
+// plugin is loaded to guess it (a start-up would otherwise load them all).
+QPixmap Imagen(const QString& ruta);
 
 QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect zona);
 QLineEdit* CrearCaja(QWidget* padre, const QString& nombre, QRect zona, bool soloLectura);

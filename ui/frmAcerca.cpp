@@ -32,7 +32,7 @@ frmAcerca::frmAcerca(QWidget* principal)
     auto* imagen = new QLabel(this);
     imagen->setObjectName("Picture1");
     imagen->setGeometry(Twips(240, 420, 855, 450));
-    imagen->setPixmap(QPixmap(":/cdv/acerca.gif"));
+    imagen->setPixmap(Imagen(":/cdv/acerca.gif"));
     imagen->setAccessibleName("Logotipo");
 
     // Label1(0) and Label1(5) hold the values of "Título" and "Propietario".

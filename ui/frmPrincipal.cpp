@@ -105,7 +105,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
 
     setObjectName("frmPrincipal");
     setWindowTitle(kTitulo);
-    setWindowIcon(QIcon(":/cdv/cdv.png"));  // its other windows take it from it
+    setWindowIcon(QIcon(Imagen(":/cdv/cdv-48.png")));  // its other windows take it from it
     CrearControles();
     CrearMenu();
     CargarListas();
@@ -132,7 +132,7 @@ void frmPrincipal::CrearControles() {
     auto* logo = new QLabel(cliente);
     logo->setObjectName("Picture1");
     logo->setGeometry(Twips(300, 510, 3510, 1020));
-    logo->setPixmap(QPixmap(":/cdv/logo.bmp"));
+    logo->setPixmap(Imagen(":/cdv/logo.bmp"));
     logo->setAccessibleName("Logotipo");
 
     QLabel* titulo = CrearEtiqueta(cliente, NombreIndexado("Label1", 0), "QUENDAL (CDV)",
