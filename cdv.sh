@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PAQUETES=(g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+PAQUETES=(g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation
+    dpkg-dev file lintian appstream desktop-file-utils)
 
 instalar() {
     if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
@@ -47,6 +48,17 @@ probar() {
     (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$NUCLEOS")
 }
 
+# What a software centre and Debian check: the .desktop entry, the AppStream metadata and
+# the .deb, which lintian must pass with no error and no warning.
+comprobar_paquete() {
+    desktop-file-validate resources/cdv.desktop
+    appstreamcli validate --no-net build/empaquetado/org.example.cdv.metainfo.xml
+    rm -f build/cdv_*.deb
+    (cd build && cpack -G DEB >/dev/null)
+    lintian --fail-on error,warning build/cdv_*.deb
+    echo "Paquete: desktop-file-validate, appstreamcli y lintian sin errores ni avisos."
+}
+
 case "${1:-}" in
     start)
         instalar
@@ -59,6 +71,7 @@ case "${1:-}" in
         instalar
         construir build
         probar build
+        comprobar_paquete
         construir build-san -DCDV_SANITIZE=ON -DCDV_BUILD_BENCH=OFF
         probar build-san
         ;;

@@ -42,8 +42,30 @@ if(UNIX AND NOT APPLE)
         RENAME cdv.xml)
     install(FILES resources/cdv.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+    # What a software centre and Debian ask for: metadata, manual page, changelog, copyright.
+    set(CDV_EMPAQUETADO ${CMAKE_CURRENT_BINARY_DIR}/empaquetado)
+    configure_file(packaging/cdv.metainfo.xml.in ${CDV_EMPAQUETADO}/org.example.cdv.metainfo.xml
+        @ONLY)
+    configure_file(packaging/copyright.in ${CDV_EMPAQUETADO}/copyright @ONLY)
+    configure_file(packaging/changelog.in ${CDV_EMPAQUETADO}/changelog @ONLY)
+    configure_file(packaging/cdv.1.in ${CDV_EMPAQUETADO}/cdv.1 @ONLY)
+    find_program(CDV_GZIP gzip REQUIRED)
+    foreach(archivo changelog cdv.1)
+        add_custom_command(OUTPUT ${CDV_EMPAQUETADO}/${archivo}.gz
+            COMMAND ${CDV_GZIP} -9nf -k ${CDV_EMPAQUETADO}/${archivo}
+            DEPENDS ${CDV_EMPAQUETADO}/${archivo})
+        list(APPEND CDV_COMPRIMIDOS ${CDV_EMPAQUETADO}/${archivo}.gz)
+    endforeach()
+    add_custom_target(cdv_empaquetado ALL DEPENDS ${CDV_COMPRIMIDOS})
+    install(FILES ${CDV_EMPAQUETADO}/org.example.cdv.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES ${CDV_EMPAQUETADO}/copyright ${CDV_EMPAQUETADO}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${CDV_EMPAQUETADO}/cdv.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 if(WIN32)
+    # The program's licence, and the notice of the Qt libraries the installer carries.
+    install(FILES LICENSE packaging/LICENCIAS-Qt.txt DESTINATION .)
     # windeployqt: the Qt libraries and plugins the program needs, next to it.
     qt_generate_deploy_app_script(TARGET cdv OUTPUT_SCRIPT cdv_despliegue
         NO_UNSUPPORTED_PLATFORM_ERROR)

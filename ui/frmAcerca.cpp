@@ -41,6 +41,8 @@ frmAcerca::frmAcerca(QWidget* principal)
         {0, true, kAcercaTitulo, Twips(2040, 450, 3800, 255)},
         {2, false, "Ver.", Twips(1350, 1080, 795, 285)},
         {3, true, kAcercaVersion, Twips(1800, 1080, 705, 255)},
+        {12, false, "Licencia", Twips(2700, 1080, 900, 285)},
+        {13, true, "MIT", Twips(3570, 1080, 600, 255)},
         {4, false, "Propietario", Twips(1350, 1395, 1215, 285)},
         {5, true, kAcercaPropietario, Twips(2490, 1395, 3350, 255)},
         {10, false, "Web", Twips(1350, 1980, 585, 285)},

@@ -408,8 +408,8 @@ class TestVentanas : public QObject {
         QPointer<QWidget> acerca = b.ventana("frmAcerca");
         QCOMPARE(acerca->windowTitle(), QString("   Acerca de CDV - TORVEL"));
         for (const auto& [i, t] :
-             {std::pair{1, "Título"}, std::pair{0, "CDV-TORVEL"}, std::pair{3, "1.0.2"},
-              std::pair{4, "Propietario"}, std::pair{9, "05/02/2007"}})
+             {std::pair{1, "Título"}, std::pair{0, "CDV-TORVEL"}, std::pair{3, CDV_VERSION},
+              std::pair{13, "MIT"}, std::pair{4, "Propietario"}, std::pair{9, "05/02/2007"}})
             QCOMPARE(Control<QLabel>(acerca, QString("Label1(%1)").arg(i))->text(), QString(t));
         QTest::mouseClick(Control<QPushButton>(acerca, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(acerca.isNull());  // destroyed, not hidden
