@@ -22,7 +22,15 @@ QString Recuperacion::CarpetaPorDefecto() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recuperacion";
 }
 
-Recuperacion::Recuperacion(const QString& carpeta) : carpeta_(carpeta) {
+Recuperacion::Recuperacion(const QString& carpeta) : carpeta_(carpeta) {}
+
+QString Recuperacion::Escribir(const QByteArray& datos) {
+    if (ruta_.isEmpty()) Empezar();
+    return cdv::GuardarArchivo(ruta_, datos);
+}
+
+// On the first write, so that a run that changes nothing costs nothing and leaves nothing.
+void Recuperacion::Empezar() {
     QDir().mkpath(carpeta_);
     ruta_ = carpeta_ + "/" + QUuid::createUuid().toString(QUuid::WithoutBraces) + ".cdv";
     cerrojo_ = std::make_unique<QLockFile>(Cerrojo(ruta_));
@@ -33,10 +41,6 @@ Recuperacion::Recuperacion(const QString& carpeta) : carpeta_(carpeta) {
     for (qsizetype k = kArchivosGuardados; k < archivos.size(); ++k) {
         if (!EnCurso(archivos[k].filePath())) Descartar(archivos[k].filePath());
     }
-}
-
-QString Recuperacion::Escribir(const QByteArray& datos) {
-    return cdv::GuardarArchivo(ruta_, datos);
 }
 
 bool Recuperacion::EnCurso(const QString& ruta) const {
