@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,6 +42,24 @@ class TeclaDecimal : public QObject {
     }
 };
 
+// Two chevrons pointing on, painted at whatever size is asked.
+class FlechasDeMas : public QIconEngine {
+  public:
+    void paint(QPainter* pintor, const QRect& zona, QIcon::Mode, QIcon::State) override {
+        pintor->save();
+        pintor->setRenderHint(QPainter::Antialiasing);
+        pintor->setPen(QPen(QColor(80, 80, 80), 1.5));
+        const qreal paso = zona.width() / 16.0;
+        for (const qreal x : {4.0, 9.0}) {
+            pintor->drawPolyline(QPolygonF({zona.topLeft() + QPointF(x, 4) * paso,
+                                            zona.topLeft() + QPointF(x + 4, 8) * paso,
+                                            zona.topLeft() + QPointF(x, 12) * paso}));
+        }
+        pintor->restore();
+    }
+    QIconEngine* clone() const override { return new FlechasDeMas; }
+};
+
 // The platform's own style, with the forms' touches: a slimmer drop-down arrow on combo
 // boxes, so that the narrow reference selectors show their whole placeholder text, and
 // frames that carry their caption on the border line. Drawn with the widget's own palette,
@@ -65,21 +84,15 @@ class EstiloFormularios : public QProxyStyle {
         return zona;
     }
 
-    // The menu bar's overflow arrows, drawn here: the platform's style reads them from a file
-    // by guessing its format, which loads every image-format plugin as the window starts.
+    // The menu bar's overflow arrows, drawn here and only when shown: the platform's style
+    // reads them from a file by guessing its format, which loads every image-format plugin as
+    // the window starts.
     QIcon standardIcon(StandardPixmap icono, const QStyleOption* opcion,
                        const QWidget* widget) const override {
         if (icono != SP_ToolBarHorizontalExtensionButton) {
             return QProxyStyle::standardIcon(icono, opcion, widget);
         }
-        QPixmap flechas(16, 16);
-        flechas.fill(Qt::transparent);
-        QPainter pintor(&flechas);
-        pintor.setRenderHint(QPainter::Antialiasing);
-        pintor.setPen(QPen(QColor(80, 80, 80), 1.5));
-        for (const qreal x : {4.0, 9.0})
-            pintor.drawPolyline(QPolygonF({{x, 4}, {x + 4, 8}, {x, 12}}));
-        return QIcon(flechas);
+        return QIcon(new FlechasDeMas);
     }
 
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* opcion,

@@ -84,6 +84,8 @@ QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& i
     selector->setGeometry(zona);
     selector->setEditable(true);
     selector->setInsertPolicy(QComboBox::NoInsert);
+    // Its place is fixed: its size need not be measured on every entry's text.
+    selector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     selector->lineEdit()->setPlaceholderText(indicacion);
     return selector;
 }

