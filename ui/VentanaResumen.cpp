@@ -19,7 +19,7 @@ namespace {
 
 // How wide a line can be seen, scrolling: longer than any document's line, and than most
 // projects' (a project line grows with its items; its tooltip shows it whole).
-constexpr int kCaracteresVisibles = 240;
+constexpr int kCaracteresVisibles = 160;
 
 }  // namespace
 
@@ -48,7 +48,6 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     // view, does not lay out every row again when one is added or removed.
     lstVisados_ = new QTableView(this);
     lstVisados_->setObjectName("lstVisados");
-    lstVisados_->setModel(&lineas_);
     lstVisados_->horizontalHeader()->hide();
     lstVisados_->verticalHeader()->hide();
     lstVisados_->setShowGrid(false);
@@ -56,6 +55,7 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     lstVisados_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstVisados_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstVisados_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstVisados_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);  // within the line
     lstVisados_->setGeometry(Twips(360, 990, 9645, 1230));
     lstVisados_->setAccessibleName(diseno.textoLista);
     etiquetaLista->setBuddy(lstVisados_);
@@ -72,6 +72,7 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     lstVisados_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     lstVisados_->horizontalHeader()->setDefaultSectionSize(
         medidas.horizontalAdvance(QString(kCaracteresVisibles, '0')));
+    lstVisados_->setModel(&lineas_);  // after the sizes, which its column and rows take
     cmbEliminar_ = CrearBoton(this, "cmbEliminar", "&Eliminar", diseno.botonEliminar);
     connect(cmbEliminar_, &QPushButton::clicked, this, &VentanaResumen::Eliminar);
 
