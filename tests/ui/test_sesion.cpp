@@ -140,7 +140,6 @@ class Sesion {
                 const QString cuota = b_->texto("txtTotal" + lado),
                               cantidad = b_->texto("txtCantidad" + lado);
                 b_->pulsar("cmbAñadir" + lado);
-                // Added only with a row and a fee, and while the total stays within what is kept.
                 // Added only with a row, a fee and a quantity not below 0, and while the total
                 // stays within what is kept.
                 const auto centimos = cdv::LeerCentimos(Us(cuota), kEs);
