@@ -84,8 +84,15 @@ void DocumentoSolicitud::Cambio() {
 void DocumentoSolicitud::EscribirRecuperacion() {
     if (!recuperacionPendiente_) return;
     recuperacionPendiente_ = false;
-    recuperacion_.Escribir(cdv::EscribirSolicitud(solicitud_.Contenido()));
+    const QString error = recuperacion_.Escribir(cdv::EscribirSolicitud(solicitud_.Contenido()));
     ultimaRecuperacion_.start();
+    // Said once a run: from then on only saving keeps the request.
+    if (!error.isEmpty() && !recuperacionFallida_) {
+        recuperacionFallida_ = true;
+        Decir(QString("No se puede escribir la copia de recuperación de la solicitud (%1). "
+                      "Guárdela con Guardar para no perderla.")
+                  .arg(error));
+    }
 }
 
 bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion,

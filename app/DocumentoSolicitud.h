@@ -56,5 +56,6 @@ class DocumentoSolicitud : public QObject {
     QString ruta_;
     bool sinGuardar_ = false;
     bool recuperacionPendiente_ = false;
+    bool recuperacionFallida_ = false;
     QElapsedTimer ultimaRecuperacion_;
 };

@@ -90,6 +90,21 @@ class TestSalir : public QObject {
         qApp->setStyleSheet({});
     }
 
+    // Where the recovery cannot be written, the user is told once to save.
+    void sinCopiaDeRecuperacion() {
+        QTemporaryDir datos;
+        QFile archivo(datos.filePath("archivo"));  // where the data folder should be
+        QVERIFY(archivo.open(QIODevice::WriteOnly));
+        archivo.close();
+        qputenv("XDG_DATA_HOME", archivo.fileName().toUtf8());
+        Contestador contestador;
+        Banco b;
+        Anadir(b, "AAP");
+        Anadir(b, "C");
+        QCOMPARE(contestador.mensajes.size(), 1);
+        QVERIFY(contestador.mensajes[0].contains("No se puede escribir la copia de recuperación"));
+    }
+
     void recuperarTrasMatar() {
         QTemporaryDir datos;
         qputenv("XDG_DATA_HOME", datos.path().toUtf8());
