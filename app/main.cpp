@@ -1,10 +1,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
+#include <cstring>
 
 #include "Entorno.h"
+#include "Lote.h"
 #include "frmPrincipal.h"
 
 int main(int argc, char* argv[]) {
+    // An export without a window needs no display.
+    for (int k = 1; k < argc; ++k) {
+        if (std::strncmp(argv[k], "--csv", 5) == 0 &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication aplicacion(argc, argv);
     PrepararPrograma(CDV_VERSION);
 
@@ -12,13 +21,23 @@ int main(int argc, char* argv[]) {
     opciones.setApplicationDescription("Calculadora de cuotas de visado (CDV)");
     opciones.addHelpOption();
     opciones.addVersionOption();
+    opciones.addOption({"csv",
+                        "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV) "
+                        "y termina, sin ventana.",
+                        "salida.csv"});
     opciones.addPositionalArgument("archivo", "Solicitud de visado (.cdv) que abrir.", "[archivo]");
     opciones.process(aplicacion);
+    const QStringList archivos = opciones.positionalArguments();
 
+    if (opciones.isSet("csv")) {
+        if (archivos.size() != 1) {
+            std::fputs("cdv: --csv pide una solicitud (.cdv) de la que exportar.\n", stderr);
+            return 2;
+        }
+        return ExportarCsvEnLote(archivos.constFirst(), opciones.value("csv"));
+    }
     frmPrincipal principal;
     principal.show();
-    if (!opciones.positionalArguments().isEmpty()) {
-        principal.AbrirArchivo(opciones.positionalArguments().constFirst());
-    }
+    if (!archivos.isEmpty()) principal.AbrirArchivo(archivos.constFirst());
     return aplicacion.exec();
 }

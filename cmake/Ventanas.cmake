@@ -9,6 +9,7 @@ configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @O
 add_library(cdv_ui STATIC
     app/DocumentoSolicitud.cpp
     app/Entorno.cpp
+    app/Lote.cpp
     app/MisFunciones.cpp
     app/Recuperacion.cpp
     ui/Diseno.cpp

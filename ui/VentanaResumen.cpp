@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
+#include "Liquidacion.h"
 
 namespace {
 
@@ -124,10 +126,21 @@ void VentanaResumen::Eliminar() {
     lstVisados_->setCurrentIndex({});
 }
 
+// The selected lines as text, and as an HTML table of their fields, so that a spreadsheet
+// pastes them into columns.
 void VentanaResumen::Copiar() {
+    const std::vector<int> filas = FilasSeleccionadas();
+    if (filas.empty()) return;
     QStringList lineas;
-    for (const int fila : FilasSeleccionadas()) lineas << lineas_.Texto(fila);
-    if (!lineas.isEmpty()) QGuiApplication::clipboard()->setText(lineas.join('\n'));
+    std::vector<cdv::LineaCompartida> elegidas;
+    for (const int fila : filas) {
+        lineas << lineas_.Texto(fila);
+        elegidas.push_back(lineas_.Todas()[static_cast<std::size_t>(fila)]);
+    }
+    auto* datos = new QMimeData;
+    datos->setText(lineas.join('\n'));
+    datos->setHtml(cdv::TablaHtml(cdv::FilasLiquidacion(elegidas, lineas_.DeDocumentos())));
+    QGuiApplication::clipboard()->setMimeData(datos);
 }
 
 void VentanaResumen::Abrir() {

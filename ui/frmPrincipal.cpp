@@ -20,11 +20,13 @@
 #include <QWheelEvent>
 #include <vector>
 
+#include "ArchivoSolicitud.h"
 #include "Catalogos.h"
 #include "Descuentos.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
+#include "Liquidacion.h"
 #include "Mensajes.h"
 #include "MisFunciones.h"
 #include "frmAcerca.h"
@@ -274,6 +276,9 @@ void frmPrincipal::CrearMenu() {
     connect(guardarComo, &QAction::triggered, this, &frmPrincipal::GuardarComo);
     connect(accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior"), &QAction::triggered,
             this, &frmPrincipal::Recuperar);
+    principal->addSeparator();
+    connect(accion(principal, "mnuExportarCSV", "Exportar a &hoja de cálculo (CSV)..."),
+            &QAction::triggered, this, &frmPrincipal::ExportarCsv);
     principal->addSeparator()->setObjectName("sep2");
     connect(accion(principal, "mnuSalir", "&Salir"), &QAction::triggered, this, &QWidget::close);
 
@@ -536,6 +541,18 @@ bool frmPrincipal::GuardarComo() {
     if (ruta.isEmpty()) return false;
     if (QFileInfo(ruta).suffix().isEmpty()) ruta += ".cdv";
     return documento_->Guardar(ruta);
+}
+
+void frmPrincipal::ExportarCsv() {
+    const QString ruta = QFileDialog::getSaveFileName(this, "Exportar a hoja de cálculo",
+                                                      QFileInfo(documento_->Ruta()).path(),
+                                                      "Hojas de cálculo (*.csv)");
+    if (ruta.isEmpty()) return;
+    const QString error =
+        cdv::GuardarArchivo(ruta, cdv::LiquidacionCsv(documento_->Solicitud().Contenido()));
+    if (!error.isEmpty()) {
+        cdv::Avisar(Us(QString("No se ha podido exportar «%1»: %2.").arg(ruta, error)));
+    }
 }
 
 void frmPrincipal::Recuperar() {

@@ -107,6 +107,7 @@ class frmPrincipal : public QMainWindow {
     bool Guardar();
     bool GuardarComo();
     void Recuperar();
+    void ExportarCsv();
     // Whether the request open may give way to another: yes when it is saved or empty, or
     // when the user agrees to drop its changes.
     bool PuedeReemplazarse();

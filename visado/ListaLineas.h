@@ -20,6 +20,7 @@ class ListaLineas : public QAbstractListModel {
     // The summary line, as text and as tooltip (long lines whole).
     QVariant data(const QModelIndex& indice, int rol) const override;
 
+    bool DeDocumentos() const { return clase_ == Clase::Documentos; }
     int Cuantas() const { return static_cast<int>(lineas_.size()); }
     const Linea& En(int fila) const { return *lineas_[static_cast<std::size_t>(fila)]; }
     const std::vector<LineaCompartida>& Todas() const { return lineas_; }

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <cmath>
@@ -332,6 +333,8 @@ class TestVentanas : public QObject {
         b.seleccionar("frmTotalesTD", 1);
         QTest::keyClick(lista, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), Lineas(lista).at(1));
+        QVERIFY(QApplication::clipboard()->mimeData()->html().contains(  // columns for a sheet
+            "<td>AAP</td><td>Acta de aprobación del plan de seguridad y salud</td><td>2</td>"));
         QTest::keyClick(lista, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(lista, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), Lineas(lista).join('\n'));
