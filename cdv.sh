@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PAQUETES=(g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation
-    dpkg-dev file lintian appstream desktop-file-utils python3)
+    dpkg-dev file lintian appstream desktop-file-utils python3 poppler-utils)
 
 instalar() {
     if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then

@@ -1,12 +1,19 @@
 #include "Lote.h"
 
+#include <QDate>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include "ArchivoSolicitud.h"
 #include "Catalogos.h"
+#include "Impresion.h"
 #include "Liquidacion.h"
 
-int ExportarCsvEnLote(const QString& entrada, const QString& salida) {
+QString FechaLiquidacion() {
+    return QDate::currentDate().toString("dd/MM/yyyy");
+}
+
+int ExportarEnLote(const QString& entrada, const QString& salida, FormatoLote formato) {
     cdv::CargarTablaTT();
     cdv::CargarTablaTD();
     QTextStream error(stderr);
@@ -18,7 +25,12 @@ int ExportarCsvEnLote(const QString& entrada, const QString& salida) {
     for (const QString& cambio : lectura.cambios) {
         error << "cdv: cuota calculada de nuevo con el baremo, " << cambio << "\n";
     }
-    const QString fallo = cdv::GuardarArchivo(salida, cdv::LiquidacionCsv(*lectura.contenido));
+    const QString fallo =
+        formato == FormatoLote::Csv
+            ? cdv::GuardarArchivo(salida, cdv::LiquidacionCsv(*lectura.contenido))
+            : GuardarPdf(cdv::LiquidacionHtml(*lectura.contenido, QFileInfo(entrada).fileName(),
+                                              FechaLiquidacion()),
+                         salida);
     if (!fallo.isEmpty()) {
         error << "cdv: no se puede escribir «" << salida << "»: " << fallo << ".\n";
         return 2;

@@ -10,8 +10,9 @@
 int main(int argc, char* argv[]) {
     // An export without a window needs no display.
     for (int k = 1; k < argc; ++k) {
-        if (std::strncmp(argv[k], "--csv", 5) == 0 &&
-            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        const bool lote =
+            std::strncmp(argv[k], "--csv", 5) == 0 || std::strncmp(argv[k], "--pdf", 5) == 0;
+        if (lote && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication aplicacion(argc, argv);
@@ -21,6 +22,9 @@ int main(int argc, char* argv[]) {
     opciones.setApplicationDescription("Calculadora de cuotas de visado (CDV)");
     opciones.addHelpOption();
     opciones.addVersionOption();
+    opciones.addOption({"pdf",
+                        "Escribe la liquidación de la solicitud en un PDF y termina, sin ventana.",
+                        "salida.pdf"});
     opciones.addOption({"csv",
                         "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV) "
                         "y termina, sin ventana.",
@@ -29,12 +33,15 @@ int main(int argc, char* argv[]) {
     opciones.process(aplicacion);
     const QStringList archivos = opciones.positionalArguments();
 
-    if (opciones.isSet("csv")) {
+    for (const auto& [opcion, formato] :
+         {std::pair{"pdf", FormatoLote::Pdf}, std::pair{"csv", FormatoLote::Csv}}) {
+        if (!opciones.isSet(opcion)) continue;
         if (archivos.size() != 1) {
-            std::fputs("cdv: --csv pide una solicitud (.cdv) de la que exportar.\n", stderr);
+            std::fprintf(stderr, "cdv: --%s pide una solicitud (.cdv) de la que exportar.\n",
+                         opcion);
             return 2;
         }
-        return ExportarCsvEnLote(archivos.constFirst(), opciones.value("csv"));
+        return ExportarEnLote(archivos.constFirst(), opciones.value(opcion), formato);
     }
     frmPrincipal principal;
     principal.show();

@@ -1,5 +1,5 @@
 # The windows (Qt Widgets), the library cdv_ui and the program cdv.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets PrintSupport)
 
 add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/visado ${CMAKE_CURRENT_BINARY_DIR}/visado)
 
@@ -9,6 +9,7 @@ configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @O
 add_library(cdv_ui STATIC
     app/DocumentoSolicitud.cpp
     app/Entorno.cpp
+    app/Impresion.cpp
     app/Lote.cpp
     app/MisFunciones.cpp
     app/Recuperacion.cpp
@@ -25,7 +26,7 @@ set_target_properties(cdv_ui PROPERTIES AUTOMOC ON AUTORCC ON AUTORCC_OPTIONS "-
 target_include_directories(cdv_ui
     PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/app ${CMAKE_CURRENT_SOURCE_DIR}/ui
     PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
-target_link_libraries(cdv_ui PUBLIC cdv_visado Qt6::Widgets PRIVATE cdv_warnings)
+target_link_libraries(cdv_ui PUBLIC cdv_visado Qt6::Widgets Qt6::PrintSupport PRIVATE cdv_warnings)
 
 add_executable(cdv app/main.cpp)
 set_target_properties(cdv PROPERTIES WIN32_EXECUTABLE ON)

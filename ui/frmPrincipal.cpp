@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,7 +28,9 @@
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
+#include "Impresion.h"
 #include "Liquidacion.h"
+#include "Lote.h"
 #include "Mensajes.h"
 #include "MisFunciones.h"
 #include "frmAcerca.h"
@@ -277,6 +281,11 @@ void frmPrincipal::CrearMenu() {
     connect(accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior"), &QAction::triggered,
             this, &frmPrincipal::Recuperar);
     principal->addSeparator();
+    QAction* imprimir = accion(principal, "mnuImprimir", "&Imprimir...");
+    imprimir->setShortcut(QKeySequence::Print);
+    connect(imprimir, &QAction::triggered, this, &frmPrincipal::Imprimir);
+    connect(accion(principal, "mnuExportarPDF", "Exportar a P&DF..."), &QAction::triggered, this,
+            &frmPrincipal::ExportarPdf);
     connect(accion(principal, "mnuExportarCSV", "Exportar a &hoja de cálculo (CSV)..."),
             &QAction::triggered, this, &frmPrincipal::ExportarCsv);
     principal->addSeparator()->setObjectName("sep2");
@@ -543,16 +552,41 @@ bool frmPrincipal::GuardarComo() {
     return documento_->Guardar(ruta);
 }
 
-void frmPrincipal::ExportarCsv() {
-    const QString ruta = QFileDialog::getSaveFileName(this, "Exportar a hoja de cálculo",
-                                                      QFileInfo(documento_->Ruta()).path(),
-                                                      "Hojas de cálculo (*.csv)");
+QString frmPrincipal::Liquidacion() const {
+    return cdv::LiquidacionHtml(documento_->Solicitud().Contenido(),
+                                QFileInfo(documento_->Ruta()).fileName(), FechaLiquidacion());
+}
+
+void frmPrincipal::Imprimir() {
+    QPrinter impresora;
+    QPrintPreviewDialog vista(&impresora, this);
+    vista.setWindowTitle("Liquidación de cuotas de visado (CDV)");
+    const QString html = Liquidacion();
+    connect(&vista, &QPrintPreviewDialog::paintRequested, this,
+            [&html](QPrinter* destino) { PintarLiquidacion(html, *destino); });
+    vista.exec();
+}
+
+// Asks where to write an export and writes it with `escribir`; a failure says why.
+void frmPrincipal::Exportar(const QString& titulo, const QString& filtro,
+                            const std::function<QString(const QString&)>& escribir) {
+    const QString ruta =
+        QFileDialog::getSaveFileName(this, titulo, QFileInfo(documento_->Ruta()).path(), filtro);
     if (ruta.isEmpty()) return;
-    const QString error =
-        cdv::GuardarArchivo(ruta, cdv::LiquidacionCsv(documento_->Solicitud().Contenido()));
-    if (!error.isEmpty()) {
+    if (const QString error = escribir(ruta); !error.isEmpty()) {
         cdv::Avisar(Us(QString("No se ha podido exportar «%1»: %2.").arg(ruta, error)));
     }
+}
+
+void frmPrincipal::ExportarPdf() {
+    Exportar("Exportar a PDF", "Documentos PDF (*.pdf)",
+             [this](const QString& ruta) { return GuardarPdf(Liquidacion(), ruta); });
+}
+
+void frmPrincipal::ExportarCsv() {
+    Exportar("Exportar a hoja de cálculo", "Hojas de cálculo (*.csv)", [this](const QString& ruta) {
+        return cdv::GuardarArchivo(ruta, cdv::LiquidacionCsv(documento_->Solicitud().Contenido()));
+    });
 }
 
 void frmPrincipal::Recuperar() {

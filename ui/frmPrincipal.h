@@ -107,6 +107,12 @@ class frmPrincipal : public QMainWindow {
     bool Guardar();
     bool GuardarComo();
     void Recuperar();
+    // The fee statement: printed, or exported to a file the user chooses.
+    QString Liquidacion() const;
+    void Imprimir();
+    void Exportar(const QString& titulo, const QString& filtro,
+                  const std::function<QString(const QString& ruta)>& escribir);
+    void ExportarPdf();
     void ExportarCsv();
     // Whether the request open may give way to another: yes when it is saved or empty, or
     // when the user agrees to drop its changes.

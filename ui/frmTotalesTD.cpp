@@ -1,5 +1,8 @@
 #include "frmTotalesTD.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "frmPrincipal.h"
@@ -10,4 +13,33 @@ frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
           {"frmTotalesTD", "   Resumen CDV", 10275, 2850, Twips(1530, 240, 1245, 285), "€",
            Twips(2880, 270, 315, 255), "Listado de documentos seleccionados para el visado",
            Twips(8220, 2370, 1845, 345)},
-          principal->Documento(), principal->Documento().Solicitud().Documentos()) {}
+          principal->Documento(), principal->Documento().Solicitud().Documentos()) {
+    cdv::SolicitudVisado& solicitud = documento().Solicitud();
+    const auto campo = [this](const char* nombre, const QString& rotulo, QRect zonaRotulo,
+                              QRect zonaCaja) {
+        QLabel* etiqueta =
+            CrearEtiqueta(this, QString(nombre).replace("txt", "lbl"), rotulo, zonaRotulo);
+        QLineEdit* caja = CrearCaja(this, nombre, zonaCaja, false);
+        caja->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        caja->setAccessibleName(QString(rotulo).remove('&') + " (para la liquidación)");
+        etiqueta->setBuddy(caja);
+        return caja;
+    };
+    txtTrabajo_ =
+        campo("txtTrabajo", "&Trabajo", Twips(390, 2430, 700, 255), Twips(1110, 2400, 3300, 300));
+    txtColegiado_ = campo("txtColegiado", "Co&legiado/a", Twips(4530, 2430, 1000, 255),
+                          Twips(5550, 2400, 2500, 300));
+    connect(txtTrabajo_, &QLineEdit::textEdited, &solicitud, &cdv::SolicitudVisado::CambiarTrabajo);
+    connect(txtColegiado_, &QLineEdit::textEdited, &solicitud,
+            &cdv::SolicitudVisado::CambiarColegiado);
+    connect(&solicitud, &cdv::SolicitudVisado::cambiada, this, &frmTotalesTD::MostrarDatos);
+    MostrarDatos();
+}
+
+void frmTotalesTD::MostrarDatos() {
+    const cdv::SolicitudVisado& solicitud = documento().Solicitud();
+    if (txtTrabajo_->text() != solicitud.Trabajo()) txtTrabajo_->setText(solicitud.Trabajo());
+    if (txtColegiado_->text() != solicitud.Colegiado()) {
+        txtColegiado_->setText(solicitud.Colegiado());
+    }
+}

@@ -1,8 +1,10 @@
-// The visa summary: the documents chosen for the visa and their total CDV.
+// The visa summary: the documents chosen for the visa and their total CDV, and the work and
+// member that the fee statement names.
 #pragma once
 
 #include "VentanaResumen.h"
 
+class QLineEdit;
 class frmPrincipal;
 
 class frmTotalesTD : public VentanaResumen {
@@ -10,4 +12,10 @@ class frmTotalesTD : public VentanaResumen {
 
   public:
     explicit frmTotalesTD(frmPrincipal* principal);
+
+  private:
+    void MostrarDatos();  // the request's work and member in their boxes
+
+    QLineEdit* txtTrabajo_ = nullptr;
+    QLineEdit* txtColegiado_ = nullptr;
 };

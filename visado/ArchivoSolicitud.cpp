@@ -80,6 +80,8 @@ class Lector {
                             .arg(kFormatoArchivo)};
         }
         ContenidoSolicitud contenido;
+        contenido.trabajo = TextoOpcional(raiz, "trabajo");
+        contenido.colegiado = TextoOpcional(raiz, "colegiado");
         const QJsonArray documentos = Lista(raiz, "documentos", "la solicitud");
         for (qsizetype k = 0; k < documentos.size(); ++k) {
             contenido.documentos.push_back(
@@ -112,6 +114,13 @@ class Lector {
         const QJsonValue valor = objeto[clave];
         if (!valor.isString())
             throw Fallo{QString("%1: falta «%2» o no es un texto").arg(lugar, clave)};
+        return valor.toString();
+    }
+
+    static QString TextoOpcional(const QJsonObject& objeto, const char* clave) {
+        const QJsonValue valor = objeto[clave];
+        if (valor.isUndefined()) return {};
+        if (!valor.isString()) throw Fallo{QString("«%1» no es un texto").arg(clave)};
         return valor.toString();
     }
 
@@ -221,10 +230,9 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido) {
         {"descuentoProyecto", DescuentoJson(kRefProyecto, contenido.opcionProyecto)},
         {"descuentoProyectoBasico",
          DescuentoJson(kRefProyectoBasico, contenido.opcionProyectoBasico)}};
-    const QJsonObject raiz{{"formato", kFormatoArchivo},
-                           {"programa", "CDV"},
-                           {"documentos", documentos},
-                           {"proyecto", proyecto}};
+    const QJsonObject raiz{{"formato", kFormatoArchivo},   {"programa", "CDV"},
+                           {"trabajo", contenido.trabajo}, {"colegiado", contenido.colegiado},
+                           {"documentos", documentos},     {"proyecto", proyecto}};
     return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
 }
 

@@ -1,5 +1,7 @@
 #include "Liquidacion.h"
 
+#include <utility>
+
 #include "Cuotas.h"
 #include "TextoLocal.h"
 
@@ -20,22 +22,24 @@ FilaLiquidacion FilaDocumento(const Linea& linea) {
         descripcion +=
             ", descontado el " + Qs(opciones[static_cast<std::size_t>(linea.opcion)].texto);
     }
-    return {Qs(documento.Ref),
-            descripcion,
-            DelArchivo(linea.cantidad),
-            Qs(UnidadDocumento(documento)),
-            ImporteSinGrupos(linea.cuota),
-            false};
+    return {.referencia = Qs(documento.Ref),
+            .descripcion = descripcion,
+            .cantidad = DelArchivo(linea.cantidad),
+            .unidad = Qs(UnidadDocumento(documento)),
+            .cuota = DelArchivo(linea.texto),
+            .centimos = linea.cuota,
+            .partida = false};
 }
 
 FilaLiquidacion FilaPartida(const Linea& linea) {
     const TrabajoTT& trabajo = *TablaTT.Fila(linea.fila);
-    return {Qs(trabajo.Ref),
-            Qs(trabajo.Descripcion),
-            DelArchivo(linea.cantidad),
-            Qs(UnidadTrabajo(trabajo)),
-            ImporteSinGrupos(linea.cuota),
-            true};
+    return {.referencia = Qs(trabajo.Ref),
+            .descripcion = Qs(trabajo.Descripcion),
+            .cantidad = DelArchivo(linea.cantidad),
+            .unidad = Qs(UnidadTrabajo(trabajo)),
+            .cuota = DelArchivo(linea.texto),
+            .centimos = linea.cuota,
+            .partida = true};
 }
 
 // A field as RFC 4180 wants it: quoted, its quotes doubled, when it holds the separator, a
@@ -78,7 +82,8 @@ QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido) {
     Centimos total = 0;
     for (const LineaCompartida& documento : contenido.documentos) total += documento->cuota;
     for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true)) {
-        texto += FilaCsv({f.referencia, f.descripcion, f.cantidad, f.unidad, f.cuota});
+        texto += FilaCsv(
+            {f.referencia, f.descripcion, f.cantidad, f.unidad, ImporteSinGrupos(f.centimos)});
     }
     texto += FilaCsv({"", "Total CDV", "", "", ImporteSinGrupos(total)});
     return "\xEF\xBB\xBF" + texto.toUtf8();
@@ -94,9 +99,43 @@ QString TablaHtml(const std::vector<FilaLiquidacion>& filas) {
     };
     QString tabla = "<table>" + fila(EncabezadosLiquidacion(), "th");
     for (const FilaLiquidacion& f : filas) {
-        tabla += fila({f.referencia, f.descripcion, f.cantidad, f.unidad, f.cuota}, "td");
+        tabla +=
+            fila({f.referencia, f.descripcion, f.cantidad, f.unidad, ImporteSinGrupos(f.centimos)},
+                 "td");
     }
     return tabla + "</table>";
+}
+
+QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& archivo,
+                        const QString& fecha) {
+    Centimos total = 0;
+    for (const LineaCompartida& documento : contenido.documentos) total += documento->cuota;
+    QString html =
+        "<h2>Liquidación de cuotas de visado (CDV)</h2><p>Fecha: " + fecha.toHtmlEscaped();
+    if (!archivo.isEmpty()) html += "<br>Solicitud: " + archivo.toHtmlEscaped();
+    for (const auto& [rotulo, valor] :
+         {std::pair{"Trabajo", contenido.trabajo}, std::pair{"Colegiado/a", contenido.colegiado}}) {
+        if (!valor.trimmed().isEmpty())
+            html += QString("<br>%1: %2").arg(rotulo, valor.toHtmlEscaped());
+    }
+    html +=
+        "</p><table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
+        "<thead><tr><th>Referencia</th><th>Descripción</th><th>Cantidad</th>"
+        "<th>Cuota (€)</th></tr></thead>";
+    for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true)) {
+        // A project's work items in italics, under their document.
+        const QString estilo = f.partida ? "<i>%1</i>" : "%1";
+        html += QString(
+                    "<tr><td>%1</td><td>%2</td><td align=\"right\">%3 %4</td>"
+                    "<td align=\"right\">%5</td></tr>")
+                    .arg(estilo.arg(f.referencia.toHtmlEscaped()),
+                         estilo.arg(f.descripcion.toHtmlEscaped()), f.cantidad.toHtmlEscaped(),
+                         f.unidad.toHtmlEscaped(), f.cuota);
+    }
+    return html + QString(
+                      "<tr><td></td><td><b>Total CDV</b></td><td></td>"
+                      "<td align=\"right\"><b>%1</b></td></tr></table>")
+                      .arg(Qs(TextoFormateado(total, SeparadoresActuales())));
 }
 
 }  // namespace cdv

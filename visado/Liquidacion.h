@@ -12,7 +12,9 @@
 namespace cdv {
 
 struct FilaLiquidacion {
-    QString referencia, descripcion, cantidad, unidad, cuota;
+    QString referencia, descripcion, cantidad, unidad;
+    QString cuota;  // as the screen shows it
+    Centimos centimos = 0;
     bool partida = false;  // a work item of the project document above it
 };
 
@@ -30,5 +32,10 @@ QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido);
 
 // The rows as an HTML table with a heading row, for pasting into a spreadsheet.
 QString TablaHtml(const std::vector<FilaLiquidacion>& filas);
+
+// The fee statement to print: heading, date, the file's name and the work and member when
+// given, the table of documents (each project followed by its items), the total CDV.
+QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& archivo,
+                        const QString& fecha);
 
 }  // namespace cdv

@@ -29,6 +29,18 @@ void SolicitudVisado::ElegirOpcion(std::string_view ref, int opcion) {
     emit cambiada();
 }
 
+void SolicitudVisado::CambiarTrabajo(const QString& trabajo) {
+    if (trabajo == trabajo_) return;
+    trabajo_ = trabajo;
+    emit cambiada();
+}
+
+void SolicitudVisado::CambiarColegiado(const QString& colegiado) {
+    if (colegiado == colegiado_) return;
+    colegiado_ = colegiado;
+    emit cambiada();
+}
+
 Tasacion SolicitudVisado::TasarProyecto(int fila) const {
     const DocumentoTD* documento = TablaTD.Fila(fila);
     return cdv::TasarProyecto(fila, partidas_.Todas(),
@@ -36,13 +48,16 @@ Tasacion SolicitudVisado::TasarProyecto(int fila) const {
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {
-    return {documentos_.Todas(), partidas_.Todas(), opcionProyecto_, opcionProyectoBasico_};
+    return {documentos_.Todas(),   partidas_.Todas(), opcionProyecto_,
+            opcionProyectoBasico_, trabajo_,          colegiado_};
 }
 
 void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
     QSignalBlocker bloqueo(this);
     opcionProyecto_ = contenido.opcionProyecto;
     opcionProyectoBasico_ = contenido.opcionProyectoBasico;
+    trabajo_ = contenido.trabajo;
+    colegiado_ = contenido.colegiado;
     documentos_.Reemplazar(std::move(contenido.documentos));
     partidas_.Reemplazar(std::move(contenido.partidas));
     bloqueo.unblock();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace cdv {
 struct ContenidoSolicitud {
     std::vector<LineaCompartida> documentos, partidas;
     int opcionProyecto = 0, opcionProyectoBasico = 0;
+    QString trabajo, colegiado;  // for the statement; empty when not given
 };
 
 class SolicitudVisado : public QObject {
@@ -32,6 +34,12 @@ class SolicitudVisado : public QObject {
     int Opcion(std::string_view ref) const;
     void ElegirOpcion(std::string_view ref, int opcion);
 
+    // The work and the member the statement names.
+    const QString& Trabajo() const { return trabajo_; }
+    const QString& Colegiado() const { return colegiado_; }
+    void CambiarTrabajo(const QString& trabajo);
+    void CambiarColegiado(const QString& colegiado);
+
     // The project document of row `fila` over the project under way, with its discount.
     Tasacion TasarProyecto(int fila) const;
 
@@ -46,6 +54,7 @@ class SolicitudVisado : public QObject {
     ListaLineas documentos_{ListaLineas::Clase::Documentos};
     ListaLineas partidas_{ListaLineas::Clase::Partidas};
     int opcionProyecto_ = 0, opcionProyectoBasico_ = 0;
+    QString trabajo_, colegiado_;
 };
 
 }  // namespace cdv

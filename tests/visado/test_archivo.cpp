@@ -42,7 +42,9 @@ cdv::ContenidoSolicitud Ejemplo() {
          documento("EIA2", ""), Tasada(cdv::TasarProyecto(cdv::TablaTD.Buscar("P"), partidas, 2))},
         partidas,
         1,
-        2};
+        2,
+        "Nave; \"Norte\"",
+        "Ana Pérez"};
 }
 
 QStringList Lineas(const cdv::ContenidoSolicitud& c) {
@@ -77,6 +79,8 @@ TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
     EXPECT_TRUE(Lineas(*inglesa.contenido)[0].endsWith("Ud.: 1,500.5   Total: 39,757.25 €"));
     EXPECT_EQ(inglesa.contenido->opcionProyecto, 1);
     EXPECT_EQ(inglesa.contenido->opcionProyectoBasico, 2);
+    EXPECT_EQ(inglesa.contenido->trabajo + "|" + inglesa.contenido->colegiado,
+              "Nave; \"Norte\"|Ana Pérez");
 
     Locale(QLocale::Spanish, QLocale::Spain);
     EXPECT_EQ(Lineas(*inglesa.contenido), lineasEs);

@@ -1,0 +1,80 @@
+"""The fee statement written by `cdv --csv` and `cdv --pdf`, read back by other programs:
+Python's own CSV reader finds every field and the total of the request; poppler's pdftotext
+finds every reference and fee in order, the work and member, and a 300-line request on as
+many pages as it needs, each with "Página N de M". A file that cannot be opened, or a place
+that cannot be written, ends with a message and a status that says which."""
+import csv
+import json
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+cdv, solicitud = sys.argv[1], sys.argv[2]
+
+
+def exportar(formato, salida, entrada):
+    hecho = subprocess.run([cdv, "--" + formato, salida, entrada], capture_output=True, text=True)
+    assert hecho.returncode == 0, hecho.stderr
+
+
+def leer_csv(ruta):
+    with open(ruta, newline="", encoding="utf-8-sig") as archivo:
+        return list(csv.reader(archivo, delimiter=";"))
+
+
+def leer_pdf(ruta):
+    texto = subprocess.run(["pdftotext", "-layout", ruta, "-"], capture_output=True, text=True,
+                           check=True).stdout
+    return [pagina for pagina in texto.split("\f") if pagina.strip()]
+
+
+with tempfile.TemporaryDirectory() as carpeta:
+    en = lambda nombre: os.path.join(carpeta, nombre)
+    exportar("csv", en("s.csv"), solicitud)
+    assert leer_csv(en("s.csv")) == [
+        ["Referencia", "Descripción", "Cantidad", "Unidad", "Cuota"],
+        ["AAP", "Acta de aprobación del plan de seguridad y salud", "3", "Ud.", "79,49"],
+        ["P", "Proyecto, descontado el Anteproyecto", "", "", "256,15"],
+        ["INAC", "Climatización/Aire acondicionado", "300", "kW(T)", "296,50"],
+        ["DVPG", "Aparatos a presión o a gas de tipo único o en serie", "1", "Ud.", "45,04"],
+        ["", "Total CDV", "", "", "335,64"],
+    ], leer_csv(en("s.csv"))
+
+    exportar("pdf", en("s.pdf"), solicitud)
+    [pagina] = leer_pdf(en("s.pdf"))
+    for esperado in ["Liquidación de cuotas de visado (CDV)", "Solicitud: solicitud.cdv",
+                     'Trabajo: Nave industrial; ampliación "Norte"',
+                     "Colegiado/a: Ana Pérez, n.º 1234", "Página 1 de 1"]:
+        assert esperado in pagina, (esperado, pagina)
+    filas = re.findall(r"^(\S+)\s.*?(\S+)\s*$", pagina, re.M)
+    assert [f for f in filas if f[0] in ("AAP", "P", "INAC", "DVPG")] == [
+        ("AAP", "79,49"), ("P", "256,15"), ("INAC", "296,50"), ("DVPG", "45,04")], filas
+    assert re.search(r"Total CDV\s+335,64", pagina)
+
+    # 300 documents: pages as needed, each numbered, every line whole and in order.
+    largo = {"formato": 1, "documentos": [
+        {"referencia": "AAP", "cantidad": str(k), "cuota": "0"} for k in range(1, 301)]}
+    with open(en("largo.cdv"), "w", encoding="utf-8") as archivo:
+        json.dump(largo, archivo)
+    exportar("csv", en("largo.csv"), en("largo.cdv"))
+    exportar("pdf", en("largo.pdf"), en("largo.cdv"))
+    cuotas = [fila[4] for fila in leer_csv(en("largo.csv"))[1:-1]]
+    paginas = leer_pdf(en("largo.pdf"))
+    assert len(paginas) > 1
+    for numero, pagina in enumerate(paginas, 1):
+        assert f"Página {numero} de {len(paginas)}" in pagina, pagina
+        assert "Referencia" in pagina  # the table's heading on every page
+    lineas = re.findall(r"^AAP\s.*?\s(\d+) Ud\.\s+(\S+)\s*$", "\n".join(paginas), re.M)
+    assert [int(cantidad) for cantidad, _ in lineas] == list(range(1, 301)), lineas
+    assert [cuota.replace(".", "") for _, cuota in lineas] == cuotas
+
+    for formato in ("csv", "pdf"):
+        for argumentos, estado, mensaje in [
+            ([en("x"), en("no-existe.cdv")], 1, "no se puede abrir"),
+            ([carpeta, solicitud], 2, "no se puede escribir"),
+        ]:
+            fallo = subprocess.run([cdv, "--" + formato, *argumentos], capture_output=True,
+                                   text=True)
+            assert fallo.returncode == estado and mensaje in fallo.stderr, fallo.stderr
