@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QIconEngine>
 #include <QImageReader>
@@ -16,6 +17,8 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QStyleOptionGroupBox>
 
 QString NombreIndexado(const QByteArray& base, int indice) {
@@ -147,6 +150,33 @@ void EstiloDeVentana(QWidget* ventana) {
 
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips) {
     ventana->setFixedSize(Px(anchoTwips), Px(altoTwips));
+}
+
+namespace {
+
+QSettings Ajustes() {
+    return QSettings(QStringLiteral("cdv"), QStringLiteral("ventanas"));
+}
+
+}  // namespace
+
+void GuardarGeometria(const QWidget* ventana, bool conTamano) {
+    QSettings ajustes = Ajustes();
+    ajustes.beginGroup(ventana->objectName());
+    ajustes.setValue("posicion", ventana->pos());
+    if (conTamano) ajustes.setValue("tamano", ventana->size());
+}
+
+void RestaurarGeometria(QWidget* ventana, bool conTamano) {
+    QSettings ajustes = Ajustes();
+    ajustes.beginGroup(ventana->objectName());
+    if (conTamano && ajustes.contains("tamano")) {
+        ventana->resize(ajustes.value("tamano").toSize().expandedTo(ventana->minimumSize()));
+    }
+    const QPoint posicion = ajustes.value("posicion", ventana->pos()).toPoint();
+    if (QGuiApplication::screenAt(QRect(posicion, ventana->size()).center()) != nullptr) {
+        ventana->move(posicion);
+    }
 }
 
 QPixmap Imagen(const QString& ruta) {

@@ -36,6 +36,11 @@ QStyle* EstiloFormulario();
 // The window's client area, fixed: it cannot be resized.
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
 
+// Where a window was last left, and its size when it can be resized, remembered between
+// runs; a remembered place off every screen is ignored.
+void GuardarGeometria(const QWidget* ventana, bool conTamano);
+void RestaurarGeometria(QWidget* ventana, bool conTamano);
+
 // A picture of the program's own, read as the format its name ends in: no image-format
 // plugin is loaded to guess it (a start-up would otherwise load them all).
 QPixmap Imagen(const QString& ruta);

@@ -27,16 +27,17 @@ constexpr int kCaracteresVisibles = 160;
 
 VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
                                DocumentoSolicitud& documento, cdv::ListaLineas& lista)
-    : QWidget(principal, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
-      documento_(documento),
-      lineas_(lista) {
+    : QWidget(principal, Qt::Window), documento_(documento), lineas_(lista) {
     setObjectName(diseno.nombre);
     setWindowTitle(diseno.titulo);
     EstiloDeVentana(this);
     // Shown after each line added without taking the focus from the main window, so that
     // typing goes on there; the menu opens it to work in it (Abrir).
     setAttribute(Qt::WA_ShowWithoutActivating);
-    TamanoFijo(this, diseno.anchoTwips, diseno.altoTwips);
+    // As designed at the least; larger, the list grows and shows long lines whole.
+    tamanoDiseno_ = QSize(Px(diseno.anchoTwips), Px(diseno.altoTwips));
+    resize(tamanoDiseno_);
+    setMinimumSize(tamanoDiseno_);
 
     QLabel* etiquetaTotal =
         CrearEtiqueta(this, NombreIndexado("Label1", 1), "Total CDV", Twips(390, 270, 1005, 225));
@@ -76,6 +77,8 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
         medidas.horizontalAdvance(QString(kCaracteresVisibles, '0')));
     lstVisados_->setModel(&lineas_);  // after the sizes, which its column and rows take
     cmbEliminar_ = CrearBoton(this, "cmbEliminar", "&Eliminar", diseno.botonEliminar);
+    Anclar(lstVisados_, Anclaje::Crece);
+    Anclar(cmbEliminar_, Anclaje::AbajoDerecha);
     connect(cmbEliminar_, &QPushButton::clicked, this, &VentanaResumen::Eliminar);
 
     lstVisados_->installEventFilter(this);
@@ -151,6 +154,42 @@ void VentanaResumen::Abrir() {
 
 void VentanaResumen::MostrarTotal() {
     txtTotalCDV_->setText(Qs(cdv::TextoFormateado(lineas_.Suma(), cdv::SeparadoresActuales())));
+}
+
+void VentanaResumen::Anclar(QWidget* control, Anclaje anclaje) {
+    anclados_.push_back({control, control->geometry(), anclaje});
+}
+
+void VentanaResumen::resizeEvent(QResizeEvent* evento) {
+    const QSize crecido = size() - tamanoDiseno_;
+    for (const Anclado& a : anclados_) {
+        switch (a.anclaje) {
+            case Anclaje::Crece:
+                a.control->setGeometry(a.zona.adjusted(0, 0, crecido.width(), crecido.height()));
+                break;
+            case Anclaje::Abajo:
+                a.control->setGeometry(a.zona.translated(0, crecido.height()));
+                break;
+            case Anclaje::AbajoDerecha:
+                a.control->setGeometry(a.zona.translated(crecido.width(), crecido.height()));
+                break;
+        }
+    }
+    QWidget::resizeEvent(evento);
+}
+
+// Where the user left it last time, from its first showing on; remembered when hidden.
+void VentanaResumen::showEvent(QShowEvent* evento) {
+    if (!geometriaRestaurada_) {
+        geometriaRestaurada_ = true;
+        RestaurarGeometria(this, true);
+    }
+    QWidget::showEvent(evento);
+}
+
+void VentanaResumen::hideEvent(QHideEvent* evento) {
+    GuardarGeometria(this, true);
+    QWidget::hideEvent(evento);
 }
 
 void VentanaResumen::closeEvent(QCloseEvent* evento) {

@@ -39,6 +39,14 @@ class VentanaResumen : public QWidget {
     void Abrir();
 
   protected:
+    // How a control follows the window's size: the list grows with it, the controls below it
+    // go down, the buttons on the right go down and right.
+    enum class Anclaje { Crece, Abajo, AbajoDerecha };
+    void Anclar(QWidget* control, Anclaje anclaje);
+
+    void resizeEvent(QResizeEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+    void hideEvent(QHideEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -50,7 +58,16 @@ class VentanaResumen : public QWidget {
     void Copiar();    // the selected lines, as text
     void MostrarTotal();
 
+    struct Anclado {
+        QWidget* control;
+        QRect zona;  // where the design puts it
+        Anclaje anclaje;
+    };
+
     DocumentoSolicitud& documento_;
+    QSize tamanoDiseno_;
+    std::vector<Anclado> anclados_;
+    bool geometriaRestaurada_ = false;
     cdv::ListaLineas& lineas_;
     QLineEdit* txtTotalCDV_ = nullptr;
     QTableView* lstVisados_ = nullptr;

@@ -125,6 +125,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
         adjustSize();
         move(pantalla->availableGeometry().center() - rect().center());
     }
+    RestaurarGeometria(this, false);
 }
 
 frmPrincipal::~frmPrincipal() {
@@ -611,6 +612,7 @@ void frmPrincipal::closeEvent(QCloseEvent* evento) {
     // window; in a program that has others open, they go on.
     evento->accept();
     documento_->EscribirRecuperacion();
+    GuardarGeometria(this, false);
     for (QWidget* ventana : {static_cast<QWidget*>(totalesTT_), static_cast<QWidget*>(totalesTD_),
                              static_cast<QWidget*>(acerca_.data())}) {
         if (ventana != nullptr) ventana->hide();

@@ -23,6 +23,8 @@ frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
         caja->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         caja->setAccessibleName(QString(rotulo).remove('&') + " (para la liquidación)");
         etiqueta->setBuddy(caja);
+        Anclar(etiqueta, Anclaje::Abajo);
+        Anclar(caja, Anclaje::Abajo);
         return caja;
     };
     txtTrabajo_ =

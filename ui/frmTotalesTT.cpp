@@ -30,6 +30,7 @@ frmTotalesTT::frmTotalesTT(frmPrincipal* principal)
       principal_(principal) {
     auto* cmbHecho = CrearBoton(this, "cmbHecho", "&Hecho", Twips(8310, 2340, 1755, 345));
     connect(cmbHecho, &QPushButton::clicked, this, &frmTotalesTT::Hecho);
+    Anclar(cmbHecho, Anclaje::AbajoDerecha);
     if (const QScreen* pantalla = principal->screen()) {
         move(pantalla->availableGeometry().center() - rect().center());
     }

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <cmath>
@@ -386,6 +387,37 @@ class TestVentanas : public QObject {
         b.menu("mnuAbrir");
         QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
         QVERIFY(!b.p->isWindowModified() && !b.c<QAction>("mnuDeshacer")->isEnabled());
+    }
+
+    // A summary window grows and its list with it; where the windows were left, and the
+    // summaries' size, come back in the next run, unless off every screen.
+    void ventanasQueSeRecuerdan() {
+        QSettings("cdv", "ventanas").clear();
+        const auto anadir = [](Banco& b) {
+            b.elegir("cbbRefTD", "AAP");
+            b.pulsar("cmbAñadirTD");
+            return b.ventana("frmTotalesTD");
+        };
+        {
+            Banco b;
+            QWidget* resumen = anadir(b);
+            const QSize lista = b.lista("frmTotalesTD")->size();
+            const QPoint boton = Control(resumen, "cmbEliminar")->pos();
+            resumen->resize(resumen->size() + QSize(200, 100));
+            QCOMPARE(b.lista("frmTotalesTD")->size(), lista + QSize(200, 100));
+            QCOMPARE(Control(resumen, "cmbEliminar")->pos(), boton + QPoint(200, 100));
+            resumen->move(40, 30);
+            b.p->move(60, 50);
+            b.menu("mnuSalir");
+        }
+        Banco b;
+        QWidget* resumen = anadir(b);
+        QCOMPARE(resumen->pos(), QPoint(40, 30));
+        QCOMPARE(resumen->size(), resumen->minimumSize() + QSize(200, 100));
+        QCOMPARE(b.p->pos(), QPoint(60, 50));
+        QSettings("cdv", "ventanas").setValue("frmPrincipal/posicion", QPoint(-9000, -9000));
+        Banco lejos;
+        QVERIFY(lejos.p->screen()->availableGeometry().contains(lejos.p->geometry().center()));
     }
 
     void acercaYNuevo() {
