@@ -24,6 +24,7 @@
 #include "TextoLocal.h"
 #include "frmPrincipal.h"
 
+// The child of that kind and name (any name when `nombre` is null).
 template <typename T = QWidget>
 T* Control(const QObject* ventana, const QString& nombre) {
     T* control = ventana ? ventana->findChild<T*>(nombre) : nullptr;

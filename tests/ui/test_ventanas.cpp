@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintPreviewWidget>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -360,6 +361,19 @@ class TestVentanas : public QObject {
         QVERIFY(!b.p->isWindowModified());
         b.pulsar("cmbAñadirTD");
         QVERIFY(b.p->isWindowModified());
+        // The statement: its preview shows a page, and its PDF is written where chosen.
+        int paginas = 0;
+        QTimer::singleShot(300, [&paginas] {
+            QWidget* vista = QApplication::activeModalWidget();
+            paginas = Control<QPrintPreviewWidget>(vista, {})->pageCount();
+            static_cast<QDialog*>(vista)->reject();
+        });
+        b.menu("mnuImprimir");
+        QCOMPARE(paginas, 1);
+        contestador.archivo = carpeta.filePath("liquidacion.pdf");
+        b.menu("mnuExportarPDF");
+        QFile pdf(contestador.archivo);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
 
         b.menu("mnuCDV");  // to work in it
         QVERIFY(QTest::qWaitForWindowActive(b.ventana("frmTotalesTD")));
