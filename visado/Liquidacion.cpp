@@ -14,6 +14,17 @@ QString ImporteSinGrupos(Centimos c) {
     return Qs(ImporteDecimal::DesdeCentimos(c).Formateado({SeparadoresActuales().decimal, ""}));
 }
 
+FilaLiquidacion Fila(std::string_view ref, const QString& descripcion, std::string_view unidad,
+                     const Linea& linea, bool partida) {
+    return {.referencia = Qs(ref),
+            .descripcion = descripcion,
+            .cantidad = DelArchivo(linea.cantidad),
+            .unidad = Qs(unidad),
+            .cuota = DelArchivo(linea.texto),
+            .centimos = linea.cuota,
+            .partida = partida};
+}
+
 FilaLiquidacion FilaDocumento(const Linea& linea) {
     const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
     QString descripcion = Qs(documento.Descripcion);
@@ -22,24 +33,12 @@ FilaLiquidacion FilaDocumento(const Linea& linea) {
         descripcion +=
             ", descontado el " + Qs(opciones[static_cast<std::size_t>(linea.opcion)].texto);
     }
-    return {.referencia = Qs(documento.Ref),
-            .descripcion = descripcion,
-            .cantidad = DelArchivo(linea.cantidad),
-            .unidad = Qs(UnidadDocumento(documento)),
-            .cuota = DelArchivo(linea.texto),
-            .centimos = linea.cuota,
-            .partida = false};
+    return Fila(documento.Ref, descripcion, UnidadDocumento(documento), linea, false);
 }
 
 FilaLiquidacion FilaPartida(const Linea& linea) {
     const TrabajoTT& trabajo = *TablaTT.Fila(linea.fila);
-    return {.referencia = Qs(trabajo.Ref),
-            .descripcion = Qs(trabajo.Descripcion),
-            .cantidad = DelArchivo(linea.cantidad),
-            .unidad = Qs(UnidadTrabajo(trabajo)),
-            .cuota = DelArchivo(linea.texto),
-            .centimos = linea.cuota,
-            .partida = true};
+    return Fila(trabajo.Ref, Qs(trabajo.Descripcion), UnidadTrabajo(trabajo), linea, true);
 }
 
 // A field as RFC 4180 wants it: quoted, its quotes doubled, when it holds the separator, a
