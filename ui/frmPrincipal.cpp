@@ -545,12 +545,25 @@ bool frmPrincipal::Guardar() {
     return documento_->Ruta().isEmpty() ? GuardarComo() : documento_->Guardar(documento_->Ruta());
 }
 
+// The file the user chooses to write, given `sufijo` when typed without one; empty when the
+// user gives up, or will not replace a file that the suffix turned out to name.
+QString frmPrincipal::ElegirDestino(const QString& titulo, const QString& inicio,
+                                    const QString& filtro, const QString& sufijo) {
+    QString ruta = QFileDialog::getSaveFileName(this, titulo, inicio, filtro);
+    if (ruta.isEmpty() || !QFileInfo(ruta).suffix().isEmpty()) return ruta;
+    ruta += "." + sufijo;
+    const bool reemplazar =
+        !QFileInfo::exists(ruta) ||
+        QMessageBox::question(
+            this, kTitulo, QString("Ya existe «%1». ¿Desea reemplazarlo?").arg(ruta),
+            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Yes;
+    return reemplazar ? ruta : QString();
+}
+
 bool frmPrincipal::GuardarComo() {
-    QString ruta = QFileDialog::getSaveFileName(this, "Guardar la solicitud", documento_->Ruta(),
-                                                kFiltroArchivos);
-    if (ruta.isEmpty()) return false;
-    if (QFileInfo(ruta).suffix().isEmpty()) ruta += ".cdv";
-    return documento_->Guardar(ruta);
+    const QString ruta =
+        ElegirDestino("Guardar la solicitud", documento_->Ruta(), kFiltroArchivos, "cdv");
+    return !ruta.isEmpty() && documento_->Guardar(ruta);
 }
 
 QString frmPrincipal::Liquidacion() const {
@@ -569,10 +582,10 @@ void frmPrincipal::Imprimir() {
 }
 
 // Asks where to write an export and writes it with `escribir`; a failure says why.
-void frmPrincipal::Exportar(const QString& titulo, const QString& filtro,
+void frmPrincipal::Exportar(const QString& titulo, const QString& filtro, const QString& sufijo,
                             const std::function<QString(const QString&)>& escribir) {
     const QString ruta =
-        QFileDialog::getSaveFileName(this, titulo, QFileInfo(documento_->Ruta()).path(), filtro);
+        ElegirDestino(titulo, QFileInfo(documento_->Ruta()).path(), filtro, sufijo);
     if (ruta.isEmpty()) return;
     if (const QString error = escribir(ruta); !error.isEmpty()) {
         cdv::Avisar(Us(QString("No se ha podido exportar «%1»: %2.").arg(ruta, error)));
@@ -580,14 +593,16 @@ void frmPrincipal::Exportar(const QString& titulo, const QString& filtro,
 }
 
 void frmPrincipal::ExportarPdf() {
-    Exportar("Exportar a PDF", "Documentos PDF (*.pdf)",
+    Exportar("Exportar a PDF", "Documentos PDF (*.pdf)", "pdf",
              [this](const QString& ruta) { return GuardarPdf(Liquidacion(), ruta); });
 }
 
 void frmPrincipal::ExportarCsv() {
-    Exportar("Exportar a hoja de cálculo", "Hojas de cálculo (*.csv)", [this](const QString& ruta) {
-        return cdv::GuardarArchivo(ruta, cdv::LiquidacionCsv(documento_->Solicitud().Contenido()));
-    });
+    Exportar("Exportar a hoja de cálculo", "Hojas de cálculo (*.csv)", "csv",
+             [this](const QString& ruta) {
+                 return cdv::GuardarArchivo(
+                     ruta, cdv::LiquidacionCsv(documento_->Solicitud().Contenido()));
+             });
 }
 
 void frmPrincipal::Recuperar() {

@@ -110,7 +110,9 @@ class frmPrincipal : public QMainWindow {
     // The fee statement: printed, or exported to a file the user chooses.
     QString Liquidacion() const;
     void Imprimir();
-    void Exportar(const QString& titulo, const QString& filtro,
+    QString ElegirDestino(const QString& titulo, const QString& inicio, const QString& filtro,
+                          const QString& sufijo);
+    void Exportar(const QString& titulo, const QString& filtro, const QString& sufijo,
                   const std::function<QString(const QString& ruta)>& escribir);
     void ExportarPdf();
     void ExportarCsv();

@@ -120,8 +120,9 @@ class Contestador : public QObject {
             auto* cuadro = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (cuadro == nullptr || !cuadro->isVisible()) return;
             mensajes << cuadro->windowTitle() + "|" + cuadro->text();
-            if (cuadro->button(QMessageBox::Ok) == nullptr) {
-                cuadro->button(respuesta)->click();
+            if (cuadro->button(QMessageBox::Ok) == nullptr) {  // a question
+                QAbstractButton* boton = cuadro->button(respuesta);
+                (boton ? boton : cuadro->defaultButton())->click();
                 return;
             }
             sinIcono = sinIcono && cuadro->icon() == QMessageBox::NoIcon;

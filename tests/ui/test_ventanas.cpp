@@ -359,6 +359,8 @@ class TestVentanas : public QObject {
         b.menu("mnuGuardar");  // no file yet: asked for, ".cdv" added
         QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - solicitud.cdv[*]"));
         QVERIFY(!b.p->isWindowModified());
+        b.menu("mnuGuardarComo");  // the same name again: the suffix names a file that exists
+        QVERIFY(contestador.mensajes.takeFirst().contains("solicitud.cdv». ¿Desea reemplazarlo?"));
         b.pulsar("cmbAñadirTD");
         QVERIFY(b.p->isWindowModified());
         // The statement: its preview shows a page, and its PDF is written where chosen.
