@@ -1,6 +1,7 @@
 // The four windows driven as a user drives them, by their object names.
 #include <QAccessible>
 #include <QClipboard>
+#include <QCompleter>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -107,6 +108,27 @@ class TestVentanas : public QObject {
         // Typing into a selector's text is no choice.
         Teclear(b.c<QComboBox>("cbbRefTD")->lineEdit(), "X");
         QCOMPARE(MisFunciones::IndiceTD, 23);
+    }
+
+    // Words typed in a description selector narrow its drop-down; Down and Enter pick.
+    void buscarPorPalabras() {
+        Banco b;
+        b.elegir("cbbRefTD", "P");
+        QLineEdit* texto = b.c<QComboBox>("cbbDesTT")->lineEdit();
+        texto->setFocus();
+        Teclear(texto, "VIV agüa 41");
+        QAbstractItemView* lista = b.c<QComboBox>("cbbDesTT")->completer()->popup();
+        QVERIFY(lista->isVisible());
+        QCOMPARE(Lineas(lista), QStringList("Agua viviendas 41=<viv=<100"));
+        QTest::keyClick(lista, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Return);
+        QCOMPARE(cdv::TablaTT.Fila(MisFunciones::IndiceTT)->Descripcion,
+                 "Agua viviendas 41=<viv=<100");
+        QCOMPARE(b.c<QComboBox>("cbbRefTT")->currentData().toInt(), MisFunciones::IndiceTT);
+        QTest::keyClick(texto, Qt::Key_A, Qt::ControlModifier);  // cleared: the whole list
+        QTest::keyClick(texto, Qt::Key_Backspace);
+        Teclear(texto, "agua");
+        QCOMPARE(Lineas(lista).size(), 7);
     }
 
     // What cannot be added is not: no row, no fee ("OD"), an amount too large to keep.

@@ -1,5 +1,6 @@
 // The request's file: the same request whatever the locale, every bad file refused with its
-// reason, saved fees priced again, and a failed save leaving the earlier file whole.
+// reason, saved fees priced again, and a failed save leaving the earlier file whole; and the
+// catalogue rows found by the words of their descriptions.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -10,6 +11,7 @@
 #include <csignal>
 
 #include "ArchivoSolicitud.h"
+#include "Busqueda.h"
 #include "Mensajes.h"
 #include "TextoLocal.h"
 
@@ -162,6 +164,30 @@ TEST_F(Archivo, UnGuardadoFallidoDejaElArchivoAnterior) {
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
     EXPECT_EQ(archivo.readAll(), "lo de antes");
     EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList("anterior.cdv"));
+}
+
+}  // namespace
+
+namespace {
+
+// Every row of both catalogues is found by each word of its description, as written, in
+// capitals, and without its accents.
+TEST_F(Archivo, CadaFilaSeEncuentraPorCadaPalabra) {
+    QStringList descripciones;
+    for (int n = 1; n <= cdv::TablaTT.Filas(); ++n)
+        descripciones << Qs(cdv::TablaTT.Fila(n)->Descripcion);
+    for (int n = 1; n <= cdv::TablaTD.Filas(); ++n)
+        descripciones << Qs(cdv::TablaTD.Fila(n)->Descripcion);
+    for (const QString& descripcion : descripciones) {
+        for (const QString& palabra : descripcion.split(' ', Qt::SkipEmptyParts)) {
+            for (const QString& consulta : {palabra, palabra.toUpper(), cdv::Plegado(palabra)})
+                EXPECT_TRUE(cdv::ConPalabras(descripciones, consulta).contains(descripcion))
+                    << descripcion.toStdString() << " / " << consulta.toStdString();
+        }
+    }
+    EXPECT_EQ(cdv::ConPalabras(descripciones, "viv AGUA 41"),
+              QStringList("Agua viviendas 41=<viv=<100"));
+    EXPECT_TRUE(cdv::ConPalabras(descripciones, "agua zzz").isEmpty());
 }
 
 }  // namespace
