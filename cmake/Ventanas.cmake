@@ -16,6 +16,7 @@ add_library(cdv_ui STATIC
     ui/Diseno.cpp
     ui/VentanaResumen.cpp
     ui/frmAcerca.cpp
+    ui/frmInfo.cpp
     ui/frmPrincipal.cpp
     ui/frmTotalesTD.cpp
     ui/frmTotalesTT.cpp

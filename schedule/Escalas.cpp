@@ -10,12 +10,6 @@ namespace cdv {
 
 namespace {
 
-struct TramoDV {
-    std::int32_t hasta;  // upper limit, included
-    double factor;       // marginal factor within the bracket
-    double base;         // fee at the bracket's lower limit
-};
-
 // clang-format off
 constexpr std::array<TramoDV, 20> kTramosDV{{
     {175,           1.0,   0.0},
@@ -40,11 +34,6 @@ constexpr std::array<TramoDV, 20> kTramosDV{{
     {2'000'000'000, 0.125, 155'890.0},
 }};
 
-struct ClaseSuperficie {
-    std::int32_t hasta;  // upper limit in m², included
-    float importe;       // euros, before the update factors
-};
-
 constexpr std::array<ClaseSuperficie, 5> kClasesSuperficie{{
     {500,       30.0f},
     {1'000,     36.0f},
@@ -55,6 +44,14 @@ constexpr std::array<ClaseSuperficie, 5> kClasesSuperficie{{
 // clang-format on
 
 }  // namespace
+
+std::span<const TramoDV> TramosDV() {
+    return kTramosDV;
+}
+
+std::span<const ClaseSuperficie> ClasesSuperficie() {
+    return kClasesSuperficie;
+}
 
 float EscalaDV(float dv) {
     if (!(dv > 0.0f)) return 0.0f;  // also a NaN

@@ -2,6 +2,8 @@
 // scale. Beyond their last limit they tell the user and yield 0.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace cdv {
@@ -16,5 +18,18 @@ float EscalaDV(float dv);
 // The amount (30, 36, 48, 60 or 90, before the update factors) of a surface in m².
 // 0 for a surface not above 0; above 1,000,000 a message, then 0.
 float EscalaSuperficie(float superficie);
+
+// The scales' brackets, as the rules use them, for showing the schedule.
+struct TramoDV {
+    std::int32_t hasta;  // upper limit, included
+    double factor;       // marginal factor within the bracket
+    double base;         // fee at the bracket's lower limit
+};
+struct ClaseSuperficie {
+    std::int32_t hasta;  // upper limit in m², included
+    float importe;       // euros, before the update factors
+};
+std::span<const TramoDV> TramosDV();
+std::span<const ClaseSuperficie> ClasesSuperficie();
 
 }  // namespace cdv

@@ -34,6 +34,9 @@ int main(int argc, char* argv[]) {
     guardar(b.ventana("frmTotalesTD"), "resumen-cdv.png");
     b.menu("mnuAcerca");
     guardar(b.ventana("frmAcerca"), "acerca.png");
+    b.menu("mnuInfo");
+    Control<QLineEdit>(b.ventana("frmInfo"), "txtBuscar")->setText("agua");
+    guardar(b.ventana("frmInfo"), "info.png");
 
     // The project window again, under a dark desktop scheme.
     QApplication::setPalette(PaletaOscura());

@@ -38,6 +38,7 @@
 #include "Mensajes.h"
 #include "MisFunciones.h"
 #include "frmAcerca.h"
+#include "frmInfo.h"
 #include "frmTotalesTD.h"
 #include "frmTotalesTT.h"
 
@@ -337,7 +338,8 @@ void frmPrincipal::CrearMenu() {
             [this] { ResumenProyecto().Abrir(); });
 
     QMenu* ayuda = crearMenu("mnuAyuda", "A&yuda");
-    accion(ayuda, "mnuInfo", "&Info");
+    connect(accion(ayuda, "mnuInfo", "&Info"), &QAction::triggered, this,
+            &frmPrincipal::MostrarInfo);
     ayuda->addSeparator()->setObjectName("sep1");
     connect(accion(ayuda, "mnuAcerca", "&Acerca de ..."), &QAction::triggered, this,
             &frmPrincipal::MostrarAcerca);
@@ -521,6 +523,26 @@ frmTotalesTD& frmPrincipal::ResumenCDV() {
     return *totalesTD_;
 }
 
+void frmPrincipal::MostrarInfo() {
+    if (info_ == nullptr) {
+        info_ = new frmInfo(this);
+        connect(info_, &frmInfo::elegido, this, &frmPrincipal::ElegirDesdeInfo);
+    }
+    info_->show();
+    info_->raise();
+    info_->activateWindow();
+}
+
+void frmPrincipal::ElegirDesdeInfo(bool trabajo, int fila) {
+    const Lado& lado = trabajo ? tt_ : td_;
+    lado.ref->setCurrentIndex(lado.ref->findData(fila));
+    if (trabajo) {
+        ElegirTrabajo(lado.ref, lado.des);
+    } else {
+        ElegirDocumento(lado.ref, lado.des);
+    }
+}
+
 void frmPrincipal::MostrarAcerca() {
     if (acerca_ == nullptr) acerca_ = new frmAcerca(this);
     acerca_->show();
@@ -654,7 +676,7 @@ void frmPrincipal::closeEvent(QCloseEvent* evento) {
     documento_->EscribirRecuperacion();
     GuardarGeometria(this, false);
     for (QWidget* ventana : {static_cast<QWidget*>(totalesTT_), static_cast<QWidget*>(totalesTD_),
-                             static_cast<QWidget*>(acerca_.data())}) {
+                             static_cast<QWidget*>(acerca_.data()), static_cast<QWidget*>(info_)}) {
         if (ventana != nullptr) ventana->hide();
     }
 }

@@ -19,6 +19,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class frmAcerca;
+class frmInfo;
 class frmTotalesTD;
 class frmTotalesTT;
 namespace cdv {
@@ -123,6 +124,9 @@ class frmPrincipal : public QMainWindow {
     void MostrarEstado();      // the file's name in the title
     void MostrarDescuentos();  // the request's discount choices in the options
     void MostrarAcerca();
+    void MostrarInfo();
+    // A row chosen in the schedule's window, as if picked in the selectors.
+    void ElegirDesdeInfo(bool trabajo, int fila);
 
     Lado td_;
     Lado tt_;
@@ -134,5 +138,6 @@ class frmPrincipal : public QMainWindow {
     frmTotalesTT* totalesTT_ = nullptr;
     frmTotalesTD* totalesTD_ = nullptr;
     QPointer<frmAcerca> acerca_;
+    frmInfo* info_ = nullptr;
     Lanzador lanzador_;
 };

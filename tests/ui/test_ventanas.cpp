@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QPrintPreviewWidget>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <cmath>
@@ -57,7 +58,6 @@ class TestVentanas : public QObject {
         for (QAction* a : b.p->menuBar()->actions()) menus << a->text();
         QCOMPARE(menus, QStringList(
                             {"&Principal", "&Edición", "&Ver", "A&yuda"}));  // & marks Alt's letter
-        b.menu("mnuInfo");                                                   // does nothing
         int visibles = 0;
         for (const QWidget* w : QApplication::topLevelWidgets()) visibles += w->isVisible();
         QCOMPARE(visibles, 1);
@@ -108,6 +108,29 @@ class TestVentanas : public QObject {
         // Typing into a selector's text is no choice.
         Teclear(b.c<QComboBox>("cbbRefTD")->lineEdit(), "X");
         QCOMPARE(MisFunciones::IndiceTD, 23);
+    }
+
+    // The schedule in view: both catalogues and both scales, narrowed by words; Enter on a
+    // row chooses it in the main window.
+    void info() {
+        Banco b;
+        b.menu("mnuInfo");
+        QWidget* info = b.ventana("frmInfo");
+        QVERIFY(info && info->isWindow() && info->isVisible());
+        for (const auto& [nombre, filas] :
+             {std::pair{"tblTrabajos", 39}, std::pair{"tblDocumentos", 49},
+              std::pair{"tblEscalaDV", 20}, std::pair{"tblEscalaSuperficie", 5}})
+            QCOMPARE(Control<QTableView>(info, nombre)->model()->rowCount(), filas);
+        Control<QLineEdit>(info, "txtBuscar")->setText("agua VIV");
+        auto* trabajos = Control<QTableView>(info, "tblTrabajos");
+        QCOMPARE(trabajos->model()->rowCount(), 4);
+        QCOMPARE(Control<QTableView>(info, "tblDocumentos")->model()->rowCount(), 0);
+        trabajos->setCurrentIndex(trabajos->model()->index(3, 0));
+        QTest::keyClick(trabajos, Qt::Key_Return);
+        QCOMPARE(Qs(cdv::TablaTT.Fila(MisFunciones::IndiceTT)->Descripcion),
+                 trabajos->model()->index(3, 1).data().toString());
+        QCOMPARE(b.c<QComboBox>("cbbDesTT")->currentText(),
+                 trabajos->model()->index(3, 1).data().toString());
     }
 
     // Words typed in a description selector narrow its drop-down; Down and Enter pick.
@@ -254,8 +277,10 @@ class TestVentanas : public QObject {
         b.menu("mnuCDV");
         b.menu("mnuProyecto");
         b.menu("mnuAcerca");
-        for (QWidget* ventana : {static_cast<QWidget*>(b.p.get()), b.ventana("frmTotalesTD"),
-                                 b.ventana("frmTotalesTT"), b.ventana("frmAcerca")}) {
+        b.menu("mnuInfo");
+        for (QWidget* ventana :
+             {static_cast<QWidget*>(b.p.get()), b.ventana("frmTotalesTD"),
+              b.ventana("frmTotalesTT"), b.ventana("frmAcerca"), b.ventana("frmInfo")}) {
             const QImage imagen = ventana->grab().toImage();
             for (QWidget* w : ventana->findChildren<QWidget*>()) {
                 if (!w->isVisibleTo(ventana) || w->window() != ventana) continue;
