@@ -10,13 +10,29 @@ namespace cdv {
 
 namespace {
 
-CuotaCalculada Formateada(double importe, const Separadores& s) {
-    return {Resultado::Cuota, importe, TextoFormateado(importe, s)};
+// "× 1,28 × 1,035": the update factors, as the steps show them.
+std::string PorFactores(const Separadores& s) {
+    return " × " + Cifra(kFactorActualizacion1, s) + " × " + Cifra(kFactorActualizacion2, s);
+}
+
+// A fee reached: its last step is the fee as shown.
+CuotaCalculada Hecha(CuotaCalculada cuota, Desglose* pasos) {
+    if (pasos) pasos->push_back("Cuota: " + cuota.texto);
+    return cuota;
+}
+
+CuotaCalculada Formateada(double importe, const Separadores& s, Desglose* pasos) {
+    return Hecha({Resultado::Cuota, importe, TextoFormateado(importe, s)}, pasos);
 }
 
 // Per unit, in both catalogues: the quantity times the updated rate, kept in double.
-CuotaCalculada PorUnidad(float cantidad, float tasa, const Separadores& s) {
-    return Formateada(cantidad * FactorActualizacion(tasa), s);
+CuotaCalculada PorUnidad(float cantidad, float tasa, const Separadores& s, Desglose* pasos) {
+    const double importe = cantidad * FactorActualizacion(tasa);
+    if (pasos) {
+        pasos->push_back("Por unidad: " + Cifra(cantidad, s) + " × " + Cifra(tasa, s) + " €" +
+                         PorFactores(s) + " = " + Euros(importe, s));
+    }
+    return Formateada(importe, s, pasos);
 }
 
 // A 128-bit unsigned number, as two halves: enough for cents times a float's mantissa.
@@ -96,42 +112,62 @@ std::string_view UnidadDocumento(const DocumentoTD& fila) {
     }
 }
 
-CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad,
-                            const Separadores& s) {
+CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad, const Separadores& s,
+                            Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
     const auto q = LeerNumero(cantidad, s);
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {
         case 1:
-            return PorUnidad(*q, fila->Tasa, s);
+            return PorUnidad(*q, fila->Tasa, s, pasos);
         case 2:
         case 3: {
             float a = EnSimple(FactorActualizacion(fila->Tasa) * *q);
             const float m = EnSimple(FactorActualizacion(fila->Minimo));
+            if (pasos) {
+                pasos->push_back("Cuota base: " + Cifra(*q, s) + " " +
+                                 std::string(UnidadTrabajo(*fila)) + " × " + Cifra(fila->Tasa, s) +
+                                 PorFactores(s) + " = " + Euros(a, s) + "; mínimo " +
+                                 Cifra(fila->Minimo, s) + PorFactores(s) + " = " + Euros(m, s) +
+                                 (m >= a ? ", se aplica" : ", no se aplica"));
+            }
             if (m >= a) a = m;
-            return Formateada(EscalaDV(a), s);
+            return Formateada(EscalaDV(a, pasos, s), s, pasos);
         }
-        case 4:
-            return Formateada(FactorActualizacion(EscalaSuperficie(*q)), s);
+        case 4: {
+            const float importe = EscalaSuperficie(*q, pasos, s);
+            const double cuota = FactorActualizacion(importe);
+            if (pasos) {
+                pasos->push_back("Actualizado: " + Cifra(importe, s) + PorFactores(s) + " = " +
+                                 Euros(cuota, s));
+            }
+            return Formateada(cuota, s, pasos);
+        }
         default:
             return {Resultado::SinCuota, 0.0, {}};
     }
 }
 
 CuotaCalculada CuotaDocumento(const DocumentoTD* fila, std::string_view cantidad,
-                              const Separadores& s) {
+                              const Separadores& s, Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
     const auto q = LeerNumero(cantidad, s);
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {
         case 1:
-            return PorUnidad(*q, fila->Tasa, s);
+            return PorUnidad(*q, fila->Tasa, s, pasos);
         case 3: {
             const ImporteDecimal v =
                 ImporteDecimal::DesdeDouble(*q * FactorActualizacion(fila->Tasa));
             const double m = FactorActualizacion(fila->Minimo);
-            if (m < v.Valor()) return {Resultado::Cuota, v.Valor(), v.Simple(s)};
-            return Formateada(m, s);
+            if (pasos) {
+                pasos->push_back("Presupuesto: " + Cifra(*q, s) + " × " + Cifra(fila->Tasa, s) +
+                                 PorFactores(s) + " = " + v.Formateado(s) + "; mínimo " +
+                                 Cifra(fila->Minimo, s) + PorFactores(s) + " = " + Euros(m, s) +
+                                 (m < v.Valor() ? ", no se aplica" : ", se aplica"));
+            }
+            if (m < v.Valor()) return Hecha({Resultado::Cuota, v.Valor(), v.Simple(s)}, pasos);
+            return Formateada(m, s, pasos);
         }
         default:
             return {Resultado::SinCuota, 0.0, {}};

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Catalogos.h"
+#include "Desglose.h"
 #include "TextoNumerico.h"
 
 namespace cdv {
@@ -38,12 +39,15 @@ struct CuotaCalculada {
 
 // Fee of a work item of row `fila` (nullptr: none selected) for the quantity as typed.
 // The shown text is the "#,##0.00" form.
-CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad, const Separadores& s);
+// With `pasos`, each rule also writes how it reaches the fee, its last step "Cuota: " and
+// the fee's text; nothing when there is no fee.
+CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad, const Separadores& s,
+                            Desglose* pasos = nullptr);
 
 // Fee of a per-unit (Tipo 1) or budget (Tipo 3) document of row `fila` (nullptr: none
 // selected) for the quantity as typed. Any other Tipo has no fee here.
 CuotaCalculada CuotaDocumento(const DocumentoTD* fila, std::string_view cantidad,
-                              const Separadores& s);
+                              const Separadores& s, Desglose* pasos = nullptr);
 
 struct CuotaProyecto {
     Centimos cuota = 0;      // the row's share of the project, less the discount

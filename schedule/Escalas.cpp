@@ -53,28 +53,60 @@ std::span<const ClaseSuperficie> ClasesSuperficie() {
     return kClasesSuperficie;
 }
 
-float EscalaDV(float dv) {
-    if (!(dv > 0.0f)) return 0.0f;  // also a NaN
+float EscalaDV(float dv, Desglose* pasos, const Separadores& s) {
+    if (!(dv > 0.0f)) {  // also a NaN
+        if (pasos) pasos->push_back("Escala de DV: la cuota base no es positiva, 0");
+        return 0.0f;
+    }
     [[maybe_unused]] const PrecisionDoble precision;
     const double x = dv;
     for (std::size_t k = 0; k < kTramosDV.size(); ++k) {
         if (kTramosDV[k].hasta >= x) {
-            if (k == 0) return dv;
+            if (k == 0) {
+                if (pasos) {
+                    pasos->push_back("Escala de DV, primer tramo (hasta " +
+                                     Cifra(static_cast<double>(kTramosDV[0].hasta), s) +
+                                     "): " + Euros(dv, s));
+                }
+                return dv;
+            }
             const double desde = kTramosDV[k - 1].hasta;
-            return EnSimple((x - desde) * kTramosDV[k].factor + kTramosDV[k].base);
+            const float cuota = EnSimple((x - desde) * kTramosDV[k].factor + kTramosDV[k].base);
+            if (pasos) {
+                pasos->push_back("Escala de DV, tramo de " + Cifra(desde, s) + " a " +
+                                 Cifra(static_cast<double>(kTramosDV[k].hasta), s) + ": " +
+                                 Euros(kTramosDV[k].base, s) + " + (" + Euros(x, s) + " − " +
+                                 Cifra(desde, s) + ") × " + Cifra(kTramosDV[k].factor, s) + " = " +
+                                 Euros(cuota, s));
+            }
+            return cuota;
         }
     }
     Avisar(kMensajeDVAlta);
+    if (pasos) pasos->push_back("Escala de DV: la cuota base pasa del último tramo, 0");
     return 0.0f;
 }
 
-float EscalaSuperficie(float superficie) {
-    if (!(superficie > 0.0f)) return 0.0f;
+float EscalaSuperficie(float superficie, Desglose* pasos, const Separadores& s) {
+    if (!(superficie > 0.0f)) {
+        if (pasos) pasos->push_back("Escala de superficie: la superficie no es positiva, 0");
+        return 0.0f;
+    }
     const double x = superficie;
+    double desde = 0;
     for (const auto& clase : kClasesSuperficie) {
-        if (clase.hasta >= x) return clase.importe;
+        if (clase.hasta >= x) {
+            if (pasos) {
+                pasos->push_back("Escala de superficie, de " + Cifra(desde, s) + " a " +
+                                 Cifra(static_cast<double>(clase.hasta), s) +
+                                 " m²: " + Cifra(clase.importe, s));
+            }
+            return clase.importe;
+        }
+        desde = clase.hasta;
     }
     Avisar(kMensajeSuperficieAlta);
+    if (pasos) pasos->push_back("Escala de superficie: pasa de la última clase, 0");
     return 0.0f;
 }
 

@@ -29,6 +29,9 @@ int main(int argc, char* argv[]) {
     anadir("cbbRefTT", "LAN", "750");
     b.pulsar("otbProyecto(2)");
     guardar(b.p.get(), "principal-proyecto.png");
+    b.elegir("cbbRefTT", "INAC");  // the longest breakdown: base, minimum, a bracket
+    Escribir(b.caja("txtCantidadTT"), "300");
+    guardar(b.p.get(), "principal-desglose.png");
     guardar(b.ventana("frmTotalesTT"), "configuracion-proyecto.png");
     b.pulsarEn("frmTotalesTT", "cmbHecho");
     guardar(b.ventana("frmTotalesTD"), "resumen-cdv.png");

@@ -178,10 +178,13 @@ void frmPrincipal::CrearControles() {
     titulo->setAlignment(Qt::AlignCenter);
     Colorear(titulo, kRojoOscuro);
 
+    // Each side's breakdown under its entry: the document's below its frame, where the work
+    // frame stands only when the document entry is hidden; the work's below the discounts.
     CrearLado(td_, {"TD", "Tipo de Documento   ", Twips(390, 2910, 9855, 1845), "€", 390, 1065, 810,
-                    315, 1290, "documento", "al visado"});
+                    315, 1290, "documento", "al visado", Twips(450, 4800, 9795, 900)});
     CrearLado(tt_, {"TT", "Tipos de Trabajos del Proyecto   ", Twips(390, 4845, 9855, 1845),
-                    "€ (proyecto)", 420, 885, 840, 975, 1260, "trabajo", "al proyecto"});
+                    "€ (proyecto)", 420, 885, 840, 975, 1260, "trabajo", "al proyecto",
+                    Twips(450, 7640, 9795, 615)});
     td_.euro->setObjectName("lblEuroTd");
     td_.total->setReadOnly(true);
     tt_.total->setReadOnly(true);
@@ -191,6 +194,7 @@ void frmPrincipal::CrearControles() {
                                             Qt::TextSelectableByKeyboard);
     td_.comentario->setFocusPolicy(Qt::StrongFocus);
     tt_.marco->setVisible(false);
+    tt_.desglose->setVisible(false);
     CrearDescuentos();
 
     for (const Lado* lado : {&td_, &tt_}) {
@@ -237,6 +241,12 @@ void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
     lado.anadir->setAccessibleName("Añadir el " + d.que + " " + d.destino);
     for (QComboBox* selector : {lado.ref, lado.des})  // the box typed in, named as its selector
         selector->lineEdit()->setAccessibleName(selector->accessibleName());
+    lado.desglose = CrearEtiqueta(centralWidget(), nombre("lblDesglose"), {}, d.zonaDesglose);
+    QFont pequena = lado.desglose->font();
+    pequena.setPointSizeF(7.5);
+    lado.desglose->setFont(pequena);
+    lado.desglose->setAccessibleName("Cómo se llega a la cuota del " + d.que);
+    lado.desglose->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lado.unidad->setBuddy(lado.cantidad);
     lado.euro->setBuddy(lado.total);
 
@@ -391,7 +401,8 @@ void frmPrincipal::MostrarComentario(QPlainTextEdit* caja, std::string_view nota
     if (!nota.empty()) caja->setPlainText(Qs(nota).replace(QChar('\r'), QChar('\n')));
 }
 
-void frmPrincipal::AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuota) {
+void frmPrincipal::AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuota,
+                                const cdv::Desglose& pasos) {
     switch (cuota.resultado) {
         case cdv::Resultado::Invalida:
             lado.cantidad->clear();
@@ -403,6 +414,16 @@ void frmPrincipal::AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuo
         case cdv::Resultado::SinCuota:
             break;
     }
+    QStringList lineas;
+    for (const std::string& paso : pasos) lineas << Qs(paso);
+    MostrarDesglose(lado, lineas.join('\n'));
+}
+
+// The breakdown under the side, and as the fee box's tooltip and accessible description.
+void frmPrincipal::MostrarDesglose(const Lado& lado, const QString& texto) {
+    lado.desglose->setText(texto);
+    lado.total->setToolTip(texto);
+    lado.total->setAccessibleDescription(texto);
 }
 
 bool frmPrincipal::AnadirDelLado(const Lado& lado, int fila, std::string_view ref, Tasador tasar,
@@ -413,12 +434,14 @@ bool frmPrincipal::AnadirDelLado(const Lado& lado, int fila, std::string_view re
 }
 
 void frmPrincipal::MostrarEntradaTD(bool mostrar) {
-    for (QWidget* control : {static_cast<QWidget*>(td_.cantidad), static_cast<QWidget*>(td_.unidad),
-                             static_cast<QWidget*>(td_.total), static_cast<QWidget*>(td_.euro),
-                             static_cast<QWidget*>(td_.anadir)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(td_.cantidad), static_cast<QWidget*>(td_.unidad),
+          static_cast<QWidget*>(td_.total), static_cast<QWidget*>(td_.euro),
+          static_cast<QWidget*>(td_.anadir), static_cast<QWidget*>(td_.desglose)}) {
         control->setVisible(mostrar);
     }
     tt_.marco->setVisible(!mostrar);
+    tt_.desglose->setVisible(!mostrar);
     const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
     if (fila == nullptr) return;
     fraDescProyecto_->setVisible(fila->Ref == cdv::kRefProyecto);
@@ -438,6 +461,7 @@ void frmPrincipal::MostrarSeleccionTT() {
     if (fila == nullptr) return;
     tt_.cantidad->clear();
     tt_.total->clear();
+    MostrarDesglose(tt_, {});
     MostrarComentario(tt_.comentario, fila->Comentario);
     tt_.unidad->setText(Qs(cdv::UnidadTrabajo(*fila)));
     if (fila->Tipo == 1) {
@@ -447,8 +471,11 @@ void frmPrincipal::MostrarSeleccionTT() {
 }
 
 void frmPrincipal::CambioCantidadTT() {
-    AplicarCuota(tt_, cdv::CuotaTrabajo(cdv::TablaTT.Fila(MisFunciones::IndiceTT),
-                                        Us(tt_.cantidad->text()), cdv::SeparadoresActuales()));
+    cdv::Desglose pasos;
+    AplicarCuota(tt_,
+                 cdv::CuotaTrabajo(cdv::TablaTT.Fila(MisFunciones::IndiceTT),
+                                   Us(tt_.cantidad->text()), cdv::SeparadoresActuales(), &pasos),
+                 pasos);
 }
 
 void frmPrincipal::AnadirTrabajo() {
@@ -469,6 +496,7 @@ void frmPrincipal::ElegirDocumento(QComboBox* elegido, QComboBox* otro) {
 void frmPrincipal::MostrarSeleccionTD() {
     const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
     if (fila == nullptr) return;
+    MostrarDesglose(td_, {});  // each kind below shows its own
     switch (fila->Tipo) {
         case 1:
             MostrarEntradaTD(true);
@@ -481,6 +509,7 @@ void frmPrincipal::MostrarSeleccionTD() {
             td_.unidad->setText("Presupuesto");
             td_.cantidad->clear();
             td_.total->setText("0");
+            MostrarDesglose(td_, "Sin presupuesto todavía.\nCuota: 0");
             break;
         case 5:
             MostrarEntradaTD(false);
@@ -498,8 +527,11 @@ void frmPrincipal::MostrarSeleccionTD() {
 }
 
 void frmPrincipal::CambioCantidadTD() {
-    AplicarCuota(td_, cdv::CuotaDocumento(cdv::TablaTD.Fila(MisFunciones::IndiceTD),
-                                          Us(td_.cantidad->text()), cdv::SeparadoresActuales()));
+    cdv::Desglose pasos;
+    AplicarCuota(td_,
+                 cdv::CuotaDocumento(cdv::TablaTD.Fila(MisFunciones::IndiceTD),
+                                     Us(td_.cantidad->text()), cdv::SeparadoresActuales(), &pasos),
+                 pasos);
 }
 
 void frmPrincipal::AnadirDocumento() {

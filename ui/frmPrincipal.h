@@ -62,6 +62,7 @@ class frmPrincipal : public QMainWindow {
         QLabel* euro = nullptr;
         QPlainTextEdit* comentario = nullptr;
         QPushButton* anadir = nullptr;
+        QLabel* desglose = nullptr;  // how the fee shown is reached
     };
 
     // Both sides have the same controls in the same places, but for the unit label, the fee
@@ -73,6 +74,7 @@ class frmPrincipal : public QMainWindow {
         QString euro;
         int arribaUnidad, anchoUnidad, arribaTotal, anchoEuro, arribaAnadir;  // twips
         QString que, destino;  // "documento", "al visado": for the accessible names
+        QRect zonaDesglose;    // under the side's entry, in the window
     };
 
     void CrearControles();
@@ -85,7 +87,10 @@ class frmPrincipal : public QMainWindow {
     // Selection: the row the picked entry carries, shown in the other selector too.
     static int ElegirFila(QComboBox* elegido, QComboBox* otro);
     static void MostrarComentario(QPlainTextEdit* caja, std::string_view nota);
-    static void AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuota);
+    // Shows a fee rule's answer in a side's boxes, and how it was reached.
+    static void AplicarCuota(const Lado& lado, const cdv::CuotaCalculada& cuota,
+                             const cdv::Desglose& pasos);
+    static void MostrarDesglose(const Lado& lado, const QString& texto);
     // Adds what a side shows for row `fila`, priced by `tasar`, to `lista`; answers whether
     // it was added (nothing is without a row and a fee).
     using Tasador = cdv::Tasacion (*)(int fila, const QString& cantidad);

@@ -166,3 +166,56 @@ TEST_F(Cuotas, DocumentoDeProyecto) {
 }
 
 }  // namespace
+
+namespace {
+
+// For every row, at quantities on both sides of every scale limit and of the minimum, the
+// breakdown ends with the fee exactly as shown, and asking for it changes nothing.
+TEST_F(Cuotas, ElDesgloseAcabaEnLaCuota) {
+    const auto alrededor = [](double x) {
+        const auto f = static_cast<float>(x);
+        return std::vector<float>{std::nextafter(f, 0.0f), f, std::nextafter(f, INFINITY)};
+    };
+    const auto comprobar = [](const auto& regla, const std::string& cantidad) {
+        cdv::Desglose pasos;
+        const cdv::CuotaCalculada con = regla(cantidad, &pasos), sin = regla(cantidad, nullptr);
+        EXPECT_EQ(con.texto, sin.texto) << cantidad;
+        if (sin.resultado != Resultado::Cuota) {
+            EXPECT_TRUE(pasos.empty()) << cantidad;
+            return;
+        }
+        ASSERT_GE(pasos.size(), 2u) << cantidad;
+        EXPECT_EQ(pasos.back(), "Cuota: " + sin.texto) << cantidad;
+    };
+    const auto texto = [](float q) { return cdv::Cifra(q, kEs); };
+    for (int n = 1; n <= cdv::TablaTT.Filas(); ++n) {
+        const cdv::TrabajoTT* fila = cdv::TablaTT.Fila(n);
+        std::vector<double> limites{0, 1, 7.5, cdv::FactorActualizacion(fila->Minimo)};
+        for (const auto& tramo : cdv::TramosDV()) limites.push_back(tramo.hasta);
+        for (const auto& clase : cdv::ClasesSuperficie()) limites.push_back(clase.hasta);
+        const double tasa = cdv::FactorActualizacion(fila->Tasa);
+        for (const double limite : limites) {
+            for (const double q : {limite, fila->Tipo == 4 || tasa == 0 ? limite : limite / tasa}) {
+                for (const float cerca : alrededor(q))
+                    comprobar(
+                        [fila](const std::string& c, cdv::Desglose* p) {
+                            return cdv::CuotaTrabajo(fila, c, kEs, p);
+                        },
+                        texto(cerca));
+            }
+        }
+    }
+    for (int n = 1; n <= cdv::TablaTD.Filas(); ++n) {
+        const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(n);
+        const double tasa = cdv::FactorActualizacion(fila->Tasa);
+        for (const double q : {0.0, 1.0, 3.0, 2e9,
+                               tasa == 0 ? 1.0 : cdv::FactorActualizacion(fila->Minimo) / tasa}) {
+            for (const float cerca : alrededor(q))
+                comprobar([fila](const std::string& c,
+                                 cdv::Desglose* p) { return cdv::CuotaDocumento(fila, c, kEs, p); },
+                          texto(cerca));
+        }
+    }
+}
+
+}  // namespace

@@ -297,6 +297,11 @@ class Sesion {
         for (int i = 0; i < 2; ++i) {  // each shown fee is the rules' for what the boxes show
             const QString cantidad = b_->texto(QString("txtCantidad") + kLado[i]),
                           cuota = b_->texto(QString("txtTotal") + kLado[i]);
+            // and its breakdown ends with it, or is empty with no fee
+            const QString desglose = b_->c<QLabel>(QString("lblDesglose") + kLado[i])->text();
+            if (cuota.isEmpty() != desglose.isEmpty() ||
+                (!cuota.isEmpty() && !desglose.endsWith("Cuota: " + cuota)))
+                return QString("desglose «%1» para la cuota %2").arg(desglose, cuota);
             if (cantidad.isEmpty()) {
                 if (!cuota.isEmpty() &&
                     !(i == 0 && documento && documento->Tipo == 3 && cuota == "0"))

@@ -74,6 +74,10 @@ class TestVentanas : public QObject {
         QCOMPARE(
             b.c<QLabel>("lblUnidadTD")->text() + b.texto("txtCantidadTD") + b.texto("txtTotalTD"),
             QString("Ud.126,50"));
+        QCOMPARE(b.c<QLabel>("lblDesgloseTD")->text(),  // how the fee is reached, in view
+                 QString("Por unidad: 1 × 20 € × 1,28 × 1,035 = 26,50\nCuota: 26,50"));
+        QCOMPARE(b.caja("txtTotalTD")->toolTip(), b.c<QLabel>("lblDesgloseTD")->text());
+        QCOMPARE(b.caja("txtTotalTD")->accessibleDescription(), b.caja("txtTotalTD")->toolTip());
         Escribir(b.caja("txtCantidadTD"), "3");
         b.pulsar("cmbAñadirTD");
         b.pulsar("cmbAñadirTD");
