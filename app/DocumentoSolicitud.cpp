@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
+#include <string>
 
 #include "ArchivoSolicitud.h"
 #include "Mensajes.h"
@@ -44,6 +46,33 @@ class OrdenEliminar : public QUndoCommand {
     cdv::ListaLineas& lista_;
     std::vector<int> filas_;
     std::vector<cdv::LineaCompartida> lineas_;
+};
+
+// A value of the request changed from one to another: a discount option, or a text of the
+// statement. Typing on in the same text is the same change.
+template <typename Valor>
+class OrdenCambiar : public QUndoCommand {
+  public:
+    using Poner = std::function<void(const Valor&)>;
+    OrdenCambiar(const QString& texto, int id, Valor antes, Valor ahora, Poner poner)
+        : QUndoCommand(texto),
+          id_(id),
+          antes_(std::move(antes)),
+          ahora_(std::move(ahora)),
+          poner_(std::move(poner)) {}
+    void redo() override { poner_(ahora_); }
+    void undo() override { poner_(antes_); }
+    int id() const override { return id_; }
+    bool mergeWith(const QUndoCommand* otra) override {
+        if (id_ < 0 || otra->id() != id_) return false;
+        ahora_ = static_cast<const OrdenCambiar*>(otra)->ahora_;
+        return true;
+    }
+
+  private:
+    int id_;  // -1: never merged
+    Valor antes_, ahora_;
+    Poner poner_;
 };
 
 QString Nombre(const QString& ruta) {
@@ -111,6 +140,28 @@ bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& ta
 
 void DocumentoSolicitud::Eliminar(cdv::ListaLineas& lista, std::vector<int> filas) {
     if (!filas.empty()) pila_.push(new OrdenEliminar(lista, std::move(filas)));
+}
+
+void DocumentoSolicitud::ElegirOpcion(std::string_view ref, int opcion) {
+    const int antes = solicitud_.Opcion(ref);
+    if (opcion == antes) return;
+    const std::string clave(ref);
+    pila_.push(new OrdenCambiar<int>("Descuento", -1, antes, opcion,
+                                     [this, clave](int o) { solicitud_.ElegirOpcion(clave, o); }));
+}
+
+void DocumentoSolicitud::CambiarTrabajo(const QString& trabajo) {
+    if (trabajo == solicitud_.Trabajo()) return;
+    pila_.push(new OrdenCambiar<QString>(
+        "Trabajo", 1, solicitud_.Trabajo(), trabajo,
+        [this](const QString& texto) { solicitud_.CambiarTrabajo(texto); }));
+}
+
+void DocumentoSolicitud::CambiarColegiado(const QString& colegiado) {
+    if (colegiado == solicitud_.Colegiado()) return;
+    pila_.push(new OrdenCambiar<QString>(
+        "Colegiado/a", 2, solicitud_.Colegiado(), colegiado,
+        [this](const QString& texto) { solicitud_.CambiarColegiado(texto); }));
 }
 
 bool DocumentoSolicitud::Guardar(const QString& ruta) {

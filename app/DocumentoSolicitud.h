@@ -32,6 +32,12 @@ class DocumentoSolicitud : public QObject {
     bool Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion, const QString& accion);
     // Removes the lines at `filas` (any order) from `lista`, as one change.
     void Eliminar(cdv::ListaLineas& lista, std::vector<int> filas);
+    // Chooses the discount option of a kind of project ("P" or "PB").
+    void ElegirOpcion(std::string_view ref, int opcion);
+    // Changes the work or the member the statement names; consecutive edits of one field
+    // are one change.
+    void CambiarTrabajo(const QString& trabajo);
+    void CambiarColegiado(const QString& colegiado);
 
     // Each says what went wrong through the message service and answers whether it worked;
     // a failure leaves the request and the files as they were.

@@ -375,8 +375,10 @@ void frmPrincipal::Conectar() {
     cdv::SolicitudVisado* solicitud = &documento_->Solicitud();
     for (const auto& [grupo, ref] : {std::pair{otbProyecto_, cdv::kRefProyecto},
                                      std::pair{otbProyectoBasico_, cdv::kRefProyectoBasico}}) {
-        connect(grupo, &QButtonGroup::idClicked, solicitud,
-                [solicitud, ref = ref](int indice) { solicitud->ElegirOpcion(ref, indice); });
+        connect(grupo, &QButtonGroup::idClicked, documento_,
+                [documento = documento_, ref = ref](int indice) {
+                    documento->ElegirOpcion(ref, indice);
+                });
     }
     connect(solicitud, &cdv::SolicitudVisado::cambiada, this, &frmPrincipal::MostrarDescuentos);
     connect(documento_, &DocumentoSolicitud::estadoCambiado, this, &frmPrincipal::MostrarEstado);

@@ -31,9 +31,9 @@ frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
         campo("txtTrabajo", "&Trabajo", Twips(390, 2430, 700, 255), Twips(1110, 2400, 3300, 300));
     txtColegiado_ = campo("txtColegiado", "Co&legiado/a", Twips(4530, 2430, 1000, 255),
                           Twips(5550, 2400, 2500, 300));
-    connect(txtTrabajo_, &QLineEdit::textEdited, &solicitud, &cdv::SolicitudVisado::CambiarTrabajo);
-    connect(txtColegiado_, &QLineEdit::textEdited, &solicitud,
-            &cdv::SolicitudVisado::CambiarColegiado);
+    DocumentoSolicitud* doc = &documento();
+    connect(txtTrabajo_, &QLineEdit::textEdited, doc, &DocumentoSolicitud::CambiarTrabajo);
+    connect(txtColegiado_, &QLineEdit::textEdited, doc, &DocumentoSolicitud::CambiarColegiado);
     connect(&solicitud, &cdv::SolicitudVisado::cambiada, this, &frmTotalesTD::MostrarDatos);
     MostrarDatos();
 }

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <optional>
 #include <random>
-#include <tuple>
 
 #include "Cuotas.h"
 #include "Descuentos.h"
@@ -89,6 +88,7 @@ std::vector<Accion> Guion(unsigned semilla, int acciones) {
 // with their references and quantities.
 struct Lista {
     QStringList cuotasTD, cuotasTT, refsTT, cantidadesTT;
+    int opcionP = 0, opcionPB = 0;  // the discount chosen for "P" and for "PB"
 };
 
 class Sesion {
@@ -162,9 +162,9 @@ class Sesion {
                     QString(a.a == 0 ? "otbProyecto(%1)" : "otbProyectoBasico(%1)").arg(opcion));
                 if (!boton->isVisible()) break;
                 b_->pulsar(boton->objectName());
-                int& elegida = a.a == 0 ? opcionP_ : opcionPB_;
-                cambiada_ = cambiada_ || elegida != opcion;
-                elegida = opcion;
+                if ((a.a == 0 ? m_.opcionP : m_.opcionPB) == opcion) break;
+                Cambio();
+                (a.a == 0 ? m_.opcionP : m_.opcionPB) = opcion;
                 break;
             }
             case Tipo::Eliminar: {
@@ -216,7 +216,7 @@ class Sesion {
                 NuevaVentana();
                 b_->menu("mnuRecuperar");
                 if (!dejada_) break;
-                std::tie(m_, opcionP_, opcionPB_) = *dejada_;
+                m_ = *dejada_;
                 dejada_.reset();  // it lives on in this run
                 cambiada_ = true;
                 break;
@@ -226,12 +226,12 @@ class Sesion {
     // A new run of the program, whose messages are answered at once. A run leaves its
     // request for recovery once anything in it changed.
     void NuevaVentana() {
-        if (cambiada_) dejada_ = {m_, opcionP_, opcionPB_};
+        if (cambiada_) dejada_ = m_;
         b_.reset();
         qputenv("XDG_DATA_HOME", carpeta_.path().toUtf8());
         b_ = std::make_unique<Banco>();
         cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-        m_ = {}, filaTT_ = filaTD_ = opcionP_ = opcionPB_ = 0, cambiada_ = false;
+        m_ = {}, filaTT_ = filaTD_ = 0, cambiada_ = false;
         deshacer_.clear(), rehacer_.clear();
     }
 
@@ -247,9 +247,9 @@ class Sesion {
         b_->pulsarEn("frmTotalesTT", "cmbHecho");
         const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(filaTD_);
         if (fila == nullptr || fila->Tipo != 5 || m_.cuotasTT.isEmpty()) return;
-        const float fraccion = fila->Ref == "P" ? cdv::kDescuentosProyecto[opcionP_].fraccion
+        const float fraccion = fila->Ref == "P" ? cdv::kDescuentosProyecto[m_.opcionP].fraccion
                                : fila->Ref == "PB"
-                                   ? cdv::kDescuentosProyectoBasico[opcionPB_].fraccion
+                                   ? cdv::kDescuentosProyectoBasico[m_.opcionPB].fraccion
                                    : 0.0f;
         const auto cuota = cdv::CuotaDocumento(*fila, Suma(m_.cuotasTT), fraccion, kEs);
         if (cuota && std::abs(Suma(m_.cuotasTD) + cuota->cuota) <= cdv::kCentimosMaximos) {
@@ -293,6 +293,11 @@ class Sesion {
         }
         if (MisFunciones::IndiceTT != filaTT_ || MisFunciones::IndiceTD != filaTD_)
             return "fila elegida";
+        if (b_->solicitud().Opcion("P") != m_.opcionP ||
+            b_->solicitud().Opcion("PB") != m_.opcionPB ||
+            !b_->c<QRadioButton>(QString("otbProyecto(%1)").arg(m_.opcionP))->isChecked() ||
+            !b_->c<QRadioButton>(QString("otbProyectoBasico(%1)").arg(m_.opcionPB))->isChecked())
+            return "opción de descuento";
         const cdv::DocumentoTD* documento = cdv::TablaTD.Fila(filaTD_);
         for (int i = 0; i < 2; ++i) {  // each shown fee is the rules' for what the boxes show
             const QString cantidad = b_->texto(QString("txtCantidad") + kLado[i]),
@@ -326,11 +331,11 @@ class Sesion {
 
     QTemporaryDir carpeta_;  // files and recoveries of this session alone
     std::unique_ptr<Banco> b_;
-    int filaTT_ = 0, filaTD_ = 0, opcionP_ = 0, opcionPB_ = 0;
+    int filaTT_ = 0, filaTD_ = 0;
     Lista m_;
     std::vector<Lista> deshacer_, rehacer_;
     bool cambiada_ = false;  // in this run
-    std::optional<std::tuple<Lista, int, int>> dejada_;
+    std::optional<Lista> dejada_;
 };
 
 // Drops runs of actions while the session still fails, halving the runs down to one.

@@ -429,6 +429,10 @@ class TestVentanas : public QObject {
         QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
 
         b.menu("mnuCDV");  // to work in it
+        Teclear(Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtTrabajo"), "Nave");
+        QCOMPARE(b.solicitud().Trabajo(), QString("Nave"));
+        b.menu("mnuDeshacer");  // the word typed is one change
+        QCOMPARE(Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtTrabajo")->text(), QString());
         QVERIFY(QTest::qWaitForWindowActive(b.ventana("frmTotalesTD")));
         QAbstractItemView* lista = b.lista("frmTotalesTD");
         QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier);
