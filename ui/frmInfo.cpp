@@ -24,33 +24,16 @@ namespace {
 constexpr int kRolFila = Qt::UserRole + 1;   // the catalogue row of a line
 constexpr int kRolOrden = Qt::UserRole + 2;  // what a column sorts by
 
-// How a row is priced, in words.
-QString ReglaTrabajo(int tipo) {
-    switch (tipo) {
-        case 1:
-            return "Por unidad";
-        case 2:
-            return "Por magnitud, con la escala de DV";
-        case 3:
-            return "Por presupuesto, con la escala de DV";
-        case 4:
-            return "Por superficie, con la escala de superficie";
-        default:
-            return "Sin cuota";
-    }
-}
+// How a row is priced, in words, by its rule's code (Tipo).
+constexpr const char* kReglasTrabajo[] = {
+    "Sin cuota", "Por unidad", "Por magnitud, con la escala de DV",
+    "Por presupuesto, con la escala de DV", "Por superficie, con la escala de superficie"};
+constexpr const char* kReglasDocumento[] = {"Sin cuota",       "Por unidad", "Sin cuota",
+                                            "Por presupuesto", "Sin cuota",  "Parte del proyecto"};
 
-QString ReglaDocumento(int tipo) {
-    switch (tipo) {
-        case 1:
-            return "Por unidad";
-        case 3:
-            return "Por presupuesto";
-        case 5:
-            return "Parte del proyecto";
-        default:
-            return "Sin cuota";
-    }
+template <std::size_t N>
+QString Regla(const char* const (&reglas)[N], int tipo) {
+    return tipo >= 0 && tipo < static_cast<int>(N) ? reglas[tipo] : reglas[0];
 }
 
 // A number as the user's locale writes it, with the digits its type holds (7 for a float,
@@ -177,7 +160,7 @@ QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {
         QList<QStandardItem*> celdas{
             Texto(Qs(t ? t->Ref : d->Ref)),
             Texto(Qs(t ? t->Descripcion : d->Descripcion)),
-            Texto(t ? ReglaTrabajo(t->Tipo) : ReglaDocumento(d->Tipo)),
+            Texto(t ? Regla(kReglasTrabajo, t->Tipo) : Regla(kReglasDocumento, d->Tipo)),
             Numero(t ? t->Tasa : d->Tasa, 7),
             Numero(t ? t->Minimo : d->Minimo, 7),
             Texto(Qs(t ? cdv::UnidadTrabajo(*t) : cdv::UnidadDocumento(*d)))};
