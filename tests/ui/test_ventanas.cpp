@@ -32,20 +32,8 @@ class TestVentanas : public QObject {
              {std::pair{"cbbRefTD", "Referencias"}, std::pair{"cbbDesTD", "Descripciones"},
               std::pair{"cbbRefTT", "Referencias"}, std::pair{"cbbDesTT", "Descripciones"}}) {
             auto* c = b.c<QComboBox>(nombre);
-            const bool td = QByteArray(nombre).endsWith("TD"),
-                       ref = QByteArray(nombre).startsWith("cbbRef");
-            QCOMPARE(c->count(), td ? 49 : 39);
-            QCOMPARE(c->currentIndex(), -1);
-            QCOMPARE(c->lineEdit()->placeholderText(), QString(indicacion));
-            for (int i = 0; i < c->count(); ++i) {  // each entry names the row it carries
-                const int fila = c->itemData(i).toInt();
-                const std::string_view t =
-                    td ? (ref ? cdv::TablaTD.Fila(fila)->Ref : cdv::TablaTD.Fila(fila)->Descripcion)
-                       : (ref ? cdv::TablaTT.Fila(fila)->Ref
-                              : cdv::TablaTT.Fila(fila)->Descripcion);
-                QCOMPARE(c->itemText(i),
-                         QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
-            }
+            QCOMPARE(c->count(), QByteArray(nombre).endsWith("TD") ? 49 : 39);
+            QVERIFY(c->currentIndex() == -1 && c->lineEdit()->placeholderText() == indicacion);
         }
         QVERIFY(MisFunciones::IndiceTT == 0 && MisFunciones::IndiceTD == 0);
         QVERIFY(b.caja("txtCantidadTD")->isVisible() && b.texto("txtCantidadTD").isEmpty());
@@ -66,8 +54,6 @@ class TestVentanas : public QObject {
     // A single document: pick, fee at once, typed quantity, added with the running total.
     void documento() {
         Banco b;
-        b.caja("txtCantidadTD")->setText("5");  // before any document: wiped
-        QCOMPARE(b.texto("txtCantidadTD"), QString());
         b.elegir("cbbRefTD", "AAP");
         QCOMPARE(b.c<QComboBox>("cbbDesTD")->currentText(),
                  QString("Acta de aprobación del plan de seguridad y salud"));
@@ -76,15 +62,14 @@ class TestVentanas : public QObject {
             QString("Ud.126,50"));
         QCOMPARE(b.c<QLabel>("lblDesgloseTD")->text(),  // how the fee is reached, in view
                  QString("Por unidad: 1 × 20 € × 1,28 × 1,035 = 26,50\nCuota: 26,50"));
-        QCOMPARE(b.caja("txtTotalTD")->toolTip(), b.c<QLabel>("lblDesgloseTD")->text());
-        QCOMPARE(b.caja("txtTotalTD")->accessibleDescription(), b.caja("txtTotalTD")->toolTip());
+        QVERIFY(b.caja("txtTotalTD")->toolTip() == b.c<QLabel>("lblDesgloseTD")->text() &&
+                b.caja("txtTotalTD")->accessibleDescription() == b.caja("txtTotalTD")->toolTip());
         Escribir(b.caja("txtCantidadTD"), "3");
         b.pulsar("cmbAñadirTD");
         b.pulsar("cmbAñadirTD");
         QCOMPARE(Lineas(b.lista("frmTotalesTD")).first(),
                  "AAP   Acta de aprobación del plan de seguridad y salud" + QString(12, ' ') +
                      "   Ud.: 3   Total: 79,49 €");
-        QCOMPARE(b.solicitud().Documentos().Suma(), 15898);
         QCOMPARE(b.total("frmTotalesTD"), QString("158,98"));
         b.elegir("cbbRefTD", "AAI");  // whole cents: in single precision ...999,00
         Escribir(b.caja("txtCantidadTD"), "4000");
@@ -99,16 +84,6 @@ class TestVentanas : public QObject {
                  QString("EIA2Presupuesto0"));
         b.pulsar("cmbAñadirTD");  // no budget yet: a line with fee 0
         QVERIFY(Lineas(b.lista("frmTotalesTD")).at(3).endsWith("   Presupuesto:    Total: 0 €"));
-        // Key by key, every partial number is kept; a letter wipes both boxes.
-        QString tecleado;
-        for (const QChar tecla : QString("1.500,5")) {
-            Teclear(b.caja("txtCantidadTD"), tecla);
-            QCOMPARE(b.texto("txtCantidadTD"), tecleado += tecla);
-        }
-        Escribir(b.caja("txtCantidadTD"), "100000");
-        QCOMPARE(b.texto("txtTotalTD"), QString("463,68"));
-        Teclear(b.caja("txtCantidadTD"), "a");
-        QCOMPARE(b.texto("txtCantidadTD") + b.texto("txtTotalTD"), QString());
         // Typing into a selector's text is no choice.
         Teclear(b.c<QComboBox>("cbbRefTD")->lineEdit(), "X");
         QCOMPARE(MisFunciones::IndiceTD, 23);
@@ -158,17 +133,10 @@ class TestVentanas : public QObject {
         QCOMPARE(Lineas(lista).size(), 7);
     }
 
-    // What cannot be added is not: no row, no fee ("OD"), an amount too large to keep.
+    // What cannot be added says why: an amount too large to keep, a negative quantity.
     void nadaQueAnadir() {
         Banco b;
         Contestador contestador;
-        b.pulsar("cmbAñadirTD");
-        b.elegir("cbbRefTD", "OD");
-        QVERIFY(b.caja("txtCantidadTD")->isVisible());
-        Escribir(b.caja("txtCantidadTD"), "4");
-        QCOMPARE(b.texto("txtCantidadTD") + "|" + b.texto("txtTotalTD"), QString("4|"));
-        b.pulsar("cmbAñadirTD");
-        QVERIFY(b.ventana("frmTotalesTD") == nullptr);
         b.elegir("cbbRefTD", "C");
         b.caja("txtCantidadTD")->setText("1e30");  // pasted: the fee is shown whole
         QCOMPARE(b.texto("txtTotalTD").size(), 45);
@@ -181,9 +149,6 @@ class TestVentanas : public QObject {
             QStringList({"   ERROR|El importe es demasiado grande: no se puede añadir a la lista.",
                          "   ERROR|La cantidad es negativa: no se puede añadir a la lista."}));
         QVERIFY(b.ventana("frmTotalesTD") == nullptr && b.solicitud().Documentos().Cuantas() == 0);
-        b.elegir("cbbRefTD", "P");
-        b.pulsar("cmbAñadirTT");  // no work type
-        QVERIFY(b.ventana("frmTotalesTT") == nullptr);
     }
 
     // A project from the first pick to the total CDV, with a discount.
