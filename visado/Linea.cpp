@@ -91,6 +91,12 @@ Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opci
             {}};
 }
 
+std::string_view DescuentoTomado(const Linea& linea) {
+    const auto opciones = DescuentosDe(linea.fila);
+    if (!linea.descontado || opciones.empty()) return {};
+    return opciones[static_cast<std::size_t>(linea.opcion)].texto;
+}
+
 QString TextoLineaDocumento(const Linea& linea) {
     const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
     const std::string cuota = Us(DelArchivo(linea.texto));
@@ -103,11 +109,8 @@ QString TextoLineaDocumento(const Linea& linea) {
     for (const LineaCompartida& p : linea.partidas) {
         partidas.push_back({std::string(TablaTT.Fila(p->fila)->Ref), Us(DelArchivo(p->cantidad))});
     }
-    const auto opciones = DescuentosDe(linea.fila);
-    const std::string_view descuento = linea.descontado && !opciones.empty()
-                                           ? opciones[static_cast<std::size_t>(linea.opcion)].texto
-                                           : std::string_view{};
-    return Qs(LineaProyecto(documento.Ref, documento.Descripcion, partidas, descuento, cuota));
+    return Qs(LineaProyecto(documento.Ref, documento.Descripcion, partidas, DescuentoTomado(linea),
+                            cuota));
 }
 
 QString TextoLineaPartida(const Linea& linea) {

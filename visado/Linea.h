@@ -45,6 +45,9 @@ Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opci
 // The discount options a project document of row `fila` offers (none but for "P", "PB").
 std::span<const OpcionDescuento> DescuentosDe(int fila);
 
+// The discount a project document took ("Anteproyecto"...); empty when it took none.
+std::string_view DescuentoTomado(const Linea& linea);
+
 // The summary line of a document or work item, in the user's locale.
 QString TextoLineaDocumento(const Linea& linea);
 QString TextoLineaPartida(const Linea& linea);

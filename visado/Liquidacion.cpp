@@ -28,10 +28,8 @@ FilaLiquidacion Fila(std::string_view ref, const QString& descripcion, std::stri
 FilaLiquidacion FilaDocumento(const Linea& linea) {
     const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
     QString descripcion = Qs(documento.Descripcion);
-    const auto opciones = DescuentosDe(linea.fila);
-    if (linea.descontado && !opciones.empty()) {
-        descripcion +=
-            ", descontado el " + Qs(opciones[static_cast<std::size_t>(linea.opcion)].texto);
+    if (const std::string_view descuento = DescuentoTomado(linea); !descuento.empty()) {
+        descripcion += ", descontado el " + Qs(descuento);
     }
     return Fila(documento.Ref, descripcion, UnidadDocumento(documento), linea, false);
 }
