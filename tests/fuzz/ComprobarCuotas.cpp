@@ -1,6 +1,6 @@
 // For the number parser and the fee rules: byte 0 picks the rows, byte 1 the separators;
 // the rest is the quantity text. For any bytes and any row, every result is invalid, no fee,
-// or a finite amount whose text reads back to the same cents.
+// or a finite amount whose text reads back to the same cents and ends the steps to it.
 #include "Comprobar.h"
 
 #include <cmath>
@@ -12,18 +12,22 @@ namespace {
 const cdv::Separadores kSeparadores[] = {{",", "."}, {".", ","}, {",", "\u202f"}, {".", "'"}};
 
 // Invalid exactly when there is no number or no row; a fee is finite and its text reads
-// back to its cents (within the amounts kept in cents).
-std::string Comprobar(const char* regla, const cdv::CuotaCalculada& c, bool valida,
+// back to its cents (within the amounts kept in cents). Asking for the steps changes nothing,
+// and they end with the fee's text (none without a fee).
+template <typename Regla>
+std::string Comprobar(const char* nombre, const Regla& regla, bool valida,
                       const cdv::Separadores& s) {
-    if ((c.resultado == cdv::Resultado::Invalida) == valida)
-        return std::string(regla) + ": validez";
+    cdv::Desglose pasos;
+    const cdv::CuotaCalculada c = regla(nullptr), conPasos = regla(&pasos);
+    const std::string fallo = std::string(nombre) + ": ";
+    if ((c.resultado == cdv::Resultado::Invalida) == valida) return fallo + "validez";
+    if (conPasos.texto != c.texto || conPasos.importe != c.importe) return fallo + "pasos";
     if (c.resultado != cdv::Resultado::Cuota)
-        return c.texto.empty() ? "" : std::string(regla) + ": texto";
-    if (!std::isfinite(c.importe)) return std::string(regla) + ": no finita";
+        return c.texto.empty() && pasos.empty() ? "" : fallo + "texto";
+    if (!std::isfinite(c.importe)) return fallo + "no finita";
+    if (pasos.empty() || pasos.back() != "Cuota: " + c.texto) return fallo + "último paso";
     const auto centimos = cdv::ImporteDecimal::DesdeDouble(c.importe).ACentimos();
-    if (centimos && cdv::LeerCentimos(c.texto, s) != centimos)
-        return std::string(regla) + ": " + c.texto;
-    return "";
+    return !centimos || cdv::LeerCentimos(c.texto, s) == centimos ? "" : fallo + c.texto;
 }
 
 }  // namespace
@@ -38,12 +42,16 @@ std::string ComprobarEntrada(std::string_view datos) {
 
     const cdv::TrabajoTT* trabajo = cdv::TablaTT.Fila(eleccion % 40);  // 0: none
     const cdv::DocumentoTD* documento = cdv::TablaTD.Fila(eleccion % 50);
-    if (auto fallo =
-            Comprobar("CuotaTrabajo", cdv::CuotaTrabajo(trabajo, texto, s), numero && trabajo, s);
+    if (auto fallo = Comprobar(
+            "CuotaTrabajo",
+            [&](cdv::Desglose* p) { return cdv::CuotaTrabajo(trabajo, texto, s, p); },
+            numero && trabajo, s);
         !fallo.empty())
         return fallo;
-    if (auto fallo = Comprobar("CuotaDocumento", cdv::CuotaDocumento(documento, texto, s),
-                               numero && documento, s);
+    if (auto fallo = Comprobar(
+            "CuotaDocumento",
+            [&](cdv::Desglose* p) { return cdv::CuotaDocumento(documento, texto, s, p); },
+            numero && documento, s);
         !fallo.empty())
         return fallo;
 

@@ -72,7 +72,18 @@ class Banco {
         return Control<T>(p.get(), nombre);
     }
     QLineEdit* caja(const QString& nombre) { return c<QLineEdit>(nombre); }
-    QString texto(const QString& nombre) { return caja(nombre)->text(); }
+    // What a control shows: a caption's or a box's text, a selector's entry.
+    QString texto(const QString& nombre) {
+        QWidget* w = c(nombre);
+        if (auto* etiqueta = qobject_cast<QLabel*>(w)) return etiqueta->text();
+        if (auto* selector = qobject_cast<QComboBox*>(w)) return selector->currentText();
+        return caja(nombre)->text();
+    }
+    QStringList textos(std::initializer_list<const char*> nombres) {
+        QStringList t;
+        for (const char* nombre : nombres) t << texto(nombre);
+        return t;
+    }
     void elegir(const char* selector, const QString& texto) {
         Escribir(c<QComboBox>(selector), texto);
     }
@@ -109,7 +120,7 @@ class Contestador : public QObject {
     QStringList mensajes;  // "title|text"
     QMessageBox::StandardButton respuesta = QMessageBox::Discard;
     QString archivo;
-    bool sinIcono = true, unBoton = true;
+    bool sencillos = true;  // every box with OK had one button and no icon
     Contestador() {
         connect(&reloj_, &QTimer::timeout, this, [this] {
             if (auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
@@ -125,8 +136,8 @@ class Contestador : public QObject {
                 (boton ? boton : cuadro->defaultButton())->click();
                 return;
             }
-            sinIcono = sinIcono && cuadro->icon() == QMessageBox::NoIcon;
-            unBoton = unBoton && cuadro->buttons().size() == 1;
+            sencillos =
+                sencillos && cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1;
             cuadro->button(QMessageBox::Ok)->click();
         });
         reloj_.start(5);
@@ -138,15 +149,7 @@ class Contestador : public QObject {
 
 // What a dark desktop scheme hands the program: light text on dark grounds.
 inline QPalette PaletaOscura() {
-    QPalette oscura;
-    for (const auto& [papel, color] : {std::pair{QPalette::Window, QColor(45, 45, 45)},
-                                       {QPalette::WindowText, Qt::white},
-                                       {QPalette::Base, QColor(30, 30, 30)},
-                                       {QPalette::Text, Qt::white},
-                                       {QPalette::Button, QColor(60, 60, 60)},
-                                       {QPalette::ButtonText, Qt::white}})
-        oscura.setColor(papel, color);
-    return oscura;
+    return QPalette(QColor(60, 60, 60), QColor(45, 45, 45));
 }
 
 inline void LocaleEspanol() {
