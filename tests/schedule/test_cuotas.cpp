@@ -36,26 +36,15 @@ const cdv::DocumentoTD* Documento(std::string_view ref) {
 }
 
 TEST_F(Cuotas, Escalas) {
-    const struct {
-        float dv, cuota;
-    } dv[] = {{175, 175},
-              {176, 175.899994f},
-              {350, 332.5f},
-              {1000, 783.75f},
-              {10000, 4690},
-              {1e6f, 140290},
-              {1.12e6f, 155890},
-              {2e9f, 250015888},
-              {2000000001.0f, 250015888},
-              {0, 0},
-              {-5, 0},
-              {NAN, 0}};
-    for (const auto& c : dv) EXPECT_EQ(cdv::EscalaDV(c.dv), c.cuota) << c.dv;
-    const struct {
-        float superficie, importe;
-    } superficies[] = {{500, 30},     {500.5f, 36}, {4000, 48}, {8000, 60},
-                       {8000.5f, 90}, {1e6f, 90},   {0, 0}};
-    for (const auto& c : superficies) EXPECT_EQ(cdv::EscalaSuperficie(c.superficie), c.importe);
+    using P = std::pair<float, float>;
+    for (const auto& [dv, cuota] :
+         {P{175, 175}, P{176, 175.899994f}, P{350, 332.5f}, P{1000, 783.75f}, P{10000, 4690},
+          P{1e6f, 140290}, P{1.12e6f, 155890}, P{2e9f, 250015888}, P{2000000001.0f, 250015888},
+          P{0, 0}, P{-5, 0}, P{NAN, 0}})
+        EXPECT_EQ(cdv::EscalaDV(dv), cuota) << dv;
+    for (const auto& [superficie, importe] : {P{500, 30}, P{500.5f, 36}, P{4000, 48}, P{8000, 60},
+                                              P{8000.5f, 90}, P{1e6f, 90}, P{0, 0}})
+        EXPECT_EQ(cdv::EscalaSuperficie(superficie), importe) << superficie;
     EXPECT_TRUE(mensajes.empty());
     // Past the last limit: the message, then 0. 2,000,000,128 is the first float above it.
     EXPECT_EQ(cdv::EscalaDV(2000000128.0f), 0.0f);
@@ -78,18 +67,17 @@ struct Caso {
     Resultado resultado;
     std::string texto;
 };
+constexpr Resultado kCuota = Resultado::Cuota, kInvalida = Resultado::Invalida;
 
 TEST_F(Cuotas, Trabajo) {
-    const Caso casos[] = {
-        {"DVPG", "1", Resultado::Cuota, "45,04"},    {"DVPG", "-1", Resultado::Cuota, "-45,04"},
-        {"DVH", "7", Resultado::Cuota, "0,00"},      {"MGT", "100", Resultado::Cuota, "49,02"},
-        {"MGT", "1000", Resultado::Cuota, "291,73"}, {"CNA", "100.000", Resultado::Cuota, "423,44"},
-        {"INAI", "0", Resultado::Cuota, "0,00"},     {"LAN", "250", Resultado::Cuota, "39,74"},
-        {"LAN", "-10", Resultado::Cuota, "0,00"},    {"DVPG", "", Resultado::Invalida, ""},
-        {"MGT", "12a", Resultado::Invalida, ""},     {"MGT", "1e39", Resultado::Invalida, ""},
-        {"", "5", Resultado::Invalida, ""},
-    };
-    for (const auto& c : casos) {
+    for (const auto& c :
+         {Caso{"DVPG", "1", kCuota, "45,04"}, Caso{"DVPG", "-1", kCuota, "-45,04"},
+          Caso{"DVH", "7", kCuota, "0,00"}, Caso{"MGT", "100", kCuota, "49,02"},
+          Caso{"MGT", "1000", kCuota, "291,73"}, Caso{"CNA", "100.000", kCuota, "423,44"},
+          Caso{"INAI", "0", kCuota, "0,00"}, Caso{"LAN", "250", kCuota, "39,74"},
+          Caso{"LAN", "-10", kCuota, "0,00"}, Caso{"DVPG", "", kInvalida, ""},
+          Caso{"MGT", "12a", kInvalida, ""}, Caso{"MGT", "1e39", kInvalida, ""},
+          Caso{"", "5", kInvalida, ""}}) {
         const auto r = cdv::CuotaTrabajo(Trabajo(c.ref), c.cantidad, kEs);
         EXPECT_EQ(r.resultado, c.resultado) << c.ref << " " << c.cantidad;
         EXPECT_EQ(r.texto, c.texto) << c.ref << " " << c.cantidad;
@@ -100,30 +88,19 @@ TEST_F(Cuotas, Trabajo) {
     EXPECT_TRUE(mensajes.empty());
     // Beyond a scale, also past the largest float: the scale's message and a fee of 0.
     for (const auto& [ref, cantidad] :
-         {std::pair{"CNA", "1e12"}, std::pair{"INIF", "3e38"}, std::pair{"LAN", "1000001"}}) {
+         {std::pair{"CNA", "1e12"}, std::pair{"INIF", "3e38"}, std::pair{"LAN", "1000001"}})
         EXPECT_EQ(cdv::CuotaTrabajo(Trabajo(ref), cantidad, kEs).texto, "0,00");
-    }
     EXPECT_EQ(mensajes.size(), 3u);
 }
 
+// Above a budget document's minimum, the rounded fee in plain form, with every cent.
 TEST_F(Cuotas, Documento) {
-    const Caso casos[] = {
-        {"AAP", "1", Resultado::Cuota, "26,50"},
-        {"AAI", "4000", Resultado::Cuota, "1.059.840,00"},  // whole cents in single precision
-
-        {"CFO", "12", Resultado::Cuota, "0,00"},
-        {"EIA2", "10000", Resultado::Cuota, "59,62"},
-
-        // Above the minimum: the rounded fee in plain form, with every cent.
-        {"EIA2", "100000", Resultado::Cuota, "463,68"},
-        {"EIA2", "1.000.000", Resultado::Cuota, "4636,8"},
-        {"ESS2", "100000000", Resultado::Cuota, "463680,01"},
-        {"OD", "5", Resultado::SinCuota, ""},
-        {"P", "5", Resultado::SinCuota, ""},
-
-        {"AAP", "", Resultado::Invalida, ""},
-    };
-    for (const auto& c : casos) {
+    for (const auto& c :
+         {Caso{"AAP", "1", kCuota, "26,50"}, Caso{"AAI", "4000", kCuota, "1.059.840,00"},
+          Caso{"CFO", "12", kCuota, "0,00"}, Caso{"EIA2", "10000", kCuota, "59,62"},
+          Caso{"EIA2", "100000", kCuota, "463,68"}, Caso{"EIA2", "1.000.000", kCuota, "4636,8"},
+          Caso{"ESS2", "100000000", kCuota, "463680,01"}, Caso{"OD", "5", Resultado::SinCuota, ""},
+          Caso{"P", "5", Resultado::SinCuota, ""}, Caso{"AAP", "", kInvalida, ""}}) {
         const auto r = cdv::CuotaDocumento(Documento(c.ref), c.cantidad, kEs);
         EXPECT_EQ(r.resultado, c.resultado) << c.ref << " " << c.cantidad;
         EXPECT_EQ(r.texto, c.texto) << c.ref << " " << c.cantidad;

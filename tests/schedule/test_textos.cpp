@@ -16,23 +16,14 @@ const cdv::Separadores kEs{",", "."};
 const cdv::Separadores kEn{".", ","};
 
 TEST(Textos, Formateado) {
-    const struct {
-        double valor;
-        std::string texto;
-    } casos[] = {
-        {1234.5, "1.234,50"},
-
-        {-0.004, "0,00"},
-        {0.125, "0,13"},
-
-        {2.675, "2,67"},
-        {999.995, "1.000,00"},
-
-        {4503599627370495.5, "4.503.599.627.370.495,50"},  // the last doubles with a fraction
-        {4503599627370496.0, "4.503.599.627.370.496,00"},  // whole numbers from 2^52 on
-        {1e20, "100.000.000.000.000.000.000,00"},
-    };
-    for (const auto& c : casos) EXPECT_EQ(cdv::TextoFormateado(c.valor, kEs), c.texto) << c.valor;
+    using P = std::pair<double, std::string>;
+    for (const auto& [valor, texto] :
+         {P{1234.5, "1.234,50"}, P{-0.004, "0,00"}, P{0.125, "0,13"}, P{2.675, "2,67"},
+          P{999.995, "1.000,00"}, P{1e20, "100.000.000.000.000.000.000,00"},
+          // the last doubles with a fraction, and whole numbers from 2^52 on
+          P{4503599627370495.5, "4.503.599.627.370.495,50"},
+          P{4503599627370496.0, "4.503.599.627.370.496,00"}})
+        EXPECT_EQ(cdv::TextoFormateado(valor, kEs), texto) << valor;
     EXPECT_EQ(cdv::TextoFormateado(1234567.0, {",", "\u202f"}), "1\u202f234\u202f567,00");
     for (const auto& [centimos, texto] :
          {std::pair{1250, "12,5"}, std::pair{30000, "300"}, std::pair{463680, "4636,8"},
@@ -44,50 +35,18 @@ TEST(Textos, Formateado) {
 const std::string kMillonDeDecimales = "0," + std::string(1'000'000, '0') + "1e2000000";
 
 TEST(Textos, LeerNumero) {
-    const struct {
-        std::string texto;
-        float valor;
-    } aceptados[] = {
-        // "1.500,5" typed key by key: every step a number, the grouping points ignored.
-        {"1", 1},
-        {"1.", 1},
-        {"1.5", 15},
-        {"1.50", 150},
-        {"1.500", 1500},
-        {"1.500,", 1500},
-        {"1.500,5", 1500.5f},
-        {" 12 ", 12},
-        {"-3", -3},
-        {",5", 0.5f},
-        {"1..2", 12},
-        {"1,5E-2", 0.015f},
-        {"3,40282356e38", 3.4028235e38f},
-        {"1e-50", 0},
-        {"0," + std::string(10'000, '0') + "1", 0},
-    };
-    for (const auto& c : aceptados)
-        EXPECT_EQ(cdv::LeerNumero(c.texto, kEs), c.valor) << c.texto.substr(0, 20);
-    for (const std::string& texto : std::vector<std::string>{"",
-                                                             " ",
-                                                             "-",
-                                                             "+",
-                                                             ",",
-                                                             ".",
-                                                             "12a",
-                                                             "inf",
-                                                             "nan",
-                                                             "0x1A",
-                                                             "1e",
-                                                             "e5",
-                                                             "1,5,3",
-                                                             "1,5.3",
-                                                             "- 5",
-                                                             "1 2",
-                                                             "\t5",
-                                                             "4e38",
-                                                             "1" + std::string(10'000, '0'),
-                                                             "1e99999999999999999999",
-                                                             kMillonDeDecimales})
+    using P = std::pair<std::string, float>;
+    for (const auto& [texto, valor] :
+         {P{"1.500,5", 1500.5f}, P{"1.", 1}, P{"1.5", 15}, P{"1.500,", 1500}, P{" 12 ", 12},
+          P{"-3", -3}, P{",5", 0.5f}, P{"1..2", 12}, P{"1,5E-2", 0.015f},
+          P{"3,40282356e38", 3.4028235e38f}, P{"1e-50", 0},
+          P{"0," + std::string(10'000, '0') + "1", 0}})
+        EXPECT_EQ(cdv::LeerNumero(texto, kEs), valor) << texto.substr(0, 20);
+    for (const char* texto :
+         {"", " ", "-", "+", ",", ".", "12a", "inf", "nan", "0x1A", "1e", "e5", "1,5,3", "1,5.3",
+          "- 5", "1 2", "\t5", "4e38", "1e99999999999999999999"})
+        EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto;
+    for (const std::string& texto : {"1" + std::string(10'000, '0'), kMillonDeDecimales})
         EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto.substr(0, 20);
     EXPECT_EQ(cdv::LeerNumero("1,500.5", kEn), 1500.5f);
     // Where groups are no-break spaces, an ordinary space groups too.
@@ -98,21 +57,13 @@ TEST(Textos, LeerNumero) {
 }
 
 TEST(Textos, LeerCentimosEIdaYVuelta) {
-    const struct {
-        std::string texto;
-        std::optional<cdv::Centimos> centimos;
-    } casos[] = {{"1.234,56", 123456},
-                 {"500", 50000},
-                 {"0,005", 1},
-                 {"-0,005", -1},
-                 {"0,0049", 0},
-                 {"1e2", 10000},
-                 {"10000000000000", cdv::kCentimosMaximos},
-                 {"10000000000000,01", std::nullopt},
-                 {"1e30", std::nullopt},
-                 {kMillonDeDecimales, std::nullopt},
-                 {"abc", std::nullopt}};
-    for (const auto& c : casos) EXPECT_EQ(cdv::LeerCentimos(c.texto, kEs), c.centimos) << c.texto;
+    using P = std::pair<std::string, std::optional<cdv::Centimos>>;
+    for (const auto& [texto, centimos] :
+         {P{"1.234,56", 123456}, P{"500", 50000}, P{"0,005", 1}, P{"-0,005", -1}, P{"0,0049", 0},
+          P{"1e2", 10000}, P{"10000000000000", cdv::kCentimosMaximos},
+          P{"10000000000000,01", std::nullopt}, P{"1e30", std::nullopt},
+          P{kMillonDeDecimales, std::nullopt}, P{"abc", std::nullopt}})
+        EXPECT_EQ(cdv::LeerCentimos(texto, kEs), centimos) << texto.substr(0, 20);
     // Any amount: its formatted text reads back to its cents; any float: its text to it.
     std::mt19937_64 azar(20261206);
     std::uniform_real_distribution<double> exponente(-4.0, 13.0);
