@@ -1,7 +1,5 @@
-// How a run ends: "Salir" and the main window's close box end the event loop, even with both
-// summary windows open (the user's close only hides those), unless another program's window
-// is still open. However a run ends, killed included, a later one recovers its request; runs
-// going on at the same time keep their own.
+// How a run ends, and how a later run recovers its request however it ended, killed included,
+// while runs going on at the same time keep their own.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -43,50 +41,42 @@ class TestSalir : public QObject {
   private slots:
     void initTestCase() { LocaleEspanol(); }
 
+    // With both summary windows and About open, "Salir" and the close box end the run, unless
+    // the calculator lives in another program that has a window open; its look stays its own.
     void salir_data() {
         QTest::addColumn<bool>("menu");
-        QTest::newRow("Salir") << true;
-        QTest::newRow("cierre") << false;
+        QTest::addColumn<bool>("anfitrion");
+        QTest::newRow("Salir") << true << false;
+        QTest::newRow("cierre") << false << false;
+        QTest::newRow("en otro programa") << true << true;
     }
 
     void salir() {
         QFETCH(bool, menu);
-        Banco b;
-        b.elegir("cbbRefTD", "AAP");
-        b.pulsar("cmbAñadirTD");
-        b.menu("mnuProyecto");
-        QTimer::singleShot(0,
-                           [&] { menu ? b.menu("mnuSalir") : Banco::cerrarConLaCruz(b.p.get()); });
-        QTimer vigilante;  // still running after 5 s: a failure
-        connect(&vigilante, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-        vigilante.start(5000);
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(!b.p->isVisible() && !b.ventana("frmTotalesTD")->isVisible() &&
-                !b.ventana("frmTotalesTT")->isVisible());
-    }
-
-    // Inside another program: its look stays its own, and closing the calculator leaves it
-    // running while it has a window open.
-    void enOtroPrograma() {
-        qApp->setStyleSheet("QPushButton { color: navy; }");
+        QFETCH(bool, anfitrion);
+        const QString hoja = "QPushButton { color: navy; }";
+        qApp->setStyleSheet(hoja);
         const QFont letra = QApplication::font();
         const QStyle* estilo = QApplication::style();
         const qint64 icono = QApplication::windowIcon().cacheKey();
-        QWidget anfitrion;
-        anfitrion.show();
+        QWidget otra;
+        otra.setVisible(anfitrion);
         Banco b;
         b.elegir("cbbRefTD", "AAP");
         b.pulsar("cmbAñadirTD");
-        b.menu("mnuAcerca");
+        for (const char* ventana : {"mnuProyecto", "mnuAcerca"}) b.menu(ventana);
         QVERIFY(QApplication::font() == letra && QApplication::style() == estilo &&
-                QApplication::windowIcon().cacheKey() == icono);
+                QApplication::windowIcon().cacheKey() == icono && qApp->styleSheet() == hoja);
         QVERIFY(!b.ventana("frmAcerca")->windowIcon().isNull());
-        QCOMPARE(qApp->styleSheet(), QString("QPushButton { color: navy; }"));
-        QTimer::singleShot(0, [&] { b.menu("mnuSalir"); });
-        QTimer::singleShot(500, [] { QCoreApplication::exit(7); });
-        QCOMPARE(QCoreApplication::exec(), 7);  // ended by the host, not by "Salir"
-        QVERIFY(!b.p->isVisible() && !b.ventana("frmTotalesTD")->isVisible() &&
-                anfitrion.isVisible());
+        QTimer::singleShot(0,
+                           [&] { menu ? b.menu("mnuSalir") : Banco::cerrarConLaCruz(b.p.get()); });
+        // The host ends its own run; a run of the calculator alone still going after 5 s fails.
+        QTimer::singleShot(anfitrion ? 500 : 5000,
+                           [&] { QCoreApplication::exit(anfitrion ? 7 : 1); });
+        QCOMPARE(QCoreApplication::exec(), anfitrion ? 7 : 0);
+        for (const char* ventana : {"frmTotalesTD", "frmTotalesTT", "frmAcerca"})
+            QVERIFY(!b.ventana(ventana)->isVisible());
+        QVERIFY(!b.p->isVisible() && otra.isVisible() == anfitrion);
         qApp->setStyleSheet({});
     }
 

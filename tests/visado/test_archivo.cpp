@@ -166,10 +166,6 @@ TEST_F(Archivo, UnGuardadoFallidoDejaElArchivoAnterior) {
     EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList("anterior.cdv"));
 }
 
-}  // namespace
-
-namespace {
-
 // Every row of both catalogues is found by each word of its description, as written, in
 // capitals, and without its accents.
 TEST_F(Archivo, CadaFilaSeEncuentraPorCadaPalabra) {
