@@ -113,12 +113,11 @@ class Banco {
     std::unique_ptr<frmPrincipal> p;
 };
 
-// Answers every modal message box with OK (a question with `respuesta`) and records its
-// title and text; a file dialog chooses `archivo`.
+// Answers every modal message box with OK, or a question with what is not "Cancelar"
+// ("Descartar", "Sí"), recording its title and text; a file dialog chooses `archivo`.
 class Contestador : public QObject {
   public:
     QStringList mensajes;  // "title|text"
-    QMessageBox::StandardButton respuesta = QMessageBox::Discard;
     QString archivo;
     bool sencillos = true;  // every box with OK had one button and no icon
     Contestador() {
@@ -131,14 +130,11 @@ class Contestador : public QObject {
             auto* cuadro = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (cuadro == nullptr || !cuadro->isVisible()) return;
             mensajes << cuadro->windowTitle() + "|" + cuadro->text();
-            if (cuadro->button(QMessageBox::Ok) == nullptr) {  // a question
-                QAbstractButton* boton = cuadro->button(respuesta);
-                (boton ? boton : cuadro->defaultButton())->click();
-                return;
-            }
-            sencillos =
-                sencillos && cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1;
-            cuadro->button(QMessageBox::Ok)->click();
+            sencillos = sencillos &&
+                        (cuadro->button(QMessageBox::Ok) == nullptr ||
+                         (cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1));
+            for (QAbstractButton* boton : cuadro->buttons())
+                if (cuadro->standardButton(boton) != QMessageBox::Cancel) return boton->click();
         });
         reloj_.start(5);
     }
