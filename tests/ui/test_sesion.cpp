@@ -84,12 +84,13 @@ std::vector<Accion> Guion(unsigned semilla, int acciones) {
     return guion;
 }
 
-// What the request must hold: the fee texts of its documents, and of the project's items
-// with their references and quantities.
+// What the request must hold: the fee texts of its documents, the project's items as
+// "reference|quantity|fee", and the discount chosen for "P" and for "PB".
 struct Lista {
-    QStringList cuotasTD, cuotasTT, refsTT, cantidadesTT;
-    int opcionP = 0, opcionPB = 0;  // the discount chosen for "P" and for "PB"
+    QStringList documentos, partidas;
+    int opciones[2] = {0, 0};
 };
+const char* const kOpciones[] = {"otbProyecto(%1)", "otbProyectoBasico(%1)"};
 
 class Sesion {
   public:
@@ -144,27 +145,24 @@ class Sesion {
                 // stays within what is kept.
                 const auto centimos = cdv::LeerCentimos(Us(cuota), kEs);
                 const auto numero = cdv::LeerNumero(Us(cantidad), kEs);
-                const cdv::Centimos suma = Suma(a.a ? m_.cuotasTT : m_.cuotasTD);
+                QStringList& lineas = a.a ? m_.partidas : m_.documentos;
+                const cdv::Centimos suma = Suma(lineas);
                 if ((a.a ? filaTT_ : filaTD_) == 0 || !centimos || (numero && *numero < 0) ||
                     std::abs(suma + *centimos) > cdv::kCentimosMaximos)
                     break;
                 Cambio();
-                if (a.a == 0)
-                    m_.cuotasTD << cuota;
-                else
-                    m_.cuotasTT << cuota, m_.refsTT << Qs(cdv::TablaTT.Fila(filaTT_)->Ref),
-                        m_.cantidadesTT << cantidad;
+                lineas << (a.a ? Qs(cdv::TablaTT.Fila(filaTT_)->Ref) + "|" + cantidad + "|" : "") +
+                              cuota;
                 break;
             }
             case Tipo::Opcion: {
                 const int opcion = a.a == 0 ? a.b : a.b % 3;
-                auto* boton = b_->c<QRadioButton>(
-                    QString(a.a == 0 ? "otbProyecto(%1)" : "otbProyectoBasico(%1)").arg(opcion));
-                if (!boton->isVisible()) break;
-                b_->pulsar(boton->objectName());
-                if ((a.a == 0 ? m_.opcionP : m_.opcionPB) == opcion) break;
+                const QString boton = QString(kOpciones[a.a]).arg(opcion);
+                if (!b_->c(boton)->isVisible()) break;
+                b_->pulsar(boton);
+                if (m_.opciones[a.a] == opcion) break;
                 Cambio();
-                (a.a == 0 ? m_.opcionP : m_.opcionPB) = opcion;
+                m_.opciones[a.a] = opcion;
                 break;
             }
             case Tipo::Eliminar: {
@@ -178,10 +176,7 @@ class Sesion {
                 b_->pulsarEn(kResumen[a.a], "cmbEliminar");
                 if (!linea) break;
                 Cambio();
-                for (QStringList* l : a.a == 0
-                                          ? std::vector{&m_.cuotasTD}
-                                          : std::vector{&m_.cuotasTT, &m_.refsTT, &m_.cantidadesTT})
-                    l->removeAt(a.b);
+                (a.a == 0 ? m_.documentos : m_.partidas).removeAt(a.b);
                 break;
             }
             case Tipo::Hecho:
@@ -246,21 +241,21 @@ class Sesion {
         if (!Visible(1)) return;
         b_->pulsarEn("frmTotalesTT", "cmbHecho");
         const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(filaTD_);
-        if (fila == nullptr || fila->Tipo != 5 || m_.cuotasTT.isEmpty()) return;
-        const float fraccion = fila->Ref == "P" ? cdv::kDescuentosProyecto[m_.opcionP].fraccion
+        if (fila == nullptr || fila->Tipo != 5 || m_.partidas.isEmpty()) return;
+        const float fraccion = fila->Ref == "P" ? cdv::kDescuentosProyecto[m_.opciones[0]].fraccion
                                : fila->Ref == "PB"
-                                   ? cdv::kDescuentosProyectoBasico[m_.opcionPB].fraccion
+                                   ? cdv::kDescuentosProyectoBasico[m_.opciones[1]].fraccion
                                    : 0.0f;
-        const auto cuota = cdv::CuotaDocumento(*fila, Suma(m_.cuotasTT), fraccion, kEs);
-        if (cuota && std::abs(Suma(m_.cuotasTD) + cuota->cuota) <= cdv::kCentimosMaximos) {
+        const auto cuota = cdv::CuotaDocumento(*fila, Suma(m_.partidas), fraccion, kEs);
+        if (cuota && std::abs(Suma(m_.documentos) + cuota->cuota) <= cdv::kCentimosMaximos) {
             Cambio();
-            m_.cuotasTD << Qs(cuota->texto);
+            m_.documentos << Qs(cuota->texto);
         }
     }
 
-    cdv::Centimos Suma(const QStringList& cuotas) const {
+    cdv::Centimos Suma(const QStringList& lineas) const {  // of the fees that end the lines
         cdv::Centimos suma = 0;
-        for (const QString& c : cuotas) suma += *cdv::LeerCentimos(Us(c), kEs);
+        for (const QString& l : lineas) suma += *cdv::LeerCentimos(Us(l.section('|', -1)), kEs);
         return suma;
     }
 
@@ -269,19 +264,18 @@ class Sesion {
         const cdv::ListaLineas& documentos = b_->solicitud().Documentos();
         const cdv::ListaLineas& partidas = b_->solicitud().Partidas();
         for (int k = 0; k < documentos.Cuantas(); ++k)
-            enLaSolicitud.cuotasTD << cdv::DelArchivo(documentos.En(k).texto);
+            enLaSolicitud.documentos << cdv::DelArchivo(documentos.En(k).texto);
         for (int k = 0; k < partidas.Cuantas(); ++k) {
             const cdv::Linea& p = partidas.En(k);
-            enLaSolicitud.cuotasTT << cdv::DelArchivo(p.texto);
-            enLaSolicitud.refsTT << Qs(cdv::TablaTT.Fila(p.fila)->Ref);
-            enLaSolicitud.cantidadesTT << cdv::DelArchivo(p.cantidad);
+            enLaSolicitud.partidas << Qs(cdv::TablaTT.Fila(p.fila)->Ref) + "|" +
+                                          cdv::DelArchivo(p.cantidad) + "|" +
+                                          cdv::DelArchivo(p.texto);
         }
-        if (enLaSolicitud.cuotasTD != m_.cuotasTD || enLaSolicitud.cuotasTT != m_.cuotasTT ||
-            enLaSolicitud.refsTT != m_.refsTT || enLaSolicitud.cantidadesTT != m_.cantidadesTT)
-            return "la solicitud no es la del modelo: " + enLaSolicitud.cuotasTT.join(" ") + " / " +
-                   enLaSolicitud.cuotasTD.join(" ");
+        if (enLaSolicitud.documentos != m_.documentos || enLaSolicitud.partidas != m_.partidas)
+            return "la solicitud no es la del modelo: " + enLaSolicitud.partidas.join(" ") + " / " +
+                   enLaSolicitud.documentos.join(" ");
         for (int i = 0; i < 2; ++i) {
-            const QStringList& cuotas = i == 0 ? m_.cuotasTD : m_.cuotasTT;
+            const QStringList& cuotas = i == 0 ? m_.documentos : m_.partidas;
             const cdv::Centimos suma = (i == 0 ? documentos : partidas).Suma();
             if (suma != Suma(cuotas))
                 return QString("%1: la suma no es la de sus líneas").arg(kResumen[i]);
@@ -293,11 +287,11 @@ class Sesion {
         }
         if (MisFunciones::IndiceTT != filaTT_ || MisFunciones::IndiceTD != filaTD_)
             return "fila elegida";
-        if (b_->solicitud().Opcion("P") != m_.opcionP ||
-            b_->solicitud().Opcion("PB") != m_.opcionPB ||
-            !b_->c<QRadioButton>(QString("otbProyecto(%1)").arg(m_.opcionP))->isChecked() ||
-            !b_->c<QRadioButton>(QString("otbProyectoBasico(%1)").arg(m_.opcionPB))->isChecked())
-            return "opción de descuento";
+        for (int i = 0; i < 2; ++i) {
+            if (b_->solicitud().Opcion(i == 0 ? "P" : "PB") != m_.opciones[i] ||
+                !b_->c<QRadioButton>(QString(kOpciones[i]).arg(m_.opciones[i]))->isChecked())
+                return "opción de descuento";
+        }
         const cdv::DocumentoTD* documento = cdv::TablaTD.Fila(filaTD_);
         for (int i = 0; i < 2; ++i) {  // each shown fee is the rules' for what the boxes show
             const QString cantidad = b_->texto(QString("txtCantidad") + kLado[i]),
