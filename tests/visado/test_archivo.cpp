@@ -87,6 +87,9 @@ TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
     Locale(QLocale::Spanish, QLocale::Spain);
     EXPECT_EQ(Lineas(*inglesa.contenido), lineasEs);
     EXPECT_EQ(cdv::EscribirSolicitud(*inglesa.contenido), datos);
+    // Where the locale groups with a narrow no-break space, an ordinary one groups too.
+    Locale(QLocale::French, QLocale::France);
+    EXPECT_EQ(cdv::AlArchivo("150 000,5"), "150,000.5");
 }
 
 TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
