@@ -87,10 +87,6 @@ TEST(Textos, Lineas) {
     EXPECT_EQ(cdv::Abreviar("áéíóú" + std::string(56, 'z'), 60),
               "áéíóú" + std::string(52, 'z') + "...");
     EXPECT_EQ(cdv::AjustarAncho("ABCDEFG", 6), "ABCDEF");
-    EXPECT_EQ(
-        cdv::LineaProyecto("P", "Proyecto", {{"A1", "100"}, {"B2", "2"}}, "Proyecto básico", "500"),
-        "P     Proyecto               A1 (100), B2 (2)   Descontado el Proyecto básico   Total: "
-        "500 €");
     EXPECT_EQ(cdv::LineaProyecto("SP2",
                                  "Separata (cuyas CDV no se hayan liquidado en el proyecto global)",
                                  {{"A", "3"}}, "", "12,5"),

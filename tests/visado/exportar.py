@@ -71,10 +71,8 @@ with tempfile.TemporaryDirectory() as carpeta:
     assert [cuota.replace(".", "") for _, cuota in lineas] == cuotas
 
     for formato in ("csv", "pdf"):
-        for argumentos, estado, mensaje in [
-            ([en("x"), en("no-existe.cdv")], 1, "no se puede abrir"),
-            ([carpeta, solicitud], 2, "no se puede escribir"),
-        ]:
-            fallo = subprocess.run([cdv, "--" + formato, *argumentos], capture_output=True,
+        for salida, entrada, estado, mensaje in [(en("x"), en("no.cdv"), 1, "no se puede abrir"),
+                                                 (carpeta, solicitud, 2, "no se puede escribir")]:
+            fallo = subprocess.run([cdv, "--" + formato, salida, entrada], capture_output=True,
                                    text=True)
             assert fallo.returncode == estado and mensaje in fallo.stderr, fallo.stderr
