@@ -16,3 +16,80 @@ std::string ComprobarEntrada(std::string_view datos) {
     if (cdv::EscribirSolicitud(*otra.contenido) != guardado) return "se guarda distinto";
     return "";
 }
+
+namespace {
+
+// Where the value that starts at `desde` ends: at the comma or bracket after it, past its
+// quotes and any brackets it opens.
+std::size_t FinDelValor(const std::string& s, std::size_t desde) {
+    int hondo = 0;
+    for (std::size_t i = desde; i < s.size(); ++i) {
+        if (s[i] == '"') {
+            i = std::min(s.find('"', i + 1), s.size());
+        } else if (s[i] == '[' || s[i] == '{') {
+            ++hondo;
+        } else if (s[i] == ',' || s[i] == ']' || s[i] == '}') {
+            if (hondo == 0) return i;
+            if (s[i] != ',') --hondo;
+        }
+    }
+    return s.size();
+}
+
+}  // namespace
+
+// A request that holds every kind of line and field, with a few of its values swapped for
+// others (references, quantities, fees, discounts, texts, wrong kinds), lines repeated,
+// parts left out, and now and then cut short, with a byte changed, or no object at all.
+std::string EntradaAlAzar(std::mt19937_64& azar) {
+    static const std::string_view kSolicitud =
+        R"({"formato": 1, "trabajo": "Nave", "colegiado": "Ana", "documentos": [)"
+        R"({"referencia": "AAP", "cantidad": "3", "cuota": "79.49"}, )"
+        R"({"referencia": "EIA2", "cantidad": "1,500.5", "cuota": "59.62"}, )"
+        R"({"referencia": "P", "descuento": "Anteproyecto", "partidas": [)"
+        R"({"referencia": "INAC", "cantidad": "300", "cuota": "296.5"}, )"
+        R"({"referencia": "DVPG", "cantidad": "1", "cuota": "45.04"}], "cuota": "256.15"}], )"
+        R"("proyecto": {"partidas": [{"referencia": "LAN", "cantidad": "750", "cuota": "47.69"}], )"
+        R"("descuentoProyecto": "Ninguno", "descuentoProyectoBasico": "Anteproyecto"}})";
+    // clang-format off
+    static const std::string_view kTextos[] = {
+        "AAP", "P", "PB", "V", "OD", "DVPG", "LAN", "XYZ", "-3", "1e30", "tres", "", "0", "1e39",
+        "1,000.5", "45.04", "2e11", "99999999999999", "Proyecto básico", "Anteproyecto",
+        "Ninguno"};
+    // clang-format on
+    static const std::string_view kOtros[] = {"3", "-1", "2", "null", "true", "[]", "{}"};
+    std::string s(kSolicitud);
+    for (std::size_t n = 1 + Al(azar, 3); n > 0; --n) {
+        const std::size_t desde = Al(azar, s.size()), largo = Al(azar, 80);
+        switch (Al(azar, 8)) {
+            default: {  // most often the value after a name
+                const std::size_t dos = s.find(": ", desde);
+                if (dos == std::string::npos) break;
+                s.replace(dos + 2, FinDelValor(s, dos + 2) - dos - 2,
+                          Al(azar, 3)
+                              ? "\"" + std::string(kTextos[Al(azar, std::size(kTextos))]) + "\""
+                              : std::string(kOtros[Al(azar, std::size(kOtros))]));
+                break;
+            }
+            case 0:
+                s.erase(desde, largo);
+                break;
+            case 1: {  // an object repeated, as one more line of its list
+                const std::size_t llave = s.find('{', desde);
+                if (llave != std::string::npos)
+                    s.insert(llave, s.substr(llave, FinDelValor(s, llave) - llave) + ", ");
+                break;
+            }
+            case 2:
+                if (Al(azar, 2))
+                    s.resize(desde);
+                else
+                    s[desde] = static_cast<char>(azar());
+                break;
+            case 3:  // now and then no object at all
+                if (Al(azar, 4) == 0) s = kOtros[Al(azar, std::size(kOtros))];
+        }
+        if (s.empty()) break;
+    }
+    return s;
+}

@@ -69,3 +69,21 @@ std::string ComprobarEntrada(std::string_view datos) {
     }
     return "";
 }
+
+// A row byte, a separators byte, and a quantity text of digits, round figures near the scales'
+// limits, separators of every kind, signs, exponents, blanks and long runs of zeros.
+std::string EntradaAlAzar(std::mt19937_64& azar) {
+    static const std::string_view kPiezas[] = {
+        "0",     "1",  "3",  "7",  "9",           "25",  "175", "350",    "875", "1750", "17500",
+        "70000", "56", "12", ",",  ".",           "'",   " ",   "\u202f", "-",   "+",    "e",
+        "E",     "e-", "38", "39", "99999999999", "inf", "0x",  "\t",     "1e",  "5e-",  ",5"};
+    std::string entrada{static_cast<char>(azar()), static_cast<char>(azar())};
+    for (std::size_t n = Al(azar, 9); n > 0; --n) {
+        if (Al(azar, 20) == 0)
+            entrada += static_cast<char>(azar());
+        else
+            entrada += kPiezas[Al(azar, std::size(kPiezas))];
+    }
+    if (Al(azar, 200) == 0) entrada.insert(2 + Al(azar, entrada.size() - 1), 5000, '0');
+    return entrada;
+}

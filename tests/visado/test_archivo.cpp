@@ -98,7 +98,6 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
         return QByteArray(R"({"formato": 1, "documentos": [{)") + campos + "}]}";
     };
     const std::pair<QByteArray, const char*> casos[] = {
-        {"", "no es JSON válido"},
         {completo.left(completo.size() / 2), "no es JSON válido, o está incompleto"},
         {"[1, 2]", "no es una solicitud de visado"},
         {R"({"documentos": []})", "falta su número de formato"},
@@ -113,8 +112,13 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
          "documento 1 (C): falta «cantidad» o no es un texto"},
         {documento(R"("referencia": "OD", "cantidad": "1", "cuota": "0")"),
          "documento 1 (OD): el documento no tiene cuota"},
-        {documento(R"("referencia": "C", "cantidad": "1e30", "cuota": "0")"),
-         "el importe es demasiado grande"},
+        {documento(R"("referencia": "P", "partidas": [
+             {"referencia": "DVPG", "cantidad": "2e11", "cuota": "0"},
+             {"referencia": "DVPG", "cantidad": "2e11", "cuota": "0"}], "cuota": "0")"),
+         "documento 1 (P): el importe es demasiado grande"},  // nine trillion euros each
+        {R"({"formato": 1, "documentos": [{"referencia": "AAP", "cantidad": "2e11", "cuota": "0"},
+             {"referencia": "AAP", "cantidad": "2e11", "cuota": "0"}]})",
+         "el total de la solicitud es demasiado grande"},
         {documento(R"("referencia": "P", "partidas": [], "cuota": "0")"),
          "documento 1 (P): el proyecto no tiene partidas"},
         {documento(R"("referencia": "PB", "descuento": "Proyecto básico", "partidas": [
