@@ -41,14 +41,14 @@ mingw() {  # folder, compiler prefix
 echo "== 64 bits, nativo"
 construir nativo
 "$SALIDA/nativo/tests/test_schedule" --gtest_brief=1
-"$SALIDA/nativo/tests/huellas_cuotas" > "$SALIDA/huellas-64.txt"
+"$SALIDA/nativo/tools/huellas_cuotas" > "$SALIDA/huellas-64.txt"
 
 echo "== 32 bits, x87 (-m32 -mfpmath=387)"
 construir x87 -DCMAKE_CXX_FLAGS="-m32 -mfpmath=387" -DCMAKE_EXE_LINKER_FLAGS=-static
 x87=()
-"$SALIDA/x87/tests/huellas_cuotas" >/dev/null 2>&1 || x87=(qemu-i386)
+"$SALIDA/x87/tools/huellas_cuotas" >/dev/null 2>&1 || x87=(qemu-i386)
 "${x87[@]}" "$SALIDA/x87/tests/test_schedule" --gtest_brief=1
-"${x87[@]}" "$SALIDA/x87/tests/huellas_cuotas" > "$SALIDA/huellas-x87.txt"
+"${x87[@]}" "$SALIDA/x87/tools/huellas_cuotas" > "$SALIDA/huellas-x87.txt"
 cmp "$SALIDA/huellas-64.txt" "$SALIDA/huellas-x87.txt"
 echo "x87: $(wc -l < "$SALIDA/huellas-x87.txt") cuotas idénticas bit a bit a las de 64 bits"
 
@@ -57,13 +57,13 @@ mingw w64 x86_64-w64-mingw32
 export WINEDEBUG=-all
 WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
 "$WINE" "$SALIDA/w64/tests/test_schedule.exe" --gtest_brief=1
-"$WINE" "$SALIDA/w64/tests/huellas_cuotas.exe" | tr -d '\r' > "$SALIDA/huellas-w64.txt"
+"$WINE" "$SALIDA/w64/tools/huellas_cuotas.exe" | tr -d '\r' > "$SALIDA/huellas-w64.txt"
 cmp "$SALIDA/huellas-64.txt" "$SALIDA/huellas-w64.txt"
 echo "Windows 64: $(wc -l < "$SALIDA/huellas-w64.txt") cuotas idénticas bit a bit a las de Linux"
 
 echo "== Windows 32 bits (i686-w64-mingw32), compilación"
 mingw w32 i686-w64-mingw32
-file "$SALIDA/w32/tests/test_schedule.exe" "$SALIDA/w32/tests/huellas_cuotas.exe"
+file "$SALIDA/w32/tests/test_schedule.exe" "$SALIDA/w32/tools/huellas_cuotas.exe"
 
 echo "== Recursos de Windows (icono e información de versión, windres)"
 for carpeta in w64 w32; do

@@ -64,13 +64,11 @@ TEST(Textos, LeerCentimosEIdaYVuelta) {
           P{"10000000000000,01", std::nullopt}, P{"1e30", std::nullopt},
           P{kMillonDeDecimales, std::nullopt}, P{"abc", std::nullopt}})
         EXPECT_EQ(cdv::LeerCentimos(texto, kEs), centimos) << texto.substr(0, 20);
-    // Any amount: its formatted text reads back to its cents; any float: its text to it.
+    // Any float: its shortest exact text reads back to it.
     std::mt19937_64 azar(20261206);
     std::uniform_real_distribution<double> exponente(-4.0, 13.0);
     for (int i = 0; i < 20'000; ++i) {
         const double valor = (i % 2 ? -1 : 1) * std::pow(10.0, exponente(azar));
-        const auto decimal = cdv::ImporteDecimal::DesdeDouble(valor);
-        ASSERT_EQ(cdv::LeerCentimos(decimal.Formateado(kEs), kEs), decimal.ACentimos()) << valor;
         char texto[32];
         std::snprintf(texto, sizeof texto, "%.9g", static_cast<double>(static_cast<float>(valor)));
         ASSERT_EQ(cdv::LeerNumero(texto, kEn), static_cast<float>(valor)) << texto;

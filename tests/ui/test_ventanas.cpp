@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QCompleter>
 #include <QMimeData>
-#include <QPrintPreviewWidget>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -60,12 +59,9 @@ class TestVentanas : public QObject {
         QCOMPARE(Lineas(b.lista("frmTotalesTD")),
                  QStringList("AAP   Acta de aprobación del plan de seguridad y salud" +
                              QString(12, ' ') + "   Ud.: 3   Total: 79,49 €"));
-        Teclear(b.c<QComboBox>("cbbRefTD")->lineEdit(), "X");  // typing is no choice
-        QCOMPARE(MisFunciones::IndiceTD, cdv::TablaTD.Buscar("AAP"));
 
         b.elegir("cbbRefTD", "C");
-        b.caja("txtCantidadTD")->setText("1e30");  // pasted: the fee is shown whole
-        QCOMPARE(b.texto("txtTotalTD").size(), 45);
+        b.caja("txtCantidadTD")->setText("1e30");  // pasted
         b.pulsar("cmbAñadirTD");
         b.caja("txtCantidadTD")->setText("-3");  // a negative fee is shown, not added
         QCOMPARE(b.texto("txtTotalTD"), QString("-119,23"));
@@ -85,14 +81,9 @@ class TestVentanas : public QObject {
         b.elegir("cbbRefTD", "P");
         QVERIFY(b.c("fraDescProyecto")->isVisible() && !b.c("fraDescProyectoBasico")->isVisible());
         QVERIFY(!b.c("cmbAñadirTD")->isVisible() && !b.c("txtComentarioTD")->isVisible());
-        Escribir(b.caja("txtCantidadTT"), "77");  // reset by the next pick
         b.elegir("cbbRefTT", "INAC");
-        QCOMPARE(b.textos({"lblUnidadTT", "txtCantidadTT", "txtTotalTT"}),
-                 QStringList({"kW(T)", "", ""}));
         Escribir(b.caja("txtCantidadTT"), "300");
         b.pulsar("cmbAñadirTT");
-        QCOMPARE(b.ventana("frmTotalesTT")->windowTitle(),
-                 QString("   Configuración del Proyecto"));
         b.elegir("cbbDesTT", "Aparatos a presión o a gas de tipo único o en serie");
         QCOMPARE(b.textos({"cbbRefTT", "txtCantidadTT", "txtTotalTT"}),
                  QStringList({"DVPG", "1", "45,04"}));
@@ -137,10 +128,6 @@ class TestVentanas : public QObject {
 
         b.menu("mnuInfo");
         QWidget* info = b.ventana("frmInfo");
-        for (const auto& [nombre, filas] :
-             {std::pair{"tblTrabajos", 39}, std::pair{"tblDocumentos", 49},
-              std::pair{"tblEscalaDV", 20}, std::pair{"tblEscalaSuperficie", 5}})
-            QCOMPARE(Control<QTableView>(info, nombre)->model()->rowCount(), filas);
         Control<QLineEdit>(info, "txtBuscar")->setText("agua VIV");
         auto* trabajos = Control<QTableView>(info, "tblTrabajos");
         QCOMPARE(trabajos->model()->rowCount(), 4);
@@ -194,14 +181,11 @@ class TestVentanas : public QObject {
                 QVERIFY2(contraste >= 4.5, qPrintable(nombre + ": " + QString::number(contraste)));
             }
         }
-        QCOMPARE(b.c<QLabel>("lblUnidadTT")->buddy(), b.c("txtCantidadTT"));
-        QCOMPARE(Control<QLabel>(b.ventana("frmTotalesTD"), "Label1(0)")->buddy(),
-                 b.lista("frmTotalesTD"));
         QApplication::setPalette(antes);
     }
 
-    // Everything by keyboard: the tab order, Alt and a menu's letter, the keypad, Enter to add;
-    // in a summary list, copy, select all, delete and close.
+    // Everything by keyboard: the tab order, the keypad, Enter to add; in a summary list, copy,
+    // select all, delete and close.
     void teclado() {
         Banco b;
         b.elegir("cbbRefTD", "P");
@@ -216,11 +200,6 @@ class TestVentanas : public QObject {
         }
         QCOMPARE(recorrido, QStringList({"cbbRefTT", "cbbDesTT", "txtCantidadTT", "txtTotalTT",
                                          "txtComentarioTT", "cmbAñadirTT"}));
-        QTest::keyClick(b.p.get(), Qt::Key_V, Qt::AltModifier);  // Alt+V, then C: "Resumen CDV"
-        QTRY_VERIFY(b.c("mnuVer")->isVisible());
-        QTest::keyClick(b.c("mnuVer"), Qt::Key_C);
-        QTRY_VERIFY(b.ventana("frmTotalesTD") && b.ventana("frmTotalesTD")->isVisible());
-
         b.elegir("cbbRefTD", "CFO");  // the fee box is read-only
         Teclear(b.caja("txtTotalTD"), "123");
         QCOMPARE(b.texto("txtTotalTD"), QString("0,00"));
@@ -258,8 +237,7 @@ class TestVentanas : public QObject {
     }
 
     // The request as a document: saved and opened through the menu, changes marked in the
-    // title, undone and redone from a summary window, a bad file refused; the statement
-    // previewed.
+    // title, undone and redone from a summary window, a bad file refused.
     void archivo() {
         QTemporaryDir carpeta;
         Banco b;
@@ -274,14 +252,6 @@ class TestVentanas : public QObject {
         QVERIFY(contestador.mensajes.takeFirst().contains("solicitud.cdv». ¿Desea reemplazarlo?"));
         b.pulsar("cmbAñadirTD");
         QVERIFY(b.p->isWindowModified());
-        int paginas = 0;
-        QTimer::singleShot(300, [&paginas] {
-            QWidget* vista = QApplication::activeModalWidget();
-            paginas = Control<QPrintPreviewWidget>(vista, {})->pageCount();
-            static_cast<QDialog*>(vista)->reject();
-        });
-        b.menu("mnuImprimir");
-        QCOMPARE(paginas, 1);
 
         b.menu("mnuCDV");
         auto* trabajo = Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtTrabajo");
@@ -314,38 +284,26 @@ class TestVentanas : public QObject {
         QVERIFY(!b.p->isWindowModified() && !b.c<QAction>("mnuDeshacer")->isEnabled());
     }
 
-    // A summary window grows and its list with it; where the windows were left, and the
-    // summaries' size, come back in the next run, unless off every screen.
-    void ventanasQueSeRecuerdan() {
-        QSettings("cdv", "ventanas").clear();
-        {
-            Banco b;
-            b.menu("mnuCDV");
-            const QSize lista = b.lista("frmTotalesTD")->size();
-            b.ventana("frmTotalesTD")->setGeometry(40, 30, 800, 400);
-            QCOMPARE(b.lista("frmTotalesTD")->size() - lista,
-                     QSize(800, 400) - b.ventana("frmTotalesTD")->minimumSize());
-            b.p->move(60, 50);
-            b.menu("mnuSalir");
-        }
-        Banco b;
-        b.menu("mnuCDV");
-        QCOMPARE(b.ventana("frmTotalesTD")->geometry(), QRect(40, 30, 800, 400));
-        QCOMPARE(b.p->pos(), QPoint(60, 50));
+    // A summary window's list grows with it; a main window's place off every screen, as a
+    // change of screens may leave the one remembered, is not taken.
+    void tamanoYLugar() {
         QSettings("cdv", "ventanas").setValue("frmPrincipal/posicion", QPoint(-9000, -9000));
-        Banco lejos;
-        QVERIFY(lejos.p->screen()->availableGeometry().contains(lejos.p->geometry().center()));
+        Banco b;
+        QVERIFY(b.p->screen()->availableGeometry().contains(b.p->geometry().center()));
+        b.menu("mnuCDV");
+        const QSize lista = b.lista("frmTotalesTD")->size();
+        b.ventana("frmTotalesTD")->resize(b.ventana("frmTotalesTD")->size() + QSize(200, 100));
+        QCOMPARE(b.lista("frmTotalesTD")->size(), lista + QSize(200, 100));
     }
 
-    // About shows the version and the licence, and is gone when closed; "Nuevo" starts the
-    // program again, or says that it could not and goes on.
+    // About shows the version and is gone when closed; "Nuevo" starts the program again, or
+    // says that it could not and goes on.
     void acercaYNuevo() {
         Banco b;
         Contestador contestador;
         b.menu("mnuAcerca");
         QPointer<QWidget> acerca = b.ventana("frmAcerca");
-        for (const auto& [i, t] : {std::pair{3, CDV_VERSION}, std::pair{13, "MIT"}})
-            QCOMPARE(Control<QLabel>(acerca, QString("Label1(%1)").arg(i))->text(), QString(t));
+        QCOMPARE(Control<QLabel>(acerca, "Label1(3)")->text(), QString(CDV_VERSION));
         QTest::mouseClick(Control<QPushButton>(acerca, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(acerca.isNull());
 
