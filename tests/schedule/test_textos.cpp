@@ -1,11 +1,8 @@
 // The amount and quantity texts, and the fixed-width summary lines.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <random>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "Lineas.h"
 #include "TextoNumerico.h"
@@ -56,7 +53,7 @@ TEST(Textos, LeerNumero) {
     EXPECT_EQ(cdv::LeerCentimos("1 500,5", frances), 150050);
 }
 
-TEST(Textos, LeerCentimosEIdaYVuelta) {
+TEST(Textos, LeerCentimos) {
     using P = std::pair<std::string, std::optional<cdv::Centimos>>;
     for (const auto& [texto, centimos] :
          {P{"1.234,56", 123456}, P{"500", 50000}, P{"0,005", 1}, P{"-0,005", -1}, P{"0,0049", 0},
@@ -64,15 +61,6 @@ TEST(Textos, LeerCentimosEIdaYVuelta) {
           P{"10000000000000,01", std::nullopt}, P{"1e30", std::nullopt},
           P{kMillonDeDecimales, std::nullopt}, P{"abc", std::nullopt}})
         EXPECT_EQ(cdv::LeerCentimos(texto, kEs), centimos) << texto.substr(0, 20);
-    // Any float: its shortest exact text reads back to it.
-    std::mt19937_64 azar(20261206);
-    std::uniform_real_distribution<double> exponente(-4.0, 13.0);
-    for (int i = 0; i < 20'000; ++i) {
-        const double valor = (i % 2 ? -1 : 1) * std::pow(10.0, exponente(azar));
-        char texto[32];
-        std::snprintf(texto, sizeof texto, "%.9g", static_cast<double>(static_cast<float>(valor)));
-        ASSERT_EQ(cdv::LeerNumero(texto, kEn), static_cast<float>(valor)) << texto;
-    }
 }
 
 TEST(Textos, Lineas) {

@@ -19,10 +19,6 @@ namespace {
 
 using cdv::LineaCompartida;
 
-void Locale(QLocale::Language idioma, QLocale::Territory pais) {
-    QLocale::setDefault(QLocale(idioma, pais));
-}
-
 LineaCompartida Tasada(const cdv::Tasacion& t) {
     EXPECT_TRUE(t.linea) << t.motivo.toStdString();
     return std::make_shared<const cdv::Linea>(*t.linea);
@@ -63,7 +59,7 @@ class Archivo : public ::testing::Test {
         cdv::CargarTablaTD();
         cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
     }
-    void SetUp() override { Locale(QLocale::Spanish, QLocale::Spain); }
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 };
 
 TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
@@ -73,18 +69,18 @@ TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
         << lineasEs[0].toStdString();
     const QByteArray datos = cdv::EscribirSolicitud(espanola);
 
-    Locale(QLocale::English, QLocale::UnitedStates);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(cdv::EscribirSolicitud(Ejemplo()), datos);  // typed the English way
     const cdv::LecturaSolicitud inglesa = cdv::LeerSolicitud(datos);
     ASSERT_TRUE(inglesa.contenido) << inglesa.error.toStdString();
     EXPECT_TRUE(inglesa.cambios.isEmpty());
     EXPECT_TRUE(Lineas(*inglesa.contenido)[0].endsWith("Ud.: 1,500.5   Total: 39,757.25 €"));
 
-    Locale(QLocale::Spanish, QLocale::Spain);
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     EXPECT_EQ(Lineas(*inglesa.contenido), lineasEs);
     EXPECT_EQ(cdv::EscribirSolicitud(*inglesa.contenido), datos);
     // Where the locale groups with a narrow no-break space, an ordinary one groups too.
-    Locale(QLocale::French, QLocale::France);
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     EXPECT_EQ(cdv::AlArchivo("150 000,5"), "150,000.5");
 }
 
