@@ -23,11 +23,10 @@ inline std::size_t Al(std::mt19937_64& azar, std::size_t n) {
 
 // The schedule loaded and its messages silenced, once for the whole run.
 inline void PrepararBaremo() {
-    static const bool preparado = [] {
+    [[maybe_unused]] static const bool preparado = [] {
         cdv::CargarTablaTT();
         cdv::CargarTablaTD();
         cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
         return true;
     }();
-    (void)preparado;
 }

@@ -100,9 +100,7 @@ class TestSalir : public QObject {
         Anadir(*enCurso, "C");
 
         QProcess matada;
-        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-        entorno.insert("CDV_RUN_MATADA", "1");
-        matada.setProcessEnvironment(entorno);
+        matada.setEnvironment(QProcess::systemEnvironment() << "CDV_RUN_MATADA=1");
         matada.start(QCoreApplication::applicationFilePath());
         QVERIFY(matada.waitForFinished(60000));
         QCOMPARE(matada.exitStatus(), QProcess::CrashExit);

@@ -149,9 +149,9 @@ TEST_F(Archivo, UnGuardadoFallidoDejaElArchivoAnterior) {
     EXPECT_NE(cdv::GuardarArchivo(carpeta.filePath("carpeta.cdv"), datos), "");
     // A full disk: the process may write no more than a few bytes to any file.
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limite{}, antes{};
+    rlimit antes{};
     getrlimit(RLIMIT_FSIZE, &antes);
-    limite = {16, antes.rlim_max};
+    const rlimit limite{16, antes.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limite);
     const QString lleno = cdv::GuardarArchivo(anterior, datos);
     setrlimit(RLIMIT_FSIZE, &antes);
