@@ -1,4 +1,5 @@
-// libFuzzer target: the check it is linked with (Comprobar.h), on any input.
+// The libFuzzer program of a fuzz target: the property it is linked with (tests/fuzz/
+// Comprobar.h), on any input; built with -DCDV_FUZZ=ON by fuzz.sh.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
