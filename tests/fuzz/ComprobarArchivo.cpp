@@ -48,7 +48,9 @@ std::string EntradaAlAzar(std::mt19937_64& azar) {
         R"({"referencia": "EIA2", "cantidad": "1,500.5", "cuota": "59.62"}, )"
         R"({"referencia": "P", "descuento": "Anteproyecto", "partidas": [)"
         R"({"referencia": "INAC", "cantidad": "300", "cuota": "296.5"}, )"
-        R"({"referencia": "DVPG", "cantidad": "1", "cuota": "45.04"}], "cuota": "256.15"}], )"
+        R"({"referencia": "DVPG", "cantidad": "1", "cuota": "45.04"}], "cuota": "256.15"}, )"
+        R"({"referencia": "V", "partidas": [)"
+        R"({"referencia": "DVPG", "cantidad": "2", "cuota": "90.09"}], "cuota": "22.52"}], )"
         R"("proyecto": {"partidas": [{"referencia": "LAN", "cantidad": "750", "cuota": "47.69"}], )"
         R"("descuentoProyecto": "Ninguno", "descuentoProyectoBasico": "Anteproyecto"}})";
     // clang-format off
@@ -56,7 +58,7 @@ std::string EntradaAlAzar(std::mt19937_64& azar) {
         R"("AAP")", R"("P")", R"("PB")", R"("V")", R"("OD")", R"("DVPG")", R"("LAN")", R"("XYZ")",
         R"("-3")", R"("1e30")", R"("tres")", R"("")", R"("0")", R"("1e39")", R"("1,000.5")",
         R"("45.04")", R"("2e11")", R"("99999999999999")", R"("Proyecto básico")",
-        R"("Anteproyecto")", R"("Ninguno")", "3", "-1", "2", "null", "true", "[]", "{}"};
+        R"("Anteproyecto")", R"("Ninguno")", "3", "-1", "2", "1.5", "null", "true", "[]", "{}"};
     // clang-format on
     std::string s(kSolicitud);
     for (std::size_t n = 1 + Al(azar, 3); n > 0; --n) {
