@@ -17,6 +17,7 @@ std::string ComprobarEntrada(std::string_view datos);
 // and now and then any byte.
 std::string EntradaAlAzar(std::mt19937_64& azar);
 
+// A number from 0 to n - 1.
 inline std::size_t Al(std::mt19937_64& azar, std::size_t n) {
     return static_cast<std::size_t>(azar() % n);
 }
