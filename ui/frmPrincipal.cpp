@@ -106,19 +106,35 @@ class Selector : public QComboBox {
     }
 };
 
-QComboBox* CrearSelector(QWidget* padre, const QString& nombre, const QString& indicacion,
-                         QRect zona) {
+QComboBox* CrearSelector(QWidget* padre, const QString& nombre, QRect zona) {
     auto* selector = new Selector(padre);
-    selector->setStyle(EstiloFormulario());
     selector->setFocusPolicy(Qt::StrongFocus);
     selector->setObjectName(nombre);
     selector->setGeometry(zona);
-    selector->setEditable(true);
-    selector->setInsertPolicy(QComboBox::NoInsert);
     // Its place is fixed: its size need not be measured on every entry's text.
     selector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    selector->lineEdit()->setPlaceholderText(indicacion);
     return selector;
+}
+
+// Typing in a selector, once it holds its entries: made editable only then, its completer
+// takes them in one go rather than following each one added. The forms' style comes last, as
+// the selector builds its drop-down list for it, and builds it for an editable selector.
+void HacerEditable(QComboBox* selector, const QString& indicacion) {
+    selector->setEditable(true);
+    selector->setInsertPolicy(QComboBox::NoInsert);
+    selector->lineEdit()->setPlaceholderText(indicacion);
+    selector->lineEdit()->setAccessibleName(selector->accessibleName());  // named as its selector
+    selector->setStyle(EstiloFormulario());
+}
+
+// A side's selectors with their catalogue's entries, ready to pick and type in; once.
+template <typename Tabla>
+void PrepararSelectores(const Tabla& tabla, QComboBox* ref, QComboBox* des) {
+    if (ref->isEditable()) return;
+    Llenar(tabla, ref, des);
+    HacerEditable(ref, "Referencias");
+    HacerEditable(des, "Descripciones");
+    BuscarPorPalabras(des);
 }
 
 }  // namespace
@@ -141,7 +157,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     setWindowIcon(QIcon(Imagen(":/cdv/cdv-48.png")));  // its other windows take it from it
     CrearControles();
     CrearMenu();
-    CargarListas();
+    PrepararSelectores(cdv::TablaTD, td_.ref, td_.des);
     Conectar();
     InstalarCuadroDeMensajes(this);
 
@@ -213,10 +229,8 @@ void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
     lado.marco->setObjectName(nombre("fra"));
     lado.marco->setStyle(EstiloFormulario());
     lado.marco->setGeometry(d.zona);
-    lado.ref =
-        CrearSelector(lado.marco, nombre("cbbRef"), "Referencias", Twips(360, 390, 1275, 315));
-    lado.des =
-        CrearSelector(lado.marco, nombre("cbbDes"), "Descripciones", Twips(1830, 390, 5475, 315));
+    lado.ref = CrearSelector(lado.marco, nombre("cbbRef"), Twips(360, 390, 1275, 315));
+    lado.des = CrearSelector(lado.marco, nombre("cbbDes"), Twips(1830, 390, 5475, 315));
     lado.cantidad =
         CrearCaja(lado.marco, nombre("txtCantidad"), Twips(7530, 390, 1005, 285), false);
     lado.unidad = CrearEtiqueta(lado.marco, nombre("lblUnidad"), {},
@@ -239,8 +253,6 @@ void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
     lado.total->setAccessibleName("Cuota del " + d.que + ", en euros");
     lado.comentario->setAccessibleName("Observaciones del tipo de " + d.que);
     lado.anadir->setAccessibleName("Añadir el " + d.que + " " + d.destino);
-    for (QComboBox* selector : {lado.ref, lado.des})  // the box typed in, named as its selector
-        selector->lineEdit()->setAccessibleName(selector->accessibleName());
     lado.desglose = CrearEtiqueta(centralWidget(), nombre("lblDesglose"), {}, d.zonaDesglose);
     QFont pequena = lado.desglose->font();
     pequena.setPointSizeF(7.5);
@@ -384,12 +396,6 @@ void frmPrincipal::Conectar() {
     connect(documento_, &DocumentoSolicitud::estadoCambiado, this, &frmPrincipal::MostrarEstado);
 }
 
-void frmPrincipal::CargarListas() {
-    Llenar(cdv::TablaTT, tt_.ref, tt_.des);
-    Llenar(cdv::TablaTD, td_.ref, td_.des);
-    for (QComboBox* descripciones : {tt_.des, td_.des}) BuscarPorPalabras(descripciones);
-}
-
 int frmPrincipal::ElegirFila(QComboBox* elegido, QComboBox* otro) {
     const int fila = elegido->currentData().toInt();
     otro->setCurrentIndex(otro->findData(fila));
@@ -442,6 +448,9 @@ void frmPrincipal::MostrarEntradaTD(bool mostrar) {
           static_cast<QWidget*>(td_.anadir), static_cast<QWidget*>(td_.desglose)}) {
         control->setVisible(mostrar);
     }
+    // The work side's selectors are filled when it is first shown: starting the program does
+    // not pay for them.
+    if (!mostrar) PrepararSelectores(cdv::TablaTT, tt_.ref, tt_.des);
     tt_.marco->setVisible(!mostrar);
     tt_.desglose->setVisible(!mostrar);
     const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(MisFunciones::IndiceTD);
@@ -568,6 +577,7 @@ void frmPrincipal::MostrarInfo() {
 }
 
 void frmPrincipal::ElegirDesdeInfo(bool trabajo, int fila) {
+    if (trabajo) PrepararSelectores(cdv::TablaTT, tt_.ref, tt_.des);
     const Lado& lado = trabajo ? tt_ : td_;
     lado.ref->setCurrentIndex(lado.ref->findData(fila));
     if (trabajo) {

@@ -82,7 +82,6 @@ class frmPrincipal : public QMainWindow {
     void CrearDescuentos();
     void CrearMenu();
     void Conectar();
-    void CargarListas();
 
     // Selection: the row the picked entry carries, shown in the other selector too.
     static int ElegirFila(QComboBox* elegido, QComboBox* otro);

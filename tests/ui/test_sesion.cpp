@@ -116,6 +116,7 @@ class Sesion {
         switch (a.tipo) {
             case Tipo::Elegir: {  // onto the entry from its neighbour with an arrow key
                 auto* c = b_->c<QComboBox>(kSelectores[a.a]);
+                if (!c->isVisible()) break;  // the work side shows for a project document only
                 const int entrada = c->findData(a.b);
                 c->setCurrentIndex(entrada == 0 ? 1 : entrada - 1);
                 QTest::keyClick(c, entrada == 0 ? Qt::Key_Up : Qt::Key_Down);
