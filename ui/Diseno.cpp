@@ -163,8 +163,12 @@ QSettings Ajustes() {
 void GuardarGeometria(const QWidget* ventana, bool conTamano) {
     QSettings ajustes = Ajustes();
     ajustes.beginGroup(ventana->objectName());
-    ajustes.setValue("posicion", ventana->pos());
-    if (conTamano) ajustes.setValue("tamano", ventana->size());
+    // Only what changed, so that closing a window left where it was writes nothing.
+    const auto guardar = [&ajustes](const char* clave, const QVariant& valor) {
+        if (ajustes.value(clave) != valor) ajustes.setValue(clave, valor);
+    };
+    guardar("posicion", ventana->pos());
+    if (conTamano) guardar("tamano", ventana->size());
 }
 
 void RestaurarGeometria(QWidget* ventana, bool conTamano) {
