@@ -127,6 +127,10 @@ class TestVentanas : public QObject {
 
         b.menu("mnuInfo");
         QWidget* info = b.ventana("frmInfo");
+        for (const auto& [nombre, filas] :
+             {std::pair{"tblTrabajos", 39}, std::pair{"tblDocumentos", 49},
+              std::pair{"tblEscalaDV", 20}, std::pair{"tblEscalaSuperficie", 5}})
+            QCOMPARE(Control<QTableView>(info, nombre)->model()->rowCount(), filas);
         Control<QLineEdit>(info, "txtBuscar")->setText("agua VIV");
         auto* trabajos = Control<QTableView>(info, "tblTrabajos");
         QCOMPARE(trabajos->model()->rowCount(), 4);
