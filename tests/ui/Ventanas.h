@@ -2,21 +2,8 @@
 // typing, clicking, closing from the close box, answering the message boxes.
 #pragma once
 
-#include <QAbstractItemView>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-#include <QWindow>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "DocumentoSolicitud.h"

@@ -1,7 +1,5 @@
 // How a run ends, and how a later run recovers its request however it ended, killed included,
 // while runs going on at the same time keep their own.
-#include <QProcess>
-#include <QTemporaryDir>
 #include <csignal>
 
 #include "Ventanas.h"
@@ -42,7 +40,7 @@ class TestSalir : public QObject {
     void initTestCase() { LocaleEspanol(); }
 
     // With both summary windows and About open, "Salir" and the close box end the run, unless
-    // the calculator lives in another program that has a window open; its look stays its own.
+    // the calculator lives in another program that has a window open.
     void salir_data() {
         QTest::addColumn<bool>("menu");
         QTest::addColumn<bool>("anfitrion");
@@ -54,20 +52,12 @@ class TestSalir : public QObject {
     void salir() {
         QFETCH(bool, menu);
         QFETCH(bool, anfitrion);
-        const QString hoja = "QPushButton { color: navy; }";
-        qApp->setStyleSheet(hoja);
-        const QFont letra = QApplication::font();
-        const QStyle* estilo = QApplication::style();
-        const qint64 icono = QApplication::windowIcon().cacheKey();
         QWidget otra;
         otra.setVisible(anfitrion);
         Banco b;
         b.elegir("cbbRefTD", "AAP");
         b.pulsar("cmbAñadirTD");
         for (const char* ventana : {"mnuProyecto", "mnuAcerca"}) b.menu(ventana);
-        QVERIFY(QApplication::font() == letra && QApplication::style() == estilo &&
-                QApplication::windowIcon().cacheKey() == icono && qApp->styleSheet() == hoja);
-        QVERIFY(!b.ventana("frmAcerca")->windowIcon().isNull());
         QTimer::singleShot(0,
                            [&] { menu ? b.menu("mnuSalir") : Banco::cerrarConLaCruz(b.p.get()); });
         // The host ends its own run; a run of the calculator alone still going after 5 s fails.
@@ -77,7 +67,6 @@ class TestSalir : public QObject {
         for (const char* ventana : {"frmTotalesTD", "frmTotalesTT", "frmAcerca"})
             QVERIFY(!b.ventana(ventana)->isVisible());
         QVERIFY(!b.p->isVisible() && otra.isVisible() == anfitrion);
-        qApp->setStyleSheet({});
     }
 
     // Where the recovery cannot be written, the user is told once to save.

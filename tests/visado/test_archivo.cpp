@@ -1,6 +1,5 @@
 // The request's file: the same request whatever the locale, every bad file refused with its
-// reason, saved fees priced again, and a failed save leaving the earlier file whole; and the
-// catalogue rows found by the words of their descriptions.
+// reason, saved fees priced again, and a failed save leaving the earlier file whole.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -11,7 +10,6 @@
 #include <csignal>
 
 #include "ArchivoSolicitud.h"
-#include "Busqueda.h"
 #include "Mensajes.h"
 #include "TextoLocal.h"
 
@@ -100,8 +98,6 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
          "documento 1 (C): la cantidad es negativa"},
         {documento(R"("referencia": "C", "cantidad": "tres", "cuota": "1")"),
          "documento 1 (C): la cantidad «tres» no es un número"},
-        {documento(R"("referencia": "C", "cantidad": 3, "cuota": "1")"),
-         "documento 1 (C): falta «cantidad» o no es un texto"},
         {documento(R"("referencia": "OD", "cantidad": "1", "cuota": "0")"),
          "documento 1 (OD): el documento no tiene cuota"},
         {documento(R"("referencia": "P", "partidas": [
@@ -160,24 +156,6 @@ TEST_F(Archivo, UnGuardadoFallidoDejaElArchivoAnterior) {
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
     EXPECT_EQ(archivo.readAll(), "lo de antes");
     EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList("anterior.cdv"));
-}
-
-// Every row of both catalogues is found by each word of its description, as written, in
-// capitals, and without its accents.
-TEST_F(Archivo, CadaFilaSeEncuentraPorCadaPalabra) {
-    QStringList descripciones;
-    for (int n = 1; n <= cdv::TablaTT.Filas(); ++n)
-        descripciones << Qs(cdv::TablaTT.Fila(n)->Descripcion);
-    for (int n = 1; n <= cdv::TablaTD.Filas(); ++n)
-        descripciones << Qs(cdv::TablaTD.Fila(n)->Descripcion);
-    for (const QString& descripcion : descripciones) {
-        for (const QString& palabra : descripcion.split(' ', Qt::SkipEmptyParts)) {
-            for (const QString& consulta : {palabra, palabra.toUpper(), cdv::Plegado(palabra)})
-                EXPECT_TRUE(cdv::ConPalabras(descripciones, consulta).contains(descripcion))
-                    << descripcion.toStdString() << " / " << consulta.toStdString();
-        }
-    }
-    EXPECT_TRUE(cdv::ConPalabras(descripciones, "agua zzz").isEmpty());
 }
 
 }  // namespace
