@@ -151,17 +151,21 @@ void DocumentoSolicitud::ElegirOpcion(std::string_view ref, int opcion) {
 }
 
 void DocumentoSolicitud::CambiarTrabajo(const QString& trabajo) {
-    if (trabajo == solicitud_.Trabajo()) return;
-    pila_.push(new OrdenCambiar<QString>(
-        "Trabajo", 1, solicitud_.Trabajo(), trabajo,
-        [this](const QString& texto) { solicitud_.CambiarTrabajo(texto); }));
+    CambiarTexto("Trabajo", 1, solicitud_.Trabajo(), trabajo,
+                 &cdv::SolicitudVisado::CambiarTrabajo);
 }
 
 void DocumentoSolicitud::CambiarColegiado(const QString& colegiado) {
-    if (colegiado == solicitud_.Colegiado()) return;
+    CambiarTexto("Colegiado/a", 2, solicitud_.Colegiado(), colegiado,
+                 &cdv::SolicitudVisado::CambiarColegiado);
+}
+
+void DocumentoSolicitud::CambiarTexto(const QString& accion, int id, const QString& antes,
+                                      const QString& ahora, Poner poner) {
+    if (ahora == antes) return;
     pila_.push(new OrdenCambiar<QString>(
-        "Colegiado/a", 2, solicitud_.Colegiado(), colegiado,
-        [this](const QString& texto) { solicitud_.CambiarColegiado(texto); }));
+        accion, id, antes, ahora,
+        [this, poner](const QString& texto) { (solicitud_.*poner)(texto); }));
 }
 
 bool DocumentoSolicitud::Guardar(const QString& ruta) {

@@ -53,6 +53,10 @@ class DocumentoSolicitud : public QObject {
     void estadoCambiado();
 
   private:
+    // A text of the statement changed; typing on in the same text (`id`) is the same undo step.
+    using Poner = void (cdv::SolicitudVisado::*)(const QString&);
+    void CambiarTexto(const QString& accion, int id, const QString& antes, const QString& ahora,
+                      Poner poner);
     void Cargar(cdv::ContenidoSolicitud contenido, const QString& ruta, bool sinGuardar);
     void Cambio();
 
