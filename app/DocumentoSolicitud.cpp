@@ -63,9 +63,11 @@ class OrdenCambiar : public QUndoCommand {
     void redo() override { poner_(ahora_); }
     void undo() override { poner_(antes_); }
     int id() const override { return id_; }
+    // Typed back to where it started, the step changes nothing and goes.
     bool mergeWith(const QUndoCommand* otra) override {
         if (id_ < 0 || otra->id() != id_) return false;
         ahora_ = static_cast<const OrdenCambiar*>(otra)->ahora_;
+        setObsolete(ahora_ == antes_);
         return true;
     }
 
@@ -87,21 +89,26 @@ void Decir(const QString& texto, std::string_view titulo = cdv::kTituloError) {
 
 DocumentoSolicitud::DocumentoSolicitud(const QString& carpetaRecuperacion, QObject* padre)
     : QObject(padre), recuperacion_(carpetaRecuperacion) {
-    connect(&solicitud_, &cdv::SolicitudVisado::cambiada, this, &DocumentoSolicitud::Cambio);
+    connect(&solicitud_, &cdv::SolicitudVisado::cambiada, this,
+            &DocumentoSolicitud::ProgramarRecuperacion);
+    connect(&pila_, &QUndoStack::cleanChanged, this, [this] {
+        ProgramarRecuperacion();
+        emit estadoCambiado();
+    });
 }
 
+// A run that ends any other way than through Terminar (a crash, a logout that does not wait,
+// a host program's end) leaves its unsaved request for the next.
 DocumentoSolicitud::~DocumentoSolicitud() {
+    blockSignals(true);  // the windows that listen are going too
+    callado_ = true;
     EscribirRecuperacion();
 }
 
-void DocumentoSolicitud::Cambio() {
-    if (!sinGuardar_) {
-        sinGuardar_ = true;
-        emit estadoCambiado();
-    }
-    // Written as soon as control is back in the event loop, but no sooner than
-    // kPausaRecuperacion after the last write: a burst of changes (a file of thousands of
-    // lines, undoing many) writes a few times, not once per change.
+// Written as soon as control is back in the event loop, but no sooner than
+// kPausaRecuperacion after the last write: a burst of changes (a file of thousands of lines,
+// undoing many) writes a few times, not once per change.
+void DocumentoSolicitud::ProgramarRecuperacion() {
     if (recuperacionPendiente_) return;
     recuperacionPendiente_ = true;
     const qint64 espera =
@@ -113,15 +120,49 @@ void DocumentoSolicitud::Cambio() {
 void DocumentoSolicitud::EscribirRecuperacion() {
     if (!recuperacionPendiente_) return;
     recuperacionPendiente_ = false;
-    const QString error = recuperacion_.Escribir(cdv::EscribirSolicitud(solicitud_.Contenido()));
+    if (!SinGuardar()) {  // the file holds it all: nothing to recover
+        recuperacion_.Quitar();
+        PonerEnRiesgo({});
+        return;
+    }
+    const QString error =
+        recuperacion_.Escribir(cdv::EscribirSolicitud(solicitud_.Contenido(), {ruta_, huella_}));
     ultimaRecuperacion_.start();
-    // Said once a run: from then on only saving keeps the request.
-    if (!error.isEmpty() && !recuperacionFallida_) {
-        recuperacionFallida_ = true;
+    PonerEnRiesgo(error);
+    if (!error.isEmpty()) {  // tried again, until the disk takes it or the request is saved
+        QTimer::singleShot(kReintentoRecuperacion, this,
+                           &DocumentoSolicitud::ProgramarRecuperacion);
+        return;
+    }
+    SoltarTomada();
+    if (!reservaAvisada_ && !callado_ && !recuperacion_.ProblemaDeReserva().isEmpty()) {
+        reservaAvisada_ = true;
+        Decir(recuperacion_.ProblemaDeReserva());
+    }
+}
+
+// Told each time the recovery starts failing; the title says so until a write succeeds.
+void DocumentoSolicitud::PonerEnRiesgo(const QString& error) {
+    const bool enRiesgo = !error.isEmpty();
+    if (enRiesgo == enRiesgo_) return;
+    enRiesgo_ = enRiesgo;
+    if (enRiesgo && !callado_) {
         Decir(QString("No se puede escribir la copia de recuperación de la solicitud (%1). "
                       "Guárdela con Guardar para no perderla.")
                   .arg(error));
     }
+    emit estadoCambiado();
+}
+
+void DocumentoSolicitud::SoltarTomada() {
+    if (!tomada_.isEmpty()) recuperacion_.Descartar(tomada_);
+    tomada_.clear();
+}
+
+void DocumentoSolicitud::Terminar() {
+    recuperacionPendiente_ = false;
+    recuperacion_.Quitar();
+    SoltarTomada();
 }
 
 bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion,
@@ -168,58 +209,60 @@ void DocumentoSolicitud::CambiarTexto(const QString& accion, int id, const QStri
         [this, poner](const QString& texto) { (solicitud_.*poner)(texto); }));
 }
 
-bool DocumentoSolicitud::Guardar(const QString& ruta) {
-    const QString error = cdv::GuardarArchivo(ruta, cdv::EscribirSolicitud(solicitud_.Contenido()));
-    if (!error.isEmpty()) {
-        Decir(QString("No se ha podido guardar «%1»: %2.").arg(ruta, error));
-        return false;
-    }
-    ruta_ = ruta;
-    sinGuardar_ = false;
-    emit estadoCambiado();
-    return true;
+bool DocumentoSolicitud::CambiadoEnDisco(const QString& ruta) const {
+    return ruta == ruta_ && !huella_.isEmpty() && QFileInfo::exists(ruta) &&
+           cdv::HuellaDeArchivo(ruta) != huella_;
 }
 
-bool DocumentoSolicitud::Abrir(const QString& ruta) {
+DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
+                                                         bool aunqueHayaCambiado) {
+    if (!aunqueHayaCambiado && CambiadoEnDisco(ruta)) return Guardado::CambiadoEnDisco;
+    const QByteArray datos = cdv::EscribirSolicitud(solicitud_.Contenido());
+    const QString error = cdv::GuardarSolicitud(ruta, datos);
+    if (!error.isEmpty()) {
+        Decir(QString("No se ha podido guardar «%1»: %2.").arg(ruta, error));
+        return Guardado::Fallido;
+    }
+    ruta_ = ruta;
+    huella_ = cdv::Huella(datos);
+    pila_.setClean();  // also ends the merging of typed text into the step before
+    SoltarTomada();
+    emit estadoCambiado();
+    return Guardado::Hecho;
+}
+
+DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta) {
     cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta);
     if (!lectura.contenido) {
         Decir(QString("No se puede abrir «%1»: %2.").arg(Nombre(ruta), lectura.error));
-        return false;
+        return {};
     }
-    Cargar(std::move(*lectura.contenido), ruta, false);
-    if (!lectura.cambios.isEmpty()) {
-        Decir(QString("Las cuotas de «%1» se han calculado de nuevo con el baremo de este "
-                      "programa:\n")
-                      .arg(Nombre(ruta)) +
-                  lectura.cambios.join('\n'),
-              "   Cuotas recalculadas");
-    }
-    return true;
+    // Fees priced otherwise than the file says make a request that differs from its file.
+    Cargar(std::move(*lectura.contenido), {ruta, lectura.huella}, !lectura.cambios.isEmpty());
+    return {true, lectura.cambios};
 }
 
-bool DocumentoSolicitud::Recuperar() {
-    const QString anterior = recuperacion_.Anterior();
-    if (anterior.isEmpty()) {
-        Decir("No hay ninguna sesión anterior que recuperar.");
-        return false;
-    }
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(anterior);
+DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta) {
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta);
     if (!lectura.contenido) {
         Decir(QString("No se puede recuperar la sesión anterior («%1»): %2.")
-                  .arg(anterior, lectura.error));
-        return false;
+                  .arg(ruta, lectura.error));
+        return {};
     }
-    Cargar(std::move(*lectura.contenido), {}, true);
-    EscribirRecuperacion();  // this run keeps it now
-    recuperacion_.Descartar(anterior);
-    return true;
+    Cargar(std::move(*lectura.contenido), lectura.origen, true);
+    recuperacion_.Tomar(ruta);
+    tomada_ = ruta;
+    EscribirRecuperacion();  // this run holds it now, and then the session goes
+    return {true, lectura.cambios};
 }
 
-void DocumentoSolicitud::Cargar(cdv::ContenidoSolicitud contenido, const QString& ruta,
-                                bool sinGuardar) {
+void DocumentoSolicitud::Cargar(cdv::ContenidoSolicitud contenido,
+                                const cdv::OrigenSolicitud& origen, bool sinGuardar) {
+    SoltarTomada();
     pila_.clear();
     solicitud_.Cargar(std::move(contenido));
-    ruta_ = ruta;
-    sinGuardar_ = sinGuardar;
+    ruta_ = origen.archivo;
+    huella_ = origen.huella;
+    if (sinGuardar) pila_.resetClean();
     emit estadoCambiado();
 }

@@ -1,22 +1,29 @@
 // The request the run works on, as a document: its file, its undo history and its
-// recovery. Every change goes through the undo stack; after each one the request is written
-// for recovery, at most kPausaRecuperacion later.
+// recovery. Every change goes through the undo stack, and the request is saved exactly when
+// the stack is at its clean state. While it is not, the request is written for recovery
+// after each change, at most kPausaRecuperacion later; once it is, the recovery goes.
 #pragma once
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUndoStack>
 #include <vector>
 
 #include "Recuperacion.h"
 #include "SolicitudVisado.h"
 
+namespace cdv {
+struct OrigenSolicitud;
+}
+
 class DocumentoSolicitud : public QObject {
     Q_OBJECT
 
   public:
-    static constexpr qint64 kPausaRecuperacion = 250;  // ms
+    static constexpr qint64 kPausaRecuperacion = 250;    // ms
+    static constexpr int kReintentoRecuperacion = 5000;  // ms, after a failed write
 
     explicit DocumentoSolicitud(const QString& carpetaRecuperacion, QObject* padre = nullptr);
     ~DocumentoSolicitud() override;
@@ -25,8 +32,10 @@ class DocumentoSolicitud : public QObject {
     QUndoStack& Pila() { return pila_; }
     // The file the request was last opened from or saved to; empty for a new one.
     const QString& Ruta() const { return ruta_; }
-    // Whether the request has changed since it was last opened or saved.
-    bool SinGuardar() const { return sinGuardar_; }
+    // Whether the request differs from its file (or, without one, from an empty request).
+    bool SinGuardar() const { return !pila_.isClean(); }
+    // Whether unsaved changes have no recovery copy, since the last write of it failed.
+    bool EnRiesgo() const { return enRiesgo_; }
 
     // Adds a priced line at the end of `lista`, or says why it cannot be.
     bool Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion, const QString& accion);
@@ -35,21 +44,36 @@ class DocumentoSolicitud : public QObject {
     // Chooses the discount option of a kind of project ("P" or "PB").
     void ElegirOpcion(std::string_view ref, int opcion);
     // Changes the work or the member the statement names; consecutive edits of one field
-    // are one change.
+    // are one change, until the request is saved.
     void CambiarTrabajo(const QString& trabajo);
     void CambiarColegiado(const QString& colegiado);
 
-    // Each says what went wrong through the message service and answers whether it worked;
-    // a failure leaves the request and the files as they were.
-    bool Guardar(const QString& ruta);
-    bool Abrir(const QString& ruta);
-    bool Recuperar();
+    // Each says what went wrong through the message service; a failure leaves the request
+    // and the files as they were.
+    enum class Guardado { Hecho, Fallido, CambiadoEnDisco };
+    // Saves to `ruta`; a file changed on disk since this request last opened or saved it is
+    // not overwritten unless `aunqueHayaCambiado`.
+    Guardado Guardar(const QString& ruta, bool aunqueHayaCambiado = false);
+    struct Apertura {
+        bool abierta = false;
+        QStringList cambios;  // each fee the schedule prices otherwise than the file: old → new
+    };
+    Apertura Abrir(const QString& ruta);
+    // The sessions that ended runs left, newest first.
+    std::vector<SesionAnterior> SesionesAnteriores() const { return recuperacion_.Anteriores(); }
+    // Takes over the session at `ruta`, with the file it belonged to; the session goes once
+    // this run holds its request safely.
+    Apertura Recuperar(const QString& ruta);
+    bool DescartarSesion(const QString& ruta) { return recuperacion_.Descartar(ruta); }
+    // The run ends with nothing unsaved that the user wants kept: its recovery goes, and so
+    // does a session it took over.
+    void Terminar();
 
     // Writes the recovery now if a change is waiting for it.
     void EscribirRecuperacion();
 
   signals:
-    // The file, or whether the request is saved in it, changed.
+    // The file, whether the request is saved in it, or whether it is at risk changed.
     void estadoCambiado();
 
   private:
@@ -57,15 +81,23 @@ class DocumentoSolicitud : public QObject {
     using Poner = void (cdv::SolicitudVisado::*)(const QString&);
     void CambiarTexto(const QString& accion, int id, const QString& antes, const QString& ahora,
                       Poner poner);
-    void Cargar(cdv::ContenidoSolicitud contenido, const QString& ruta, bool sinGuardar);
-    void Cambio();
+    void Cargar(cdv::ContenidoSolicitud contenido, const cdv::OrigenSolicitud& origen,
+                bool sinGuardar);
+    void ProgramarRecuperacion();
+    void PonerEnRiesgo(const QString& error);
+    // The session taken over is held again (by this run's recovery or a save): it goes.
+    void SoltarTomada();
+    bool CambiadoEnDisco(const QString& ruta) const;
 
     cdv::SolicitudVisado solicitud_;
     QUndoStack pila_;
     Recuperacion recuperacion_;
     QString ruta_;
-    bool sinGuardar_ = false;
+    QByteArray huella_;  // of the file as last opened or saved
+    QString tomada_;     // the session taken over, until its request is held again
     bool recuperacionPendiente_ = false;
-    bool recuperacionFallida_ = false;
+    bool enRiesgo_ = false;
+    bool reservaAvisada_ = false;
+    bool callado_ = false;  // no messages while the run ends
     QElapsedTimer ultimaRecuperacion_;
 };

@@ -13,8 +13,10 @@ add_library(cdv_ui STATIC
     app/Lote.cpp
     app/MisFunciones.cpp
     app/Recuperacion.cpp
+    ui/ComandosArchivo.cpp
     ui/Diseno.cpp
     ui/VentanaResumen.cpp
+    ui/dlgRecuperar.cpp
     ui/frmAcerca.cpp
     ui/frmInfo.cpp
     ui/frmPrincipal.cpp

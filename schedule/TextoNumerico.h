@@ -16,6 +16,14 @@ using Centimos = std::int64_t;
 // amounts within it add up without overflow and stay exact in a double.
 inline constexpr Centimos kCentimosMaximos = 1'000'000'000'000'000;
 
+// a + b, when both and their sum are within kCentimosMaximos either way; nothing otherwise.
+// Every total of the program grows through it, so that no sum can overflow or drift.
+constexpr std::optional<Centimos> SumaCentimos(Centimos a, Centimos b) {
+    const auto dentro = [](Centimos c) { return c >= -kCentimosMaximos && c <= kCentimosMaximos; };
+    if (!dentro(a) || !dentro(b) || !dentro(a + b)) return std::nullopt;
+    return a + b;
+}
+
 // The locale's separators, as UTF-8 texts (some locales group with a non-ASCII blank).
 struct Separadores {
     std::string decimal = ",";

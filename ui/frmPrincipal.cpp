@@ -6,17 +6,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,16 +21,13 @@
 #include <QWheelEvent>
 #include <vector>
 
-#include "ArchivoSolicitud.h"
 #include "Busqueda.h"
 #include "Catalogos.h"
+#include "ComandosArchivo.h"
 #include "Descuentos.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
-#include "Impresion.h"
-#include "Liquidacion.h"
-#include "Lote.h"
 #include "Mensajes.h"
 #include "MisFunciones.h"
 #include "frmAcerca.h"
@@ -48,8 +41,6 @@ constexpr std::string_view kNuevoFallido =
     "No se ha podido iniciar una nueva copia del programa; esta sigue abierta.";
 
 const QColor kRojoOscuro(192, 0, 0);
-const QString kTitulo = "   CDV-TORVEL";
-const QString kFiltroArchivos = "Solicitudes de visado (*.cdv)";
 
 bool IniciarCopia(const QString& programa) {
     return QProcess::startDetached(programa, {});
@@ -151,9 +142,10 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     cdv::CargarTablaTT();
     cdv::CargarTablaTD();
     documento_ = new DocumentoSolicitud(Recuperacion::CarpetaPorDefecto(), this);
+    archivo_ = new ComandosArchivo(this, *documento_);
 
     setObjectName("frmPrincipal");
-    setWindowTitle(kTitulo);
+    setWindowTitle(QString(kTituloPrograma) + "[*]");
     setWindowIcon(QIcon(Imagen(":/cdv/cdv-48.png")));  // its other windows take it from it
     CrearControles();
     CrearMenu();
@@ -319,23 +311,23 @@ void frmPrincipal::CrearMenu() {
             &frmPrincipal::Nuevo);
     QAction* abrir = accion(principal, "mnuAbrir", "&Abrir...");
     abrir->setShortcut(QKeySequence::Open);
-    connect(abrir, &QAction::triggered, this, &frmPrincipal::Abrir);
+    connect(abrir, &QAction::triggered, archivo_, &ComandosArchivo::Abrir);
     QAction* guardar = accion(principal, "mnuGuardar", "&Guardar");
     guardar->setShortcut(QKeySequence::Save);
-    connect(guardar, &QAction::triggered, this, &frmPrincipal::Guardar);
+    connect(guardar, &QAction::triggered, archivo_, &ComandosArchivo::Guardar);
     QAction* guardarComo = accion(principal, "mnuGuardarComo", "Guardar &como...");
     guardarComo->setShortcut(QKeySequence("Ctrl+Shift+S"));
-    connect(guardarComo, &QAction::triggered, this, &frmPrincipal::GuardarComo);
+    connect(guardarComo, &QAction::triggered, archivo_, &ComandosArchivo::GuardarComo);
     connect(accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior"), &QAction::triggered,
-            this, &frmPrincipal::Recuperar);
+            archivo_, &ComandosArchivo::Recuperar);
     principal->addSeparator();
     QAction* imprimir = accion(principal, "mnuImprimir", "&Imprimir...");
     imprimir->setShortcut(QKeySequence::Print);
-    connect(imprimir, &QAction::triggered, this, &frmPrincipal::Imprimir);
-    connect(accion(principal, "mnuExportarPDF", "Exportar a P&DF..."), &QAction::triggered, this,
-            &frmPrincipal::ExportarPdf);
+    connect(imprimir, &QAction::triggered, archivo_, &ComandosArchivo::Imprimir);
+    connect(accion(principal, "mnuExportarPDF", "Exportar a P&DF..."), &QAction::triggered,
+            archivo_, &ComandosArchivo::ExportarPdf);
     connect(accion(principal, "mnuExportarCSV", "Exportar a &hoja de cálculo (CSV)..."),
-            &QAction::triggered, this, &frmPrincipal::ExportarCsv);
+            &QAction::triggered, archivo_, &ComandosArchivo::ExportarCsv);
     principal->addSeparator()->setObjectName("sep2");
     connect(accion(principal, "mnuSalir", "&Salir"), &QAction::triggered, this, &QWidget::close);
 
@@ -394,6 +386,7 @@ void frmPrincipal::Conectar() {
     }
     connect(solicitud, &cdv::SolicitudVisado::cambiada, this, &frmPrincipal::MostrarDescuentos);
     connect(documento_, &DocumentoSolicitud::estadoCambiado, this, &frmPrincipal::MostrarEstado);
+    connect(archivo_, &ComandosArchivo::abierta, this, &frmPrincipal::MostrarResumenes);
 }
 
 int frmPrincipal::ElegirFila(QComboBox* elegido, QComboBox* otro) {
@@ -593,30 +586,17 @@ void frmPrincipal::MostrarAcerca() {
 }
 
 void frmPrincipal::Nuevo() {
+    if (!archivo_->PuedeReemplazarse()) return;
     if (!lanzador_(QCoreApplication::applicationFilePath())) {
         cdv::Avisar(kNuevoFallido);
         return;
     }
+    salidaDecidida_ = true;
     close();
 }
 
-bool frmPrincipal::PuedeReemplazarse() {
-    const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
-    if (!documento_->SinGuardar() ||
-        solicitud.Documentos().Cuantas() + solicitud.Partidas().Cuantas() == 0) {
-        return true;
-    }
-    return QMessageBox::question(this, kTitulo,
-                                 "La solicitud abierta tiene cambios que no se han guardado. "
-                                 "¿Desea descartarlos?",
-                                 QMessageBox::Discard | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Discard;
-}
-
 bool frmPrincipal::AbrirArchivo(const QString& ruta) {
-    if (!documento_->Abrir(ruta)) return false;
-    MostrarResumenes();
-    return true;
+    return archivo_->AbrirArchivo(ruta);
 }
 
 void frmPrincipal::MostrarResumenes() {
@@ -625,85 +605,14 @@ void frmPrincipal::MostrarResumenes() {
     if (solicitud.Documentos().Cuantas() > 0) ResumenCDV().show();
 }
 
-void frmPrincipal::Abrir() {
-    if (!PuedeReemplazarse()) return;
-    const QString ruta = QFileDialog::getOpenFileName(
-        this, "Abrir una solicitud", QFileInfo(documento_->Ruta()).path(), kFiltroArchivos);
-    if (!ruta.isEmpty()) AbrirArchivo(ruta);
-}
-
-bool frmPrincipal::Guardar() {
-    return documento_->Ruta().isEmpty() ? GuardarComo() : documento_->Guardar(documento_->Ruta());
-}
-
-// The file the user chooses to write, given `sufijo` when typed without one; empty when the
-// user gives up, or will not replace a file that the suffix turned out to name.
-QString frmPrincipal::ElegirDestino(const QString& titulo, const QString& inicio,
-                                    const QString& filtro, const QString& sufijo) {
-    QString ruta = QFileDialog::getSaveFileName(this, titulo, inicio, filtro);
-    if (ruta.isEmpty() || !QFileInfo(ruta).suffix().isEmpty()) return ruta;
-    ruta += "." + sufijo;
-    const bool reemplazar =
-        !QFileInfo::exists(ruta) ||
-        QMessageBox::question(
-            this, kTitulo, QString("Ya existe «%1». ¿Desea reemplazarlo?").arg(ruta),
-            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Yes;
-    return reemplazar ? ruta : QString();
-}
-
-bool frmPrincipal::GuardarComo() {
-    const QString ruta =
-        ElegirDestino("Guardar la solicitud", documento_->Ruta(), kFiltroArchivos, "cdv");
-    return !ruta.isEmpty() && documento_->Guardar(ruta);
-}
-
-QString frmPrincipal::Liquidacion() const {
-    return cdv::LiquidacionHtml(documento_->Solicitud().Contenido(),
-                                QFileInfo(documento_->Ruta()).fileName(), FechaLiquidacion());
-}
-
-void frmPrincipal::Imprimir() {
-    QPrinter impresora;
-    QPrintPreviewDialog vista(&impresora, this);
-    vista.setWindowTitle("Liquidación de cuotas de visado (CDV)");
-    const QString html = Liquidacion();
-    connect(&vista, &QPrintPreviewDialog::paintRequested, this,
-            [&html](QPrinter* destino) { PintarLiquidacion(html, *destino); });
-    vista.exec();
-}
-
-// Asks where to write an export and writes it with `escribir`; a failure says why.
-void frmPrincipal::Exportar(const QString& titulo, const QString& filtro, const QString& sufijo,
-                            const std::function<QString(const QString&)>& escribir) {
-    const QString ruta =
-        ElegirDestino(titulo, QFileInfo(documento_->Ruta()).path(), filtro, sufijo);
-    if (ruta.isEmpty()) return;
-    if (const QString error = escribir(ruta); !error.isEmpty()) {
-        cdv::Avisar(Us(QString("No se ha podido exportar «%1»: %2.").arg(ruta, error)));
-    }
-}
-
-void frmPrincipal::ExportarPdf() {
-    Exportar("Exportar a PDF", "Documentos PDF (*.pdf)", "pdf",
-             [this](const QString& ruta) { return GuardarPdf(Liquidacion(), ruta); });
-}
-
-void frmPrincipal::ExportarCsv() {
-    Exportar("Exportar a hoja de cálculo", "Hojas de cálculo (*.csv)", "csv",
-             [this](const QString& ruta) {
-                 return cdv::GuardarArchivo(
-                     ruta, cdv::LiquidacionCsv(documento_->Solicitud().Contenido()));
-             });
-}
-
-void frmPrincipal::Recuperar() {
-    if (PuedeReemplazarse() && documento_->Recuperar()) MostrarResumenes();
-}
-
 void frmPrincipal::MostrarEstado() {
     const QString& ruta = documento_->Ruta();
-    setWindowTitle(ruta.isEmpty() ? kTitulo : kTitulo + " - " + QFileInfo(ruta).fileName() + "[*]");
-    setWindowModified(!ruta.isEmpty() && documento_->SinGuardar());
+    QString titulo = kTituloPrograma;
+    if (!ruta.isEmpty()) titulo += " - " + QFileInfo(ruta).fileName();
+    titulo += "[*]";
+    if (documento_->EnRiesgo()) titulo += " (sin copia de recuperación)";
+    setWindowTitle(titulo);
+    setWindowModified(documento_->SinGuardar());
 }
 
 void frmPrincipal::MostrarDescuentos() {
@@ -713,11 +622,17 @@ void frmPrincipal::MostrarDescuentos() {
 }
 
 void frmPrincipal::closeEvent(QCloseEvent* evento) {
+    // Unsaved changes are saved or dropped first, or the window stays.
+    if (!salidaDecidida_ && !archivo_->PuedeReemplazarse()) {
+        evento->ignore();
+        return;
+    }
+    salidaDecidida_ = false;
     // The calculator's end takes its other windows with it, even the summary windows, which
     // only hide when the user closes them. Qt then ends the program if this was its last
     // window; in a program that has others open, they go on.
     evento->accept();
-    documento_->EscribirRecuperacion();
+    documento_->Terminar();
     GuardarGeometria(this, false);
     for (QWidget* ventana : {static_cast<QWidget*>(totalesTT_), static_cast<QWidget*>(totalesTD_),
                              static_cast<QWidget*>(acerca_.data()), static_cast<QWidget*>(info_)}) {

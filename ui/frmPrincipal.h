@@ -10,6 +10,7 @@
 
 #include "Cuotas.h"
 
+class ComandosArchivo;
 class DocumentoSolicitud;
 class QButtonGroup;
 class QComboBox;
@@ -108,24 +109,8 @@ class frmPrincipal : public QMainWindow {
     void AnadirDocumento();
 
     void Nuevo();
-    void Abrir();
-    bool Guardar();
-    bool GuardarComo();
-    void Recuperar();
-    // The fee statement: printed, or exported to a file the user chooses.
-    QString Liquidacion() const;
-    void Imprimir();
-    QString ElegirDestino(const QString& titulo, const QString& inicio, const QString& filtro,
-                          const QString& sufijo);
-    void Exportar(const QString& titulo, const QString& filtro, const QString& sufijo,
-                  const std::function<QString(const QString& ruta)>& escribir);
-    void ExportarPdf();
-    void ExportarCsv();
-    // Whether the request open may give way to another: yes when it is saved or empty, or
-    // when the user agrees to drop its changes.
-    bool PuedeReemplazarse();
     void MostrarResumenes();   // the summary windows of the lists that have lines
-    void MostrarEstado();      // the file's name in the title
+    void MostrarEstado();      // the file's name in the title, unsaved and at risk
     void MostrarDescuentos();  // the request's discount choices in the options
     void MostrarAcerca();
     void MostrarInfo();
@@ -139,6 +124,8 @@ class frmPrincipal : public QMainWindow {
     QButtonGroup* otbProyecto_ = nullptr;
     QButtonGroup* otbProyectoBasico_ = nullptr;
     DocumentoSolicitud* documento_ = nullptr;
+    ComandosArchivo* archivo_ = nullptr;
+    bool salidaDecidida_ = false;  // the user already answered for the unsaved changes
     frmTotalesTT* totalesTT_ = nullptr;
     frmTotalesTD* totalesTD_ = nullptr;
     QPointer<frmAcerca> acerca_;

@@ -1,5 +1,6 @@
 #include "ArchivoSolicitud.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,6 +56,12 @@ QString DescuentoJson(std::string_view ref, int opcion) {
     return Qs(DescuentosDe(TablaTD.Buscar(ref))[static_cast<std::size_t>(opcion)].texto);
 }
 
+LecturaSolicitud Rechazada(const QString& error) {
+    LecturaSolicitud lectura;
+    lectura.error = error;
+    return lectura;
+}
+
 // Reading: the first fault found ends it, with where it is and what it is.
 struct Fallo {
     QString texto;
@@ -69,7 +76,44 @@ class Lector {
     QStringList cambios;
 
     ContenidoSolicitud Leer(const QJsonObject& raiz) {
-        const QJsonValue formato = raiz["formato"];
+        ComprobarFormato(raiz["formato"]);
+        ContenidoSolicitud contenido;
+        contenido.trabajo = TextoOpcional(raiz, "trabajo");
+        contenido.colegiado = TextoOpcional(raiz, "colegiado");
+        const QJsonArray documentos = Lista(raiz, "documentos", "la solicitud");
+        Centimos total = 0;
+        for (qsizetype k = 0; k < documentos.size(); ++k) {
+            contenido.documentos.push_back(
+                Documento(documentos[k], QString("documento %1").arg(k + 1)));
+            total = Sumar(total, contenido.documentos.back()->cuota, "la solicitud");
+        }
+        const QJsonValue proyecto = raiz["proyecto"];
+        if (!proyecto.isUndefined()) {
+            if (!proyecto.isObject()) throw Fallo{"el proyecto en curso no es un objeto"};
+            const QJsonObject p = proyecto.toObject();
+            contenido.partidas =
+                Partidas(p, "el proyecto en curso", "partida %1 del proyecto en curso");
+            if (!SumaDe(contenido.partidas)) {
+                throw Fallo{"el total del proyecto en curso es demasiado grande"};
+            }
+            contenido.opcionProyecto = Opcion(p["descuentoProyecto"], kRefProyecto);
+            contenido.opcionProyectoBasico =
+                Opcion(p["descuentoProyectoBasico"], kRefProyectoBasico);
+        }
+        return contenido;
+    }
+
+    static OrigenSolicitud Origen(const QJsonObject& raiz) {
+        const QJsonValue sesion = raiz["sesion"];
+        if (sesion.isUndefined()) return {};
+        if (!sesion.isObject()) throw Fallo{"«sesion» no es un objeto"};
+        const QJsonObject s = sesion.toObject();
+        constexpr qsizetype kLargoRuta = 4096;
+        return {TextoOpcional(s, "archivo", kLargoRuta), TextoOpcional(s, "huella").toLatin1()};
+    }
+
+  private:
+    static void ComprobarFormato(const QJsonValue& formato) {
         if (!formato.isDouble() || formato.toDouble() != formato.toInt() || formato.toInt() < 1) {
             throw Fallo{"no es una solicitud de visado (falta su número de formato)"};
         }
@@ -79,30 +123,8 @@ class Lector {
                             .arg(formato.toInt())
                             .arg(kFormatoArchivo)};
         }
-        ContenidoSolicitud contenido;
-        contenido.trabajo = TextoOpcional(raiz, "trabajo");
-        contenido.colegiado = TextoOpcional(raiz, "colegiado");
-        const QJsonArray documentos = Lista(raiz, "documentos", "la solicitud");
-        for (qsizetype k = 0; k < documentos.size(); ++k) {
-            contenido.documentos.push_back(
-                Documento(documentos[k], QString("documento %1").arg(k + 1)));
-            Sumar(contenido.documentos, "la solicitud");
-        }
-        const QJsonValue proyecto = raiz["proyecto"];
-        if (!proyecto.isUndefined()) {
-            if (!proyecto.isObject()) throw Fallo{"el proyecto en curso no es un objeto"};
-            const QJsonObject p = proyecto.toObject();
-            contenido.partidas =
-                Partidas(p, "el proyecto en curso", "partida %1 del proyecto en curso");
-            Sumar(contenido.partidas, "el proyecto en curso");
-            contenido.opcionProyecto = Opcion(p["descuentoProyecto"], kRefProyecto);
-            contenido.opcionProyectoBasico =
-                Opcion(p["descuentoProyectoBasico"], kRefProyectoBasico);
-        }
-        return contenido;
     }
 
-  private:
     static QJsonArray Lista(const QJsonObject& objeto, const char* clave, const QString& de) {
         const QJsonValue valor = objeto[clave];
         if (valor.isUndefined()) return {};
@@ -110,26 +132,33 @@ class Lector {
         return valor.toArray();
     }
 
-    static QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar) {
+    // A text of at most `largo` characters.
+    static QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
+                         qsizetype largo = kLargoMaximoCantidad) {
         const QJsonValue valor = objeto[clave];
         if (!valor.isString())
             throw Fallo{QString("%1: falta «%2» o no es un texto").arg(lugar, clave)};
+        if (valor.toString().size() > largo) {
+            throw Fallo{QString("%1: «%2» es demasiado largo (más de %3 caracteres)")
+                            .arg(lugar, clave)
+                            .arg(largo)};
+        }
         return valor.toString();
     }
 
-    static QString TextoOpcional(const QJsonObject& objeto, const char* clave) {
+    static QString TextoOpcional(const QJsonObject& objeto, const char* clave,
+                                 qsizetype largo = kLargoMaximoTexto) {
         const QJsonValue valor = objeto[clave];
         if (valor.isUndefined()) return {};
         if (!valor.isString()) throw Fallo{QString("«%1» no es un texto").arg(clave)};
-        return valor.toString();
+        return Texto(objeto, clave, "la solicitud", largo);
     }
 
-    static void Sumar(const std::vector<LineaCompartida>& lineas, const QString& de) {
-        Centimos suma = 0;
-        for (const LineaCompartida& linea : lineas) suma += linea->cuota;
-        if (std::abs(suma) > kCentimosMaximos) {
-            throw Fallo{QString("el total de %1 es demasiado grande").arg(de)};
-        }
+    // The total so far with one more fee, checked as it grows.
+    static Centimos Sumar(Centimos total, Centimos cuota, const QString& de) {
+        const auto suma = SumaCentimos(total, cuota);
+        if (!suma) throw Fallo{QString("el total de %1 es demasiado grande").arg(de)};
+        return *suma;
     }
 
     static int Opcion(const QJsonValue& valor, std::string_view ref) {
@@ -221,7 +250,7 @@ class Lector {
 
 }  // namespace
 
-QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido) {
+QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSolicitud& origen) {
     QJsonArray documentos;
     for (const LineaCompartida& linea : contenido.documentos)
         documentos.append(DocumentoJson(*linea));
@@ -230,27 +259,38 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido) {
         {"descuentoProyecto", DescuentoJson(kRefProyecto, contenido.opcionProyecto)},
         {"descuentoProyectoBasico",
          DescuentoJson(kRefProyectoBasico, contenido.opcionProyectoBasico)}};
-    const QJsonObject raiz{{"formato", kFormatoArchivo},   {"programa", "CDV"},
-                           {"trabajo", contenido.trabajo}, {"colegiado", contenido.colegiado},
-                           {"documentos", documentos},     {"proyecto", proyecto}};
-    return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
+    QJsonObject raiz{{"formato", kFormatoArchivo},   {"programa", "CDV"},
+                     {"trabajo", contenido.trabajo}, {"colegiado", contenido.colegiado},
+                     {"documentos", documentos},     {"proyecto", proyecto}};
+    if (!origen.archivo.isEmpty()) {
+        raiz["sesion"] = QJsonObject{{"archivo", origen.archivo},
+                                     {"huella", QString::fromLatin1(origen.huella)}};
+    }
+    return QJsonDocument(raiz).toJson(QJsonDocument::Compact);
+}
+
+QByteArray Huella(const QByteArray& datos) {
+    return QCryptographicHash::hash(datos, QCryptographicHash::Sha256).toHex();
 }
 
 LecturaSolicitud LeerSolicitud(const QByteArray& datos) {
     QJsonParseError error;
     const QJsonDocument documento = QJsonDocument::fromJson(datos, &error);
     if (error.error != QJsonParseError::NoError) {
-        return {{},
-                QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset),
-                {}};
+        return Rechazada(
+            QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
     }
-    if (!documento.isObject()) return {{}, "no es una solicitud de visado", {}};
+    if (!documento.isObject()) return Rechazada("no es una solicitud de visado");
     Lector lector;
     try {
         ContenidoSolicitud contenido = lector.Leer(documento.object());
-        return {std::move(contenido), {}, lector.cambios};
+        return {std::move(contenido),
+                {},
+                lector.cambios,
+                Lector::Origen(documento.object()),
+                Huella(datos)};
     } catch (const Fallo& fallo) {
-        return {{}, fallo.texto, {}};
+        return Rechazada(fallo.texto);
     }
 }
 
@@ -268,13 +308,30 @@ QString GuardarArchivo(const QString& ruta, const QByteArray& datos) {
     return {};
 }
 
+QString GuardarSolicitud(const QString& ruta, const QByteArray& datos) {
+    if (datos.size() > kTamanoMaximoArchivo) {
+        return QString(
+                   "la solicitud ocuparía %1 MB, más de los %2 MB que este programa puede "
+                   "abrir de nuevo")
+            .arg((datos.size() + (1 << 20) - 1) >> 20)
+            .arg(kTamanoMaximoArchivo >> 20);
+    }
+    return GuardarArchivo(ruta, datos);
+}
+
+QByteArray HuellaDeArchivo(const QString& ruta) {
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly) || archivo.size() > kTamanoMaximoArchivo) return {};
+    return Huella(archivo.readAll());
+}
+
 LecturaSolicitud AbrirArchivo(const QString& ruta) {
     QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly)) return {{}, archivo.errorString(), {}};
-    if (archivo.size() > kTamanoMaximoArchivo) return {{}, "es demasiado grande", {}};
+    if (!archivo.open(QIODevice::ReadOnly)) return Rechazada(archivo.errorString());
+    if (archivo.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
     const QByteArray datos = archivo.read(kTamanoMaximoArchivo + 1);
-    if (archivo.error() != QFile::NoError) return {{}, archivo.errorString(), {}};
-    if (datos.size() > kTamanoMaximoArchivo) return {{}, "es demasiado grande", {}};
+    if (archivo.error() != QFile::NoError) return Rechazada(archivo.errorString());
+    if (datos.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
     return LeerSolicitud(datos);
 }
 

@@ -12,22 +12,44 @@
 namespace cdv {
 
 inline constexpr int kFormatoArchivo = 1;
+// The largest file read, and so the largest written: every request saved opens again.
 inline constexpr qint64 kTamanoMaximoArchivo = 64 * 1024 * 1024;
+// The longest quantity (what its box takes) and the longest text of the statement.
+inline constexpr qsizetype kLargoMaximoCantidad = 64;
+inline constexpr qsizetype kLargoMaximoTexto = 200;
 
-QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido);
+// Where a request in the works comes from, as its recovery keeps it: the file it was last
+// opened from or saved to, and that file's digest then (empty for a new request).
+struct OrigenSolicitud {
+    QString archivo;
+    QByteArray huella;
+};
+
+// The request as a file, compact; with `origen` too, as a recovery.
+QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido,
+                             const OrigenSolicitud& origen = {});
 
 struct LecturaSolicitud {
     std::optional<ContenidoSolicitud> contenido;  // nothing when the file is refused
     QString error;                                // why it was refused
-    QStringList cambios;  // each saved fee that the schedule prices otherwise: old → new
+    QStringList cambios;     // each saved fee that the schedule prices otherwise: old → new
+    OrigenSolicitud origen;  // what a recovery says of its request's file
+    QByteArray huella;       // the digest of the bytes read
 };
 
 LecturaSolicitud LeerSolicitud(const QByteArray& datos);
 
+// The digest by which a file is known to be unchanged.
+QByteArray Huella(const QByteArray& datos);
+
 // Writes `datos` to `ruta` whole or not at all (an earlier file stays as it was); answers
 // why it failed, or nothing.
 QString GuardarArchivo(const QString& ruta, const QByteArray& datos);
+// The same for a request, refused when it could not be opened again.
+QString GuardarSolicitud(const QString& ruta, const QByteArray& datos);
 // Reads the whole file at `ruta` and then the request in it.
 LecturaSolicitud AbrirArchivo(const QString& ruta);
+// The digest of the file at `ruta` as it is now; empty when it cannot be read.
+QByteArray HuellaDeArchivo(const QString& ruta);
 
 }  // namespace cdv

@@ -1,7 +1,5 @@
 #include "Linea.h"
 
-#include <cmath>
-
 #include "Cuotas.h"
 #include "Lineas.h"
 #include "Mensajes.h"
@@ -55,6 +53,13 @@ Tasacion TasarPartida(int fila, const QString& cantidad) {
                    "el trabajo no tiene cuota");
 }
 
+std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas) {
+    std::optional<Centimos> suma = 0;
+    for (auto linea = lineas.begin(); suma && linea != lineas.end(); ++linea)
+        suma = SumaCentimos(*suma, (*linea)->cuota);
+    return suma;
+}
+
 std::span<const OpcionDescuento> DescuentosDe(int fila) {
     const DocumentoTD* documento = TablaTD.Fila(fila);
     if (documento == nullptr) return {};
@@ -72,14 +77,11 @@ Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opci
     if (opcion < 0 || (!opciones.empty() && opcion >= static_cast<int>(opciones.size()))) {
         return {{}, "la opción de descuento no existe"};
     }
-    Centimos suma = 0;
-    for (const LineaCompartida& partida : partidas) {
-        suma += partida->cuota;
-        if (std::abs(suma) > kCentimosMaximos) return {{}, "el importe es demasiado grande"};
-    }
+    const auto suma = SumaDe(partidas);
+    if (!suma) return {{}, "el importe es demasiado grande"};
     const float fraccion =
         opciones.empty() ? 0.0f : opciones[static_cast<std::size_t>(opcion)].fraccion;
-    const auto cuota = CuotaDocumento(*documento, suma, fraccion, kSeparadoresArchivo);
+    const auto cuota = CuotaDocumento(*documento, *suma, fraccion, kSeparadoresArchivo);
     if (!cuota) return {{}, "el importe es demasiado grande"};
     return {Linea{fila,
                   {},

@@ -42,6 +42,9 @@ Tasacion TasarPartida(int fila, const QString& cantidad);
 // "PB" only; any other project document takes none).
 Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opcion);
 
+// The sum of the fees of `lineas`, checked as it grows; nothing beyond kCentimosMaximos.
+std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas);
+
 // The discount options a project document of row `fila` offers (none but for "P", "PB").
 std::span<const OpcionDescuento> DescuentosDe(int fila);
 

@@ -1,7 +1,5 @@
 #include "ListaLineas.h"
 
-#include <cstdlib>
-
 namespace cdv {
 
 ListaLineas::ListaLineas(Clase clase, QObject* padre) : QAbstractListModel(padre), clase_(clase) {}
@@ -22,7 +20,7 @@ QString ListaLineas::Texto(int fila) const {
 }
 
 bool ListaLineas::Cabe(Centimos cuota) const {
-    return std::abs(cuota) <= kCentimosMaximos && std::abs(suma_ + cuota) <= kCentimosMaximos;
+    return SumaCentimos(suma_, cuota).has_value();
 }
 
 void ListaLineas::Insertar(int fila, LineaCompartida linea) {
@@ -44,8 +42,7 @@ LineaCompartida ListaLineas::Quitar(int fila) {
 void ListaLineas::Reemplazar(std::vector<LineaCompartida> lineas) {
     beginResetModel();
     lineas_ = std::move(lineas);
-    suma_ = 0;
-    for (const LineaCompartida& linea : lineas_) suma_ += linea->cuota;
+    suma_ = SumaDe(lineas_).value_or(0);  // a request read is checked whole
     endResetModel();
 }
 

@@ -99,33 +99,59 @@ class Banco {
     std::unique_ptr<frmPrincipal> p;
 };
 
-// Answers every modal message box with OK, or a question with what is not "Cancelar"
-// ("Descartar", "Sí"), recording its title and text; a file dialog chooses `archivo`.
+// Answers every modal message box: OK, the unsaved-changes question with `respuesta`, any other
+// question with what is not "Cancelar" ("Sí"), recording title and text. A file dialog chooses
+// `archivo` (or is cancelled without one); the list of sessions to recover is recorded, one
+// line a session, and picks `sesion` (or is cancelled with -1).
 class Contestador : public QObject {
   public:
     QStringList mensajes;  // "title|text"
     QString archivo;
+    QMessageBox::StandardButton respuesta = QMessageBox::Discard;
+    QStringList sesiones;  // "date|lines|total|file|state" each
+    int sesion = 0;
     bool sencillos = true;  // every box with OK had one button and no icon
     Contestador() {
         connect(&reloj_, &QTimer::timeout, this, [this] {
-            if (auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                dialogo->selectFile(archivo);
-                static_cast<QDialog*>(dialogo)->accept();  // as its "Guardar" or "Abrir"
-                return;
-            }
-            auto* cuadro = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (cuadro == nullptr || !cuadro->isVisible()) return;
-            mensajes << cuadro->windowTitle() + "|" + cuadro->text();
-            sencillos = sencillos &&
-                        (cuadro->button(QMessageBox::Ok) == nullptr ||
-                         (cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1));
-            for (QAbstractButton* boton : cuadro->buttons())
-                if (cuadro->standardButton(boton) != QMessageBox::Cancel) return boton->click();
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || !modal->isVisible()) return;
+            if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) return Elegir(dialogo);
+            if (modal->objectName() == "dlgRecuperar")
+                return Recuperar(static_cast<QDialog*>(modal));
+            if (auto* cuadro = qobject_cast<QMessageBox*>(modal)) Contestar(cuadro);
         });
         reloj_.start(5);
     }
 
   private:
+    void Elegir(QFileDialog* dialogo) {
+        if (archivo.isEmpty()) return dialogo->reject();
+        dialogo->selectFile(archivo);
+        static_cast<QDialog*>(dialogo)->accept();  // as its "Guardar" or "Abrir"
+    }
+    void Recuperar(QDialog* dialogo) {
+        auto* lista = Control<QTreeWidget>(dialogo, "lstSesiones");
+        for (int k = 0; k < lista->topLevelItemCount(); ++k) {
+            QStringList columnas;
+            for (int c = 0; c < lista->columnCount(); ++c)
+                columnas << lista->topLevelItem(k)->text(c);
+            sesiones << columnas.join('|');
+        }
+        lista->setCurrentItem(lista->topLevelItem(sesion));
+        auto* recuperar = Control<QPushButton>(dialogo, "cmbRecuperar");
+        if (sesion < 0 || !recuperar->isEnabled()) return dialogo->reject();
+        recuperar->click();
+    }
+    void Contestar(QMessageBox* cuadro) {
+        mensajes << cuadro->windowTitle() + "|" + cuadro->text();
+        sencillos =
+            sencillos && (cuadro->button(QMessageBox::Ok) == nullptr ||
+                          (cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1));
+        if (QAbstractButton* elegido = cuadro->button(respuesta)) return elegido->click();
+        for (QAbstractButton* boton : cuadro->buttons())
+            if (cuadro->standardButton(boton) != QMessageBox::Cancel) return boton->click();
+    }
+
     QTimer reloj_;
 };
 

@@ -1,10 +1,19 @@
-// How a run ends, and how a later run recovers its request however it ended, killed included,
-// while runs going on at the same time keep their own.
+// How a run ends and what it leaves for the next: unsaved work is asked about, kept for
+// recovery however the run ends (killed included) and offered again, newest first, with
+// nothing unsaved ever hidden or deleted, on a full or read-only disk too. Runs going on at
+// the same time keep their own. The disk cases mount small or read-only file systems in a
+// mount namespace of this test's own, and are skipped where that cannot be done.
+#include <sched.h>
+#include <sys/mount.h>
+
 #include <csignal>
 
+#include "ArchivoSolicitud.h"
 #include "Ventanas.h"
 
 namespace {
+
+bool montajes = false;  // whether this test may mount file systems (in its own namespace)
 
 void Anadir(Banco& b, const char* ref) {
     b.elegir("cbbRefTD", ref);
@@ -19,6 +28,54 @@ QStringList Referencias(Banco& b) {
     for (int k = 0; k < documentos.Cuantas(); ++k)
         refs << Qs(cdv::TablaTD.Fila(documentos.En(k).fila)->Ref);
     return refs;
+}
+
+// The recoveries in the folder every run of this test uses, under XDG_DATA_HOME.
+QStringList Sesiones() {
+    return QDir(Recuperacion::CarpetaPorDefecto()).entryList({"*.cdv"}, QDir::Files);
+}
+
+// A data folder of the test's own, with the recovery folder made.
+struct Datos {
+    QTemporaryDir carpeta;
+    Datos() {
+        qputenv("XDG_DATA_HOME", carpeta.path().toUtf8());
+        QDir().mkpath(Recuperacion::CarpetaPorDefecto());
+    }
+};
+
+// A session an ended run left: its request (AAP, one unit) in a file of its own, `dias` old.
+QString SesionDejada(const QString& nombre, const QByteArray& datos = {}, int dias = 0) {
+    const QString ruta = Recuperacion::CarpetaPorDefecto() + "/" + nombre;
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly)) qFatal("No se escribe %s", qPrintable(ruta));
+    archivo.write(datos.isEmpty() ? R"({"formato": 1, "documentos": [
+        {"referencia": "AAP", "cantidad": "1", "cuota": "26.5"}]})"
+                                  : datos);
+    archivo.close();
+    archivo.open(QIODevice::Append);
+    archivo.setFileTime(QDateTime::currentDateTime().addDays(-dias),
+                        QFileDevice::FileModificationTime);
+    return ruta;
+}
+
+bool Montar(const QString& carpeta, const char* opciones) {
+    return ::mount("tmpfs", qPrintable(carpeta), "tmpfs", 0, opciones) == 0;
+}
+
+bool SoloLectura(const QString& carpeta) {
+    const QByteArray c = carpeta.toUtf8();
+    return ::mount(c, c, nullptr, MS_BIND, nullptr) == 0 &&
+           ::mount(nullptr, c, nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+// Fills the file system of `carpeta` to its last byte.
+void Llenar(const QString& carpeta) {
+    QFile relleno(carpeta + "/relleno");
+    relleno.open(QIODevice::WriteOnly);
+    const QByteArray bloque(4096, '\0');
+    while (relleno.write(bloque) == bloque.size() && relleno.flush()) {
+    }
 }
 
 // The run that the test kills: two documents, then SIGKILL, with no chance to tidy up.
@@ -39,51 +96,96 @@ class TestSalir : public QObject {
   private slots:
     void initTestCase() { LocaleEspanol(); }
 
-    // With both summary windows and About open, "Salir" and the close box end the run, unless
-    // the calculator lives in another program that has a window open.
+    // With unsaved changes, both summary windows and About open, "Salir", the close box and
+    // "Nuevo" ask first, and end the run unless asked to stay; the run then leaves no
+    // recovery (saved or dropped). The calculator in another program ends, the program not.
     void salir_data() {
-        QTest::addColumn<bool>("menu");
+        QTest::addColumn<QString>("como");
+        QTest::addColumn<QMessageBox::StandardButton>("respuesta");
         QTest::addColumn<bool>("anfitrion");
-        QTest::newRow("Salir") << true << false;
-        QTest::newRow("cierre") << false << false;
-        QTest::newRow("en otro programa") << true << true;
+        QTest::newRow("Salir, Descartar") << "Salir" << QMessageBox::Discard << false;
+        QTest::newRow("cierre, Descartar") << "cierre" << QMessageBox::Discard << false;
+        QTest::newRow("Nuevo, Descartar") << "Nuevo" << QMessageBox::Discard << false;
+        QTest::newRow("cierre, Guardar") << "cierre" << QMessageBox::Save << false;
+        QTest::newRow("cierre, Cancelar: sigue") << "cierre" << QMessageBox::Cancel << false;
+        QTest::newRow("en otro programa") << "Salir" << QMessageBox::Discard << true;
     }
 
     void salir() {
-        QFETCH(bool, menu);
+        QFETCH(QString, como);
+        QFETCH(QMessageBox::StandardButton, respuesta);
         QFETCH(bool, anfitrion);
+        const Datos datos;
+        Contestador contestador;
+        contestador.respuesta = respuesta;
+        contestador.archivo = datos.carpeta.filePath("guardada.cdv");
         QWidget otra;
         otra.setVisible(anfitrion);
         Banco b;
-        b.elegir("cbbRefTD", "AAP");
-        b.pulsar("cmbAñadirTD");
-        for (const char* ventana : {"mnuProyecto", "mnuAcerca"}) b.menu(ventana);
-        QTimer::singleShot(0,
-                           [&] { menu ? b.menu("mnuSalir") : Banco::cerrarConLaCruz(b.p.get()); });
-        // The host ends its own run; a run of the calculator alone still going after 5 s fails.
-        QTimer::singleShot(anfitrion ? 500 : 5000,
-                           [&] { QCoreApplication::exit(anfitrion ? 7 : 1); });
-        QCOMPARE(QCoreApplication::exec(), anfitrion ? 7 : 0);
-        for (const char* ventana : {"frmTotalesTD", "frmTotalesTT", "frmAcerca"})
-            QVERIFY(!b.ventana(ventana)->isVisible());
-        QVERIFY(!b.p->isVisible() && otra.isVisible() == anfitrion);
-    }
-
-    // Where the recovery cannot be written, the user is told once to save.
-    void sinCopiaDeRecuperacion() {
-        // Where the data folder should be, a file: this test's own program.
-        qputenv("XDG_DATA_HOME", QCoreApplication::applicationFilePath().toUtf8());
-        Contestador contestador;
-        Banco b;
+        b.p->setLanzador([](const QString&) { return true; });
         Anadir(b, "AAP");
-        Anadir(b, "C");
-        QCOMPARE(contestador.mensajes.size(), 1);
-        QVERIFY(contestador.mensajes[0].contains("No se puede escribir la copia de recuperación"));
+        QCOMPARE(Sesiones().size(), 1);
+        for (const char* ventana : {"mnuProyecto", "mnuAcerca"}) b.menu(ventana);
+        QTimer::singleShot(0, [&] {
+            if (como == "cierre") return Banco::cerrarConLaCruz(b.p.get());
+            b.menu(como == "Salir" ? "mnuSalir" : "mnuNuevo");
+        });
+        const bool termina = respuesta != QMessageBox::Cancel;
+        // A run that goes on (in a host, or the user's choice) is ended here after 0.5 s; the
+        // timer goes with this test, so that it ends no later one's loops.
+        QObject guarda;
+        QTimer::singleShot(termina && !anfitrion ? 5000 : 500, &guarda,
+                           [] { QCoreApplication::exit(7); });
+        QCOMPARE(QCoreApplication::exec(), termina && !anfitrion ? 0 : 7);
+        QCOMPARE(contestador.mensajes.value(0),
+                 "   CDV-TORVEL|La solicitud tiene cambios que no se han guardado. ¿Desea "
+                 "guardarlos?");
+        QCOMPARE(b.p->isVisible(), !termina);
+        QCOMPARE(Sesiones().size(), termina ? 0 : 1);
+        for (const char* ventana : {"frmTotalesTT", "frmAcerca"})
+            QCOMPARE(b.ventana(ventana)->isVisible(), !termina);
+        QCOMPARE(QFile::exists(contestador.archivo), respuesta == QMessageBox::Save);
+        QVERIFY(otra.isVisible() == anfitrion);
     }
 
+    // Only unsaved work is left: a run that only looked at a file, undid what it did, or saved
+    // leaves nothing and asks nothing; one that ends with a change unsaved is offered.
+    void soloQuedaLoSinGuardar() {
+        const Datos datos;
+        Contestador contestador;
+        contestador.archivo = datos.carpeta.filePath("vista.cdv");
+        {
+            Banco guardada;
+            Anadir(guardada, "CFO");
+            guardada.menu("mnuGuardar");
+        }
+        {
+            Banco mirada;
+            mirada.p->AbrirArchivo(contestador.archivo);
+            Anadir(mirada, "C");
+            mirada.menu("mnuDeshacer");
+            QTest::qWait(DocumentoSolicitud::kPausaRecuperacion + 50);
+            QVERIFY(!mirada.p->isWindowModified());
+            mirada.menu("mnuAbrir");  // nothing to ask about
+        }
+        QCOMPARE(Sesiones(), QStringList());
+        QCOMPARE(contestador.mensajes, QStringList());
+        {
+            Banco dejada;
+            Anadir(dejada, "AAP");
+        }
+        Banco nueva;
+        nueva.menu("mnuRecuperar");
+        QCOMPARE(contestador.sesiones.size(), 1);
+        QCOMPARE(contestador.sesiones[0].section('|', 1), QString("1|26,50|(sin guardar nunca)|"));
+        QCOMPARE(Referencias(nueva), QStringList("AAP"));
+        QVERIFY(nueva.p->isWindowModified());
+    }
+
+    // A run killed with two documents is recovered by a new run, never the run still going,
+    // whose request stays whole; once recovered it is offered no more.
     void recuperarTrasMatar() {
-        QTemporaryDir datos;
-        qputenv("XDG_DATA_HOME", datos.path().toUtf8());
+        const Datos datos;
         Contestador contestador;
         auto enCurso = std::make_unique<Banco>();  // going on all along
         Anadir(*enCurso, "C");
@@ -97,6 +199,7 @@ class TestSalir : public QObject {
 
         Banco nueva;
         nueva.menu("mnuRecuperar");
+        QCOMPARE(contestador.sesiones.size(), 1);
         QCOMPARE(Referencias(nueva), QStringList({"CFO", "AAP"}));
         QCOMPARE(nueva.total("frmTotalesTD"), QString("26,50"));
         QCOMPARE(Referencias(*enCurso), QStringList({"C", "AAI"}));
@@ -109,9 +212,155 @@ class TestSalir : public QObject {
         otra.menu("mnuRecuperar");
         QCOMPARE(Referencias(otra), QStringList({"C", "AAI"}));
     }
+
+    // A session comes back with the file it belonged to: "Guardar" writes there, and asks
+    // first when the file changed on disk meanwhile.
+    void conSuArchivo() {
+        const Datos datos;
+        Contestador contestador;
+        contestador.archivo = datos.carpeta.filePath("a.cdv");
+        {
+            Banco dejada;
+            Anadir(dejada, "CFO");
+            dejada.menu("mnuGuardar");
+            Anadir(dejada, "AAP");
+        }
+        Banco b;
+        b.menu("mnuRecuperar");
+        QCOMPARE(contestador.sesiones.value(0).section('|', 1, 3), QString("2|26,50|a.cdv"));
+        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - a.cdv[*]"));
+        QVERIFY(b.p->isWindowModified());
+        contestador.archivo.clear();  // no file dialog from here on
+        b.menu("mnuGuardar");
+        QTRY_COMPARE(Sesiones(), QStringList());
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv")).contenido->documentos.size(),
+                 2u);
+
+        QFile otroPrograma(datos.carpeta.filePath("a.cdv"));
+        QVERIFY(otroPrograma.open(QIODevice::WriteOnly) && otroPrograma.write("cambiado") > 0);
+        otroPrograma.close();
+        Anadir(b, "C");
+        for (const auto respuesta : {QMessageBox::Cancel, QMessageBox::Yes}) {
+            contestador.respuesta = respuesta;
+            contestador.mensajes.clear();
+            b.menu("mnuGuardar");
+            QCOMPARE(contestador.mensajes, QStringList("   CDV-TORVEL|«a.cdv» ha cambiado en el "
+                                                       "disco desde que se abrió o se guardó por "
+                                                       "última vez. ¿Desea reemplazarlo por esta "
+                                                       "solicitud?"));
+            QCOMPARE(b.p->isWindowModified(), respuesta == QMessageBox::Cancel);
+        }
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv")).contenido->documentos.size(),
+                 3u);
+    }
+
+    // A session that cannot be read is listed with the reason and blocks none older; old
+    // sessions go by age alone, after 30 days.
+    void ilegiblesYAntiguas() {
+        const Datos datos;
+        Contestador contestador;
+        contestador.sesion = 1;
+        SesionDejada("vieja.cdv", {}, 31);
+        SesionDejada("legible.cdv", {}, 2);
+        SesionDejada("nueva.cdv", R"({"formato": 2})", 1);
+        {
+            Banco otra;  // its first write clears what is too old
+            Anadir(otra, "C");
+            otra.p->Documento().Terminar();
+        }
+        Banco b;
+        b.menu("mnuRecuperar");
+        QCOMPARE(contestador.sesiones.size(), 2);
+        QVERIFY(contestador.sesiones[0].endsWith(
+            "|No se puede leer: es de un formato más reciente (2) que el que lee este programa "
+            "(1)"));
+        QCOMPARE(Referencias(b), QStringList("AAP"));
+        for (const char* sesion : {"vieja.cdv", "legible.cdv", "nueva.cdv"})
+            QCOMPARE(Sesiones().contains(sesion), sesion == QString("nueva.cdv"));
+    }
+
+    // Where this run's recovery cannot be written, the user is told each time that starts and
+    // the title says so until a write succeeds; a session taken over stays until then.
+    void discoLleno() {
+        if (!montajes) QSKIP("no se pueden montar sistemas de archivos aquí");
+        const Datos datos;
+        QVERIFY(Montar(Recuperacion::CarpetaPorDefecto(), "size=64k"));
+        const QString tomada = SesionDejada("tomada.cdv");
+        Contestador contestador;
+        Llenar(Recuperacion::CarpetaPorDefecto());
+        Banco b;
+        b.menu("mnuRecuperar");
+        QCOMPARE(Referencias(b), QStringList("AAP"));
+        QVERIFY(QFile::exists(tomada));
+        QVERIFY(b.p->windowTitle().endsWith("(sin copia de recuperación)"));
+        QFile::remove(Recuperacion::CarpetaPorDefecto() + "/relleno");
+        Anadir(b, "C");
+        QVERIFY(!b.p->windowTitle().contains("sin copia") && !QFile::exists(tomada));
+        Llenar(Recuperacion::CarpetaPorDefecto());
+        Anadir(b, "AAI");
+        QVERIFY(b.p->windowTitle().endsWith("(sin copia de recuperación)"));
+        QCOMPARE(contestador.mensajes.size(), 2);
+        for (const QString& mensaje : contestador.mensajes)
+            QVERIFY(mensaje.contains("No se puede escribir la copia de recuperación"));
+        umount2(qPrintable(Recuperacion::CarpetaPorDefecto()), MNT_DETACH);
+    }
+
+    // A full or read-only data folder still offers what it holds, to read.
+    void carpetaSoloLectura_data() {
+        QTest::addColumn<bool>("llena");
+        QTest::newRow("solo lectura") << false;
+        QTest::newRow("llena") << true;
+    }
+
+    void carpetaSoloLectura() {
+        QFETCH(bool, llena);
+        if (!montajes) QSKIP("no se pueden montar sistemas de archivos aquí");
+        const Datos datos;
+        const QString carpeta = Recuperacion::CarpetaPorDefecto();
+        QVERIFY(Montar(carpeta, "size=64k"));
+        SesionDejada("dejada.cdv");
+        if (llena) {
+            Llenar(carpeta);
+        } else {
+            QVERIFY(SoloLectura(carpeta));
+        }
+        Contestador contestador;
+        Banco b;
+        b.menu("mnuRecuperar");
+        QCOMPARE(contestador.sesiones.size(), 1);
+        QCOMPARE(Referencias(b), QStringList("AAP"));
+        QVERIFY(QFile::exists(carpeta + "/dejada.cdv"));
+        umount2(qPrintable(carpeta), MNT_DETACH);
+        if (!llena) umount2(qPrintable(carpeta), MNT_DETACH);
+    }
+
+    // Where this run cannot lock its recovery, it says so and writes it where no other run
+    // looks, so that none takes it as an ended run's.
+    void sinReserva() {
+        if (!montajes) QSKIP("no se pueden montar sistemas de archivos aquí");
+        const Datos datos;
+        const QString carpeta = Recuperacion::CarpetaPorDefecto();
+        QVERIFY(QDir().mkpath(carpeta + "/sin-reserva") && SoloLectura(carpeta));
+        QVERIFY(Montar(carpeta + "/sin-reserva", "size=1m"));
+        Contestador contestador;
+        Banco b;
+        Anadir(b, "AAP");
+        QCOMPARE(contestador.mensajes.size(), 1);
+        QVERIFY(contestador.mensajes[0].contains("No se puede reservar la copia de recuperación"));
+        QCOMPARE(QDir(carpeta + "/sin-reserva").entryList({"*.cdv"}).size(), 1);
+        Banco otra;
+        otra.menu("mnuRecuperar");
+        QCOMPARE(contestador.mensajes.value(1),
+                 QString("   ERROR|No hay ninguna sesión anterior que recuperar."));
+        umount2(qPrintable(carpeta + "/sin-reserva"), MNT_DETACH);
+        umount2(qPrintable(carpeta), MNT_DETACH);
+    }
 };
 
 int main(int argc, char* argv[]) {
+    // Mounts made from here on are this process's own, and go with it.
+    montajes = ::unshare(CLONE_NEWNS) == 0 &&
+               ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
     QApplication aplicacion(argc, argv);
     if (qEnvironmentVariableIsSet("CDV_RUN_MATADA")) return RunMatada();
     TestSalir prueba;

@@ -1,9 +1,10 @@
-// A long session of seeded random user actions on the real windows, recovering the request
-// in a new window, undoing and redoing. After every action a
-// model of its own checks the request line by line, that each total is the exact sum of its
-// lines, and that every shown fee is what the rules give for what the boxes show. A failure
-// prints the seed and the action that broke it.
-#include <optional>
+// A long session of seeded random user actions on the real windows, undoing and redoing,
+// ending runs at random (killed, closed with "Descartar", saved, or after only looking at a
+// file) and recovering in a new run. After every action a model of its own checks the
+// request line by line, that each total is the exact sum of its lines, that every shown fee
+// is what the rules give for what the boxes show, and that "Recuperar" offers exactly the
+// runs that left unsaved work, newest first. A failure prints the seed and the action that
+// broke it.
 #include <random>
 
 #include "Cuotas.h"
@@ -27,7 +28,8 @@ enum class Tipo {
     Ocultar,
     Reabrir,
     Deshacer,
-    Recuperar
+    Recuperar,
+    Terminar
 };
 
 struct Accion {
@@ -43,7 +45,7 @@ const char* const kResumen[] = {"frmTotalesTD", "frmTotalesTT"};
 QString Describir(const Accion& a) {
     const QString tipo = QStringLiteral(
                              "elegir teclear pegar añadir opción eliminar hecho cerrar "
-                             "reabrir deshacer recuperar")
+                             "reabrir deshacer recuperar terminar")
                              .split(' ')[static_cast<int>(a.tipo)];
     return QString("%1(%2, %3, \"%4\")").arg(tipo).arg(a.a).arg(a.b).arg(a.texto.left(30));
 }
@@ -55,13 +57,13 @@ std::vector<Accion> Guion(unsigned semilla, int acciones) {
         " 7 ", "1e-50", "\x01",    "99999999999", "3,4e38", "1.",   QString(10'000, '7')};
     static const QString kLetras = "0123456789.,-+eE a";
     static const int kProyectos[] = {4, 33, 38, 39, 41, 44};  // often, so that projects get made
-    static const int kPesos[] = {8, 6, 2, 8, 2, 4, 4, 2, 4, 4, 1};  // per Tipo, out of 45
+    static const int kPesos[] = {8, 6, 2, 8, 2, 4, 4, 2, 4, 4, 1, 1};  // per Tipo, out of 46
     std::mt19937 azar(semilla);
     const auto al = [&](int n) { return static_cast<int>(azar() % static_cast<unsigned>(n)); };
     std::vector<Accion> guion;
     while (static_cast<int>(guion.size()) < acciones) {
         int tipo = 0;
-        for (int r = al(45); r >= kPesos[tipo];) r -= kPesos[tipo++];
+        for (int r = al(46); r >= kPesos[tipo];) r -= kPesos[tipo++];
         Accion a{static_cast<Tipo>(tipo), al(2), al(4), kTextos[al(kTextos.size())]};
         if (al(3) == 0) {  // or a text of random keys
             a.texto.clear();
@@ -91,8 +93,9 @@ class Sesion {
 
     QString Jugar(const std::vector<Accion>& guion) {
         for (std::size_t k = 0; k < guion.size(); ++k) {
+            fallo_.clear();
             Hacer(guion[k]);
-            if (const QString fallo = Comprobar(); !fallo.isEmpty())
+            if (const QString fallo = fallo_.isEmpty() ? Comprobar() : fallo_; !fallo.isEmpty())
                 return QString("acción %1 %2: %3").arg(k).arg(Describir(guion[k]), fallo);
         }
         return {};
@@ -187,38 +190,84 @@ class Sesion {
                 auto& hacia = a.a == 0 ? rehacer_ : deshacer_;
                 b_->menu(a.a == 0 ? "mnuDeshacer" : "mnuRehacer");
                 if (desde.empty()) break;
-                cambiada_ = true;
                 hacia.push_back(m_);
                 m_ = desde.back();
                 desde.pop_back();
                 break;
             }
-            case Tipo::Recuperar:  // a new run brings back the last request left by a run
-                NuevaVentana();
-                b_->menu("mnuRecuperar");
-                if (!dejada_) break;
-                m_ = *dejada_;
-                dejada_.reset();  // it lives on in this run
-                cambiada_ = true;
+            case Tipo::Recuperar:  // a new run brings back the newest request left unsaved
+                Terminar(static_cast<Fin>(a.b));
+                Recuperar();
+                break;
+            case Tipo::Terminar:
+                Terminar(static_cast<Fin>(a.b));
                 break;
         }
     }
 
-    // A new run of the program, whose messages are answered at once. A run leaves its
-    // request for recovery once anything in it changed.
+    // How a run ends: killed (or a logout that does not wait), closed with "Descartar", saved
+    // and closed, or killed and followed by a run that only looks at the last file saved.
+    enum class Fin { Matar, Descartar, Guardar, Mirar };
+
+    void Terminar(Fin fin) {
+        if (fin == Fin::Guardar) {
+            contestador_.archivo = carpeta_.filePath(QString("guardada%1.cdv").arg(++guardadas_));
+            b_->menu("mnuGuardar");
+            limpio_ = static_cast<int>(deshacer_.size());
+            guardada_ = b_->p->Documento().Ruta();
+        }
+        if (fin == Fin::Descartar || fin == Fin::Guardar) {
+            b_->menu("mnuSalir");  // asks, when unsaved, and drops the changes
+        } else if (SinGuardar()) {
+            dejadas_.push_back(m_);
+        }
+        NuevaVentana();
+        if (fin == Fin::Mirar && !guardada_.isEmpty()) {
+            b_->p->AbrirArchivo(guardada_);
+            b_->menu("mnuSalir");
+            NuevaVentana();
+        }
+    }
+
+    // Offered: every run that left unsaved work, the newest first; it is taken over.
+    void Recuperar() {
+        contestador_.sesiones.clear();
+        b_->menu("mnuRecuperar");
+        if (contestador_.sesiones.size() != static_cast<qsizetype>(dejadas_.size())) {
+            fallo_ = QString("ofrece %1 sesiones, no %2: %3")
+                         .arg(contestador_.sesiones.size())
+                         .arg(dejadas_.size())
+                         .arg(contestador_.sesiones.join(" / "));
+            return;
+        }
+        if (dejadas_.empty()) return;
+        const Lista& nueva = dejadas_.back();
+        const QString resumen = QString("%1|%2")
+                                    .arg(nueva.documentos.size() + nueva.partidas.size())
+                                    .arg(Qs(cdv::TextoFormateado(Suma(nueva.documentos), kEs)));
+        if (contestador_.sesiones[0].section('|', 1, 2) != resumen)
+            fallo_ =
+                "la primera sesión ofrecida no es la última dejada: " + contestador_.sesiones[0];
+        m_ = nueva;
+        dejadas_.pop_back();
+        limpio_ = -1;  // differs from its file, or from nothing
+    }
+
+    bool SinGuardar() const { return limpio_ != static_cast<int>(deshacer_.size()); }
+
+    // A new run of the program, whose messages are answered at once.
     void NuevaVentana() {
-        if (cambiada_) dejada_ = m_;
         b_.reset();
         qputenv("XDG_DATA_HOME", carpeta_.path().toUtf8());
         b_ = std::make_unique<Banco>();
         cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-        m_ = {}, filaTT_ = filaTD_ = 0, cambiada_ = false;
+        m_ = {}, filaTT_ = filaTD_ = 0, limpio_ = 0;
         deshacer_.clear(), rehacer_.clear();
     }
 
-    // Before a change that can be undone.
+    // Before a change that can be undone; a saved state among the steps undone is lost.
     void Cambio() {
-        cambiada_ = true;
+        if (limpio_ > static_cast<int>(deshacer_.size())) limpio_ = -1;
         deshacer_.push_back(m_);
         rehacer_.clear();
     }
@@ -305,12 +354,16 @@ class Sesion {
     }
 
     QTemporaryDir carpeta_;  // files and recoveries of this session alone
+    Contestador contestador_;
     std::unique_ptr<Banco> b_;
     int filaTT_ = 0, filaTD_ = 0;
     Lista m_;
     std::vector<Lista> deshacer_, rehacer_;
-    bool cambiada_ = false;  // in this run
-    std::optional<Lista> dejada_;
+    int limpio_ = 0;              // the undo steps at the saved state; -1 when none is
+    std::vector<Lista> dejadas_;  // what ended runs left unsaved, the newest last
+    int guardadas_ = 0;
+    QString guardada_;  // the last file saved
+    QString fallo_;     // what an action found wrong
 };
 
 }  // namespace

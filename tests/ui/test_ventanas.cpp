@@ -244,8 +244,8 @@ class TestVentanas : public QObject {
         contestador.archivo = roto.fileName();
         b.menu("mnuAbrir");  // the changes are dropped (the user agrees), but the file is bad
         QCOMPARE(contestador.mensajes,
-                 QStringList({"   CDV-TORVEL|La solicitud abierta tiene cambios que no se han "
-                              "guardado. ¿Desea descartarlos?",
+                 QStringList({"   CDV-TORVEL|La solicitud tiene cambios que no se han guardado. "
+                              "¿Desea guardarlos?",
                               "   ERROR|No se puede abrir «roto.cdv»: no es JSON válido, o está "
                               "incompleto (carácter 21)."}));
         QCOMPARE(lista->model()->rowCount(), 2);

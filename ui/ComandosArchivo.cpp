@@ -1,0 +1,189 @@
+#include "ComandosArchivo.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+#include "ArchivoSolicitud.h"
+#include "Diseno.h"
+#include "DocumentoSolicitud.h"
+#include "Impresion.h"
+#include "Liquidacion.h"
+#include "Lote.h"
+#include "Mensajes.h"
+#include "TextoLocal.h"
+#include "dlgRecuperar.h"
+
+namespace {
+
+const QString kFiltroArchivos = "Solicitudes de visado (*.cdv)";
+// The fees changed by an opening that the message lists; the rest are in its details, up to
+// a bound that keeps the box quick whatever the file.
+constexpr qsizetype kCambiosALaVista = 20;
+constexpr qsizetype kCambiosEnDetalle = 1000;
+
+QString Nombre(const QString& ruta) {
+    return QFileInfo(ruta).fileName();
+}
+
+// The first `cuantas` of `lineas`, then how many more there are.
+QString Primeras(const QStringList& lineas, qsizetype cuantas, const QString& resto) {
+    QString texto = lineas.mid(0, cuantas).join('\n');
+    if (lineas.size() > cuantas) texto += '\n' + resto.arg(lineas.size() - cuantas);
+    return texto;
+}
+
+}  // namespace
+
+ComandosArchivo::ComandosArchivo(QWidget* ventana, DocumentoSolicitud& documento)
+    : QObject(ventana), ventana_(ventana), documento_(documento) {}
+
+bool ComandosArchivo::PuedeReemplazarse() {
+    if (!documento_.SinGuardar()) return true;
+    QMessageBox pregunta(QMessageBox::Warning, kTituloPrograma,
+                         "La solicitud tiene cambios que no se han guardado. ¿Desea guardarlos?",
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, ventana_);
+    pregunta.setObjectName("PreguntaGuardar");
+    pregunta.setDefaultButton(QMessageBox::Save);
+    pregunta.setEscapeButton(QMessageBox::Cancel);
+    pregunta.button(QMessageBox::Save)->setText("&Guardar");
+    pregunta.button(QMessageBox::Discard)->setText("&Descartar");
+    pregunta.button(QMessageBox::Cancel)->setText("&Cancelar");
+    switch (pregunta.exec()) {
+        case QMessageBox::Save:
+            return Guardar();  // goes on only once saved
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ComandosArchivo::AbrirArchivo(const QString& ruta) {
+    const DocumentoSolicitud::Apertura apertura = documento_.Abrir(ruta);
+    if (!apertura.abierta) return false;
+    emit abierta();
+    MostrarCambios(Nombre(ruta), apertura.cambios);
+    return true;
+}
+
+void ComandosArchivo::MostrarCambios(const QString& nombre, const QStringList& cambios) {
+    if (cambios.isEmpty()) return;
+    QMessageBox aviso(QMessageBox::NoIcon, "   Cuotas recalculadas",
+                      QString("Las cuotas de «%1» se han calculado de nuevo con el baremo de este "
+                              "programa (%2 %3):\n")
+                              .arg(nombre)
+                              .arg(cambios.size())
+                              .arg(cambios.size() == 1 ? "cambio" : "cambios") +
+                          Primeras(cambios, kCambiosALaVista, "… y %1 más (véanse los detalles)."),
+                      QMessageBox::Ok, ventana_);
+    aviso.setObjectName("CuadroMensaje");
+    if (cambios.size() > kCambiosALaVista)
+        aviso.setDetailedText(Primeras(cambios, kCambiosEnDetalle, "… y %1 más."));
+    aviso.exec();
+}
+
+void ComandosArchivo::Abrir() {
+    if (!PuedeReemplazarse()) return;
+    const QString ruta = QFileDialog::getOpenFileName(
+        ventana_, "Abrir una solicitud", QFileInfo(documento_.Ruta()).path(), kFiltroArchivos);
+    if (!ruta.isEmpty()) AbrirArchivo(ruta);
+}
+
+bool ComandosArchivo::Guardar() {
+    return documento_.Ruta().isEmpty() ? GuardarComo() : GuardarEn(documento_.Ruta());
+}
+
+bool ComandosArchivo::GuardarComo() {
+    const QString ruta =
+        ElegirDestino("Guardar la solicitud", documento_.Ruta(), kFiltroArchivos, "cdv");
+    return !ruta.isEmpty() && GuardarEn(ruta);
+}
+
+// A file changed on disk since the request last opened or saved it is replaced only if the
+// user says so.
+bool ComandosArchivo::GuardarEn(const QString& ruta) {
+    DocumentoSolicitud::Guardado guardado = documento_.Guardar(ruta);
+    if (guardado == DocumentoSolicitud::Guardado::CambiadoEnDisco) {
+        const auto respuesta = QMessageBox::question(
+            ventana_, kTituloPrograma,
+            QString("«%1» ha cambiado en el disco desde que se abrió o se guardó por última vez. "
+                    "¿Desea reemplazarlo por esta solicitud?")
+                .arg(Nombre(ruta)),
+            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
+        if (respuesta != QMessageBox::Yes) return false;
+        guardado = documento_.Guardar(ruta, true);
+    }
+    return guardado == DocumentoSolicitud::Guardado::Hecho;
+}
+
+void ComandosArchivo::Recuperar() {
+    const std::vector<SesionAnterior> sesiones = documento_.SesionesAnteriores();
+    if (sesiones.empty()) {
+        cdv::Avisar("No hay ninguna sesión anterior que recuperar.");
+        return;
+    }
+    dlgRecuperar dialogo(ventana_, sesiones,
+                         [this](const QString& ruta) { return documento_.DescartarSesion(ruta); });
+    if (dialogo.exec() != QDialog::Accepted || !PuedeReemplazarse()) return;
+    const DocumentoSolicitud::Apertura apertura = documento_.Recuperar(dialogo.Elegida());
+    if (!apertura.abierta) return;
+    emit abierta();
+    MostrarCambios(Nombre(dialogo.Elegida()), apertura.cambios);
+}
+
+QString ComandosArchivo::Liquidacion() const {
+    return cdv::LiquidacionHtml(documento_.Solicitud().Contenido(), Nombre(documento_.Ruta()),
+                                FechaLiquidacion());
+}
+
+void ComandosArchivo::Imprimir() {
+    QPrinter impresora;
+    QPrintPreviewDialog vista(&impresora, ventana_);
+    vista.setWindowTitle("Liquidación de cuotas de visado (CDV)");
+    const QString html = Liquidacion();
+    connect(&vista, &QPrintPreviewDialog::paintRequested, this,
+            [&html](QPrinter* destino) { PintarLiquidacion(html, *destino); });
+    vista.exec();
+}
+
+// The file the user chooses to write, given `sufijo` when typed without one; empty when the
+// user gives up, or will not replace a file that the suffix turned out to name.
+QString ComandosArchivo::ElegirDestino(const QString& titulo, const QString& inicio,
+                                       const QString& filtro, const QString& sufijo) {
+    QString ruta = QFileDialog::getSaveFileName(ventana_, titulo, inicio, filtro);
+    if (ruta.isEmpty() || !QFileInfo(ruta).suffix().isEmpty()) return ruta;
+    ruta += "." + sufijo;
+    const bool reemplazar =
+        !QFileInfo::exists(ruta) ||
+        QMessageBox::question(
+            ventana_, kTituloPrograma, QString("Ya existe «%1». ¿Desea reemplazarlo?").arg(ruta),
+            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Yes;
+    return reemplazar ? ruta : QString();
+}
+
+// Asks where to write an export and writes it with `escribir`; a failure says why.
+void ComandosArchivo::Exportar(const QString& titulo, const QString& filtro, const QString& sufijo,
+                               const std::function<QString(const QString&)>& escribir) {
+    const QString ruta = ElegirDestino(titulo, QFileInfo(documento_.Ruta()).path(), filtro, sufijo);
+    if (ruta.isEmpty()) return;
+    if (const QString error = escribir(ruta); !error.isEmpty()) {
+        cdv::Avisar(Us(QString("No se ha podido exportar «%1»: %2.").arg(ruta, error)));
+    }
+}
+
+void ComandosArchivo::ExportarPdf() {
+    Exportar("Exportar a PDF", "Documentos PDF (*.pdf)", "pdf",
+             [this](const QString& ruta) { return GuardarPdf(Liquidacion(), ruta); });
+}
+
+void ComandosArchivo::ExportarCsv() {
+    Exportar("Exportar a hoja de cálculo", "Hojas de cálculo (*.csv)", "csv",
+             [this](const QString& ruta) {
+                 return cdv::GuardarArchivo(
+                     ruta, cdv::LiquidacionCsv(documento_.Solicitud().Contenido()));
+             });
+}
