@@ -13,7 +13,7 @@ QString FechaLiquidacion() {
     return QDate::currentDate().toString("dd/MM/yyyy");
 }
 
-int ExportarEnLote(const QString& entrada, const QString& salida, FormatoLote formato) {
+int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
     cdv::CargarTablaTT();
     cdv::CargarTablaTD();
     QTextStream error(stderr);
@@ -25,15 +25,18 @@ int ExportarEnLote(const QString& entrada, const QString& salida, FormatoLote fo
     for (const QString& cambio : lectura.cambios) {
         error << "cdv: cuota calculada de nuevo con el baremo, " << cambio << "\n";
     }
-    const QString fallo =
-        formato == FormatoLote::Csv
-            ? cdv::GuardarArchivo(salida, cdv::LiquidacionCsv(*lectura.contenido))
-            : GuardarPdf(cdv::LiquidacionHtml(*lectura.contenido, QFileInfo(entrada).fileName(),
-                                              FechaLiquidacion()),
-                         salida);
-    if (!fallo.isEmpty()) {
-        error << "cdv: no se puede escribir «" << salida << "»: " << fallo << ".\n";
-        return 2;
+    int estado = 0;
+    for (const auto& [formato, salida] : exportaciones) {
+        const QString fallo =
+            formato == FormatoLote::Csv
+                ? cdv::GuardarArchivo(salida, cdv::LiquidacionCsv(*lectura.contenido))
+                : GuardarPdf(cdv::LiquidacionHtml(*lectura.contenido, QFileInfo(entrada).fileName(),
+                                                  FechaLiquidacion()),
+                             salida);
+        if (!fallo.isEmpty()) {
+            error << "cdv: no se puede escribir «" << salida << "»: " << fallo << ".\n";
+            estado = 2;
+        }
     }
-    return 0;
+    return estado;
 }

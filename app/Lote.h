@@ -3,13 +3,19 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 enum class FormatoLote { Pdf, Csv };
 
 // The statement's date as it is printed: today's.
 QString FechaLiquidacion();
 
-// Reads the request in `entrada` and writes its fee statement to `salida` in `formato`.
-// Says what went wrong on standard error; answers the program's exit status: 0 when written,
-// 1 for a file that cannot be opened, 2 for one that cannot be written.
-int ExportarEnLote(const QString& entrada, const QString& salida, FormatoLote formato);
+struct Exportacion {
+    FormatoLote formato;
+    QString salida;
+};
+
+// Reads the request in `entrada` and writes its fee statement in each form asked for.
+// Says what went wrong on standard error; answers the program's exit status: 0 when all are
+// written, 1 for a file that cannot be opened, 2 when any cannot be written (the others are).
+int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones);

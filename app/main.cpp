@@ -33,15 +33,19 @@ int main(int argc, char* argv[]) {
     opciones.process(aplicacion);
     const QStringList archivos = opciones.positionalArguments();
 
+    std::vector<Exportacion> exportaciones;
     for (const auto& [opcion, formato] :
          {std::pair{"pdf", FormatoLote::Pdf}, std::pair{"csv", FormatoLote::Csv}}) {
-        if (!opciones.isSet(opcion)) continue;
+        if (opciones.isSet(opcion)) exportaciones.push_back({formato, opciones.value(opcion)});
+    }
+    if (!exportaciones.empty()) {
         if (archivos.size() != 1) {
-            std::fprintf(stderr, "cdv: --%s pide una solicitud (.cdv) de la que exportar.\n",
-                         opcion);
+            std::fprintf(stderr,
+                         "cdv: --pdf y --csv piden una solicitud (.cdv) de la que "
+                         "exportar.\n");
             return 2;
         }
-        return ExportarEnLote(archivos.constFirst(), opciones.value(opcion), formato);
+        return ExportarEnLote(archivos.constFirst(), exportaciones);
     }
     frmPrincipal principal;
     principal.show();

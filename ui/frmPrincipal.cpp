@@ -21,6 +21,7 @@
 #include <QWheelEvent>
 #include <vector>
 
+#include "ArchivoSolicitud.h"
 #include "Busqueda.h"
 #include "Catalogos.h"
 #include "ComandosArchivo.h"
@@ -225,6 +226,7 @@ void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
     lado.des = CrearSelector(lado.marco, nombre("cbbDes"), Twips(1830, 390, 5475, 315));
     lado.cantidad =
         CrearCaja(lado.marco, nombre("txtCantidad"), Twips(7530, 390, 1005, 285), false);
+    lado.cantidad->setMaxLength(cdv::kLargoMaximoCantidad);  // as much as a file keeps
     lado.unidad = CrearEtiqueta(lado.marco, nombre("lblUnidad"), {},
                                 Twips(8700, d.arribaUnidad, d.anchoUnidad, 255));
     lado.total =

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "ArchivoSolicitud.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "frmPrincipal.h"
@@ -21,6 +22,7 @@ frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
             CrearEtiqueta(this, QString(nombre).replace("txt", "lbl"), rotulo, zonaRotulo);
         QLineEdit* caja = CrearCaja(this, nombre, zonaCaja, false);
         caja->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        caja->setMaxLength(cdv::kLargoMaximoTexto);  // as much as a file keeps
         caja->setAccessibleName(QString(rotulo).remove('&') + " (para la liquidación)");
         etiqueta->setBuddy(caja);
         Anclar(etiqueta, Anclaje::Abajo);

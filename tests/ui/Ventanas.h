@@ -105,7 +105,7 @@ class Banco {
 // line a session, and picks `sesion` (or is cancelled with -1).
 class Contestador : public QObject {
   public:
-    QStringList mensajes;  // "title|text"
+    QStringList mensajes;  // "title|text", and "|details" when the box has them
     QString archivo;
     QMessageBox::StandardButton respuesta = QMessageBox::Discard;
     QStringList sesiones;  // "date|lines|total|file|state" each
@@ -143,7 +143,8 @@ class Contestador : public QObject {
         recuperar->click();
     }
     void Contestar(QMessageBox* cuadro) {
-        mensajes << cuadro->windowTitle() + "|" + cuadro->text();
+        mensajes << cuadro->windowTitle() + "|" + cuadro->text() +
+                        (cuadro->detailedText().isEmpty() ? "" : "|" + cuadro->detailedText());
         sencillos =
             sencillos && (cuadro->button(QMessageBox::Ok) == nullptr ||
                           (cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1));

@@ -227,6 +227,10 @@ class TestVentanas : public QObject {
 
         b.menu("mnuCDV");
         auto* trabajo = Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtTrabajo");
+        QApplication::clipboard()->setText(QString(201, 'x'));  // as long as a file keeps
+        QTest::keyClick(trabajo, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b.solicitud().Trabajo(), QString(200, 'x'));
+        b.menu("mnuDeshacer");
         Teclear(trabajo, "Nave");
         QCOMPARE(b.solicitud().Trabajo(), QString("Nave"));
         b.menu("mnuDeshacer");  // the word typed is one change
@@ -254,6 +258,30 @@ class TestVentanas : public QObject {
         b.menu("mnuAbrir");
         QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
         QVERIFY(!b.p->isWindowModified() && !b.c<QAction>("mnuDeshacer")->isEnabled());
+
+        // Fees priced again: a summary and 20 of them in the box, every one in its details;
+        // the request then differs from its file.
+        QFile viejo(carpeta.filePath("viejo.cdv"));
+        const QByteArray aap = R"({"referencia": "AAP", "cantidad": "1", "cuota": "20"})";
+        QVERIFY(viejo.open(QIODevice::WriteOnly) &&
+                viejo.write(R"({"formato": 1, "documentos": [)" + (aap + ",").repeated(59) + aap +
+                            "]}") > 0);
+        viejo.close();
+        contestador.mensajes.clear();
+        contestador.archivo = viejo.fileName();
+        b.menu("mnuAbrir");
+        const QStringList partes = contestador.mensajes.value(0).split('|');
+        QCOMPARE(partes.size(), 3);
+        const QString cambio = "documento %1 (AAP): 20,00 → 26,50 €";
+        QCOMPARE(partes[1].split('\n').mid(1, 20).join('\n') + "\n" + partes[1].split('\n').last(),
+                 [&] {
+                     QStringList l;
+                     for (int k = 1; k <= 20; ++k) l << cambio.arg(k);
+                     return l.join('\n') + "\n… y 40 más (véanse los detalles).";
+                 }());
+        QCOMPARE(partes[2].split('\n').size(), 60);
+        QCOMPARE(partes[2].split('\n').last(), cambio.arg(60));
+        QVERIFY(b.p->isWindowModified());
     }
 
     // A place off every screen, as a change of screens may leave the one remembered, is not

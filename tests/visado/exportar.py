@@ -53,6 +53,13 @@ with tempfile.TemporaryDirectory() as carpeta:
         ("AAP", "79,49"), ("P", "256,15"), ("INAC", "296,50"), ("DVPG", "45,04")], filas
     assert re.search(r"Total CDV\s+335,64", pagina)
 
+    # Both at once: each written as when asked alone.
+    hecho = subprocess.run([cdv, "--pdf", en("b.pdf"), "--csv", en("b.csv"), solicitud],
+                           capture_output=True, text=True)
+    assert hecho.returncode == 0, hecho.stderr
+    assert leer_csv(en("b.csv")) == leer_csv(en("s.csv"))
+    assert leer_pdf(en("b.pdf")) == leer_pdf(en("s.pdf"))
+
     # 300 documents: pages as needed, each numbered, every line whole and in order.
     largo = {"formato": 1, "documentos": [
         {"referencia": "AAP", "cantidad": str(k), "cuota": "0"} for k in range(1, 301)]}

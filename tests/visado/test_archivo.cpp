@@ -114,12 +114,36 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
          "documento 1 (P), partida 1 (DVPG): la cantidad es negativa"},
         {R"({"formato": 1, "proyecto": {"partidas": [{"referencia": "ZZ"}]}})",
          "partida 1 del proyecto en curso: la referencia «ZZ» no está en el baremo"},
+        // texts no box could hold
+        {documento(("\"referencia\": \"C\", \"cuota\": \"0\", \"cantidad\": \"" +
+                    std::string(65, '1') + "\"")
+                       .c_str()),
+         "documento 1 (C): «cantidad» es demasiado largo (más de 64 caracteres)"},
+        {QByteArray(R"({"formato": 1, "trabajo": ")") + QByteArray(201, 'x') + "\"}",
+         "«trabajo» es demasiado largo (más de 200 caracteres)"},
     };
     for (const auto& [datos, motivo] : casos) {
         const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos);
         EXPECT_FALSE(lectura.contenido) << datos.toStdString();
         EXPECT_TRUE(lectura.error.contains(QString::fromUtf8(motivo)))
             << datos.toStdString() << "\n  -> " << lectura.error.toStdString();
+    }
+}
+
+// Totals checked as they grow, in one pass: 20,000 lines of some nine trillion euros each once
+// overflowed the project's sum before its one check (undefined behaviour, a wrapped total).
+TEST_F(Archivo, LosTotalesSeCompruebanAlCrecer) {
+    const QByteArray linea = R"({"referencia": "DVPG", "cantidad": "2e11", "cuota": "0"})";
+    const QByteArray lineas = (linea + ",").repeated(19'999) + linea;
+    for (const auto& [datos, motivo] :
+         {std::pair{R"({"formato": 1, "proyecto": {"partidas": [)" + lineas + "]}}",
+                    "el total del proyecto en curso es demasiado grande"},
+          std::pair{
+              R"({"formato": 1, "documentos": [)" + QByteArray(lineas).replace("DVPG", "C") + "]}",
+              "el total de la solicitud es demasiado grande"}}) {
+        const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos);
+        EXPECT_FALSE(lectura.contenido);
+        EXPECT_EQ(lectura.error, motivo);
     }
 }
 
@@ -156,6 +180,11 @@ TEST_F(Archivo, UnGuardadoFallidoDejaElArchivoAnterior) {
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
     EXPECT_EQ(archivo.readAll(), "lo de antes");
     EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList("anterior.cdv"));
+    // What could not be opened again is not saved.
+    EXPECT_TRUE(cdv::GuardarSolicitud(anterior, QByteArray(cdv::kTamanoMaximoArchivo + 1, ' '))
+                    .contains("más de los 64 MB que este programa puede abrir de nuevo"));
+    ASSERT_TRUE(archivo.seek(0));
+    EXPECT_EQ(archivo.readAll(), "lo de antes");
 }
 
 }  // namespace
