@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PAQUETES=(g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation
+PAQUETES=(g++ make cmake qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-liberation
     dpkg-dev file lintian appstream desktop-file-utils python3 poppler-utils)
 
 instalar() {

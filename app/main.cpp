@@ -1,18 +1,33 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
-#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "Entorno.h"
 #include "Lote.h"
 #include "frmPrincipal.h"
 
+namespace {
+
+// The options that open no window, and so need no display: the exports, help and version.
+bool SinVentana(std::string_view argumento) {
+    constexpr std::string_view kExportaciones[] = {"--pdf", "--csv"};
+    constexpr std::string_view kInformativas[] = {"-h", "--help", "-?", "-v", "--version"};
+    for (const std::string_view opcion : kExportaciones) {
+        if (argumento.starts_with(opcion)) return true;
+    }
+    for (const std::string_view opcion : kInformativas) {
+        if (argumento == opcion) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    // An export without a window needs no display.
     for (int k = 1; k < argc; ++k) {
-        const bool lote =
-            std::strncmp(argv[k], "--csv", 5) == 0 || std::strncmp(argv[k], "--pdf", 5) == 0;
-        if (lote && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (SinVentana(argv[k]) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication aplicacion(argc, argv);
@@ -20,7 +35,9 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser opciones;
     opciones.setApplicationDescription("Calculadora de cuotas de visado (CDV)");
-    opciones.addHelpOption();
+    // Qt's own help option is described in English even with its translations loaded.
+    const QCommandLineOption ayuda({"h", "help", "?"}, "Muestra esta ayuda y termina.");
+    opciones.addOption(ayuda);
     opciones.addVersionOption();
     opciones.addOption({"pdf",
                         "Escribe la liquidación de la solicitud en un PDF y termina, sin ventana.",
@@ -31,6 +48,7 @@ int main(int argc, char* argv[]) {
                         "salida.csv"});
     opciones.addPositionalArgument("archivo", "Solicitud de visado (.cdv) que abrir.", "[archivo]");
     opciones.process(aplicacion);
+    if (opciones.isSet(ayuda)) opciones.showHelp();
     const QStringList archivos = opciones.positionalArguments();
 
     std::vector<Exportacion> exportaciones;

@@ -8,13 +8,13 @@ configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @O
 # The windows and the program's shared state; everything but main().
 add_library(cdv_ui STATIC
     app/DocumentoSolicitud.cpp
-    app/Entorno.cpp
     app/Impresion.cpp
     app/Lote.cpp
     app/MisFunciones.cpp
     app/Recuperacion.cpp
     ui/ComandosArchivo.cpp
     ui/Diseno.cpp
+    ui/Entorno.cpp
     ui/VentanaResumen.cpp
     ui/dlgRecuperar.cpp
     ui/frmAcerca.cpp

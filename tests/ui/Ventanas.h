@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "DocumentoSolicitud.h"
+#include "Entorno.h"
 #include "TextoLocal.h"
 #include "frmPrincipal.h"
 
@@ -49,7 +50,7 @@ inline QStringList Lineas(const QAbstractItemView* lista) {
 
 class Banco {
   public:
-    Banco() : p(std::make_unique<frmPrincipal>()) {
+    Banco() : p((TraducirQt(), std::make_unique<frmPrincipal>())) {
         p->show();
         if (!QTest::qWaitForWindowExposed(p.get())) qFatal("La ventana principal no se muestra");
     }

@@ -292,6 +292,18 @@ class TestVentanas : public QObject {
         QVERIFY(b.p->screen()->availableGeometry().contains(b.p->geometry().center()));
     }
 
+    // Qt's own dialogs speak Spanish: the standard buttons, as the file dialog and the print
+    // preview take them from Qt's translations.
+    void dialogosDeQt() {
+        const Banco b;
+        const QDialogButtonBox botones(QDialogButtonBox::Save | QDialogButtonBox::Discard |
+                                       QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+        QStringList textos;
+        for (const QAbstractButton* boton : botones.buttons()) textos << boton->text();
+        textos.sort();
+        QCOMPARE(textos, QStringList({"Abrir", "Cancelar", "Descartar", "Guardar"}));
+    }
+
     // About shows the version and is gone when closed; "Nuevo" starts the program again, or
     // says that it could not and goes on.
     void acercaYNuevo() {

@@ -77,6 +77,16 @@ with tempfile.TemporaryDirectory() as carpeta:
     assert [int(cantidad) for cantidad, _ in lineas] == list(range(1, 301)), lineas
     assert [cuota.replace(".", "") for _, cuota in lineas] == cuotas
 
+    # Help and version need no display, and Qt's own texts read in Spanish.
+    sin_pantalla = {k: v for k, v in os.environ.items()
+                    if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    ayuda = subprocess.run([cdv, "--help"], capture_output=True, text=True, env=sin_pantalla)
+    assert ayuda.returncode == 0, ayuda.stderr
+    for texto in ("Uso:", "Opciones:", "Argumentos:", "Muestra esta ayuda"):
+        assert texto in ayuda.stdout, ayuda.stdout
+    version = subprocess.run([cdv, "--version"], capture_output=True, text=True, env=sin_pantalla)
+    assert version.returncode == 0 and re.match(r"cdv \d+\.\d+\.\d+$", version.stdout), version
+
     for formato in ("csv", "pdf"):
         for salida, entrada, estado, mensaje in [(en("x"), en("no.cdv"), 1, "no se puede abrir"),
                                                  (carpeta, solicitud, 2, "no se puede escribir")]:

@@ -1,8 +1,10 @@
 #include "Entorno.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTranslator>
 
 #include "Diseno.h"
 #include "Mensajes.h"
@@ -10,7 +12,18 @@
 void PrepararPrograma(const char* version) {
     QApplication::setApplicationName("cdv");
     QApplication::setApplicationVersion(version);
+    TraducirQt();
     QApplication::setStyle(EstiloFormulario());
+}
+
+void TraducirQt() {
+    if (qApp->findChild<QTranslator*>("TraduccionQt") != nullptr) return;
+    auto* traduccion = new QTranslator(qApp);
+    traduccion->setObjectName("TraduccionQt");
+    if (traduccion->load(QLocale(QLocale::Spanish, QLocale::Spain), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(traduccion);
+    }
 }
 
 void InstalarCuadroDeMensajes(QWidget* principal) {
