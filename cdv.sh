@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PAQUETES=(g++ make cmake qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-liberation
-    dpkg-dev file lintian appstream desktop-file-utils python3 poppler-utils)
+PAQUETES=(g++ make cmake qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev
+    fonts-liberation dpkg-dev file lintian appstream desktop-file-utils python3 poppler-utils)
 
 instalar() {
     if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
