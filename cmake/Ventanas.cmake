@@ -15,6 +15,7 @@ add_library(cdv_ui STATIC
     ui/ComandosArchivo.cpp
     ui/Diseno.cpp
     ui/Entorno.cpp
+    ui/HistoriaUnica.cpp
     ui/VentanaResumen.cpp
     ui/dlgRecuperar.cpp
     ui/frmAcerca.cpp

@@ -29,6 +29,7 @@
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
+#include "HistoriaUnica.h"
 #include "Mensajes.h"
 #include "MisFunciones.h"
 #include "frmAcerca.h"
@@ -152,6 +153,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     CrearMenu();
     PrepararSelectores(cdv::TablaTD, td_.ref, td_.des);
     Conectar();
+    new HistoriaUnica(this, documento_->Pila());
     InstalarCuadroDeMensajes(this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -284,6 +284,45 @@ class TestVentanas : public QObject {
         QVERIFY(b.p->isWindowModified());
     }
 
+    // One history: Ctrl+Z and Ctrl+Y in any box act on the request, a save ends the merging of
+    // what is typed, and typing back to where a text started leaves no step.
+    void unaSolaHistoria() {
+        QTemporaryDir carpeta;
+        Banco b;
+        Contestador contestador;
+        b.elegir("cbbRefTD", "AAP");
+        Escribir(b.caja("txtCantidadTD"), "2");
+        b.pulsar("cmbAñadirTD");
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 0);  // the line, not the box's "2"
+        QCOMPARE(b.texto("txtCantidadTD"), QString("2"));
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Z, Qt::ControlModifier);  // nothing left
+        QCOMPARE(b.texto("txtCantidadTD"), QString("2"));
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
+
+        b.menu("mnuCDV");
+        auto* colegiado = Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtColegiado");
+        colegiado->setFocus();
+        Teclear(colegiado, "Ana");
+        contestador.archivo = carpeta.filePath("h.cdv");
+        b.menu("mnuGuardar");
+        b.menu("mnuCDV");  // back in the window, as after a click on it
+        QVERIFY(QTest::qWaitForWindowActive(b.ventana("frmTotalesTD")));
+        const QUndoStack& pila = b.p->Documento().Pila();
+        const int pasos = pila.count();
+        Teclear(colegiado, "x");
+        QTest::keyClick(colegiado, Qt::Key_Backspace);
+        QVERIFY(pila.count() == pasos && !b.p->isWindowModified());
+        Teclear(colegiado, " Pi");
+        QTest::keyClick(colegiado, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(QStringList({b.solicitud().Colegiado(), colegiado->text()}),
+                 QStringList(2, "Ana"));  // back to the save, not past it
+        QVERIFY(!b.p->isWindowModified());
+        QTest::keyClick(colegiado, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(b.solicitud().Colegiado(), QString("Ana Pi"));
+    }
+
     // A place off every screen, as a change of screens may leave the one remembered, is not
     // taken.
     void lugarFueraDePantalla() {

@@ -1,0 +1,77 @@
+#include "HistoriaUnica.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QUndoStack>
+
+namespace {
+
+enum class Paso { Ninguno, Deshacer, Rehacer };
+
+Paso PasoDe(const QKeyEvent* tecla) {
+    const QKeyCombination combinacion = tecla->keyCombination();
+    if (tecla->matches(QKeySequence::Undo) ||
+        combinacion == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
+        return Paso::Deshacer;
+    }
+    if (tecla->matches(QKeySequence::Redo) ||
+        combinacion == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+        combinacion == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+        return Paso::Rehacer;
+    }
+    return Paso::Ninguno;
+}
+
+}  // namespace
+
+HistoriaUnica::HistoriaUnica(QWidget* principal, QUndoStack& pila)
+    : QObject(principal), principal_(principal), pila_(pila) {
+    qApp->installEventFilter(this);
+}
+
+// A text box in the main window or in one of the windows it owns.
+QLineEdit* HistoriaUnica::CajaNuestra(QObject* objeto) const {
+    auto* caja = qobject_cast<QLineEdit*>(objeto);
+    for (const QWidget* w = caja; w != nullptr; w = w->parentWidget()) {
+        if (w == principal_) return caja;
+    }
+    return nullptr;
+}
+
+bool HistoriaUnica::eventFilter(QObject* objeto, QEvent* evento) {
+    const QEvent::Type tipo = evento->type();
+    if (tipo != QEvent::ShortcutOverride && tipo != QEvent::KeyPress &&
+        tipo != QEvent::ContextMenu) {
+        return false;
+    }
+    QLineEdit* caja = CajaNuestra(objeto);
+    if (caja == nullptr) return false;
+    if (tipo == QEvent::ContextMenu) {
+        MenuContextual(caja, static_cast<QContextMenuEvent*>(evento));
+        return true;
+    }
+    // Not claimed by the box, the keys reach the menu's undo and redo; a key press that still
+    // comes (nothing to undo) is dropped, so that the box does not undo on its own.
+    if (PasoDe(static_cast<QKeyEvent*>(evento)) == Paso::Ninguno) return false;
+    evento->ignore();
+    return true;
+}
+
+// The box's own menu, its undo and redo those of the request.
+void HistoriaUnica::MenuContextual(QLineEdit* caja, const QContextMenuEvent* evento) {
+    QMenu* menu = caja->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* accion : menu->actions()) {
+        const bool deshacer = accion->objectName() == "edit-undo";
+        if (!deshacer && accion->objectName() != "edit-redo") continue;
+        accion->disconnect();
+        accion->setEnabled(deshacer ? pila_.canUndo() : pila_.canRedo());
+        connect(accion, &QAction::triggered, &pila_,
+                deshacer ? &QUndoStack::undo : &QUndoStack::redo);
+    }
+    menu->popup(evento->globalPos());
+}
