@@ -65,9 +65,15 @@ bool HistoriaUnica::eventFilter(QObject* objeto, QEvent* evento) {
 void HistoriaUnica::MenuContextual(QLineEdit* caja, const QContextMenuEvent* evento) {
     QMenu* menu = caja->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The entries are known by their captions, in whatever language Qt speaks, before the
+    // keys some of them show ("&Rehacer\tControl+Y").
+    const auto rotulo = [](const char* ingles) {
+        return QCoreApplication::translate("QLineEdit", ingles);
+    };
     for (QAction* accion : menu->actions()) {
-        const bool deshacer = accion->objectName() == "edit-undo";
-        if (!deshacer && accion->objectName() != "edit-redo") continue;
+        const QString texto = accion->text().section('\t', 0, 0);
+        const bool deshacer = texto == rotulo("&Undo");
+        if (!deshacer && texto != rotulo("&Redo")) continue;
         accion->disconnect();
         accion->setEnabled(deshacer ? pila_.canUndo() : pila_.canRedo());
         connect(accion, &QAction::triggered, &pila_,

@@ -321,6 +321,14 @@ class TestVentanas : public QObject {
         QVERIFY(!b.p->isWindowModified());
         QTest::keyClick(colegiado, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(b.solicitud().Colegiado(), QString("Ana Pi"));
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, {5, 5},
+                               colegiado->mapToGlobal(QPoint(5, 5)));  // its "Deshacer" too
+        QApplication::sendEvent(colegiado, &menu);
+        auto* emergente = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(emergente != nullptr);
+        emergente->actions().constFirst()->trigger();
+        emergente->close();
+        QCOMPARE(b.solicitud().Colegiado(), QString("Ana"));
     }
 
     // A place off every screen, as a change of screens may leave the one remembered, is not
