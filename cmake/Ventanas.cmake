@@ -12,6 +12,7 @@ add_library(cdv_ui STATIC
     app/Lote.cpp
     app/MisFunciones.cpp
     app/Recuperacion.cpp
+    ui/BusquedaPorPalabras.cpp
     ui/ComandosArchivo.cpp
     ui/Diseno.cpp
     ui/Entorno.cpp

@@ -5,7 +5,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,12 +16,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStringListModel>
 #include <QWheelEvent>
 #include <vector>
 
 #include "ArchivoSolicitud.h"
-#include "Busqueda.h"
+#include "BusquedaPorPalabras.h"
 #include "Catalogos.h"
 #include "ComandosArchivo.h"
 #include "Descuentos.h"
@@ -61,26 +59,6 @@ void Llenar(const Tabla& tabla, QComboBox* ref, QComboBox* des) {
         selector->model()->sort(0);
         selector->setCurrentIndex(-1);
     }
-}
-
-// Typing words in a description selector narrows its drop-down to the rows that hold them all
-// (case and accents ignored, any order, parts of words); a pick there is a pick of the row.
-void BuscarPorPalabras(QComboBox* selector) {
-    QStringList textos;
-    for (int i = 0; i < selector->count(); ++i) textos << selector->itemText(i);
-    auto* halladas = new QStringListModel(textos, selector);
-    auto* completador = new QCompleter(halladas, selector);
-    completador->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-    selector->setCompleter(completador);
-    QObject::connect(selector->lineEdit(), &QLineEdit::textEdited, selector,
-                     [textos, halladas, completador](const QString& consulta) {
-                         halladas->setStringList(cdv::ConPalabras(textos, consulta));
-                         if (consulta.trimmed().isEmpty()) {
-                             completador->popup()->hide();
-                         } else {
-                             completador->complete();
-                         }
-                     });
 }
 
 // A selector that a turn of the mouse wheel changes only while it has the focus; otherwise

@@ -105,6 +105,29 @@ class TestVentanas : public QObject {
         QCOMPARE(b.textos({"cbbRefTT", "cbbDesTT"}),
                  QStringList({Qs(elegida->Ref), "Agua viviendas 41=<viv=<100"}));
 
+        // Long descriptions whole, each also as its tooltip.
+        auto* des = b.c<QComboBox>("cbbDesTD");
+        des->lineEdit()->setFocus();
+        QTest::keyClick(des->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        Teclear(des->lineEdit(), "estudio seguridad");
+        QAbstractItemView* halladas = des->completer()->popup();
+        QCOMPARE(halladas->model()->rowCount(), 4);
+        for (int fila = 0; fila < 4; ++fila) {
+            const QModelIndex indice = halladas->model()->index(fila, 0);
+            QCOMPARE(indice.data(Qt::ToolTipRole), indice.data());
+            QVERIFY(halladas->viewport()->width() >=
+                    halladas->fontMetrics().horizontalAdvance(indice.data().toString()));
+        }
+        // Words that match nothing: the arrows and Enter change nothing.
+        b.elegir("cbbRefTD", "AAP");
+        des->lineEdit()->setFocus();
+        Teclear(des->lineEdit(), " zzz");
+        QVERIFY(!halladas->isVisible());
+        for (const auto tecla : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return})
+            QTest::keyClick(des->lineEdit(), tecla);
+        QCOMPARE(QStringList({b.texto("cbbRefTD"), b.texto("txtTotalTD")}),
+                 QStringList({"AAP", "26,50"}));
+
         b.menu("mnuInfo");
         QWidget* info = b.ventana("frmInfo");
         for (const auto& [nombre, filas] :
