@@ -21,6 +21,14 @@ bool EmpiezaPor(std::string_view texto, std::size_t pos, std::string_view prefij
     return !prefijo.empty() && texto.substr(pos, prefijo.size()) == prefijo;
 }
 
+// The length in bytes of the blank at `pos`; 0 when there is none.
+std::size_t BlancoEn(std::string_view texto, std::size_t pos) {
+    for (const std::string_view blanco : kBlancos) {
+        if (EmpiezaPor(texto, pos, blanco)) return blanco.size();
+    }
+    return 0;
+}
+
 bool EsDigito(char c) {
     return c >= '0' && c <= '9';
 }
@@ -56,8 +64,9 @@ std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& 
             i += s.decimal.size();
         } else if (!enDecimales && EmpiezaPor(t, i, s.grupo)) {
             i += s.grupo.size();
-        } else if (!enDecimales && t[i] == ' ' && GrupoDeBlancos(s.grupo)) {
-            ++i;
+        } else if (const std::size_t blanco = BlancoEn(t, i);
+                   !enDecimales && blanco > 0 && GrupoDeBlancos(s.grupo)) {
+            i += blanco;
         } else {
             break;
         }
@@ -90,10 +99,7 @@ std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& 
 }  // namespace
 
 bool GrupoDeBlancos(std::string_view grupo) {
-    for (const std::string_view blanco : {" ", "\u00a0", "\u2007", "\u2009", "\u202f"}) {
-        if (grupo == blanco) return true;
-    }
-    return false;
+    return !grupo.empty() && BlancoEn(grupo, 0) == grupo.size();
 }
 
 std::optional<float> LeerNumero(std::string_view texto, const Separadores& s) {

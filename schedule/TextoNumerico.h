@@ -30,8 +30,13 @@ struct Separadores {
     std::string grupo = ".";
 };
 
+// The blanks that group digits in some locale or other: the ordinary space, the no-break
+// space, the figure space, the thin space and the narrow no-break space.
+inline constexpr std::string_view kBlancos[] = {" ", "\u00a0", "\u2007", "\u2009", "\u202f"};
+
 // Whether the locale groups digits with a blank of some kind (a no-break or narrow space, as
-// French or Swedish conventions do). Nobody types those: there an ordinary space groups too.
+// French or Swedish conventions do). Texts typed or pasted carry any of them: where one
+// groups, all of kBlancos do.
 bool GrupoDeBlancos(std::string_view grupo);
 
 // A decimal with exactly two decimals, kept as its digits so that no amount, however

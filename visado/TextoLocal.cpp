@@ -9,10 +9,21 @@ Separadores SeparadoresActuales() {
     return {Us(locale.decimalPoint()), Us(locale.groupSeparator())};
 }
 
+namespace {
+
+bool EsBlanco(QChar letra) {
+    for (const std::string_view blanco : kBlancos) {
+        if (Qs(blanco) == letra) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 QString CambiarSeparadores(const QString& texto, const Separadores& de, const Separadores& a) {
     const QString decimal = Qs(de.decimal), grupo = Qs(de.grupo);
     const QString nuevoDecimal = Qs(a.decimal), nuevoGrupo = Qs(a.grupo);
-    const bool blancoAgrupa = GrupoDeBlancos(de.grupo);  // an ordinary space groups there too
+    const bool blancoAgrupa = GrupoDeBlancos(de.grupo);  // any blank groups there
     QString resultado;
     resultado.reserve(texto.size());
     for (qsizetype i = 0; i < texto.size();) {
@@ -23,7 +34,7 @@ QString CambiarSeparadores(const QString& texto, const Separadores& de, const Se
         } else if (!grupo.isEmpty() && resto.startsWith(grupo)) {
             resultado += nuevoGrupo;
             i += grupo.size();
-        } else if (blancoAgrupa && texto[i] == ' ') {
+        } else if (blancoAgrupa && EsBlanco(texto[i])) {
             resultado += nuevoGrupo;
             ++i;
         } else {

@@ -46,11 +46,15 @@ TEST(Textos, LeerNumero) {
     for (const std::string& texto : {"1" + std::string(10'000, '0'), kMillonDeDecimales})
         EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto.substr(0, 20);
     EXPECT_EQ(cdv::LeerNumero("1,500.5", kEn), 1500.5f);
-    // Where groups are no-break spaces, an ordinary space groups too.
-    const cdv::Separadores frances{",", "\u202f"};
-    for (const char* texto : {"150 000", "150\u202f000", " 1 5 0 000 "})
-        EXPECT_EQ(cdv::LeerNumero(texto, frances), 150000.0f) << texto;
-    EXPECT_EQ(cdv::LeerCentimos("1 500,5", frances), 150050);
+    // Where groups are blanks of one kind, any kind groups: typed, or pasted from a text that
+    // grouped with another (a wiped box).
+    for (const cdv::Separadores& local : {cdv::Separadores{",", "\u202f"}, {",", "\u00a0"}}) {
+        for (const char* texto : {"150 000", "150\u202f000", "150\u00a0000", "150\u2007000",
+                                  "150\u2009000", " 1 5 0 000 "})
+            EXPECT_EQ(cdv::LeerNumero(texto, local), 150000.0f) << texto;
+        EXPECT_EQ(cdv::LeerCentimos("1\u00a0500,5", local), 150050);
+    }
+    EXPECT_FALSE(cdv::LeerNumero("150\u00a0000", kEs));
 }
 
 TEST(Textos, LeerCentimos) {

@@ -77,9 +77,10 @@ TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     EXPECT_EQ(Lineas(*inglesa.contenido), lineasEs);
     EXPECT_EQ(cdv::EscribirSolicitud(*inglesa.contenido), datos);
-    // Where the locale groups with a narrow no-break space, an ordinary one groups too.
+    // Where the locale groups with a narrow no-break space, any blank groups too.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    EXPECT_EQ(cdv::AlArchivo("150 000,5"), "150,000.5");
+    for (const QString blanco : {" ", "\u00a0", "\u2009"})
+        EXPECT_EQ(cdv::AlArchivo("150" + blanco + "000,5"), "150,000.5");
 }
 
 TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
