@@ -20,7 +20,7 @@ Tasacion DeCuota(int fila, const QString& cantidad, const CuotaCalculada& cuota,
     const QString texto = Qs(cuota.texto);
     const auto centimos = LeerCentimos(cuota.texto, kSeparadoresArchivo);
     if (!centimos) return {{}, "el importe es demasiado grande"};
-    return {Linea{fila, cantidad, *centimos, texto, {}, 0, false}, {}};
+    return {Linea{fila, cantidad, *centimos, texto, {}, 0, 0}, {}};
 }
 
 // A quantity below zero prices (the rules allow it) but is no quantity of a real document.
@@ -36,7 +36,7 @@ Tasacion TasarDocumento(int fila, const QString& cantidad) {
     if (documento == nullptr) return {{}, "no hay tipo de documento"};
     if (documento->Tipo == 5) return {{}, "un proyecto se añade con Hecho"};
     if (documento->Tipo == 3 && cantidad.trimmed().isEmpty()) {
-        return {Linea{fila, {}, 0, "0", {}, 0, false}, {}};
+        return {Linea{fila, {}, 0, "0", {}, 0, 0}, {}};
     }
     if (Negativa(cantidad)) return {{}, "la cantidad es negativa"};
     const MensajesEnSilencio silencio;
@@ -89,13 +89,13 @@ Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opci
                   Qs(cuota->texto),
                   std::move(partidas),
                   opcion,
-                  cuota->descuento != 0},
+                  cuota->descuento},
             {}};
 }
 
 std::string_view DescuentoTomado(const Linea& linea) {
     const auto opciones = DescuentosDe(linea.fila);
-    if (!linea.descontado || opciones.empty()) return {};
+    if (linea.descuento == 0 || opciones.empty()) return {};
     return opciones[static_cast<std::size_t>(linea.opcion)].texto;
 }
 

@@ -21,7 +21,7 @@ struct Linea {
     QString texto;       // the fee as shown, with the file's separators
     std::vector<std::shared_ptr<const Linea>> partidas;  // a project document's work items
     int opcion = 0;                                      // a project document's discount option
-    bool descontado = false;                             // whether that discount took anything off
+    Centimos descuento = 0;                              // what that discount took off
 };
 
 using LineaCompartida = std::shared_ptr<const Linea>;

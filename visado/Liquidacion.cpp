@@ -9,20 +9,32 @@ namespace cdv {
 
 namespace {
 
-// An amount with two decimals and no grouping, in the locale's form.
-QString ImporteSinGrupos(Centimos c) {
-    return Qs(ImporteDecimal::DesdeCentimos(c).Formateado({SeparadoresActuales().decimal, ""}));
+// An amount with two decimals: grouped, as the statement prints it, or not, as a spreadsheet
+// reads it.
+QString Importe(Centimos c, bool agrupado) {
+    const Separadores s = SeparadoresActuales();
+    return Qs(ImporteDecimal::DesdeCentimos(c).Formateado({s.decimal, agrupado ? s.grupo : ""}));
 }
 
-FilaLiquidacion Fila(std::string_view ref, const QString& descripcion, std::string_view unidad,
-                     const Linea& linea, bool partida) {
-    return {.referencia = Qs(ref),
+// The amount in the Cuota column (a document's fee) or in the Importe column (a detail).
+QString Cuota(const FilaLiquidacion& f, bool agrupado) {
+    return f.clase == ClaseFila::Documento ? Importe(f.importe, agrupado) : QString();
+}
+QString Detalle(const FilaLiquidacion& f, bool agrupado) {
+    return f.clase == ClaseFila::Documento ? QString() : Importe(f.importe, agrupado);
+}
+
+// What each kind of row is, as the Clase column says it.
+constexpr const char* kClases[] = {"documento", "partida", "suma del proyecto", "descuento"};
+
+FilaLiquidacion Fila(ClaseFila clase, std::string_view ref, const QString& descripcion,
+                     std::string_view unidad, const Linea& linea) {
+    return {.clase = clase,
+            .referencia = Qs(ref),
             .descripcion = descripcion,
             .cantidad = DelArchivo(linea.cantidad),
             .unidad = Qs(unidad),
-            .cuota = DelArchivo(linea.texto),
-            .centimos = linea.cuota,
-            .partida = partida};
+            .importe = linea.cuota};
 }
 
 FilaLiquidacion FilaDocumento(const Linea& linea) {
@@ -31,12 +43,41 @@ FilaLiquidacion FilaDocumento(const Linea& linea) {
     if (const std::string_view descuento = DescuentoTomado(linea); !descuento.empty()) {
         descripcion += ", descontado el " + Qs(descuento);
     }
-    return Fila(documento.Ref, descripcion, UnidadDocumento(documento), linea, false);
+    return Fila(ClaseFila::Documento, documento.Ref, descripcion, UnidadDocumento(documento),
+                linea);
 }
 
 FilaLiquidacion FilaPartida(const Linea& linea) {
     const TrabajoTT& trabajo = *TablaTT.Fila(linea.fila);
-    return Fila(trabajo.Ref, Qs(trabajo.Descripcion), UnidadTrabajo(trabajo), linea, true);
+    return Fila(ClaseFila::Partida, trabajo.Ref, Qs(trabajo.Descripcion), UnidadTrabajo(trabajo),
+                linea);
+}
+
+FilaLiquidacion FilaDetalle(ClaseFila clase, const QString& descripcion, Centimos importe) {
+    FilaLiquidacion fila;
+    fila.clase = clase;
+    fila.descripcion = descripcion;
+    fila.importe = importe;
+    return fila;
+}
+
+// A project document's detail: its work items, their sum and the discount it took.
+void AnadirDetalle(const Linea& proyecto, std::vector<FilaLiquidacion>& filas) {
+    for (const LineaCompartida& partida : proyecto.partidas) filas.push_back(FilaPartida(*partida));
+    filas.push_back(FilaDetalle(ClaseFila::SumaProyecto, "Suma de las partidas",
+                                SumaDe(proyecto.partidas).value_or(0)));
+    if (proyecto.descuento != 0) {
+        filas.push_back(FilaDetalle(ClaseFila::Descuento,
+                                    "Descontado el " + Qs(DescuentoTomado(proyecto)),
+                                    -proyecto.descuento));
+    }
+}
+
+std::vector<QString> Campos(const FilaLiquidacion& f, bool agrupado) {
+    return {f.referencia,        f.descripcion,
+            f.cantidad,          f.unidad,
+            Cuota(f, agrupado),  kClases[static_cast<int>(f.clase)],
+            Detalle(f, agrupado)};
 }
 
 // A field as RFC 4180 wants it: quoted, its quotes doubled, when it holds the separator, a
@@ -55,34 +96,50 @@ QString FilaCsv(const std::vector<QString>& campos) {
     return texto.join(';') + "\r\n";
 }
 
+// The fees of the documents, which the request's reader and lists keep within range.
+Centimos Total(const ContenidoSolicitud& contenido) {
+    return SumaDe(contenido.documentos).value_or(0);
+}
+
+// A row of the printed table: reference, description, quantity with its unit, the detail's
+// amount and the fee; a project's detail in italics.
+QString FilaImpresa(const FilaLiquidacion& f) {
+    const QString estilo = f.clase == ClaseFila::Documento ? "%1" : "<i>%1</i>";
+    const QString cantidad = (f.cantidad + " " + f.unidad).trimmed();
+    return QString(
+               "<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td>"
+               "<td align=\"right\">%4</td><td align=\"right\">%5</td></tr>")
+        .arg(estilo.arg(f.referencia.toHtmlEscaped()), estilo.arg(f.descripcion.toHtmlEscaped()),
+             cantidad.toHtmlEscaped(), estilo.arg(Detalle(f, true)), Cuota(f, true));
+}
+
 }  // namespace
 
 std::vector<FilaLiquidacion> FilasLiquidacion(const std::vector<LineaCompartida>& lineas,
                                               bool documentos) {
     std::vector<FilaLiquidacion> filas;
     for (const LineaCompartida& linea : lineas) {
-        filas.push_back(documentos ? FilaDocumento(*linea) : FilaPartida(*linea));
-        for (const LineaCompartida& partida : linea->partidas)
-            filas.push_back(FilaPartida(*partida));
+        if (!documentos) {
+            filas.push_back(FilaPartida(*linea));
+            continue;
+        }
+        filas.push_back(FilaDocumento(*linea));
+        if (TablaTD.Fila(linea->fila)->Tipo == 5) AnadirDetalle(*linea, filas);
     }
     return filas;
 }
 
 const std::vector<QString>& EncabezadosLiquidacion() {
     static const std::vector<QString> encabezados{"Referencia", "Descripción", "Cantidad", "Unidad",
-                                                  "Cuota"};
+                                                  "Cuota",      "Clase",       "Importe"};
     return encabezados;
 }
 
 QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido) {
     QString texto = FilaCsv(EncabezadosLiquidacion());
-    Centimos total = 0;
-    for (const LineaCompartida& documento : contenido.documentos) total += documento->cuota;
-    for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true)) {
-        texto += FilaCsv(
-            {f.referencia, f.descripcion, f.cantidad, f.unidad, ImporteSinGrupos(f.centimos)});
-    }
-    texto += FilaCsv({"", "Total CDV", "", "", ImporteSinGrupos(total)});
+    for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true))
+        texto += FilaCsv(Campos(f, false));
+    texto += FilaCsv({"", "Total CDV", "", "", Importe(Total(contenido), false), "total", ""});
     return "\xEF\xBB\xBF" + texto.toUtf8();
 }
 
@@ -95,18 +152,12 @@ QString TablaHtml(const std::vector<FilaLiquidacion>& filas) {
         return texto + "</tr>";
     };
     QString tabla = "<table>" + fila(EncabezadosLiquidacion(), "th");
-    for (const FilaLiquidacion& f : filas) {
-        tabla +=
-            fila({f.referencia, f.descripcion, f.cantidad, f.unidad, ImporteSinGrupos(f.centimos)},
-                 "td");
-    }
+    for (const FilaLiquidacion& f : filas) tabla += fila(Campos(f, true), "td");
     return tabla + "</table>";
 }
 
 QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& archivo,
                         const QString& fecha) {
-    Centimos total = 0;
-    for (const LineaCompartida& documento : contenido.documentos) total += documento->cuota;
     QString html =
         "<h2>Liquidación de cuotas de visado (CDV)</h2><p>Fecha: " + fecha.toHtmlEscaped();
     if (!archivo.isEmpty()) html += "<br>Solicitud: " + archivo.toHtmlEscaped();
@@ -118,21 +169,13 @@ QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& arch
     html +=
         "</p><table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
         "<thead><tr><th>Referencia</th><th>Descripción</th><th>Cantidad</th>"
-        "<th>Cuota (€)</th></tr></thead>";
-    for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true)) {
-        // A project's work items in italics, under their document.
-        const QString estilo = f.partida ? "<i>%1</i>" : "%1";
-        html += QString(
-                    "<tr><td>%1</td><td>%2</td><td align=\"right\">%3 %4</td>"
-                    "<td align=\"right\">%5</td></tr>")
-                    .arg(estilo.arg(f.referencia.toHtmlEscaped()),
-                         estilo.arg(f.descripcion.toHtmlEscaped()), f.cantidad.toHtmlEscaped(),
-                         f.unidad.toHtmlEscaped(), f.cuota);
-    }
+        "<th>Importe (€)</th><th>Cuota (€)</th></tr></thead>";
+    for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true))
+        html += FilaImpresa(f);
     return html + QString(
-                      "<tr><td></td><td><b>Total CDV</b></td><td></td>"
+                      "<tr><td></td><td><b>Total CDV</b></td><td></td><td></td>"
                       "<td align=\"right\"><b>%1</b></td></tr></table>")
-                      .arg(Qs(TextoFormateado(total, SeparadoresActuales())));
+                      .arg(Importe(Total(contenido), true));
 }
 
 }  // namespace cdv

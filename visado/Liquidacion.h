@@ -11,26 +11,33 @@
 
 namespace cdv {
 
+// What a row of the statement is: a document charged, or the detail of a project document
+// (its work items, their sum, the discount taken), which is not charged on its own.
+enum class ClaseFila { Documento, Partida, SumaProyecto, Descuento };
+
 struct FilaLiquidacion {
+    ClaseFila clase = ClaseFila::Documento;
     QString referencia, descripcion, cantidad, unidad;
-    QString cuota;  // as the screen shows it
-    Centimos centimos = 0;
-    bool partida = false;  // a work item of the project document above it
+    Centimos importe = 0;  // the fee of a document; the amount of a detail
 };
 
-// The rows of `lineas` (documents of a request when `documentos`, otherwise work items).
+// The rows of `lineas` (documents of a request when `documentos`, otherwise work items); a
+// project document is followed by its work items, their sum and the discount it took.
 std::vector<FilaLiquidacion> FilasLiquidacion(const std::vector<LineaCompartida>& lineas,
                                               bool documentos);
 
-// The columns' headings: Referencia, Descripción, Cantidad, Unidad, Cuota.
+// The columns' headings: Referencia, Descripción, Cantidad, Unidad, Cuota, then Clase (what
+// the row is) and Importe (the amount of a detail, which the Cuota column leaves out).
 const std::vector<QString>& EncabezadosLiquidacion();
 
-// UTF-8 with a byte-order mark, ";" between fields, quoted as RFC 4180 says, one row per
-// document and per work item and a last row with the total CDV; amounts in the locale's form
-// without grouping, so that a spreadsheet reads them as numbers.
+// UTF-8 with a byte-order mark, ";" between fields, quoted as RFC 4180 says, the rows of the
+// documents and a last row with the total CDV, which the Cuota column adds up to; amounts
+// with two decimals in the locale's form without grouping, so that a spreadsheet reads them
+// as numbers.
 QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido);
 
-// The rows as an HTML table with a heading row, for pasting into a spreadsheet.
+// The rows as an HTML table with a heading row, for pasting into a spreadsheet; amounts in
+// currency form.
 QString TablaHtml(const std::vector<FilaLiquidacion>& filas);
 
 // The fee statement to print: heading, date, the file's name and the work and member when

@@ -33,14 +33,23 @@ def leer_pdf(ruta):
 with tempfile.TemporaryDirectory() as carpeta:
     en = lambda nombre: os.path.join(carpeta, nombre)
     exportar("csv", en("s.csv"), solicitud)
-    assert leer_csv(en("s.csv")) == [
-        ["Referencia", "Descripción", "Cantidad", "Unidad", "Cuota"],
-        ["AAP", "Acta de aprobación del plan de seguridad y salud", "3", "Ud.", "79,49"],
-        ["P", "Proyecto, descontado el Anteproyecto", "", "", "256,15"],
-        ["INAC", "Climatización/Aire acondicionado", "300", "kW(T)", "296,50"],
-        ["DVPG", "Aparatos a presión o a gas de tipo único o en serie", "1", "Ud.", "45,04"],
-        ["", "Total CDV", "", "", "335,64"],
-    ], leer_csv(en("s.csv"))
+    # A project's work items, their sum and its discount are detail, out of the Cuota column,
+    # which adds up to the total.
+    filas_csv = leer_csv(en("s.csv"))
+    assert filas_csv == [
+        ["Referencia", "Descripción", "Cantidad", "Unidad", "Cuota", "Clase", "Importe"],
+        ["AAP", "Acta de aprobación del plan de seguridad y salud", "3", "Ud.", "79,49",
+         "documento", ""],
+        ["P", "Proyecto, descontado el Anteproyecto", "", "", "256,15", "documento", ""],
+        ["INAC", "Climatización/Aire acondicionado", "300", "kW(T)", "", "partida", "296,50"],
+        ["DVPG", "Aparatos a presión o a gas de tipo único o en serie", "1", "Ud.", "", "partida",
+         "45,04"],
+        ["", "Suma de las partidas", "", "", "", "suma del proyecto", "341,54"],
+        ["", "Descontado el Anteproyecto", "", "", "", "descuento", "-85,39"],
+        ["", "Total CDV", "", "", "335,64", "total", ""],
+    ], filas_csv
+    centimos = lambda importe: int(importe.replace(".", "").replace(",", ""))
+    assert sum(centimos(f[4]) for f in filas_csv[1:-1] if f[4]) == centimos(filas_csv[-1][4])
 
     exportar("pdf", en("s.pdf"), solicitud)
     [pagina] = leer_pdf(en("s.pdf"))
@@ -51,7 +60,12 @@ with tempfile.TemporaryDirectory() as carpeta:
     filas = re.findall(r"^(\S+)\s.*?(\S+)\s*$", pagina, re.M)
     assert [f for f in filas if f[0] in ("AAP", "P", "INAC", "DVPG")] == [
         ("AAP", "79,49"), ("P", "256,15"), ("INAC", "296,50"), ("DVPG", "45,04")], filas
-    assert re.search(r"Total CDV\s+335,64", pagina)
+    # The Cuota column is the amounts that end where the total ends; they add up to it.
+    lineas_pdf = [linea.rstrip() for linea in pagina.splitlines()]
+    [fin] = [len(linea) for linea in lineas_pdf if "Total CDV" in linea]
+    columna = [linea.split()[-1] for linea in lineas_pdf
+               if len(linea) == fin and re.search(r"\d,\d\d$", linea)]
+    assert columna == ["79,49", "256,15", "335,64"], lineas_pdf
 
     # Both at once: each written as when asked alone.
     hecho = subprocess.run([cdv, "--pdf", en("b.pdf"), "--csv", en("b.csv"), solicitud],
