@@ -45,6 +45,49 @@ class TeclaDecimal : public QObject {
     }
 };
 
+class LineaDesdeElPrincipio : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void focusInEvent(QFocusEvent* evento) override {
+        QLineEdit::focusInEvent(evento);
+        if (hasSelectedText() && selectedText() == text())
+            setSelection(text().size(), -text().size());
+    }
+};
+
+// Fits a box's text by its font's size, from the box's own down to kPuntosMinimos.
+class Encajar : public QObject {
+  public:
+    static constexpr qreal kPuntosMinimos = 5.0;
+
+    explicit Encajar(QLineEdit* caja)
+        : QObject(caja), caja_(caja), puntos_(caja->font().pointSizeF()) {
+        connect(caja, &QLineEdit::textChanged, this, &Encajar::Ajustar);
+    }
+
+  private:
+    void Ajustar() {
+        QFont letra = caja_->font();
+        const int hueco = caja_->contentsRect().width() - caja_->textMargins().left() -
+                          caja_->textMargins().right() - 2 * kMargenInterior;
+        for (qreal puntos = puntos_;; puntos -= 0.25) {
+            letra.setPointSizeF(puntos);
+            if (puntos <= kPuntosMinimos ||
+                QFontMetrics(letra).horizontalAdvance(caja_->text()) <= hueco) {
+                break;
+            }
+        }
+        if (letra != caja_->font()) caja_->setFont(letra);
+        caja_->setCursorPosition(0);
+    }
+
+    static constexpr int kMargenInterior = 3;  // what a line edit keeps on each side of its text
+    QLineEdit* caja_;
+    qreal puntos_;
+};
+
 // Two chevrons pointing on, painted at whatever size is asked.
 class FlechasDeMas : public QIconEngine {
   public:
@@ -212,6 +255,14 @@ QPushButton* CrearBoton(QWidget* padre, const QString& nombre, const QString& te
     boton->setGeometry(zona);
     boton->setAutoDefault(false);
     return boton;
+}
+
+QLineEdit* CajaDesdeElPrincipio(QWidget* padre) {
+    return new LineaDesdeElPrincipio(padre);
+}
+
+void TextoQueCabe(QLineEdit* caja) {
+    new Encajar(caja);
 }
 
 void SeparadorDecimalDelTecladoNumerico(QLineEdit* caja) {

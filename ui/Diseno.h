@@ -53,6 +53,14 @@ QLineEdit* CrearCaja(QWidget* padre, const QString& nombre, QRect zona, bool sol
 QPushButton* CrearBoton(QWidget* padre, const QString& nombre, const QString& texto, QRect zona);
 void Colorear(QLabel* etiqueta, const QColor& color);
 
+// An editable selector's text box that shows its text from the start: Tab into it selects
+// the whole text with the cursor at its start, so that a long description reads from there.
+QLineEdit* CajaDesdeElPrincipio(QWidget* padre);
+
+// A fixed box whose text is fitted whole: a long one takes a smaller font, down to a least
+// size, and any text shows from its start.
+void TextoQueCabe(QLineEdit* caja);
+
 // The numeric keypad's decimal key types the locale's decimal separator in `caja`, as in
 // spreadsheets: "1,5" on the keypad is one and a half in Spain, not fifteen.
 void SeparadorDecimalDelTecladoNumerico(QLineEdit* caja);

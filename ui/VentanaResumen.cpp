@@ -42,6 +42,7 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     QLabel* etiquetaTotal =
         CrearEtiqueta(this, NombreIndexado("Label1", 1), "Total CDV", Twips(390, 270, 1005, 225));
     txtTotalCDV_ = CrearCaja(this, "txtTotalCDV", diseno.cajaTotal, true);
+    TextoQueCabe(txtTotalCDV_);
     txtTotalCDV_->setAccessibleName("Total CDV, en euros");
     etiquetaTotal->setBuddy(txtTotalCDV_);
     CrearEtiqueta(this, "lblEuroTd", diseno.textoEuro, diseno.etiquetaEuro);

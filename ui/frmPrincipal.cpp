@@ -91,7 +91,7 @@ QComboBox* CrearSelector(QWidget* padre, const QString& nombre, QRect zona) {
 // takes them in one go rather than following each one added. The forms' style comes last, as
 // the selector builds its drop-down list for it, and builds it for an editable selector.
 void HacerEditable(QComboBox* selector, const QString& indicacion) {
-    selector->setEditable(true);
+    selector->setLineEdit(CajaDesdeElPrincipio(selector));
     selector->setInsertPolicy(QComboBox::NoInsert);
     selector->lineEdit()->setPlaceholderText(indicacion);
     selector->lineEdit()->setAccessibleName(selector->accessibleName());  // named as its selector
@@ -211,6 +211,7 @@ void frmPrincipal::CrearLado(Lado& lado, const DisenoLado& d) {
                                 Twips(8700, d.arribaUnidad, d.anchoUnidad, 255));
     lado.total =
         CrearCaja(lado.marco, nombre("txtTotal"), Twips(7530, d.arribaTotal, 1005, 285), false);
+    TextoQueCabe(lado.total);  // every fee whole, in its narrow box
     lado.euro = CrearEtiqueta(lado.marco, nombre("lblEuro"), d.euro,
                               Twips(8700, d.arribaTotal + 30, d.anchoEuro, 255));
     lado.comentario = new QPlainTextEdit(lado.marco);

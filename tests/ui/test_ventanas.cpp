@@ -41,7 +41,19 @@ class TestVentanas : public QObject {
                  QStringList("AAP   Acta de aprobación del plan de seguridad y salud" +
                              QString(12, ' ') + "   Ud.: 3   Total: 79,49 €"));
 
+        // Long texts whole: a long fee in its narrow box, a description from its start once
+        // the reference is typed and Tab pressed.
         b.elegir("cbbRefTD", "C");
+        QTest::keyClick(b.c<QComboBox>("cbbRefTD")->lineEdit(), Qt::Key_Tab);
+        QCOMPARE(b.c<QComboBox>("cbbDesTD")->lineEdit()->cursorPosition(), 0);
+        const QFont letra = b.caja("txtTotalTD")->font();
+        Escribir(b.caja("txtCantidadTD"), "1.500.000,5");
+        QLineEdit* cuota = b.caja("txtTotalTD");
+        QCOMPARE(cuota->text(), QString("59.616.019,87"));
+        QVERIFY(cuota->fontMetrics().horizontalAdvance(cuota->text()) <
+                cuota->contentsRect().width());
+        Escribir(b.caja("txtCantidadTD"), "1");
+        QCOMPARE(cuota->font(), letra);
         b.caja("txtCantidadTD")->setText("1e30");  // pasted
         b.pulsar("cmbAñadirTD");
         b.caja("txtCantidadTD")->setText("-3");  // a negative fee is shown, not added
