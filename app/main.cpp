@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Diseno.h"
 #include "Entorno.h"
 #include "Lote.h"
 #include "frmPrincipal.h"
@@ -67,6 +68,10 @@ int main(int argc, char* argv[]) {
     }
     frmPrincipal principal;
     principal.show();
-    if (!archivos.isEmpty()) principal.AbrirArchivo(archivos.constFirst());
+    // Opened once the window shows, framed, so that the summary windows go beside it.
+    if (!archivos.isEmpty()) {
+        AlMostrarse(&principal,
+                    [&principal, ruta = archivos.constFirst()] { principal.AbrirArchivo(ruta); });
+    }
     return aplicacion.exec();
 }

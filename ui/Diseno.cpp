@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyleOptionGroupBox>
+#include <QTimer>
+#include <QWindow>
 
 QString NombreIndexado(const QByteArray& base, int indice) {
     return QStringLiteral("%1(%2)").arg(QString::fromLatin1(base)).arg(indice);
@@ -214,16 +216,19 @@ void GuardarGeometria(const QWidget* ventana, bool conTamano) {
     if (conTamano) guardar("tamano", ventana->size());
 }
 
-void RestaurarGeometria(QWidget* ventana, bool conTamano) {
+bool RestaurarGeometria(QWidget* ventana, bool conTamano) {
     QSettings ajustes = Ajustes();
     ajustes.beginGroup(ventana->objectName());
     if (conTamano && ajustes.contains("tamano")) {
         ventana->resize(ajustes.value("tamano").toSize().expandedTo(ventana->minimumSize()));
     }
-    const QPoint posicion = ajustes.value("posicion", ventana->pos()).toPoint();
-    if (QGuiApplication::screenAt(QRect(posicion, ventana->size()).center()) != nullptr) {
-        ventana->move(posicion);
+    if (!ajustes.contains("posicion")) return false;
+    const QPoint posicion = ajustes.value("posicion").toPoint();
+    if (QGuiApplication::screenAt(QRect(posicion, ventana->size()).center()) == nullptr) {
+        return false;
     }
+    ventana->move(posicion);
+    return true;
 }
 
 QPixmap Imagen(const QString& ruta) {
@@ -259,6 +264,41 @@ QPushButton* CrearBoton(QWidget* padre, const QString& nombre, const QString& te
 
 QLineEdit* CajaDesdeElPrincipio(QWidget* padre) {
     return new LineaDesdeElPrincipio(padre);
+}
+
+namespace {
+
+// Waits for its window's first exposure, then runs its action once.
+class AlExponerse : public QObject {
+  public:
+    AlExponerse(QWidget* ventana, std::function<void()> accion)
+        : QObject(ventana), accion_(std::move(accion)) {
+        ventana->windowHandle()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* ventana, QEvent* evento) override {
+        if (evento->type() == QEvent::Expose && static_cast<QWindow*>(ventana)->isExposed()) {
+            ventana->removeEventFilter(this);
+            QTimer::singleShot(0, parent(), std::move(accion_));
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> accion_;
+};
+
+}  // namespace
+
+void AlMostrarse(QWidget* ventana, std::function<void()> accion) {
+    ventana->winId();  // its native window, to be watched
+    if (ventana->windowHandle()->isExposed()) {
+        QTimer::singleShot(0, ventana, std::move(accion));
+    } else {
+        new AlExponerse(ventana, std::move(accion));
+    }
 }
 
 void TextoQueCabe(QLineEdit* caja) {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QRect>
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -40,9 +41,14 @@ QStyle* EstiloFormulario();
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
 
 // Where a window was last left, and its size when it can be resized, remembered between
-// runs; a remembered place off every screen is ignored.
+// runs; a remembered place off every screen is ignored. Restoring answers whether the window
+// took a remembered place.
 void GuardarGeometria(const QWidget* ventana, bool conTamano);
-void RestaurarGeometria(QWidget* ventana, bool conTamano);
+bool RestaurarGeometria(QWidget* ventana, bool conTamano);
+
+// Runs `accion` once `ventana` has first shown on the screen, framed by the window system,
+// from the event loop.
+void AlMostrarse(QWidget* ventana, std::function<void()> accion);
 
 // A picture of the program's own, read as the format its name ends in: no image-format
 // plugin is loaded to guess it (a start-up would otherwise load them all).

@@ -7,8 +7,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <algorithm>
 
@@ -22,6 +25,44 @@ namespace {
 // How wide a line can be seen, scrolling: longer than any document's line, and than most
 // projects' (a project line grows with its items; its tooltip shows it whole).
 constexpr int kCaracteresVisibles = 160;
+
+int Solape(const QRect& a, const QRect& b) {
+    const QRect comun = a.intersected(b);
+    return comun.isEmpty() ? 0 : comun.width() * comun.height();
+}
+
+// The frame's top left for a window of frame size `tamano` beside `marco`, within `zona`:
+// below, right, left or above it, the first that covers nothing of `controles` nor of
+// `otras`; where none is free, the one that covers least (what `controles` holds weighing
+// more).
+QPoint Junto(const QRect& marco, QSize tamano, const QRect& zona,
+             const std::vector<QRect>& controles, const std::vector<QRect>& otras) {
+    const auto dentro = [&](QPoint p) {
+        return QPoint(std::clamp(p.x(), zona.left(),
+                                 std::max(zona.left(), zona.right() + 1 - tamano.width())),
+                      std::clamp(p.y(), zona.top(),
+                                 std::max(zona.top(), zona.bottom() + 1 - tamano.height())));
+    };
+    // A few pixels apart: window systems frame a resizable window a little wider.
+    constexpr int kHueco = 6;
+    const QPoint candidatos[] = {{marco.left(), marco.bottom() + kHueco},
+                                 {marco.right() + kHueco, marco.top()},
+                                 {marco.left() - tamano.width() - kHueco, marco.top()},
+                                 {marco.left(), marco.top() - tamano.height() - kHueco}};
+    QPoint mejor;
+    long long menor = -1;
+    for (const QPoint candidato : candidatos) {
+        const QRect lugar(dentro(candidato), tamano);
+        long long cubierto = 0;
+        for (const QRect& control : controles) cubierto += 4LL * Solape(lugar, control);
+        for (const QRect& otra : otras) cubierto += Solape(lugar, otra);
+        if (menor < 0 || cubierto < menor) {
+            menor = cubierto;
+            mejor = lugar.topLeft();
+        }
+    }
+    return mejor;
+}
 
 }  // namespace
 
@@ -179,13 +220,38 @@ void VentanaResumen::resizeEvent(QResizeEvent* evento) {
     QWidget::resizeEvent(evento);
 }
 
-// Where the user left it last time, from its first showing on; remembered when hidden.
+// Where the user left it last time, from its first showing on; remembered when hidden. The
+// first time ever, beside the main window.
 void VentanaResumen::showEvent(QShowEvent* evento) {
     if (!geometriaRestaurada_) {
         geometriaRestaurada_ = true;
-        RestaurarGeometria(this, true);
+        if (!RestaurarGeometria(this, true)) ColocarJuntoAPrincipal();
     }
     QWidget::showEvent(evento);
+}
+
+// On the main window's screen, beside it, covering none of its controls nor the other summary
+// window where there is room.
+void VentanaResumen::ColocarJuntoAPrincipal() {
+    const auto* principal = static_cast<const QMainWindow*>(parentWidget());
+    const QScreen* pantalla = principal->screen();
+    if (pantalla == nullptr) return;
+    const auto global = [](const QWidget* w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
+    std::vector<QRect> controles{global(principal->menuBar())}, otras;
+    for (const QWidget* control :
+         principal->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isVisible()) controles.push_back(global(control));
+    }
+    for (const VentanaResumen* otra : principal->findChildren<VentanaResumen*>()) {
+        if (otra != this && otra->isVisible()) otras.push_back(otra->frameGeometry());
+    }
+    // This window has no frame before it first shows: it will have the main window's, and is
+    // placed by its inside, which the window system frames where it stands.
+    const QRect marco = principal->frameGeometry();
+    controles.push_back(marco);  // what is not a control, it covers too, but less
+    const QPoint lugar = Junto(marco, size() + marco.size() - principal->size(),
+                               pantalla->availableGeometry(), controles, otras);
+    setGeometry(QRect(lugar + principal->geometry().topLeft() - marco.topLeft(), size()));
 }
 
 void VentanaResumen::hideEvent(QHideEvent* evento) {

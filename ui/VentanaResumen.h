@@ -53,6 +53,7 @@ class VentanaResumen : public QWidget {
     DocumentoSolicitud& documento() const { return documento_; }
 
   private:
+    void ColocarJuntoAPrincipal();
     std::vector<int> FilasSeleccionadas() const;
     void Eliminar();  // every selected line
     void Copiar();    // the selected lines, as text

@@ -1,7 +1,6 @@
 #include "frmTotalesTT.h"
 
 #include <QPushButton>
-#include <QScreen>
 
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
@@ -31,9 +30,6 @@ frmTotalesTT::frmTotalesTT(frmPrincipal* principal)
     auto* cmbHecho = CrearBoton(this, "cmbHecho", "&Hecho", Twips(8310, 2340, 1755, 345));
     connect(cmbHecho, &QPushButton::clicked, this, &frmTotalesTT::Hecho);
     Anclar(cmbHecho, Anclaje::AbajoDerecha);
-    if (const QScreen* pantalla = principal->screen()) {
-        move(pantalla->availableGeometry().center() - rect().center());
-    }
 }
 
 void frmTotalesTT::Hecho() {

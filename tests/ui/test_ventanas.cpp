@@ -366,6 +366,37 @@ class TestVentanas : public QObject {
         QCOMPARE(b.solicitud().Colegiado(), QString("Ana"));
     }
 
+    // The summary windows first open beside the main window, on its screen, covering none of
+    // its controls nor each other; later they keep the place they were left in.
+    void resumenesJunto() {
+        QSettings("cdv", "ventanas").clear();
+        Banco b;
+        b.elegir("cbbRefTD", "AAP");
+        b.pulsar("cmbAñadirTD");
+        b.elegir("cbbRefTD", "P");
+        b.elegir("cbbRefTT", "DVPG");
+        b.pulsar("cmbAñadirTT");
+        std::vector<QRect> ocupado{
+            b.p->menuBar()->geometry().translated(b.p->geometry().topLeft())};
+        for (QWidget* control :
+             b.p->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->isVisible())
+                ocupado.emplace_back(control->mapToGlobal(QPoint()), control->size());
+        }
+        for (const char* nombre : {"frmTotalesTD", "frmTotalesTT"}) {
+            const QRect lugar = b.ventana(nombre)->frameGeometry();
+            QVERIFY2(b.p->screen()->availableGeometry().contains(lugar), nombre);
+            for (const QRect& otro : ocupado) QVERIFY2(!lugar.intersects(otro), nombre);
+            ocupado.push_back(lugar);
+        }
+        b.ventana("frmTotalesTD")->move(40, 30);
+        b.ventana("frmTotalesTD")->hide();
+        Banco otra;
+        otra.elegir("cbbRefTD", "AAP");
+        otra.pulsar("cmbAñadirTD");
+        QCOMPARE(otra.ventana("frmTotalesTD")->pos(), QPoint(40, 30));
+    }
+
     // A place off every screen, as a change of screens may leave the one remembered, is not
     // taken.
     void lugarFueraDePantalla() {
