@@ -7,7 +7,6 @@
 #include <string>
 
 #include "ArchivoSolicitud.h"
-#include "Mensajes.h"
 #include "TextoLocal.h"
 
 namespace {
@@ -81,14 +80,11 @@ QString Nombre(const QString& ruta) {
     return QFileInfo(ruta).fileName();
 }
 
-void Decir(const QString& texto, std::string_view titulo = cdv::kTituloError) {
-    cdv::Avisar(Us(texto), titulo);
-}
-
 }  // namespace
 
-DocumentoSolicitud::DocumentoSolicitud(const QString& carpetaRecuperacion, QObject* padre)
-    : QObject(padre), recuperacion_(carpetaRecuperacion) {
+DocumentoSolicitud::DocumentoSolicitud(std::shared_ptr<const cdv::Baremo> baremo,
+                                       const QString& carpetaRecuperacion, QObject* padre)
+    : QObject(padre), solicitud_(std::move(baremo)), recuperacion_(carpetaRecuperacion) {
     connect(&solicitud_, &cdv::SolicitudVisado::cambiada, this,
             &DocumentoSolicitud::ProgramarRecuperacion);
     connect(&pila_, &QUndoStack::cleanChanged, this, [this] {
@@ -100,8 +96,7 @@ DocumentoSolicitud::DocumentoSolicitud(const QString& carpetaRecuperacion, QObje
 // A run that ends any other way than through Terminar (a crash, a logout that does not wait,
 // a host program's end) leaves its unsaved request for the next.
 DocumentoSolicitud::~DocumentoSolicitud() {
-    blockSignals(true);  // the windows that listen are going too
-    callado_ = true;
+    blockSignals(true);  // the windows that listen are going too: nothing is told
     EscribirRecuperacion();
 }
 
@@ -135,9 +130,9 @@ void DocumentoSolicitud::EscribirRecuperacion() {
         return;
     }
     SoltarTomada();
-    if (!reservaAvisada_ && !callado_ && !recuperacion_.ProblemaDeReserva().isEmpty()) {
+    if (!reservaAvisada_ && !recuperacion_.ProblemaDeReserva().isEmpty()) {
         reservaAvisada_ = true;
-        Decir(recuperacion_.ProblemaDeReserva());
+        emit aviso(recuperacion_.ProblemaDeReserva());
     }
 }
 
@@ -146,10 +141,10 @@ void DocumentoSolicitud::PonerEnRiesgo(const QString& error) {
     const bool enRiesgo = !error.isEmpty();
     if (enRiesgo == enRiesgo_) return;
     enRiesgo_ = enRiesgo;
-    if (enRiesgo && !callado_) {
-        Decir(QString("No se puede escribir la copia de recuperación de la solicitud (%1). "
-                      "Guárdela con Guardar para no perderla.")
-                  .arg(error));
+    if (enRiesgo) {
+        emit aviso(QString("No se puede escribir la copia de recuperación de la solicitud (%1). "
+                           "Guárdela con Guardar para no perderla.")
+                       .arg(error));
     }
     emit estadoCambiado();
 }
@@ -172,7 +167,7 @@ bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& ta
         motivo = "el importe es demasiado grande";
     if (!tasacion.linea || !motivo.isEmpty()) {
         motivo[0] = motivo[0].toUpper();
-        Decir(motivo + ": no se puede añadir a la lista.");
+        emit aviso(motivo + ": no se puede añadir a la lista.");
         return false;
     }
     pila_.push(new OrdenAnadir(lista, std::make_shared<const cdv::Linea>(*tasacion.linea), accion));
@@ -220,7 +215,7 @@ DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
     const QByteArray datos = cdv::EscribirSolicitud(solicitud_.Contenido());
     const QString error = cdv::GuardarSolicitud(ruta, datos);
     if (!error.isEmpty()) {
-        Decir(QString("No se ha podido guardar «%1»: %2.").arg(ruta, error));
+        emit aviso(QString("No se ha podido guardar «%1»: %2.").arg(ruta, error));
         return Guardado::Fallido;
     }
     ruta_ = ruta;
@@ -232,9 +227,9 @@ DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
 }
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta);
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, BaremoParaAbrir());
     if (!lectura.contenido) {
-        Decir(QString("No se puede abrir «%1»: %2.").arg(Nombre(ruta), lectura.error));
+        emit aviso(QString("No se puede abrir «%1»: %2.").arg(Nombre(ruta), lectura.error));
         return {};
     }
     // Fees priced otherwise than the file says make a request that differs from its file.
@@ -243,10 +238,10 @@ DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta) {
 }
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta);
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, BaremoParaAbrir());
     if (!lectura.contenido) {
-        Decir(QString("No se puede recuperar la sesión anterior («%1»): %2.")
-                  .arg(ruta, lectura.error));
+        emit aviso(QString("No se puede recuperar la sesión anterior («%1»): %2.")
+                       .arg(ruta, lectura.error));
         return {};
     }
     Cargar(std::move(*lectura.contenido), lectura.origen, true);

@@ -25,7 +25,9 @@ class DocumentoSolicitud : public QObject {
     static constexpr qint64 kPausaRecuperacion = 250;    // ms
     static constexpr int kReintentoRecuperacion = 5000;  // ms, after a failed write
 
-    explicit DocumentoSolicitud(const QString& carpetaRecuperacion, QObject* padre = nullptr);
+    // An empty request priced by `baremo`, recovered from `carpetaRecuperacion`.
+    DocumentoSolicitud(std::shared_ptr<const cdv::Baremo> baremo,
+                       const QString& carpetaRecuperacion, QObject* padre = nullptr);
     ~DocumentoSolicitud() override;
 
     cdv::SolicitudVisado& Solicitud() { return solicitud_; }
@@ -48,8 +50,8 @@ class DocumentoSolicitud : public QObject {
     void CambiarTrabajo(const QString& trabajo);
     void CambiarColegiado(const QString& colegiado);
 
-    // Each says what went wrong through the message service; a failure leaves the request
-    // and the files as they were.
+    // Each says what went wrong through `aviso`; a failure leaves the request and the files
+    // as they were.
     enum class Guardado { Hecho, Fallido, CambiadoEnDisco };
     // Saves to `ruta`; a file changed on disk since this request last opened or saved it is
     // not overwritten unless `aunqueHayaCambiado`.
@@ -60,7 +62,9 @@ class DocumentoSolicitud : public QObject {
     };
     Apertura Abrir(const QString& ruta);
     // The sessions that ended runs left, newest first.
-    std::vector<SesionAnterior> SesionesAnteriores() const { return recuperacion_.Anteriores(); }
+    std::vector<SesionAnterior> SesionesAnteriores() const {
+        return recuperacion_.Anteriores(BaremoParaAbrir());
+    }
     // Takes over the session at `ruta`, with the file it belonged to; the session goes once
     // this run holds its request safely.
     Apertura Recuperar(const QString& ruta);
@@ -75,6 +79,8 @@ class DocumentoSolicitud : public QObject {
   signals:
     // The file, whether the request is saved in it, or whether it is at risk changed.
     void estadoCambiado();
+    // Something went wrong, or is at risk: the user must be told, before the call returns.
+    void aviso(const QString& texto);
 
   private:
     // A text of the statement changed; typing on in the same text (`id`) is the same undo step.
@@ -88,6 +94,10 @@ class DocumentoSolicitud : public QObject {
     // The session taken over is held again (by this run's recovery or a save): it goes.
     void SoltarTomada();
     bool CambiadoEnDisco(const QString& ruta) const;
+    // The schedule a request is read with.
+    std::shared_ptr<const cdv::Baremo> BaremoParaAbrir() const {
+        return solicitud_.Contenido().baremo;
+    }
 
     cdv::SolicitudVisado solicitud_;
     QUndoStack pila_;
@@ -98,6 +108,5 @@ class DocumentoSolicitud : public QObject {
     bool recuperacionPendiente_ = false;
     bool enRiesgo_ = false;
     bool reservaAvisada_ = false;
-    bool callado_ = false;  // no messages while the run ends
     QElapsedTimer ultimaRecuperacion_;
 };

@@ -5,7 +5,7 @@
 #include <QTextStream>
 
 #include "ArchivoSolicitud.h"
-#include "Catalogos.h"
+#include "Baremo.h"
 #include "Impresion.h"
 #include "Liquidacion.h"
 
@@ -14,10 +14,8 @@ QString FechaLiquidacion() {
 }
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
-    cdv::CargarTablaTT();
-    cdv::CargarTablaTD();
     QTextStream error(stderr);
-    const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(entrada);
+    const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(entrada, cdv::BaremoIncorporado());
     if (!lectura.contenido) {
         error << "cdv: no se puede abrir «" << entrada << "»: " << lectura.error << ".\n";
         return 1;

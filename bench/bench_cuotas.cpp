@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "Cuotas.h"
-#include "Mensajes.h"
 
 namespace {
 
@@ -13,16 +12,9 @@ const cdv::Separadores kEs{",", "."};
 const std::vector<std::string> kCantidades{"1",     "3",  "300", "1.500,5", "100000", "2.500.000",
                                            "1,5e5", "-3", "0",   "12a",     "",       "1e12"};
 
-void Preparar() {
-    cdv::CargarTablaTT();
-    cdv::CargarTablaTD();
-    cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-}
-
 // One call per iteration, running through every row and every quantity shape.
 template <typename Tabla, typename Regla>
 void PorFila(benchmark::State& estado, const Tabla& tabla, Regla regla) {
-    Preparar();
     std::size_t k = 0;
     for (auto _ : estado) {
         const int fila = 1 + static_cast<int>(k % tabla.Filas());
@@ -33,20 +25,22 @@ void PorFila(benchmark::State& estado, const Tabla& tabla, Regla regla) {
 }
 
 void CuotaTrabajoPorFila(benchmark::State& estado) {
-    PorFila(estado, cdv::TablaTT, [](auto... a) { return cdv::CuotaTrabajo(a...); });
+    const cdv::Baremo& b = *cdv::BaremoIncorporado();
+    PorFila(estado, b.TablaTT, [&b](auto... a) { return cdv::CuotaTrabajo(b, a...); });
 }
 BENCHMARK(CuotaTrabajoPorFila);
 
 void CuotaDocumentoPorFila(benchmark::State& estado) {
-    PorFila(estado, cdv::TablaTD, [](auto... a) { return cdv::CuotaDocumento(a...); });
+    const cdv::Baremo& b = *cdv::BaremoIncorporado();
+    PorFila(estado, b.TablaTD, [&b](auto... a) { return cdv::CuotaDocumento(b, a...); });
 }
 BENCHMARK(CuotaDocumentoPorFila);
 
 void CuotaDeProyecto(benchmark::State& estado) {
-    Preparar();
+    const cdv::DocumentoTD& proyecto = *cdv::BaremoIncorporado()->TablaTD.Fila(38);
     cdv::Centimos suma = 1;
     for (auto _ : estado) {
-        benchmark::DoNotOptimize(cdv::CuotaDocumento(*cdv::TablaTD.Fila(38), suma, 0.25f, kEs));
+        benchmark::DoNotOptimize(cdv::CuotaDocumento(proyecto, suma, 0.25f, kEs));
         suma = suma * 7 % 1'000'000'000;
     }
 }

@@ -10,13 +10,13 @@ add_library(cdv_ui STATIC
     app/DocumentoSolicitud.cpp
     app/Impresion.cpp
     app/Lote.cpp
-    app/MisFunciones.cpp
     app/Recuperacion.cpp
     ui/BusquedaPorPalabras.cpp
     ui/ComandosArchivo.cpp
     ui/Diseno.cpp
     ui/Entorno.cpp
     ui/HistoriaUnica.cpp
+    ui/PanelEntrada.cpp
     ui/VentanaResumen.cpp
     ui/dlgRecuperar.cpp
     ui/frmAcerca.cpp

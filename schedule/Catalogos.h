@@ -1,68 +1,86 @@
-// The two built-in catalogues of the fee schedule: work types (TT) and document types (TD).
+// The catalogues of a fee schedule: work types (TT) and document types (TD), and the fee
+// rules their rows are priced by.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace cdv {
 
+// How a row's fee is reached. Its number is the code the schedule's data gives each row: it
+// is read and written there, and compared nowhere else.
+enum class Regla : std::int32_t {
+    SinCuota = 0,          // no fee data ("OD")
+    PorUnidad = 1,         // a number of units
+    PorMagnitud = 2,       // a magnitude in the row's unit, through the DV scale (work items)
+    PorPresupuesto = 3,    // a budget
+    PorSuperficie = 4,     // a surface, through the surface scale (work items)
+    ParteDelProyecto = 5,  // a share of the project's fees (documents)
+};
+
+// The rule of a code in the schedule's data; nothing for a code no rule has.
+std::optional<Regla> ReglaDeCodigo(std::int64_t codigo);
+constexpr std::int32_t CodigoDeRegla(Regla regla) {
+    return static_cast<std::int32_t>(regla);
+}
+
+// The rule in words, as the schedule window shows it, for a work type or a document type.
+std::string_view NombreReglaTrabajo(Regla regla);
+std::string_view NombreReglaDocumento(Regla regla);
+
 // One work type of which a project can be made.
 struct TrabajoTT {
-    std::string_view Ref;
-    std::string_view Descripcion;
-    std::int32_t Tipo = 0;  // fee rule: 1 per unit, 2 magnitude, 3 budget, 4 surface
-    std::string_view Unidad;
+    std::string Ref;
+    std::string Descripcion;
+    Regla Tipo = Regla::SinCuota;  // PorUnidad, PorMagnitud, PorPresupuesto or PorSuperficie
+    std::string Unidad;
     float Tasa = 0.0f;
     float Minimo = 0.0f;
-    std::string_view Grupo;
-    std::string_view Comentario;  // lines separated by a single carriage return
+    std::string Grupo;
+    std::string Comentario;  // lines separated by a single carriage return
 };
 
 // One document type that can be presented for the visa.
 struct DocumentoTD {
-    std::string_view Ref;
-    std::string_view Descripcion;
-    std::int32_t Tipo = 0;  // fee rule: 1 per unit, 3 budget, 5 project share, 0 none
+    std::string Ref;
+    std::string Descripcion;
+    Regla Tipo = Regla::SinCuota;  // PorUnidad, PorPresupuesto, ParteDelProyecto or SinCuota
     float Tasa = 0.0f;
     float Minimo = 0.0f;
-    std::string_view Comentario;  // lines separated by a single carriage return
+    std::string Comentario;  // lines separated by a single carriage return
 };
 
-// A catalogue of N rows numbered 1 to N. There is no row 0: a row is only reachable
-// through Fila(), which answers nullptr for any number outside 1..N.
-template <typename Registro, int N>
+// A catalogue of rows numbered 1 to N. There is no row 0: a row is only reachable through
+// Fila(), which answers nullptr for any number outside 1..N.
+template <typename Registro>
 class TablaCatalogo {
   public:
-    static constexpr int kFilas = N;
+    TablaCatalogo() = default;
+    explicit TablaCatalogo(std::vector<Registro> filas) : filas_(std::move(filas)) {}
 
     const Registro* Fila(int numero) const noexcept {
-        return numero >= 1 && numero <= N ? &filas_[static_cast<std::size_t>(numero - 1)] : nullptr;
+        return numero >= 1 && numero <= Filas() ? &filas_[static_cast<std::size_t>(numero - 1)]
+                                                : nullptr;
     }
-    static constexpr int Filas() noexcept { return N; }
+    int Filas() const noexcept { return static_cast<int>(filas_.size()); }
     // The number of the row with reference `ref`; 0 when there is none.
     int Buscar(std::string_view ref) const noexcept {
-        for (int numero = 1; numero <= N; ++numero) {
+        for (int numero = 1; numero <= Filas(); ++numero) {
             if (filas_[static_cast<std::size_t>(numero - 1)].Ref == ref) return numero;
         }
         return 0;
     }
 
-    void Cargar(const std::array<Registro, N>& filas) noexcept { filas_ = filas; }
-
   private:
-    std::array<Registro, N> filas_{};
+    std::vector<Registro> filas_;
 };
 
-using TablaTrabajos = TablaCatalogo<TrabajoTT, 39>;
-using TablaDocumentos = TablaCatalogo<DocumentoTD, 49>;
-
-// Empty until the loaders run at start-up; read-only afterwards.
-extern TablaTrabajos TablaTT;
-extern TablaDocumentos TablaTD;
-
-void CargarTablaTT();
-void CargarTablaTD();
+using TablaTrabajos = TablaCatalogo<TrabajoTT>;
+using TablaDocumentos = TablaCatalogo<DocumentoTD>;
 
 // Reference codes that the project rules compare by value.
 inline constexpr std::string_view kRefProyecto = "P";

@@ -11,28 +11,81 @@ namespace cdv {
 namespace {
 
 // "× 1,28 × 1,035": the update factors, as the steps show them.
-std::string PorFactores(const Separadores& s) {
-    return " × " + Cifra(kFactorActualizacion1, s) + " × " + Cifra(kFactorActualizacion2, s);
+std::string PorFactores(const Baremo& baremo, const Separadores& s) {
+    std::string texto;
+    for (const double factor : baremo.factores) texto += " × " + Cifra(factor, s);
+    return texto;
 }
 
 // A fee reached: its last step is the fee as shown.
-CuotaCalculada Hecha(CuotaCalculada cuota, Desglose* pasos) {
-    if (pasos) pasos->push_back("Cuota: " + cuota.texto);
-    return cuota;
+CuotaCalculada Hecha(const ImporteDecimal& redondeado, double importe, std::string texto,
+                     std::string_view aviso, Desglose* pasos) {
+    if (pasos) pasos->push_back("Cuota: " + texto);
+    return {Resultado::Cuota, importe, std::move(texto), redondeado.ACentimos(), aviso};
 }
 
-CuotaCalculada Formateada(double importe, const Separadores& s, Desglose* pasos) {
-    return Hecha({Resultado::Cuota, importe, TextoFormateado(importe, s)}, pasos);
+// A fee shown in the "#,##0.00" form.
+CuotaCalculada Formateada(double importe, const Separadores& s, Desglose* pasos,
+                          std::string_view aviso = {}) {
+    const ImporteDecimal redondeado = ImporteDecimal::DesdeDouble(importe);
+    return Hecha(redondeado, importe, redondeado.Formateado(s), aviso, pasos);
 }
 
 // Per unit, in both catalogues: the quantity times the updated rate, kept in double.
-CuotaCalculada PorUnidad(float cantidad, float tasa, const Separadores& s, Desglose* pasos) {
-    const double importe = cantidad * FactorActualizacion(tasa);
+CuotaCalculada PorUnidad(const Baremo& baremo, float cantidad, float tasa, const Separadores& s,
+                         Desglose* pasos) {
+    const double importe = cantidad * baremo.Actualizar(tasa);
     if (pasos) {
         pasos->push_back("Por unidad: " + Cifra(cantidad, s) + " × " + Cifra(tasa, s) + " €" +
-                         PorFactores(s) + " = " + Euros(importe, s));
+                         PorFactores(baremo, s) + " = " + Euros(importe, s));
     }
     return Formateada(importe, s, pasos);
+}
+
+// Magnitudes and budgets of work items: the updated amount, raised to the updated minimum,
+// through the DV scale.
+CuotaCalculada PorEscalaDV(const Baremo& baremo, const TrabajoTT& fila, float cantidad,
+                           const Separadores& s, Desglose* pasos) {
+    float a = EnSimple(baremo.Actualizar(fila.Tasa) * cantidad);
+    const float m = EnSimple(baremo.Actualizar(fila.Minimo));
+    if (pasos) {
+        pasos->push_back("Cuota base: " + Cifra(cantidad, s) + " " +
+                         std::string(UnidadTrabajo(fila)) + " × " + Cifra(fila.Tasa, s) +
+                         PorFactores(baremo, s) + " = " + Euros(a, s) + "; mínimo " +
+                         Cifra(fila.Minimo, s) + PorFactores(baremo, s) + " = " + Euros(m, s) +
+                         (m >= a ? ", se aplica" : ", no se aplica"));
+    }
+    if (m >= a) a = m;
+    const Escalado escalado = EscalaDV(baremo.tramosDV, a, pasos, s);
+    return Formateada(escalado.importe, s, pasos, escalado.aviso);
+}
+
+// Surfaces: the surface scale's amount, updated.
+CuotaCalculada PorSuperficie(const Baremo& baremo, float superficie, const Separadores& s,
+                             Desglose* pasos) {
+    const Escalado escalado = EscalaSuperficie(baremo.clasesSuperficie, superficie, pasos, s);
+    const double cuota = baremo.Actualizar(escalado.importe);
+    if (pasos) {
+        pasos->push_back("Actualizado: " + Cifra(escalado.importe, s) + PorFactores(baremo, s) +
+                         " = " + Euros(cuota, s));
+    }
+    return Formateada(cuota, s, pasos, escalado.aviso);
+}
+
+// Budgets of documents: the updated rate on the budget, rounded to the cent (shown in plain
+// form), unless the updated minimum is as much or more.
+CuotaCalculada PorPresupuesto(const Baremo& baremo, const DocumentoTD& fila, float cantidad,
+                              const Separadores& s, Desglose* pasos) {
+    const ImporteDecimal v = ImporteDecimal::DesdeDouble(cantidad * baremo.Actualizar(fila.Tasa));
+    const double m = baremo.Actualizar(fila.Minimo);
+    if (pasos) {
+        pasos->push_back("Presupuesto: " + Cifra(cantidad, s) + " × " + Cifra(fila.Tasa, s) +
+                         PorFactores(baremo, s) + " = " + v.Formateado(s) + "; mínimo " +
+                         Cifra(fila.Minimo, s) + PorFactores(baremo, s) + " = " + Euros(m, s) +
+                         (m < v.Valor() ? ", no se aplica" : ", se aplica"));
+    }
+    if (m < v.Valor()) return Hecha(v, v.Valor(), v.Simple(s), {}, pasos);
+    return Formateada(m, s, pasos);
 }
 
 // A 128-bit unsigned number, as two halves: enough for cents times a float's mantissa.
@@ -89,12 +142,12 @@ std::optional<Centimos> ProductoRedondeado(Centimos c, float f) {
 
 std::string_view UnidadTrabajo(const TrabajoTT& fila) {
     switch (fila.Tipo) {
-        case 1:
+        case Regla::PorUnidad:
             return "Ud.";
-        case 2:
-        case 4:
+        case Regla::PorMagnitud:
+        case Regla::PorSuperficie:
             return fila.Unidad;
-        case 3:
+        case Regla::PorPresupuesto:
             return "P.E.M.";
         default:
             return {};
@@ -103,74 +156,45 @@ std::string_view UnidadTrabajo(const TrabajoTT& fila) {
 
 std::string_view UnidadDocumento(const DocumentoTD& fila) {
     switch (fila.Tipo) {
-        case 1:
+        case Regla::PorUnidad:
             return "Ud.";
-        case 3:
+        case Regla::PorPresupuesto:
             return "Presupuesto";
         default:
             return {};
     }
 }
 
-CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad, const Separadores& s,
-                            Desglose* pasos) {
+CuotaCalculada CuotaTrabajo(const Baremo& baremo, const TrabajoTT* fila, std::string_view cantidad,
+                            const Separadores& s, Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
     const auto q = LeerNumero(cantidad, s);
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {
-        case 1:
-            return PorUnidad(*q, fila->Tasa, s, pasos);
-        case 2:
-        case 3: {
-            float a = EnSimple(FactorActualizacion(fila->Tasa) * *q);
-            const float m = EnSimple(FactorActualizacion(fila->Minimo));
-            if (pasos) {
-                pasos->push_back("Cuota base: " + Cifra(*q, s) + " " +
-                                 std::string(UnidadTrabajo(*fila)) + " × " + Cifra(fila->Tasa, s) +
-                                 PorFactores(s) + " = " + Euros(a, s) + "; mínimo " +
-                                 Cifra(fila->Minimo, s) + PorFactores(s) + " = " + Euros(m, s) +
-                                 (m >= a ? ", se aplica" : ", no se aplica"));
-            }
-            if (m >= a) a = m;
-            return Formateada(EscalaDV(a, pasos, s), s, pasos);
-        }
-        case 4: {
-            const float importe = EscalaSuperficie(*q, pasos, s);
-            const double cuota = FactorActualizacion(importe);
-            if (pasos) {
-                pasos->push_back("Actualizado: " + Cifra(importe, s) + PorFactores(s) + " = " +
-                                 Euros(cuota, s));
-            }
-            return Formateada(cuota, s, pasos);
-        }
+        case Regla::PorUnidad:
+            return PorUnidad(baremo, *q, fila->Tasa, s, pasos);
+        case Regla::PorMagnitud:
+        case Regla::PorPresupuesto:
+            return PorEscalaDV(baremo, *fila, *q, s, pasos);
+        case Regla::PorSuperficie:
+            return PorSuperficie(baremo, *q, s, pasos);
         default:
-            return {Resultado::SinCuota, 0.0, {}};
+            return {Resultado::SinCuota, 0.0, {}, {}, {}};
     }
 }
 
-CuotaCalculada CuotaDocumento(const DocumentoTD* fila, std::string_view cantidad,
-                              const Separadores& s, Desglose* pasos) {
+CuotaCalculada CuotaDocumento(const Baremo& baremo, const DocumentoTD* fila,
+                              std::string_view cantidad, const Separadores& s, Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
     const auto q = LeerNumero(cantidad, s);
     if (fila == nullptr || !q) return {};
     switch (fila->Tipo) {
-        case 1:
-            return PorUnidad(*q, fila->Tasa, s, pasos);
-        case 3: {
-            const ImporteDecimal v =
-                ImporteDecimal::DesdeDouble(*q * FactorActualizacion(fila->Tasa));
-            const double m = FactorActualizacion(fila->Minimo);
-            if (pasos) {
-                pasos->push_back("Presupuesto: " + Cifra(*q, s) + " × " + Cifra(fila->Tasa, s) +
-                                 PorFactores(s) + " = " + v.Formateado(s) + "; mínimo " +
-                                 Cifra(fila->Minimo, s) + PorFactores(s) + " = " + Euros(m, s) +
-                                 (m < v.Valor() ? ", no se aplica" : ", se aplica"));
-            }
-            if (m < v.Valor()) return Hecha({Resultado::Cuota, v.Valor(), v.Simple(s)}, pasos);
-            return Formateada(m, s, pasos);
-        }
+        case Regla::PorUnidad:
+            return PorUnidad(baremo, *q, fila->Tasa, s, pasos);
+        case Regla::PorPresupuesto:
+            return PorPresupuesto(baremo, *fila, *q, s, pasos);
         default:
-            return {Resultado::SinCuota, 0.0, {}};
+            return {Resultado::SinCuota, 0.0, {}, {}, {}};
     }
 }
 

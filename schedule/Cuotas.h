@@ -5,19 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "Catalogos.h"
+#include "Baremo.h"
 #include "Desglose.h"
 #include "TextoNumerico.h"
 
 namespace cdv {
-
-// The two update factors, applied one after the other as (x × 1.28) × 1.035; their product
-// is deliberately not a constant of its own, since it rounds differently.
-inline constexpr double kFactorActualizacion1 = 1.28;
-inline constexpr double kFactorActualizacion2 = 1.035;
-inline double FactorActualizacion(double x) {
-    return (x * kFactorActualizacion1) * kFactorActualizacion2;
-}
 
 // The unit a fee rule prices in, as the entry and the summary lines show it: "Ud." per
 // unit, the row's own unit for magnitudes and surfaces, "P.E.M." or "Presupuesto" for a
@@ -28,26 +20,30 @@ std::string_view UnidadDocumento(const DocumentoTD& fila);
 enum class Resultado {
     Invalida,  // no row selected, or the quantity is not a number
     Cuota,     // a fee
-    SinCuota,  // the row's fee rule code has no rule
+    SinCuota,  // the row's fee rule prices no quantity
 };
 
+// A fee rule's answer: everything the caller shows or keeps of it.
 struct CuotaCalculada {
     Resultado resultado = Resultado::Invalida;
-    double importe = 0.0;  // the fee in euros
-    std::string texto;     // its shown text; empty unless resultado is Cuota
+    double importe = 0.0;              // the fee in euros
+    std::string texto;                 // its shown text; empty unless resultado is Cuota
+    std::optional<Centimos> centimos;  // the text's exact cents, within kCentimosMaximos
+    std::string_view aviso;            // a scale's message, when the amount passed its limit
 };
 
-// Fee of a work item of row `fila` (nullptr: none selected) for the quantity as typed.
-// The shown text is the "#,##0.00" form.
+// Fee of a work item of row `fila` of `baremo` (nullptr: none selected) for the quantity as
+// typed. The shown text is the "#,##0.00" form.
 // With `pasos`, each rule also writes how it reaches the fee, its last step "Cuota: " and
 // the fee's text; nothing when there is no fee.
-CuotaCalculada CuotaTrabajo(const TrabajoTT* fila, std::string_view cantidad, const Separadores& s,
-                            Desglose* pasos = nullptr);
+CuotaCalculada CuotaTrabajo(const Baremo& baremo, const TrabajoTT* fila, std::string_view cantidad,
+                            const Separadores& s, Desglose* pasos = nullptr);
 
-// Fee of a per-unit (Tipo 1) or budget (Tipo 3) document of row `fila` (nullptr: none
-// selected) for the quantity as typed. Any other Tipo has no fee here.
-CuotaCalculada CuotaDocumento(const DocumentoTD* fila, std::string_view cantidad,
-                              const Separadores& s, Desglose* pasos = nullptr);
+// Fee of a per-unit or budget document of row `fila` of `baremo` (nullptr: none selected)
+// for the quantity as typed. Any other rule has no fee here.
+CuotaCalculada CuotaDocumento(const Baremo& baremo, const DocumentoTD* fila,
+                              std::string_view cantidad, const Separadores& s,
+                              Desglose* pasos = nullptr);
 
 struct CuotaProyecto {
     Centimos cuota = 0;      // the row's share of the project, less the discount

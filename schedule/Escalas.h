@@ -1,5 +1,5 @@
 // The two fee scales: the progressive scale on a work item's base fee (DV) and the surface
-// scale. Beyond their last limit they tell the user and yield 0.
+// scale. Beyond their last limit they yield 0 and say so in their answer.
 #pragma once
 
 #include <cstdint>
@@ -13,16 +13,7 @@ namespace cdv {
 inline constexpr std::string_view kMensajeDVAlta = "La Cuota de Visado (DV) es demasiado alta";
 inline constexpr std::string_view kMensajeSuperficieAlta = "La Superficie es demasiado alta";
 
-// The fee charged for a base fee DV, through 20 brackets whose marginal factor falls from
-// 1 to 0.125. 0 for DV not above 0; above 2,000,000,000 a message, then 0.
-// With `pasos`, writes there the bracket that applied and what it gives.
-float EscalaDV(float dv, Desglose* pasos = nullptr, const Separadores& s = {});
-
-// The amount (30, 36, 48, 60 or 90, before the update factors) of a surface in m².
-// 0 for a surface not above 0; above 1,000,000 a message, then 0.
-float EscalaSuperficie(float superficie, Desglose* pasos = nullptr, const Separadores& s = {});
-
-// The scales' brackets, as the rules use them, for showing the schedule.
+// A bracket of the progressive scale, and a class of the surface scale.
 struct TramoDV {
     std::int32_t hasta;  // upper limit, included
     double factor;       // marginal factor within the bracket
@@ -32,7 +23,22 @@ struct ClaseSuperficie {
     std::int32_t hasta;  // upper limit in m², included
     float importe;       // euros, before the update factors
 };
-std::span<const TramoDV> TramosDV();
-std::span<const ClaseSuperficie> ClasesSuperficie();
+
+// What a scale gives, and its message when the amount passed its last limit (then 0).
+struct Escalado {
+    float importe = 0.0f;
+    std::string_view aviso;
+};
+
+// The fee charged for a base fee DV through `tramos`, whose marginal factors fall from 1
+// down. 0 for DV not above 0, and beyond the last limit (with kMensajeDVAlta).
+// With `pasos`, writes there the bracket that applied and what it gives.
+Escalado EscalaDV(std::span<const TramoDV> tramos, float dv, Desglose* pasos = nullptr,
+                  const Separadores& s = {});
+
+// The amount (before the update factors) of a surface in m², by its class in `clases`.
+// 0 for a surface not above 0, and beyond the last limit (with kMensajeSuperficieAlta).
+Escalado EscalaSuperficie(std::span<const ClaseSuperficie> clases, float superficie,
+                          Desglose* pasos = nullptr, const Separadores& s = {});
 
 }  // namespace cdv

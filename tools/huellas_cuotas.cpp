@@ -5,12 +5,9 @@
 
 #include "Cuotas.h"
 #include "Escalas.h"
-#include "Mensajes.h"
 
 int main() {
-    cdv::CargarTablaTT();
-    cdv::CargarTablaTD();
-    cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
+    const cdv::Baremo& b = *cdv::BaremoIncorporado();
     const cdv::Separadores es{",", "."};
     const char* const cantidades[] = {"1",   "3",          "7,25",    "100",    "176",
                                       "300", "1000",       "4.000,5", "100000", "1234567,89",
@@ -20,22 +17,23 @@ int main() {
         std::printf("%s %2d %-12s %d %a %s\n", regla, fila, cantidad, static_cast<int>(c.resultado),
                     c.importe, c.texto.c_str());
     };
-    for (int fila = 1; fila <= cdv::TablaTT.Filas(); ++fila)
+    for (int fila = 1; fila <= b.TablaTT.Filas(); ++fila)
         for (const char* q : cantidades)
-            imprimir("TT", fila, q, cdv::CuotaTrabajo(cdv::TablaTT.Fila(fila), q, es));
-    for (int fila = 1; fila <= cdv::TablaTD.Filas(); ++fila)
+            imprimir("TT", fila, q, cdv::CuotaTrabajo(b, b.TablaTT.Fila(fila), q, es));
+    for (int fila = 1; fila <= b.TablaTD.Filas(); ++fila)
         for (const char* q : cantidades)
-            imprimir("TD", fila, q, cdv::CuotaDocumento(cdv::TablaTD.Fila(fila), q, es));
+            imprimir("TD", fila, q, cdv::CuotaDocumento(b, b.TablaTD.Fila(fila), q, es));
     for (const cdv::Centimos suma :
          {1LL, 2LL, 3LL, 4501LL, 4502LL, 34154LL, 15589007LL, 123456789012LL})
         for (const float fraccion : {0.0f, 0.25f, 0.5f})
-            for (int fila = 1; fila <= cdv::TablaTD.Filas(); ++fila) {
-                if (cdv::TablaTD.Fila(fila)->Tipo != 5) continue;
-                const auto p = cdv::CuotaDocumento(*cdv::TablaTD.Fila(fila), suma, fraccion, es);
+            for (int fila = 1; fila <= b.TablaTD.Filas(); ++fila) {
+                if (b.TablaTD.Fila(fila)->Tipo != cdv::Regla::ParteDelProyecto) continue;
+                const auto p = cdv::CuotaDocumento(*b.TablaTD.Fila(fila), suma, fraccion, es);
                 std::printf("P5 %2d %lld %a %lld %lld %s\n", fila, static_cast<long long>(suma),
                             fraccion, static_cast<long long>(p->cuota),
                             static_cast<long long>(p->descuento), p->texto.c_str());
             }
-    for (float dv = 1.0f; dv < 3e9f; dv *= 1.37f) std::printf("DV %a %a\n", dv, cdv::EscalaDV(dv));
+    for (float dv = 1.0f; dv < 3e9f; dv *= 1.37f)
+        std::printf("DV %a %a\n", dv, cdv::EscalaDV(b.tramosDV, dv).importe);
     return 0;
 }

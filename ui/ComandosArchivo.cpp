@@ -10,10 +10,10 @@
 #include "ArchivoSolicitud.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
+#include "Entorno.h"
 #include "Impresion.h"
 #include "Liquidacion.h"
 #include "Lote.h"
-#include "Mensajes.h"
 #include "TextoLocal.h"
 #include "dlgRecuperar.h"
 
@@ -123,7 +123,7 @@ bool ComandosArchivo::GuardarEn(const QString& ruta) {
 void ComandosArchivo::Recuperar() {
     const std::vector<SesionAnterior> sesiones = documento_.SesionesAnteriores();
     if (sesiones.empty()) {
-        cdv::Avisar("No hay ninguna sesión anterior que recuperar.");
+        Avisar(ventana_, "No hay ninguna sesión anterior que recuperar.");
         return;
     }
     dlgRecuperar dialogo(ventana_, sesiones,
@@ -171,7 +171,7 @@ void ComandosArchivo::Exportar(const QString& titulo, const QString& filtro, con
     const QString ruta = ElegirDestino(titulo, QFileInfo(documento_.Ruta()).path(), filtro, sufijo);
     if (ruta.isEmpty()) return;
     if (const QString error = escribir(ruta); !error.isEmpty()) {
-        cdv::Avisar(Us(QString("No se ha podido exportar «%1»: %2.").arg(ruta, error)));
+        Avisar(ventana_, QString("No se ha podido exportar «%1»: %2.").arg(ruta, error));
     }
 }
 

@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTranslator>
 
 #include "Diseno.h"
-#include "Mensajes.h"
 
 void PrepararPrograma(const char* version) {
     QApplication::setApplicationName("cdv");
@@ -26,17 +24,10 @@ void TraducirQt() {
     }
 }
 
-void InstalarCuadroDeMensajes(QWidget* principal) {
-    cdv::InstalarServicioMensajes([principal = QPointer<QWidget>(principal)](
-                                      std::string_view texto, std::string_view titulo) {
-        QWidget* sobre = QApplication::activeWindow();
-        QMessageBox cuadro(QMessageBox::NoIcon, Qs(titulo), Qs(texto), QMessageBox::Ok,
-                           sobre ? sobre : principal.data());
-        cuadro.setObjectName("CuadroMensaje");
-        cuadro.exec();
-    });
-}
-
-void RetirarCuadroDeMensajes() {
-    cdv::InstalarServicioMensajes({});
+void Avisar(QWidget* sobre, const QString& texto, const QString& titulo) {
+    QWidget* activa = QApplication::activeWindow();
+    QMessageBox cuadro(QMessageBox::NoIcon, titulo, texto, QMessageBox::Ok,
+                       activa != nullptr ? activa : sobre);
+    cuadro.setObjectName("CuadroMensaje");
+    cuadro.exec();
 }

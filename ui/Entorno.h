@@ -1,5 +1,5 @@
-// What the windows take from the platform: text conversion, the user's number conventions
-// and the message box through which the schedule speaks.
+// What the windows take from the platform: text conversion, the user's number conventions,
+// the program's own setting up and its message box.
 #pragma once
 
 #include "TextoLocal.h"
@@ -14,7 +14,8 @@ void PrepararPrograma(const char* version);
 // help) in the program's language, Spanish, from Qt's translations; once.
 void TraducirQt();
 
-// Routes the schedule's messages to a modal box with one OK button and no icon, over the
-// active window (or `principal`); RetirarCuadroDeMensajes restores the default.
-void InstalarCuadroDeMensajes(QWidget* principal);
-void RetirarCuadroDeMensajes();
+inline constexpr char kTituloError[] = "   ERROR";
+
+// Tells the user `texto` in a modal box titled `titulo`, with one OK button and no icon, over
+// the program's active window (or `sobre`); returns once the user has acknowledged it.
+void Avisar(QWidget* sobre, const QString& texto, const QString& titulo = kTituloError);

@@ -184,7 +184,8 @@ void VentanaResumen::Copiar() {
     }
     auto* datos = new QMimeData;
     datos->setText(lineas.join('\n'));
-    datos->setHtml(cdv::TablaHtml(cdv::FilasLiquidacion(elegidas, lineas_.DeDocumentos())));
+    datos->setHtml(cdv::TablaHtml(
+        cdv::FilasLiquidacion(documento_.Solicitud().Baremo(), elegidas, lineas_.DeDocumentos())));
     QGuiApplication::clipboard()->setMimeData(datos);
 }
 

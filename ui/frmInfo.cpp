@@ -24,18 +24,6 @@ namespace {
 constexpr int kRolFila = Qt::UserRole + 1;   // the catalogue row of a line
 constexpr int kRolOrden = Qt::UserRole + 2;  // what a column sorts by
 
-// How a row is priced, in words, by its rule's code (Tipo).
-constexpr const char* kReglasTrabajo[] = {
-    "Sin cuota", "Por unidad", "Por magnitud, con la escala de DV",
-    "Por presupuesto, con la escala de DV", "Por superficie, con la escala de superficie"};
-constexpr const char* kReglasDocumento[] = {"Sin cuota",       "Por unidad", "Sin cuota",
-                                            "Por presupuesto", "Sin cuota",  "Parte del proyecto"};
-
-template <std::size_t N>
-QString Regla(const char* const (&reglas)[N], int tipo) {
-    return tipo >= 0 && tipo < static_cast<int>(N) ? reglas[tipo] : reglas[0];
-}
-
 // A number as the user's locale writes it, with the digits its type holds (7 for a float,
 // so that 1.4f shows 1,4); it sorts as a number.
 QStandardItem* Numero(double valor, int digitos = 10) {
@@ -91,7 +79,8 @@ QStandardItemModel* Modelo(QObject* padre, const QStringList& columnas) {
 
 }  // namespace
 
-frmInfo::frmInfo(QWidget* principal) : QWidget(principal, Qt::Window) {
+frmInfo::frmInfo(QWidget* principal, const cdv::Baremo& baremo)
+    : QWidget(principal, Qt::Window), baremo_(baremo) {
     setObjectName("frmInfo");
     setWindowTitle("   Baremo de cuotas de visado");
     EstiloDeVentana(this);
@@ -105,34 +94,7 @@ frmInfo::frmInfo(QWidget* principal) : QWidget(principal, Qt::Window) {
     pestanas->addTab(CrearCatalogo("tblTrabajos", true), "Tipos de trabajo");
     pestanas->addTab(CrearCatalogo("tblDocumentos", false), "Tipos de documento");
 
-    // The scales and the update factors.
-    auto* escalas = new QWidget(pestanas);
-    auto* dv = Modelo(escalas, {"Desde", "Hasta", "Cuota al inicio", "Factor marginal"});
-    double desde = 0;
-    for (const cdv::TramoDV& tramo : cdv::TramosDV()) {
-        dv->appendRow(
-            {Numero(desde), Numero(tramo.hasta), Numero(tramo.base), Numero(tramo.factor)});
-        desde = tramo.hasta;
-    }
-    auto* superficie = Modelo(escalas, {"Desde (m²)", "Hasta (m²)", "Importe (€)"});
-    desde = 0;
-    for (const cdv::ClaseSuperficie& clase : cdv::ClasesSuperficie()) {
-        superficie->appendRow({Numero(desde), Numero(clase.hasta), Numero(clase.importe, 7)});
-        desde = clase.hasta;
-    }
-    auto* columna = new QVBoxLayout(escalas);
-    columna->addWidget(new QLabel("Escala progresiva sobre la cuota base (DV)", escalas));
-    columna->addWidget(Tabla(escalas, "tblEscalaDV", dv), 3);
-    columna->addWidget(new QLabel("Escala de superficie", escalas));
-    columna->addWidget(Tabla(escalas, "tblEscalaSuperficie", superficie), 1);
-    auto* factores = new QLabel(QString("Factores de actualización: cada importe del baremo se "
-                                        "multiplica por %1 y luego por %2.")
-                                    .arg(QLocale().toString(cdv::kFactorActualizacion1),
-                                         QLocale().toString(cdv::kFactorActualizacion2)),
-                                escalas);
-    factores->setObjectName("lblFactores");
-    columna->addWidget(factores);
-    pestanas->addTab(escalas, "Escalas");
+    pestanas->addTab(CrearEscalas(pestanas), "Escalas");
 
     nota_ = new QPlainTextEdit(this);
     nota_->setObjectName("txtNota");
@@ -150,17 +112,50 @@ frmInfo::frmInfo(QWidget* principal) : QWidget(principal, Qt::Window) {
     });
 }
 
+// The scales and the update factors.
+QWidget* frmInfo::CrearEscalas(QWidget* padre) {
+    auto* escalas = new QWidget(padre);
+    auto* dv = Modelo(escalas, {"Desde", "Hasta", "Cuota al inicio", "Factor marginal"});
+    double desde = 0;
+    for (const cdv::TramoDV& tramo : baremo_.tramosDV) {
+        dv->appendRow(
+            {Numero(desde), Numero(tramo.hasta), Numero(tramo.base), Numero(tramo.factor)});
+        desde = tramo.hasta;
+    }
+    auto* superficie = Modelo(escalas, {"Desde (m²)", "Hasta (m²)", "Importe (€)"});
+    desde = 0;
+    for (const cdv::ClaseSuperficie& clase : baremo_.clasesSuperficie) {
+        superficie->appendRow({Numero(desde), Numero(clase.hasta), Numero(clase.importe, 7)});
+        desde = clase.hasta;
+    }
+    auto* columna = new QVBoxLayout(escalas);
+    columna->addWidget(new QLabel("Escala progresiva sobre la cuota base (DV)", escalas));
+    columna->addWidget(Tabla(escalas, "tblEscalaDV", dv), 3);
+    columna->addWidget(new QLabel("Escala de superficie", escalas));
+    columna->addWidget(Tabla(escalas, "tblEscalaSuperficie", superficie), 1);
+    QStringList factores;
+    for (const double factor : baremo_.factores) factores << QLocale().toString(factor);
+    auto* rotulo = new QLabel(
+        "Factores de actualización: cada importe del baremo se multiplica "
+        "por " +
+            factores.join(" y luego por ") + ".",
+        escalas);
+    rotulo->setObjectName("lblFactores");
+    columna->addWidget(rotulo);
+    return escalas;
+}
+
 QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {
     auto* modelo =
         Modelo(this, {"Referencia", "Descripción", "Regla de cuota", "Tasa", "Mínimo", "Unidad"});
-    const int filas = trabajos ? cdv::TablaTT.Filas() : cdv::TablaTD.Filas();
+    const int filas = trabajos ? baremo_.TablaTT.Filas() : baremo_.TablaTD.Filas();
     for (int fila = 1; fila <= filas; ++fila) {
-        const auto* t = trabajos ? cdv::TablaTT.Fila(fila) : nullptr;
-        const auto* d = trabajos ? nullptr : cdv::TablaTD.Fila(fila);
+        const auto* t = trabajos ? baremo_.TablaTT.Fila(fila) : nullptr;
+        const auto* d = trabajos ? nullptr : baremo_.TablaTD.Fila(fila);
         QList<QStandardItem*> celdas{
             Texto(Qs(t ? t->Ref : d->Ref)),
             Texto(Qs(t ? t->Descripcion : d->Descripcion)),
-            Texto(t ? Regla(kReglasTrabajo, t->Tipo) : Regla(kReglasDocumento, d->Tipo)),
+            Texto(Qs(t ? cdv::NombreReglaTrabajo(t->Tipo) : cdv::NombreReglaDocumento(d->Tipo))),
             Numero(t ? t->Tasa : d->Tasa, 7),
             Numero(t ? t->Minimo : d->Minimo, 7),
             Texto(Qs(t ? cdv::UnidadTrabajo(*t) : cdv::UnidadDocumento(*d)))};
@@ -192,8 +187,8 @@ QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {
 }
 
 void frmInfo::MostrarNota(bool trabajo, int fila) {
-    const cdv::TrabajoTT* t = trabajo ? cdv::TablaTT.Fila(fila) : nullptr;
-    const cdv::DocumentoTD* d = trabajo ? nullptr : cdv::TablaTD.Fila(fila);
+    const cdv::TrabajoTT* t = trabajo ? baremo_.TablaTT.Fila(fila) : nullptr;
+    const cdv::DocumentoTD* d = trabajo ? nullptr : baremo_.TablaTD.Fila(fila);
     const std::string_view nota = t ? t->Comentario : d ? d->Comentario : std::string_view{};
     nota_->setPlainText(Qs(nota).replace('\r', '\n'));
 }

@@ -7,6 +7,9 @@
 #include <vector>
 
 class QPlainTextEdit;
+namespace cdv {
+struct Baremo;
+}
 class QSortFilterProxyModel;
 class QTableView;
 
@@ -14,7 +17,8 @@ class frmInfo : public QWidget {
     Q_OBJECT
 
   public:
-    explicit frmInfo(QWidget* principal);
+    // The schedule `baremo`, which outlives the window.
+    frmInfo(QWidget* principal, const cdv::Baremo& baremo);
 
   signals:
     // A work type (`trabajo`) or document type of catalogue row `fila` was chosen.
@@ -22,8 +26,10 @@ class frmInfo : public QWidget {
 
   private:
     QTableView* CrearCatalogo(const char* nombre, bool trabajos);
+    QWidget* CrearEscalas(QWidget* padre);
     void MostrarNota(bool trabajo, int fila);
 
+    const cdv::Baremo& baremo_;
     QPlainTextEdit* nota_ = nullptr;
     std::vector<QSortFilterProxyModel*> filtros_;
 };

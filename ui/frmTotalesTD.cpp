@@ -6,16 +6,15 @@
 #include "ArchivoSolicitud.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
-#include "frmPrincipal.h"
 
-frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
+frmTotalesTD::frmTotalesTD(QWidget* principal, DocumentoSolicitud& documento)
     : VentanaResumen(
           principal,
           {"frmTotalesTD", "   Resumen CDV", 10275, 2850, Twips(1530, 240, 1245, 285), "€",
            Twips(2880, 270, 315, 255), "Listado de documentos seleccionados para el visado",
            Twips(8220, 2370, 1845, 345)},
-          principal->Documento(), principal->Documento().Solicitud().Documentos()) {
-    cdv::SolicitudVisado& solicitud = documento().Solicitud();
+          documento, documento.Solicitud().Documentos()) {
+    cdv::SolicitudVisado& solicitud = documento.Solicitud();
     const auto campo = [this](const char* nombre, const QString& rotulo, QRect zonaRotulo,
                               QRect zonaCaja) {
         QLabel* etiqueta =
@@ -33,9 +32,9 @@ frmTotalesTD::frmTotalesTD(frmPrincipal* principal)
         campo("txtTrabajo", "&Trabajo", Twips(390, 2430, 700, 255), Twips(1110, 2400, 3300, 300));
     txtColegiado_ = campo("txtColegiado", "Co&legiado/a", Twips(4530, 2430, 1000, 255),
                           Twips(5550, 2400, 2500, 300));
-    DocumentoSolicitud* doc = &documento();
-    connect(txtTrabajo_, &QLineEdit::textEdited, doc, &DocumentoSolicitud::CambiarTrabajo);
-    connect(txtColegiado_, &QLineEdit::textEdited, doc, &DocumentoSolicitud::CambiarColegiado);
+    connect(txtTrabajo_, &QLineEdit::textEdited, &documento, &DocumentoSolicitud::CambiarTrabajo);
+    connect(txtColegiado_, &QLineEdit::textEdited, &documento,
+            &DocumentoSolicitud::CambiarColegiado);
     connect(&solicitud, &cdv::SolicitudVisado::cambiada, this, &frmTotalesTD::MostrarDatos);
     MostrarDatos();
 }

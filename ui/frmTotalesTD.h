@@ -5,13 +5,13 @@
 #include "VentanaResumen.h"
 
 class QLineEdit;
-class frmPrincipal;
 
 class frmTotalesTD : public VentanaResumen {
     Q_OBJECT
 
   public:
-    explicit frmTotalesTD(frmPrincipal* principal);
+    // Over the documents of `documento`'s request.
+    frmTotalesTD(QWidget* principal, DocumentoSolicitud& documento);
 
   private:
     void MostrarDatos();  // the request's work and member in their boxes

@@ -18,8 +18,8 @@ QString TextoCuota(Centimos cuota) {
     return Qs(TextoSimple(cuota, kSeparadoresArchivo));
 }
 
-QJsonObject PartidaJson(const Linea& partida) {
-    const TrabajoTT& trabajo = *TablaTT.Fila(partida.fila);
+QJsonObject PartidaJson(const Baremo& baremo, const Linea& partida) {
+    const TrabajoTT& trabajo = *baremo.TablaTT.Fila(partida.fila);
     return {{"referencia", Qs(trabajo.Ref)},
             {"descripcion", Qs(trabajo.Descripcion)},
             {"cantidad", partida.cantidad},
@@ -27,24 +27,24 @@ QJsonObject PartidaJson(const Linea& partida) {
             {"cuota", TextoCuota(partida.cuota)}};
 }
 
-QJsonArray PartidasJson(const std::vector<LineaCompartida>& partidas) {
+QJsonArray PartidasJson(const Baremo& baremo, const std::vector<LineaCompartida>& partidas) {
     QJsonArray lista;
-    for (const LineaCompartida& partida : partidas) lista.append(PartidaJson(*partida));
+    for (const LineaCompartida& partida : partidas) lista.append(PartidaJson(baremo, *partida));
     return lista;
 }
 
-QJsonObject DocumentoJson(const Linea& linea) {
-    const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
+QJsonObject DocumentoJson(const Baremo& baremo, const Linea& linea) {
+    const DocumentoTD& documento = *baremo.TablaTD.Fila(linea.fila);
     QJsonObject objeto{{"referencia", Qs(documento.Ref)},
                        {"descripcion", Qs(documento.Descripcion)},
                        {"nota", Qs(documento.Comentario).replace('\r', '\n')},
                        {"cuota", TextoCuota(linea.cuota)}};
-    if (documento.Tipo == 5) {
-        const auto opciones = DescuentosDe(linea.fila);
+    if (documento.Tipo == Regla::ParteDelProyecto) {
+        const auto opciones = baremo.DescuentosDe(documento.Ref);
         if (!opciones.empty()) {
             objeto["descuento"] = Qs(opciones[static_cast<std::size_t>(linea.opcion)].texto);
         }
-        objeto["partidas"] = PartidasJson(linea.partidas);
+        objeto["partidas"] = PartidasJson(baremo, linea.partidas);
     } else {
         objeto["cantidad"] = linea.cantidad;
         objeto["unidad"] = Qs(UnidadDocumento(documento));
@@ -52,8 +52,8 @@ QJsonObject DocumentoJson(const Linea& linea) {
     return objeto;
 }
 
-QString DescuentoJson(std::string_view ref, int opcion) {
-    return Qs(DescuentosDe(TablaTD.Buscar(ref))[static_cast<std::size_t>(opcion)].texto);
+QString DescuentoJson(const Baremo& baremo, std::string_view ref, int opcion) {
+    return Qs(baremo.DescuentosDe(ref)[static_cast<std::size_t>(opcion)].texto);
 }
 
 LecturaSolicitud Rechazada(const QString& error) {
@@ -73,6 +73,8 @@ QString Donde(const QString& lugar, const QString& ref) {
 
 class Lector {
   public:
+    explicit Lector(const Baremo& baremo) : baremo_(baremo) {}
+
     QStringList cambios;
 
     ContenidoSolicitud Leer(const QJsonObject& raiz) {
@@ -161,9 +163,9 @@ class Lector {
         return *suma;
     }
 
-    static int Opcion(const QJsonValue& valor, std::string_view ref) {
+    int Opcion(const QJsonValue& valor, std::string_view ref) const {
         if (valor.isUndefined()) return 0;
-        const auto opciones = DescuentosDe(TablaTD.Buscar(ref));
+        const auto opciones = baremo_.DescuentosDe(ref);
         for (std::size_t k = 0; k < opciones.size(); ++k) {
             if (valor.toString() == Qs(opciones[k].texto)) return static_cast<int>(k);
         }
@@ -209,9 +211,9 @@ class Lector {
     }
 
     LineaCompartida Partida(const QJsonValue& valor, const QString& lugar) {
-        const Entrada e = Abrir(valor, lugar, TablaTT);
+        const Entrada e = Abrir(valor, lugar, baremo_.TablaTT);
         LineaCompartida partida =
-            Tasada(TasarPartida(e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
+            Tasada(TasarPartida(baremo_, e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
         Comparar(e.objeto, *partida, e.donde);
         return partida;
     }
@@ -228,24 +230,27 @@ class Lector {
     }
 
     LineaCompartida Documento(const QJsonValue& valor, const QString& lugar) {
-        const Entrada e = Abrir(valor, lugar, TablaTD);
-        const DocumentoTD& fila = *TablaTD.Fila(e.fila);
+        const Entrada e = Abrir(valor, lugar, baremo_.TablaTD);
+        const DocumentoTD& fila = *baremo_.TablaTD.Fila(e.fila);
         LineaCompartida documento;
-        if (fila.Tipo == 5) {
+        if (fila.Tipo == Regla::ParteDelProyecto) {
             std::vector<LineaCompartida> partidas =
                 Partidas(e.objeto, e.donde, e.donde + ", partida %1");
             const int opcion = Opcion(e.objeto["descuento"], fila.Ref);
-            documento = Tasada(TasarProyecto(e.fila, std::move(partidas), opcion), e.donde);
+            documento =
+                Tasada(TasarProyecto(baremo_, e.fila, std::move(partidas), opcion), e.donde);
         } else {
             if (e.objeto.contains("partidas")) {
                 throw Fallo{e.donde + ": no es un proyecto y trae partidas"};
             }
-            documento =
-                Tasada(TasarDocumento(e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
+            documento = Tasada(
+                TasarDocumento(baremo_, e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
         }
         Comparar(e.objeto, *documento, e.donde);
         return documento;
     }
+
+    const Baremo& baremo_;
 };
 
 }  // namespace
@@ -253,12 +258,13 @@ class Lector {
 QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSolicitud& origen) {
     QJsonArray documentos;
     for (const LineaCompartida& linea : contenido.documentos)
-        documentos.append(DocumentoJson(*linea));
+        documentos.append(DocumentoJson(*contenido.baremo, *linea));
     const QJsonObject proyecto{
-        {"partidas", PartidasJson(contenido.partidas)},
-        {"descuentoProyecto", DescuentoJson(kRefProyecto, contenido.opcionProyecto)},
+        {"partidas", PartidasJson(*contenido.baremo, contenido.partidas)},
+        {"descuentoProyecto",
+         DescuentoJson(*contenido.baremo, kRefProyecto, contenido.opcionProyecto)},
         {"descuentoProyectoBasico",
-         DescuentoJson(kRefProyectoBasico, contenido.opcionProyectoBasico)}};
+         DescuentoJson(*contenido.baremo, kRefProyectoBasico, contenido.opcionProyectoBasico)}};
     QJsonObject raiz{{"formato", kFormatoArchivo},   {"programa", "CDV"},
                      {"trabajo", contenido.trabajo}, {"colegiado", contenido.colegiado},
                      {"documentos", documentos},     {"proyecto", proyecto}};
@@ -273,7 +279,7 @@ QByteArray Huella(const QByteArray& datos) {
     return QCryptographicHash::hash(datos, QCryptographicHash::Sha256).toHex();
 }
 
-LecturaSolicitud LeerSolicitud(const QByteArray& datos) {
+LecturaSolicitud LeerSolicitud(const QByteArray& datos, std::shared_ptr<const Baremo> baremo) {
     QJsonParseError error;
     const QJsonDocument documento = QJsonDocument::fromJson(datos, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -281,9 +287,10 @@ LecturaSolicitud LeerSolicitud(const QByteArray& datos) {
             QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
     }
     if (!documento.isObject()) return Rechazada("no es una solicitud de visado");
-    Lector lector;
+    Lector lector(*baremo);
     try {
         ContenidoSolicitud contenido = lector.Leer(documento.object());
+        contenido.baremo = std::move(baremo);
         return {std::move(contenido),
                 {},
                 lector.cambios,
@@ -325,14 +332,14 @@ QByteArray HuellaDeArchivo(const QString& ruta) {
     return Huella(archivo.readAll());
 }
 
-LecturaSolicitud AbrirArchivo(const QString& ruta) {
+LecturaSolicitud AbrirArchivo(const QString& ruta, std::shared_ptr<const Baremo> baremo) {
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly)) return Rechazada(archivo.errorString());
     if (archivo.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
     const QByteArray datos = archivo.read(kTamanoMaximoArchivo + 1);
     if (archivo.error() != QFile::NoError) return Rechazada(archivo.errorString());
     if (datos.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
-    return LeerSolicitud(datos);
+    return LeerSolicitud(datos, std::move(baremo));
 }
 
 }  // namespace cdv

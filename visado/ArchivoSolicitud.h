@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 #include "SolicitudVisado.h"
@@ -37,7 +38,8 @@ struct LecturaSolicitud {
     QByteArray huella;       // the digest of the bytes read
 };
 
-LecturaSolicitud LeerSolicitud(const QByteArray& datos);
+// Reads a request whose lines are rows of `baremo`.
+LecturaSolicitud LeerSolicitud(const QByteArray& datos, std::shared_ptr<const Baremo> baremo);
 
 // The digest by which a file is known to be unchanged.
 QByteArray Huella(const QByteArray& datos);
@@ -48,7 +50,7 @@ QString GuardarArchivo(const QString& ruta, const QByteArray& datos);
 // The same for a request, refused when it could not be opened again.
 QString GuardarSolicitud(const QString& ruta, const QByteArray& datos);
 // Reads the whole file at `ruta` and then the request in it.
-LecturaSolicitud AbrirArchivo(const QString& ruta);
+LecturaSolicitud AbrirArchivo(const QString& ruta, std::shared_ptr<const Baremo> baremo);
 // The digest of the file at `ruta` as it is now; empty when it cannot be read.
 QByteArray HuellaDeArchivo(const QString& ruta);
 

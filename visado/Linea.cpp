@@ -2,7 +2,6 @@
 
 #include "Cuotas.h"
 #include "Lineas.h"
-#include "Mensajes.h"
 #include "TextoLocal.h"
 
 namespace cdv {
@@ -17,10 +16,8 @@ Tasacion DeCuota(int fila, const QString& cantidad, const CuotaCalculada& cuota,
     if (cuota.resultado == Resultado::Invalida) {
         return {{}, QString("la cantidad «%1» no es un número").arg(cantidad)};
     }
-    const QString texto = Qs(cuota.texto);
-    const auto centimos = LeerCentimos(cuota.texto, kSeparadoresArchivo);
-    if (!centimos) return {{}, "el importe es demasiado grande"};
-    return {Linea{fila, cantidad, *centimos, texto, {}, 0, 0}, {}};
+    if (!cuota.centimos) return {{}, "el importe es demasiado grande"};
+    return {Linea{fila, cantidad, *cuota.centimos, Qs(cuota.texto), {}, 0, 0}, {}};
 }
 
 // A quantity below zero prices (the rules allow it) but is no quantity of a real document.
@@ -31,25 +28,24 @@ bool Negativa(const QString& cantidad) {
 
 }  // namespace
 
-Tasacion TasarDocumento(int fila, const QString& cantidad) {
-    const DocumentoTD* documento = TablaTD.Fila(fila);
+Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad) {
+    const DocumentoTD* documento = baremo.TablaTD.Fila(fila);
     if (documento == nullptr) return {{}, "no hay tipo de documento"};
-    if (documento->Tipo == 5) return {{}, "un proyecto se añade con Hecho"};
-    if (documento->Tipo == 3 && cantidad.trimmed().isEmpty()) {
+    if (documento->Tipo == Regla::ParteDelProyecto) return {{}, "un proyecto se añade con Hecho"};
+    if (documento->Tipo == Regla::PorPresupuesto && cantidad.trimmed().isEmpty()) {
         return {Linea{fila, {}, 0, "0", {}, 0, 0}, {}};
     }
     if (Negativa(cantidad)) return {{}, "la cantidad es negativa"};
-    const MensajesEnSilencio silencio;
-    return DeCuota(fila, cantidad, CuotaDocumento(documento, Us(cantidad), kSeparadoresArchivo),
+    return DeCuota(fila, cantidad,
+                   CuotaDocumento(baremo, documento, Us(cantidad), kSeparadoresArchivo),
                    "el documento no tiene cuota");
 }
 
-Tasacion TasarPartida(int fila, const QString& cantidad) {
-    const TrabajoTT* trabajo = TablaTT.Fila(fila);
+Tasacion TasarPartida(const Baremo& baremo, int fila, const QString& cantidad) {
+    const TrabajoTT* trabajo = baremo.TablaTT.Fila(fila);
     if (trabajo == nullptr) return {{}, "no hay tipo de trabajo"};
     if (Negativa(cantidad)) return {{}, "la cantidad es negativa"};
-    const MensajesEnSilencio silencio;
-    return DeCuota(fila, cantidad, CuotaTrabajo(trabajo, Us(cantidad), kSeparadoresArchivo),
+    return DeCuota(fila, cantidad, CuotaTrabajo(baremo, trabajo, Us(cantidad), kSeparadoresArchivo),
                    "el trabajo no tiene cuota");
 }
 
@@ -60,19 +56,19 @@ std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas) {
     return suma;
 }
 
-std::span<const OpcionDescuento> DescuentosDe(int fila) {
-    const DocumentoTD* documento = TablaTD.Fila(fila);
-    if (documento == nullptr) return {};
-    if (documento->Ref == kRefProyecto) return kDescuentosProyecto;
-    if (documento->Ref == kRefProyectoBasico) return kDescuentosProyectoBasico;
-    return {};
+std::span<const OpcionDescuento> DescuentosDe(const Baremo& baremo, int fila) {
+    const DocumentoTD* documento = baremo.TablaTD.Fila(fila);
+    return documento == nullptr ? std::span<const OpcionDescuento>{}
+                                : baremo.DescuentosDe(documento->Ref);
 }
 
-Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opcion) {
-    const DocumentoTD* documento = TablaTD.Fila(fila);
-    if (documento == nullptr || documento->Tipo != 5) return {{}, "no es un documento de proyecto"};
+Tasacion TasarProyecto(const Baremo& baremo, int fila, std::vector<LineaCompartida> partidas,
+                       int opcion) {
+    const DocumentoTD* documento = baremo.TablaTD.Fila(fila);
+    if (documento == nullptr || documento->Tipo != Regla::ParteDelProyecto)
+        return {{}, "no es un documento de proyecto"};
     if (partidas.empty()) return {{}, "el proyecto no tiene partidas"};
-    const auto opciones = DescuentosDe(fila);
+    const auto opciones = DescuentosDe(baremo, fila);
     if (opciones.empty()) opcion = 0;
     if (opcion < 0 || (!opciones.empty() && opcion >= static_cast<int>(opciones.size()))) {
         return {{}, "la opción de descuento no existe"};
@@ -93,30 +89,30 @@ Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opci
             {}};
 }
 
-std::string_view DescuentoTomado(const Linea& linea) {
-    const auto opciones = DescuentosDe(linea.fila);
+std::string_view DescuentoTomado(const Baremo& baremo, const Linea& linea) {
+    const auto opciones = DescuentosDe(baremo, linea.fila);
     if (linea.descuento == 0 || opciones.empty()) return {};
     return opciones[static_cast<std::size_t>(linea.opcion)].texto;
 }
 
-QString TextoLineaDocumento(const Linea& linea) {
-    const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
+QString TextoLineaDocumento(const Baremo& baremo, const Linea& linea) {
+    const DocumentoTD& documento = *baremo.TablaTD.Fila(linea.fila);
     const std::string cuota = Us(DelArchivo(linea.texto));
-    if (documento.Tipo != 5) {
+    if (documento.Tipo != Regla::ParteDelProyecto) {
         return Qs(LineaPartida(documento.Ref, documento.Descripcion, UnidadDocumento(documento),
                                Us(DelArchivo(linea.cantidad)), cuota));
     }
     std::vector<PartidaProyecto> partidas;
     partidas.reserve(linea.partidas.size());
     for (const LineaCompartida& p : linea.partidas) {
-        partidas.push_back({std::string(TablaTT.Fila(p->fila)->Ref), Us(DelArchivo(p->cantidad))});
+        partidas.push_back({baremo.TablaTT.Fila(p->fila)->Ref, Us(DelArchivo(p->cantidad))});
     }
-    return Qs(LineaProyecto(documento.Ref, documento.Descripcion, partidas, DescuentoTomado(linea),
-                            cuota));
+    return Qs(LineaProyecto(documento.Ref, documento.Descripcion, partidas,
+                            DescuentoTomado(baremo, linea), cuota));
 }
 
-QString TextoLineaPartida(const Linea& linea) {
-    const TrabajoTT& trabajo = *TablaTT.Fila(linea.fila);
+QString TextoLineaPartida(const Baremo& baremo, const Linea& linea) {
+    const TrabajoTT& trabajo = *baremo.TablaTT.Fila(linea.fila);
     return Qs(LineaPartida(trabajo.Ref, trabajo.Descripcion, UnidadTrabajo(trabajo),
                            Us(DelArchivo(linea.cantidad)), Us(DelArchivo(linea.texto))));
 }

@@ -8,14 +8,13 @@
 #include <span>
 #include <vector>
 
-#include "Catalogos.h"
-#include "Descuentos.h"
+#include "Baremo.h"
 #include "TextoNumerico.h"
 
 namespace cdv {
 
 struct Linea {
-    int fila = 0;        // row of TablaTD (a document) or of TablaTT (a work item)
+    int fila = 0;        // row of the schedule's TablaTD (a document) or TablaTT (a work item)
     QString cantidad;    // as typed, with the file's separators; empty for a project
     Centimos cuota = 0;  // the fee, exact
     QString texto;       // the fee as shown, with the file's separators
@@ -33,26 +32,27 @@ struct Tasacion {
     QString motivo;
 };
 
-// A document of row `fila` for a quantity written with the file's separators. Only
-// per-unit and budget documents are priced so; an empty budget is a fee of 0.
-Tasacion TasarDocumento(int fila, const QString& cantidad);
+// A document of row `fila` of `baremo` for a quantity written with the file's separators.
+// Only per-unit and budget documents are priced so; an empty budget is a fee of 0.
+Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad);
 // A work item of TablaTT row `fila`.
-Tasacion TasarPartida(int fila, const QString& cantidad);
+Tasacion TasarPartida(const Baremo& baremo, int fila, const QString& cantidad);
 // A project document of row `fila` over `partidas`, less the discount `opcion` (for "P" and
 // "PB" only; any other project document takes none).
-Tasacion TasarProyecto(int fila, std::vector<LineaCompartida> partidas, int opcion);
+Tasacion TasarProyecto(const Baremo& baremo, int fila, std::vector<LineaCompartida> partidas,
+                       int opcion);
 
 // The sum of the fees of `lineas`, checked as it grows; nothing beyond kCentimosMaximos.
 std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas);
 
 // The discount options a project document of row `fila` offers (none but for "P", "PB").
-std::span<const OpcionDescuento> DescuentosDe(int fila);
+std::span<const OpcionDescuento> DescuentosDe(const Baremo& baremo, int fila);
 
 // The discount a project document took ("Anteproyecto"...); empty when it took none.
-std::string_view DescuentoTomado(const Linea& linea);
+std::string_view DescuentoTomado(const Baremo& baremo, const Linea& linea);
 
 // The summary line of a document or work item, in the user's locale.
-QString TextoLineaDocumento(const Linea& linea);
-QString TextoLineaPartida(const Linea& linea);
+QString TextoLineaDocumento(const Baremo& baremo, const Linea& linea);
+QString TextoLineaPartida(const Baremo& baremo, const Linea& linea);
 
 }  // namespace cdv

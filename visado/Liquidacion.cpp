@@ -37,18 +37,18 @@ FilaLiquidacion Fila(ClaseFila clase, std::string_view ref, const QString& descr
             .importe = linea.cuota};
 }
 
-FilaLiquidacion FilaDocumento(const Linea& linea) {
-    const DocumentoTD& documento = *TablaTD.Fila(linea.fila);
+FilaLiquidacion FilaDocumento(const Baremo& baremo, const Linea& linea) {
+    const DocumentoTD& documento = *baremo.TablaTD.Fila(linea.fila);
     QString descripcion = Qs(documento.Descripcion);
-    if (const std::string_view descuento = DescuentoTomado(linea); !descuento.empty()) {
+    if (const std::string_view descuento = DescuentoTomado(baremo, linea); !descuento.empty()) {
         descripcion += ", descontado el " + Qs(descuento);
     }
     return Fila(ClaseFila::Documento, documento.Ref, descripcion, UnidadDocumento(documento),
                 linea);
 }
 
-FilaLiquidacion FilaPartida(const Linea& linea) {
-    const TrabajoTT& trabajo = *TablaTT.Fila(linea.fila);
+FilaLiquidacion FilaPartida(const Baremo& baremo, const Linea& linea) {
+    const TrabajoTT& trabajo = *baremo.TablaTT.Fila(linea.fila);
     return Fila(ClaseFila::Partida, trabajo.Ref, Qs(trabajo.Descripcion), UnidadTrabajo(trabajo),
                 linea);
 }
@@ -62,13 +62,15 @@ FilaLiquidacion FilaDetalle(ClaseFila clase, const QString& descripcion, Centimo
 }
 
 // A project document's detail: its work items, their sum and the discount it took.
-void AnadirDetalle(const Linea& proyecto, std::vector<FilaLiquidacion>& filas) {
-    for (const LineaCompartida& partida : proyecto.partidas) filas.push_back(FilaPartida(*partida));
+void AnadirDetalle(const Baremo& baremo, const Linea& proyecto,
+                   std::vector<FilaLiquidacion>& filas) {
+    for (const LineaCompartida& partida : proyecto.partidas)
+        filas.push_back(FilaPartida(baremo, *partida));
     filas.push_back(FilaDetalle(ClaseFila::SumaProyecto, "Suma de las partidas",
                                 SumaDe(proyecto.partidas).value_or(0)));
     if (proyecto.descuento != 0) {
         filas.push_back(FilaDetalle(ClaseFila::Descuento,
-                                    "Descontado el " + Qs(DescuentoTomado(proyecto)),
+                                    "Descontado el " + Qs(DescuentoTomado(baremo, proyecto)),
                                     -proyecto.descuento));
     }
 }
@@ -115,16 +117,18 @@ QString FilaImpresa(const FilaLiquidacion& f) {
 
 }  // namespace
 
-std::vector<FilaLiquidacion> FilasLiquidacion(const std::vector<LineaCompartida>& lineas,
+std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
+                                              const std::vector<LineaCompartida>& lineas,
                                               bool documentos) {
     std::vector<FilaLiquidacion> filas;
     for (const LineaCompartida& linea : lineas) {
         if (!documentos) {
-            filas.push_back(FilaPartida(*linea));
+            filas.push_back(FilaPartida(baremo, *linea));
             continue;
         }
-        filas.push_back(FilaDocumento(*linea));
-        if (TablaTD.Fila(linea->fila)->Tipo == 5) AnadirDetalle(*linea, filas);
+        filas.push_back(FilaDocumento(baremo, *linea));
+        if (baremo.TablaTD.Fila(linea->fila)->Tipo == Regla::ParteDelProyecto)
+            AnadirDetalle(baremo, *linea, filas);
     }
     return filas;
 }
@@ -137,7 +141,7 @@ const std::vector<QString>& EncabezadosLiquidacion() {
 
 QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido) {
     QString texto = FilaCsv(EncabezadosLiquidacion());
-    for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true))
+    for (const FilaLiquidacion& f : FilasLiquidacion(*contenido.baremo, contenido.documentos, true))
         texto += FilaCsv(Campos(f, false));
     texto += FilaCsv({"", "Total CDV", "", "", Importe(Total(contenido), false), "total", ""});
     return "\xEF\xBB\xBF" + texto.toUtf8();
@@ -170,7 +174,7 @@ QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& arch
         "</p><table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
         "<thead><tr><th>Referencia</th><th>Descripción</th><th>Cantidad</th>"
         "<th>Importe (€)</th><th>Cuota (€)</th></tr></thead>";
-    for (const FilaLiquidacion& f : FilasLiquidacion(contenido.documentos, true))
+    for (const FilaLiquidacion& f : FilasLiquidacion(*contenido.baremo, contenido.documentos, true))
         html += FilaImpresa(f);
     return html + QString(
                       "<tr><td></td><td><b>Total CDV</b></td><td></td><td></td>"

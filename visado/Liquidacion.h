@@ -23,7 +23,8 @@ struct FilaLiquidacion {
 
 // The rows of `lineas` (documents of a request when `documentos`, otherwise work items); a
 // project document is followed by its work items, their sum and the discount it took.
-std::vector<FilaLiquidacion> FilasLiquidacion(const std::vector<LineaCompartida>& lineas,
+std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
+                                              const std::vector<LineaCompartida>& lineas,
                                               bool documentos);
 
 // The columns' headings: Referencia, Descripción, Cantidad, Unidad, Cuota, then Clase (what

@@ -2,7 +2,8 @@
 
 namespace cdv {
 
-ListaLineas::ListaLineas(Clase clase, QObject* padre) : QAbstractListModel(padre), clase_(clase) {}
+ListaLineas::ListaLineas(Clase clase, std::shared_ptr<const Baremo> baremo, QObject* padre)
+    : QAbstractListModel(padre), clase_(clase), baremo_(std::move(baremo)) {}
 
 int ListaLineas::rowCount(const QModelIndex& padre) const {
     return padre.isValid() ? 0 : Cuantas();
@@ -15,8 +16,8 @@ QVariant ListaLineas::data(const QModelIndex& indice, int rol) const {
 }
 
 QString ListaLineas::Texto(int fila) const {
-    return clase_ == Clase::Documentos ? TextoLineaDocumento(En(fila))
-                                       : TextoLineaPartida(En(fila));
+    return clase_ == Clase::Documentos ? TextoLineaDocumento(*baremo_, En(fila))
+                                       : TextoLineaPartida(*baremo_, En(fila));
 }
 
 bool ListaLineas::Cabe(Centimos cuota) const {
@@ -39,9 +40,11 @@ LineaCompartida ListaLineas::Quitar(int fila) {
     return linea;
 }
 
-void ListaLineas::Reemplazar(std::vector<LineaCompartida> lineas) {
+void ListaLineas::Reemplazar(std::vector<LineaCompartida> lineas,
+                             std::shared_ptr<const Baremo> baremo) {
     beginResetModel();
     lineas_ = std::move(lineas);
+    baremo_ = std::move(baremo);
     suma_ = SumaDe(lineas_).value_or(0);  // a request read is checked whole
     endResetModel();
 }

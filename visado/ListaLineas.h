@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <memory>
 #include <vector>
 
 #include "Linea.h"
@@ -14,7 +15,8 @@ class ListaLineas : public QAbstractListModel {
 
   public:
     enum class Clase { Documentos, Partidas };
-    explicit ListaLineas(Clase clase, QObject* padre = nullptr);
+    // Lines of rows of `baremo`.
+    ListaLineas(Clase clase, std::shared_ptr<const Baremo> baremo, QObject* padre = nullptr);
 
     int rowCount(const QModelIndex& padre = {}) const override;
     // The summary line, as text and as tooltip (long lines whole).
@@ -33,10 +35,12 @@ class ListaLineas : public QAbstractListModel {
     // Edits, each at constant cost but for the shift of the rows after it.
     void Insertar(int fila, LineaCompartida linea);
     LineaCompartida Quitar(int fila);
-    void Reemplazar(std::vector<LineaCompartida> lineas);
+    // Every line at once, of rows of `baremo`.
+    void Reemplazar(std::vector<LineaCompartida> lineas, std::shared_ptr<const Baremo> baremo);
 
   private:
     Clase clase_;
+    std::shared_ptr<const Baremo> baremo_;
     std::vector<LineaCompartida> lineas_;
     Centimos suma_ = 0;
 };

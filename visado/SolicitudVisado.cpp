@@ -2,7 +2,11 @@
 
 namespace cdv {
 
-SolicitudVisado::SolicitudVisado(QObject* padre) : QObject(padre) {
+SolicitudVisado::SolicitudVisado(std::shared_ptr<const cdv::Baremo> baremo, QObject* padre)
+    : QObject(padre),
+      baremo_(std::move(baremo)),
+      documentos_(ListaLineas::Clase::Documentos, baremo_),
+      partidas_(ListaLineas::Clase::Partidas, baremo_) {
     for (ListaLineas* lista : {&documentos_, &partidas_}) {
         connect(lista, &QAbstractItemModel::rowsInserted, this, &SolicitudVisado::cambiada);
         connect(lista, &QAbstractItemModel::rowsRemoved, this, &SolicitudVisado::cambiada);
@@ -20,7 +24,7 @@ void SolicitudVisado::ElegirOpcion(std::string_view ref, int opcion) {
     int* elegida = ref == kRefProyecto         ? &opcionProyecto_
                    : ref == kRefProyectoBasico ? &opcionProyectoBasico_
                                                : nullptr;
-    const auto opciones = DescuentosDe(TablaTD.Buscar(ref));
+    const auto opciones = baremo_->DescuentosDe(ref);
     if (elegida == nullptr || opcion < 0 || opcion >= static_cast<int>(opciones.size()) ||
         *elegida == opcion) {
         return;
@@ -42,14 +46,15 @@ void SolicitudVisado::CambiarColegiado(const QString& colegiado) {
 }
 
 Tasacion SolicitudVisado::TasarProyecto(int fila) const {
-    const DocumentoTD* documento = TablaTD.Fila(fila);
-    return cdv::TasarProyecto(fila, partidas_.Todas(),
+    const DocumentoTD* documento = baremo_->TablaTD.Fila(fila);
+    return cdv::TasarProyecto(*baremo_, fila, partidas_.Todas(),
                               documento != nullptr ? Opcion(documento->Ref) : 0);
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {
-    return {documentos_.Todas(),   partidas_.Todas(), opcionProyecto_,
-            opcionProyectoBasico_, trabajo_,          colegiado_};
+    return {baremo_,         documentos_.Todas(),   partidas_.Todas(),
+            opcionProyecto_, opcionProyectoBasico_, trabajo_,
+            colegiado_};
 }
 
 void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
@@ -58,8 +63,9 @@ void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
     opcionProyectoBasico_ = contenido.opcionProyectoBasico;
     trabajo_ = contenido.trabajo;
     colegiado_ = contenido.colegiado;
-    documentos_.Reemplazar(std::move(contenido.documentos));
-    partidas_.Reemplazar(std::move(contenido.partidas));
+    baremo_ = contenido.baremo;
+    documentos_.Reemplazar(std::move(contenido.documentos), baremo_);
+    partidas_.Reemplazar(std::move(contenido.partidas), baremo_);
     bloqueo.unblock();
     emit cambiada();
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace cdv {
 
 // Everything a request holds, as a file or a recovery keeps it.
 struct ContenidoSolicitud {
+    std::shared_ptr<const cdv::Baremo> baremo;  // the schedule its lines are rows of
     std::vector<LineaCompartida> documentos, partidas;
     int opcionProyecto = 0, opcionProyectoBasico = 0;
     QString trabajo, colegiado;  // for the statement; empty when not given
@@ -22,8 +24,10 @@ class SolicitudVisado : public QObject {
     Q_OBJECT
 
   public:
-    explicit SolicitudVisado(QObject* padre = nullptr);
+    // An empty request priced by `baremo`.
+    explicit SolicitudVisado(std::shared_ptr<const cdv::Baremo> baremo, QObject* padre = nullptr);
 
+    const cdv::Baremo& Baremo() const { return *baremo_; }
     ListaLineas& Documentos() { return documentos_; }
     ListaLineas& Partidas() { return partidas_; }
     const ListaLineas& Documentos() const { return documentos_; }
@@ -51,8 +55,9 @@ class SolicitudVisado : public QObject {
     void cambiada();
 
   private:
-    ListaLineas documentos_{ListaLineas::Clase::Documentos};
-    ListaLineas partidas_{ListaLineas::Clase::Partidas};
+    std::shared_ptr<const cdv::Baremo> baremo_;
+    ListaLineas documentos_;
+    ListaLineas partidas_;
     int opcionProyecto_ = 0, opcionProyectoBasico_ = 0;
     QString trabajo_, colegiado_;
 };

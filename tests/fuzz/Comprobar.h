@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "Catalogos.h"
-#include "Mensajes.h"
 
 // An empty text when everything holds, otherwise what failed.
 std::string ComprobarEntrada(std::string_view datos);
@@ -22,12 +20,3 @@ inline std::size_t Al(std::mt19937_64& azar, std::size_t n) {
     return static_cast<std::size_t>(azar() % n);
 }
 
-// The schedule loaded and its messages silenced, once for the whole run.
-inline void PrepararBaremo() {
-    [[maybe_unused]] static const bool preparado = [] {
-        cdv::CargarTablaTT();
-        cdv::CargarTablaTD();
-        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-        return true;
-    }();
-}

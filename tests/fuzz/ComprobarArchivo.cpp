@@ -5,12 +5,11 @@
 #include "Comprobar.h"
 
 std::string ComprobarEntrada(std::string_view datos) {
-    PrepararBaremo();
-    const cdv::LecturaSolicitud lectura =
-        cdv::LeerSolicitud(QByteArray(datos.data(), static_cast<qsizetype>(datos.size())));
+    const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(
+        QByteArray(datos.data(), static_cast<qsizetype>(datos.size())), cdv::BaremoIncorporado());
     if (!lectura.contenido) return lectura.error.isEmpty() ? "rechazado sin motivo" : "";
     const QByteArray guardado = cdv::EscribirSolicitud(*lectura.contenido);
-    const cdv::LecturaSolicitud otra = cdv::LeerSolicitud(guardado);
+    const cdv::LecturaSolicitud otra = cdv::LeerSolicitud(guardado, cdv::BaremoIncorporado());
     if (!otra.contenido) return "lo guardado no se abre: " + otra.error.toStdString();
     if (!otra.cambios.isEmpty()) return "lo guardado cambia cuotas";
     if (cdv::EscribirSolicitud(*otra.contenido) != guardado) return "se guarda distinto";

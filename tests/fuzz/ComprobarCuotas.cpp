@@ -26,31 +26,34 @@ std::string Comprobar(const char* nombre, const Regla& regla, bool valida,
         return c.texto.empty() && pasos.empty() ? "" : fallo + "texto";
     if (!std::isfinite(c.importe)) return fallo + "no finita";
     if (pasos.empty() || pasos.back() != "Cuota: " + c.texto) return fallo + "último paso";
+    // The cents it carries are the text's and the amount's, nothing beyond what is kept.
     const auto centimos = cdv::ImporteDecimal::DesdeDouble(c.importe).ACentimos();
-    return !centimos || cdv::LeerCentimos(c.texto, s) == centimos ? "" : fallo + c.texto;
+    return c.centimos == cdv::LeerCentimos(c.texto, s) && (!centimos || c.centimos == centimos)
+               ? ""
+               : fallo + c.texto;
 }
 
 }  // namespace
 
 std::string ComprobarEntrada(std::string_view datos) {
-    PrepararBaremo();
+    const cdv::Baremo& b = *cdv::BaremoIncorporado();
     if (datos.size() < 2) return "";
     const auto eleccion = static_cast<unsigned char>(datos[0]);
     const cdv::Separadores& s = kSeparadores[static_cast<unsigned char>(datos[1]) % 4];
     const std::string_view texto = datos.substr(2);
     const bool numero = cdv::LeerNumero(texto, s).has_value();
 
-    const cdv::TrabajoTT* trabajo = cdv::TablaTT.Fila(eleccion % 40);  // 0: none
-    const cdv::DocumentoTD* documento = cdv::TablaTD.Fila(eleccion % 50);
+    const cdv::TrabajoTT* trabajo = b.TablaTT.Fila(eleccion % 40);  // 0: none
+    const cdv::DocumentoTD* documento = b.TablaTD.Fila(eleccion % 50);
     if (auto fallo = Comprobar(
             "CuotaTrabajo",
-            [&](cdv::Desglose* p) { return cdv::CuotaTrabajo(trabajo, texto, s, p); },
+            [&](cdv::Desglose* p) { return cdv::CuotaTrabajo(b, trabajo, texto, s, p); },
             numero && trabajo, s);
         !fallo.empty())
         return fallo;
     if (auto fallo = Comprobar(
             "CuotaDocumento",
-            [&](cdv::Desglose* p) { return cdv::CuotaDocumento(documento, texto, s, p); },
+            [&](cdv::Desglose* p) { return cdv::CuotaDocumento(b, documento, texto, s, p); },
             numero && documento, s);
         !fallo.empty())
         return fallo;
@@ -58,10 +61,10 @@ std::string ComprobarEntrada(std::string_view datos) {
     // The same text as a project's total, for every project document and discount.
     const auto suma = cdv::LeerCentimos(texto, s);
     if (!suma || *suma < 0) return "";
-    for (int fila = 1; fila <= cdv::TablaTD.Filas(); ++fila) {
-        if (cdv::TablaTD.Fila(fila)->Tipo != 5) continue;
+    for (int fila = 1; fila <= b.TablaTD.Filas(); ++fila) {
+        if (b.TablaTD.Fila(fila)->Tipo != cdv::Regla::ParteDelProyecto) continue;
         for (const float fraccion : {0.0f, 0.25f, 0.5f}) {
-            const auto p = cdv::CuotaDocumento(*cdv::TablaTD.Fila(fila), *suma, fraccion, s);
+            const auto p = cdv::CuotaDocumento(*b.TablaTD.Fila(fila), *suma, fraccion, s);
             if (!p || p->descuento < 0 || p->cuota < 0 || p->cuota > *suma ||
                 cdv::LeerCentimos(p->texto, s) != p->cuota)
                 return "CuotaDocumento de proyecto: " + (p ? p->texto : std::string("sin cuota"));

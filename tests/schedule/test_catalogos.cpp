@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "Catalogos.h"
+#include "Baremo.h"
 
 namespace {
 
@@ -26,22 +26,21 @@ std::string Bits(float x) {
 }
 
 TEST(Catalogos, CadaFilaComoSePublica) {
-    cdv::CargarTablaTT();
-    cdv::CargarTablaTD();
+    const cdv::Baremo& b = *cdv::BaremoIncorporado();
     std::uint64_t trabajos = 0xcbf29ce484222325u, documentos = trabajos;
-    for (int n = 1; n <= cdv::TablaTT.Filas(); ++n) {
-        const auto& f = *cdv::TablaTT.Fila(n);
-        Sumar(trabajos, {f.Ref, f.Descripcion, std::to_string(f.Tipo), f.Unidad, Bits(f.Tasa),
-                         Bits(f.Minimo), f.Grupo, f.Comentario});
+    for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
+        const auto& f = *b.TablaTT.Fila(n);
+        Sumar(trabajos, {f.Ref, f.Descripcion, std::to_string(cdv::CodigoDeRegla(f.Tipo)), f.Unidad,
+                         Bits(f.Tasa), Bits(f.Minimo), f.Grupo, f.Comentario});
     }
-    for (int n = 1; n <= cdv::TablaTD.Filas(); ++n) {
-        const auto& f = *cdv::TablaTD.Fila(n);
-        Sumar(documentos, {f.Ref, f.Descripcion, std::to_string(f.Tipo), Bits(f.Tasa),
-                           Bits(f.Minimo), f.Comentario});
+    for (int n = 1; n <= b.TablaTD.Filas(); ++n) {
+        const auto& f = *b.TablaTD.Fila(n);
+        Sumar(documentos, {f.Ref, f.Descripcion, std::to_string(cdv::CodigoDeRegla(f.Tipo)),
+                           Bits(f.Tasa), Bits(f.Minimo), f.Comentario});
     }
     EXPECT_EQ(trabajos, 0xca8cb4a4da941ce8u) << "TablaTT difiere del baremo publicado";
     EXPECT_EQ(documentos, 0x5f8249c0bd5d6549u) << "TablaTD difiere del baremo publicado";
-    for (const int fuera : {0, -1, 40}) EXPECT_EQ(cdv::TablaTT.Fila(fuera), nullptr);  // no row 0
+    for (const int fuera : {0, -1, 40}) EXPECT_EQ(b.TablaTT.Fila(fuera), nullptr);  // no row 0
 }
 
 }  // namespace

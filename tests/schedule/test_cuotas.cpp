@@ -8,56 +8,51 @@
 
 #include "Cuotas.h"
 #include "Escalas.h"
-#include "Mensajes.h"
 
 namespace {
 
 const cdv::Separadores kEs{",", "."};
 using cdv::Resultado;
-
-class Cuotas : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        cdv::CargarTablaTT();
-        cdv::CargarTablaTD();
-        cdv::InstalarServicioMensajes([this](std::string_view t, std::string_view titulo) {
-            mensajes.push_back(std::string(titulo) + "|" + std::string(t));
-        });
-    }
-    void TearDown() override { cdv::InstalarServicioMensajes({}); }
-    std::vector<std::string> mensajes;  // "title|text", in order
-};
+const cdv::Baremo& b = *cdv::BaremoIncorporado();
 
 const cdv::TrabajoTT* Trabajo(std::string_view ref) {
-    return cdv::TablaTT.Fila(cdv::TablaTT.Buscar(ref));
+    return b.TablaTT.Fila(b.TablaTT.Buscar(ref));
 }
 const cdv::DocumentoTD* Documento(std::string_view ref) {
-    return cdv::TablaTD.Fila(cdv::TablaTD.Buscar(ref));
+    return b.TablaTD.Fila(b.TablaTD.Buscar(ref));
 }
 
-TEST_F(Cuotas, Escalas) {
+float DV(float dv) {
+    return cdv::EscalaDV(b.tramosDV, dv).importe;
+}
+
+TEST(Cuotas, Escalas) {
     using P = std::pair<float, float>;
     for (const auto& [dv, cuota] :
          {P{175, 175}, P{176, 175.899994f}, P{350, 332.5f}, P{1000, 783.75f}, P{10000, 4690},
           P{1e6f, 140290}, P{1.12e6f, 155890}, P{2e9f, 250015888}, P{2000000001.0f, 250015888},
-          P{0, 0}, P{-5, 0}, P{NAN, 0}})
-        EXPECT_EQ(cdv::EscalaDV(dv), cuota) << dv;
+          P{0, 0}, P{-5, 0}, P{NAN, 0}}) {
+        EXPECT_EQ(DV(dv), cuota) << dv;
+        EXPECT_TRUE(cdv::EscalaDV(b.tramosDV, dv).aviso.empty());
+    }
     for (const auto& [superficie, importe] : {P{500, 30}, P{500.5f, 36}, P{4000, 48}, P{8000, 60},
-                                              P{8000.5f, 90}, P{1e6f, 90}, P{0, 0}})
-        EXPECT_EQ(cdv::EscalaSuperficie(superficie), importe) << superficie;
-    EXPECT_TRUE(mensajes.empty());
-    // Past the last limit: the message, then 0. 2,000,000,128 is the first float above it.
-    EXPECT_EQ(cdv::EscalaDV(2000000128.0f), 0.0f);
-    EXPECT_EQ(cdv::EscalaSuperficie(1000001.0f), 0.0f);
-    EXPECT_EQ(mensajes,
-              (std::vector<std::string>{"   ERROR|La Cuota de Visado (DV) es demasiado alta",
-                                        "   ERROR|La Superficie es demasiado alta"}));
+                                              P{8000.5f, 90}, P{1e6f, 90}, P{0, 0}}) {
+        const cdv::Escalado e = cdv::EscalaSuperficie(b.clasesSuperficie, superficie);
+        EXPECT_EQ(e.importe, importe) << superficie;
+        EXPECT_TRUE(e.aviso.empty());
+    }
+    // Past the last limit: 0, and the message. 2,000,000,128 is the first float above it.
+    const cdv::Escalado dv = cdv::EscalaDV(b.tramosDV, 2000000128.0f);
+    const cdv::Escalado superficie = cdv::EscalaSuperficie(b.clasesSuperficie, 1000001.0f);
+    EXPECT_EQ(std::pair(dv.importe, dv.aviso),
+              std::pair(0.0f, std::string_view("La Cuota de Visado (DV) es demasiado alta")));
+    EXPECT_EQ(std::pair(superficie.importe, superficie.aviso),
+              std::pair(0.0f, std::string_view("La Superficie es demasiado alta")));
     // Continuous at every limit: just past it, the fee moves by at most the step itself.
     for (const float limite :
          {175.f, 350.f, 875.f, 1750.f, 17500.f, 70000.f, 560000.f, 1120000.f}) {
         const float despues = std::nextafter(limite, INFINITY);
-        EXPECT_LE(std::fabs(cdv::EscalaDV(despues) - cdv::EscalaDV(limite)),
-                  2 * (despues - limite));
+        EXPECT_LE(std::fabs(DV(despues) - DV(limite)), 2 * (despues - limite));
     }
 }
 
@@ -69,7 +64,7 @@ struct Caso {
 };
 constexpr Resultado kCuota = Resultado::Cuota, kInvalida = Resultado::Invalida;
 
-TEST_F(Cuotas, Trabajo) {
+TEST(Cuotas, Trabajo) {
     for (const auto& c :
          {Caso{"DVPG", "1", kCuota, "45,04"}, Caso{"DVPG", "-1", kCuota, "-45,04"},
           Caso{"DVH", "7", kCuota, "0,00"}, Caso{"MGT", "100", kCuota, "49,02"},
@@ -78,36 +73,39 @@ TEST_F(Cuotas, Trabajo) {
           Caso{"LAN", "-10", kCuota, "0,00"}, Caso{"DVPG", "", kInvalida, ""},
           Caso{"MGT", "12a", kInvalida, ""}, Caso{"MGT", "1e39", kInvalida, ""},
           Caso{"", "5", kInvalida, ""}}) {
-        const auto r = cdv::CuotaTrabajo(Trabajo(c.ref), c.cantidad, kEs);
+        const auto r = cdv::CuotaTrabajo(b, Trabajo(c.ref), c.cantidad, kEs);
         EXPECT_EQ(r.resultado, c.resultado) << c.ref << " " << c.cantidad;
         EXPECT_EQ(r.texto, c.texto) << c.ref << " " << c.cantidad;
+        EXPECT_TRUE(r.aviso.empty()) << c.ref << " " << c.cantidad;
     }
     // Every float step kept: the scale gets 463.680023 and gives the single 423.444031.
-    EXPECT_EQ(cdv::CuotaTrabajo(Trabajo("CNA"), "100000", kEs).importe, 423.444031f);
-    EXPECT_EQ(cdv::CuotaTrabajo(Trabajo("DVPG"), "1", kEs).importe, 34 * 1.28 * 1.035);
-    EXPECT_TRUE(mensajes.empty());
-    // Beyond a scale, also past the largest float: the scale's message and a fee of 0.
-    for (const auto& [ref, cantidad] :
-         {std::pair{"CNA", "1e12"}, std::pair{"INIF", "3e38"}, std::pair{"LAN", "1000001"}})
-        EXPECT_EQ(cdv::CuotaTrabajo(Trabajo(ref), cantidad, kEs).texto, "0,00");
-    EXPECT_EQ(mensajes.size(), 3u);
+    EXPECT_EQ(cdv::CuotaTrabajo(b, Trabajo("CNA"), "100000", kEs).importe, 423.444031f);
+    EXPECT_EQ(cdv::CuotaTrabajo(b, Trabajo("DVPG"), "1", kEs).importe, 34 * 1.28 * 1.035);
+    // Beyond a scale, also past the largest float: a fee of 0 with the scale's message.
+    for (const auto& [ref, cantidad, aviso] :
+         {std::tuple{"CNA", "1e12", cdv::kMensajeDVAlta},
+          std::tuple{"INIF", "3e38", cdv::kMensajeDVAlta},
+          std::tuple{"LAN", "1000001", cdv::kMensajeSuperficieAlta}}) {
+        const auto r = cdv::CuotaTrabajo(b, Trabajo(ref), cantidad, kEs);
+        EXPECT_EQ(std::pair(r.texto, r.aviso), std::pair(std::string("0,00"), aviso)) << ref;
+    }
 }
 
 // Above a budget document's minimum, the rounded fee in plain form, with every cent.
-TEST_F(Cuotas, Documento) {
+TEST(Cuotas, Documento) {
     for (const auto& c :
          {Caso{"AAP", "1", kCuota, "26,50"}, Caso{"AAI", "4000", kCuota, "1.059.840,00"},
           Caso{"CFO", "12", kCuota, "0,00"}, Caso{"EIA2", "10000", kCuota, "59,62"},
           Caso{"EIA2", "100000", kCuota, "463,68"}, Caso{"EIA2", "1.000.000", kCuota, "4636,8"},
           Caso{"ESS2", "100000000", kCuota, "463680,01"}, Caso{"OD", "5", Resultado::SinCuota, ""},
           Caso{"P", "5", Resultado::SinCuota, ""}, Caso{"AAP", "", kInvalida, ""}}) {
-        const auto r = cdv::CuotaDocumento(Documento(c.ref), c.cantidad, kEs);
+        const auto r = cdv::CuotaDocumento(b, Documento(c.ref), c.cantidad, kEs);
         EXPECT_EQ(r.resultado, c.resultado) << c.ref << " " << c.cantidad;
         EXPECT_EQ(r.texto, c.texto) << c.ref << " " << c.cantidad;
     }
 }
 
-TEST_F(Cuotas, DocumentoDeProyecto) {
+TEST(Cuotas, DocumentoDeProyecto) {
     const struct {
         std::string_view ref;
         float tasa;  // 0: the row's own
@@ -130,6 +128,13 @@ TEST_F(Cuotas, DocumentoDeProyecto) {
 
         {"PR", 3e7f, 33'333'333, 0.0f, 999'999'990'000'000, 0, "9999999900000"},
         {"PR", 2.0f, cdv::kCentimosMaximos, 0.0f, std::nullopt, std::nullopt, ""},
+        // The 128-bit product at its limits: the whole range times a float's 24 bits.
+        {"PR", 1.0f, cdv::kCentimosMaximos, 0.0f, cdv::kCentimosMaximos, 0, "10000000000000"},
+        {"PR", 0.5f, cdv::kCentimosMaximos - 1, 0.0f, 500'000'000'000'000, 0, "5000000000000"},
+        {"PR", 1.00000012f, cdv::kCentimosMaximos, 0.0f, std::nullopt, std::nullopt, ""},
+        {"PR", 0.99999994f, cdv::kCentimosMaximos, 0.0f, 999'999'940'395'355, 0,
+         "9999999403953,55"},
+        {"PR", 0.5f, -3, 0.0f, -2, 0, "-0,02"},  // half away from zero below it too
     };
     for (const auto& c : casos) {
         cdv::DocumentoTD fila = *Documento(c.ref);

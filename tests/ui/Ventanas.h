@@ -83,7 +83,7 @@ class Banco {
     QAbstractItemView* lista(const char* v) {
         return Control<QAbstractItemView>(ventana(v), "lstVisados");
     }
-    cdv::SolicitudVisado& solicitud() { return p->Documento().Solicitud(); }
+    cdv::SolicitudVisado& solicitud() const { return p->Documento().Solicitud(); }
     QString total(const char* v) { return Control<QLineEdit>(ventana(v), "txtTotalCDV")->text(); }
     void pulsarEn(const char* v, const char* boton) {
         QTest::mouseClick(Control<QPushButton>(ventana(v), boton), Qt::LeftButton);
@@ -113,18 +113,27 @@ class Contestador : public QObject {
     int sesion = 0;
     bool sencillos = true;  // every box with OK had one button and no icon
     Contestador() {
-        connect(&reloj_, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr || !modal->isVisible()) return;
-            if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) return Elegir(dialogo);
-            if (modal->objectName() == "dlgRecuperar")
-                return Recuperar(static_cast<QDialog*>(modal));
-            if (auto* cuadro = qobject_cast<QMessageBox*>(modal)) Contestar(cuadro);
-        });
+        connect(&reloj_, &QTimer::timeout, this, &Contestador::Atender);
         reloj_.start(5);
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    // A dialog shown is answered as soon as its loop runs, not at the next tick.
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Show && qobject_cast<QDialog*>(objeto))
+            QTimer::singleShot(0, this, &Contestador::Atender);
+        return false;
     }
 
   private:
+    void Atender() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) return Elegir(dialogo);
+        if (modal->objectName() == "dlgRecuperar") return Recuperar(static_cast<QDialog*>(modal));
+        if (auto* cuadro = qobject_cast<QMessageBox*>(modal)) Contestar(cuadro);
+    }
     void Elegir(QFileDialog* dialogo) {
         if (archivo.isEmpty()) return dialogo->reject();
         dialogo->selectFile(archivo);

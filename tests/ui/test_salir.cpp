@@ -26,7 +26,7 @@ QStringList Referencias(Banco& b) {
     QStringList refs;
     const cdv::ListaLineas& documentos = b.solicitud().Documentos();
     for (int k = 0; k < documentos.Cuantas(); ++k)
-        refs << Qs(cdv::TablaTD.Fila(documentos.En(k).fila)->Ref);
+        refs << Qs(b.solicitud().Baremo().TablaTD.Fila(documentos.En(k).fila)->Ref);
     return refs;
 }
 
@@ -233,7 +233,8 @@ class TestSalir : public QObject {
         contestador.archivo.clear();  // no file dialog from here on
         b.menu("mnuGuardar");
         QTRY_COMPARE(Sesiones(), QStringList());
-        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv")).contenido->documentos.size(),
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::BaremoIncorporado())
+                     .contenido->documentos.size(),
                  2u);
 
         QFile otroPrograma(datos.carpeta.filePath("a.cdv"));
@@ -250,7 +251,8 @@ class TestSalir : public QObject {
                                                        "solicitud?"));
             QCOMPARE(b.p->isWindowModified(), respuesta == QMessageBox::Cancel);
         }
-        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv")).contenido->documentos.size(),
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::BaremoIncorporado())
+                     .contenido->documentos.size(),
                  3u);
     }
 

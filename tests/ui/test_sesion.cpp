@@ -7,11 +7,9 @@
 // broke it.
 #include <random>
 
+#include "ArchivoSolicitud.h"
 #include "Cuotas.h"
-#include "Descuentos.h"
-#include "Entorno.h"
-#include "Mensajes.h"
-#include "MisFunciones.h"
+#include "PanelEntrada.h"
 #include "TextoLocal.h"
 #include "Ventanas.h"
 
@@ -103,6 +101,7 @@ class Sesion {
 
   private:
     const cdv::Separadores kEs{",", "."};
+    const cdv::Baremo& b() const { return b_->solicitud().Baremo(); }
     bool Visible(int resumen) {
         return b_->ventana(kResumen[resumen]) && b_->ventana(kResumen[resumen])->isVisible();
     }
@@ -129,7 +128,8 @@ class Sesion {
                     QTest::keyClick(caja, Qt::Key_V, Qt::ControlModifier);
                 } else {
                     QTest::keyClick(caja, Qt::Key_Backspace);
-                    Teclear(caja, a.texto);
+                    // Keys past what the box takes change nothing: a few past it are enough.
+                    Teclear(caja, a.texto.left(cdv::kLargoMaximoCantidad + 6));
                 }
                 break;
             }
@@ -148,7 +148,7 @@ class Sesion {
                     std::abs(suma + *centimos) > cdv::kCentimosMaximos)
                     break;
                 Cambio();
-                lineas << (a.a ? Qs(cdv::TablaTT.Fila(filaTT_)->Ref) + "|" + cantidad + "|" : "") +
+                lineas << (a.a ? Qs(b().TablaTT.Fila(filaTT_)->Ref) + "|" + cantidad + "|" : "") +
                               cuota;
                 break;
             }
@@ -260,7 +260,6 @@ class Sesion {
         b_.reset();
         qputenv("XDG_DATA_HOME", carpeta_.path().toUtf8());
         b_ = std::make_unique<Banco>();
-        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
         m_ = {}, filaTT_ = filaTD_ = 0, limpio_ = 0;
         deshacer_.clear(), rehacer_.clear();
     }
@@ -275,12 +274,14 @@ class Sesion {
     void Hecho() {
         if (!Visible(1)) return;
         b_->pulsarEn("frmTotalesTT", "cmbHecho");
-        const cdv::DocumentoTD* fila = cdv::TablaTD.Fila(filaTD_);
-        if (fila == nullptr || fila->Tipo != 5 || m_.partidas.isEmpty()) return;
-        const float fraccion = fila->Ref == "P" ? cdv::kDescuentosProyecto[m_.opciones[0]].fraccion
-                               : fila->Ref == "PB"
-                                   ? cdv::kDescuentosProyectoBasico[m_.opciones[1]].fraccion
-                                   : 0.0f;
+        const cdv::DocumentoTD* fila = b().TablaTD.Fila(filaTD_);
+        if (fila == nullptr || fila->Tipo != cdv::Regla::ParteDelProyecto || m_.partidas.isEmpty())
+            return;
+        const auto opciones = b().DescuentosDe(fila->Ref);
+        const float fraccion =
+            opciones.empty()
+                ? 0.0f
+                : opciones[static_cast<std::size_t>(m_.opciones[fila->Ref == "PB"])].fraccion;
         const auto cuota = cdv::CuotaDocumento(*fila, Suma(m_.partidas), fraccion, kEs);
         if (cuota && std::abs(Suma(m_.documentos) + cuota->cuota) <= cdv::kCentimosMaximos) {
             Cambio();
@@ -302,7 +303,7 @@ class Sesion {
             enLaSolicitud.documentos << cdv::DelArchivo(documentos.En(k).texto);
         for (int k = 0; k < partidas.Cuantas(); ++k) {
             const cdv::Linea& p = partidas.En(k);
-            enLaSolicitud.partidas << Qs(cdv::TablaTT.Fila(p.fila)->Ref) + "|" +
+            enLaSolicitud.partidas << Qs(b().TablaTT.Fila(p.fila)->Ref) + "|" +
                                           cdv::DelArchivo(p.cantidad) + "|" +
                                           cdv::DelArchivo(p.texto);
         }
@@ -320,14 +321,14 @@ class Sesion {
             if (b_->total(kResumen[i]) != Qs(cdv::TextoFormateado(suma, kEs)))
                 return QString("%1 muestra %2").arg(kResumen[i], b_->total(kResumen[i]));
         }
-        if (MisFunciones::IndiceTT != filaTT_ || MisFunciones::IndiceTD != filaTD_)
+        if (b_->p->Trabajos().Fila() != filaTT_ || b_->p->Documentos().Fila() != filaTD_)
             return "fila elegida";
         for (int i = 0; i < 2; ++i) {
             if (b_->solicitud().Opcion(i == 0 ? "P" : "PB") != m_.opciones[i] ||
                 !b_->c<QRadioButton>(QString(kOpciones[i]).arg(m_.opciones[i]))->isChecked())
                 return "opción de descuento";
         }
-        const cdv::DocumentoTD* documento = cdv::TablaTD.Fila(filaTD_);
+        const cdv::DocumentoTD* documento = b().TablaTD.Fila(filaTD_);
         for (int i = 0; i < 2; ++i) {  // each shown fee is the rules' for what the boxes show
             const QString cantidad = b_->texto(QString("txtCantidad") + kLado[i]),
                           cuota = b_->texto(QString("txtTotal") + kLado[i]);
@@ -338,14 +339,14 @@ class Sesion {
                 return QString("desglose «%1» para la cuota %2").arg(desglose, cuota);
             if (cantidad.isEmpty()) continue;
             const auto regla =
-                i == 0 ? cdv::CuotaDocumento(documento, Us(cantidad), kEs)
-                       : cdv::CuotaTrabajo(cdv::TablaTT.Fila(filaTT_), Us(cantidad), kEs);
+                i == 0 ? cdv::CuotaDocumento(b(), documento, Us(cantidad), kEs)
+                       : cdv::CuotaTrabajo(b(), b().TablaTT.Fila(filaTT_), Us(cantidad), kEs);
             if (regla.resultado == cdv::Resultado::Invalida)
                 return "cantidad no válida a la vista: " + cantidad;
             if (Qs(regla.texto) != cuota)
                 return QString("cuota %1 para %2, no %3").arg(cuota, cantidad, Qs(regla.texto));
         }
-        const bool proyecto = documento && documento->Tipo == 5;
+        const bool proyecto = documento && documento->Tipo == cdv::Regla::ParteDelProyecto;
         if (b_->c("fraTT")->isVisible() != proyecto ||
             b_->c("fraDescProyecto")->isVisible() != (proyecto && documento->Ref == "P") ||
             b_->c("fraDescProyectoBasico")->isVisible() != (proyecto && documento->Ref == "PB"))

@@ -1,8 +1,7 @@
 // The windows driven as a user drives them, by their object names.
 #include <cmath>
 
-#include "Catalogos.h"
-#include "MisFunciones.h"
+#include "PanelEntrada.h"
 #include "Ventanas.h"
 
 namespace {
@@ -112,7 +111,7 @@ class TestVentanas : public QObject {
         QCOMPARE(Lineas(lista), QStringList("Agua viviendas 41=<viv=<100"));
         QTest::keyClick(lista, Qt::Key_Down);
         QTest::keyClick(lista, Qt::Key_Return);
-        const cdv::TrabajoTT* elegida = cdv::TablaTT.Fila(MisFunciones::IndiceTT);
+        const cdv::TrabajoTT* elegida = b.solicitud().Baremo().TablaTT.Fila(b.p->Trabajos().Fila());
         QVERIFY(elegida != nullptr);
         QCOMPARE(b.textos({"cbbRefTT", "cbbDesTT"}),
                  QStringList({Qs(elegida->Ref), "Agua viviendas 41=<viv=<100"}));
@@ -153,7 +152,8 @@ class TestVentanas : public QObject {
         QTest::keyClick(trabajos, Qt::Key_Return);
         const QString descripcion = trabajos->model()->index(3, 1).data().toString();
         QCOMPARE(b.texto("cbbDesTT"), descripcion);
-        QCOMPARE(Qs(cdv::TablaTT.Fila(MisFunciones::IndiceTT)->Descripcion), descripcion);
+        QCOMPARE(Qs(b.solicitud().Baremo().TablaTT.Fila(b.p->Trabajos().Fila())->Descripcion),
+                 descripcion);
     }
 
     // Every control of the five windows has an accessible name, and every caption reads on

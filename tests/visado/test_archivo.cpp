@@ -10,7 +10,6 @@
 #include <csignal>
 
 #include "ArchivoSolicitud.h"
-#include "Mensajes.h"
 #include "TextoLocal.h"
 
 namespace {
@@ -22,20 +21,28 @@ LineaCompartida Tasada(const cdv::Tasacion& t) {
     return std::make_shared<const cdv::Linea>(*t.linea);
 }
 
+const std::shared_ptr<const cdv::Baremo> kBaremo = cdv::BaremoIncorporado();
+
+cdv::LecturaSolicitud Leer(const QByteArray& datos) {
+    return cdv::LeerSolicitud(datos, kBaremo);
+}
+
 // Quantities as a user types them in the current locale.
 cdv::ContenidoSolicitud Ejemplo() {
-    const auto documento = [](const char* ref, const char* cantidad) {
-        return Tasada(cdv::TasarDocumento(cdv::TablaTD.Buscar(ref), cdv::AlArchivo(cantidad)));
+    const cdv::Baremo& b = *kBaremo;
+    const auto documento = [&b](const char* ref, const char* cantidad) {
+        return Tasada(cdv::TasarDocumento(b, b.TablaTD.Buscar(ref), cdv::AlArchivo(cantidad)));
     };
-    const auto partida = [](const char* ref, const QString& cantidad) {
-        return Tasada(cdv::TasarPartida(cdv::TablaTT.Buscar(ref), cdv::AlArchivo(cantidad)));
+    const auto partida = [&b](const char* ref, const QString& cantidad) {
+        return Tasada(cdv::TasarPartida(b, b.TablaTT.Buscar(ref), cdv::AlArchivo(cantidad)));
     };
     const QLocale l;
     const QString mil = "1" + l.groupSeparator() + "500" + l.decimalPoint() + "5";
     std::vector<LineaCompartida> partidas{partida("INAC", "300"), partida("CNA", mil)};
     return {
+        kBaremo,
         {documento("AAP", qPrintable(mil)), documento("EIA2", qPrintable(mil)),
-         documento("EIA2", ""), Tasada(cdv::TasarProyecto(cdv::TablaTD.Buscar("P"), partidas, 2))},
+         documento("EIA2", ""), Tasada(cdv::TasarProyecto(b, b.TablaTD.Buscar("P"), partidas, 2))},
         partidas,
         1,
         2,
@@ -45,18 +52,13 @@ cdv::ContenidoSolicitud Ejemplo() {
 
 QStringList Lineas(const cdv::ContenidoSolicitud& c) {
     QStringList lineas;
-    for (const auto& d : c.documentos) lineas << cdv::TextoLineaDocumento(*d);
-    for (const auto& p : c.partidas) lineas << cdv::TextoLineaPartida(*p);
+    for (const auto& d : c.documentos) lineas << cdv::TextoLineaDocumento(*kBaremo, *d);
+    for (const auto& p : c.partidas) lineas << cdv::TextoLineaPartida(*kBaremo, *p);
     return lineas;
 }
 
 class Archivo : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        cdv::CargarTablaTT();
-        cdv::CargarTablaTD();
-        cdv::InstalarServicioMensajes([](std::string_view, std::string_view) {});
-    }
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 };
 
@@ -69,7 +71,7 @@ TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(cdv::EscribirSolicitud(Ejemplo()), datos);  // typed the English way
-    const cdv::LecturaSolicitud inglesa = cdv::LeerSolicitud(datos);
+    const cdv::LecturaSolicitud inglesa = Leer(datos);
     ASSERT_TRUE(inglesa.contenido) << inglesa.error.toStdString();
     EXPECT_TRUE(inglesa.cambios.isEmpty());
     EXPECT_TRUE(Lineas(*inglesa.contenido)[0].endsWith("Ud.: 1,500.5   Total: 39,757.25 €"));
@@ -124,7 +126,7 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
          "«trabajo» es demasiado largo (más de 200 caracteres)"},
     };
     for (const auto& [datos, motivo] : casos) {
-        const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos);
+        const cdv::LecturaSolicitud lectura = Leer(datos);
         EXPECT_FALSE(lectura.contenido) << datos.toStdString();
         EXPECT_TRUE(lectura.error.contains(QString::fromUtf8(motivo)))
             << datos.toStdString() << "\n  -> " << lectura.error.toStdString();
@@ -142,14 +144,14 @@ TEST_F(Archivo, LosTotalesSeCompruebanAlCrecer) {
           std::pair{
               R"({"formato": 1, "documentos": [)" + QByteArray(lineas).replace("DVPG", "C") + "]}",
               "el total de la solicitud es demasiado grande"}}) {
-        const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos);
+        const cdv::LecturaSolicitud lectura = Leer(datos);
         EXPECT_FALSE(lectura.contenido);
         EXPECT_EQ(lectura.error, motivo);
     }
 }
 
 TEST_F(Archivo, CadaCuotaSeCalculaDeNuevoConElBaremo) {
-    const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(R"({"formato": 1,
+    const cdv::LecturaSolicitud lectura = Leer(R"({"formato": 1,
         "documentos": [{"referencia": "AAP", "cantidad": "1", "cuota": "20"},
                        {"referencia": "P", "partidas": [
                            {"referencia": "DVPG", "cantidad": "1", "cuota": "40"}],

@@ -1,0 +1,48 @@
+// A fee schedule as a value: its catalogues, its scales, its update factors and the discount
+// options of a project, with its name and the date from which it applies. The fee rules read
+// everything they use from it; nothing of it is global.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Catalogos.h"
+#include "Descuentos.h"
+#include "Escalas.h"
+
+namespace cdv {
+
+struct Baremo {
+    std::string nombre;
+    std::string vigenteDesde;      // "YYYY-MM-DD"
+    std::string fuente;            // the agreement that approved it; may be empty
+    std::vector<double> factores;  // the update factors, applied one after the other
+    TablaTrabajos TablaTT;
+    TablaDocumentos TablaTD;
+    std::vector<TramoDV> tramosDV;
+    std::vector<ClaseSuperficie> clasesSuperficie;
+    std::vector<OpcionDescuento> descuentosProyecto;        // for "P"
+    std::vector<OpcionDescuento> descuentosProyectoBasico;  // for "PB"
+
+    // x through every update factor, left to right, each multiplication in double precision:
+    // with 1.28 and 1.035, (x × 1.28) × 1.035.
+    double Actualizar(double x) const {
+        for (const double factor : factores) x = x * factor;
+        return x;
+    }
+    // The discount options of a project document of reference `ref` (none but for "P" and
+    // "PB").
+    std::span<const OpcionDescuento> DescuentosDe(std::string_view ref) const {
+        if (ref == kRefProyecto) return descuentosProyecto;
+        if (ref == kRefProyectoBasico) return descuentosProyectoBasico;
+        return {};
+    }
+};
+
+// The schedule built into the program, shared by every request it prices.
+std::shared_ptr<const Baremo> BaremoIncorporado();
+
+}  // namespace cdv
