@@ -107,102 +107,110 @@ class Sesion {
     }
 
     void Hacer(const Accion& a) {
-        const QString lado = kLado[a.a % 2];
         switch (a.tipo) {
-            case Tipo::Elegir: {  // onto the entry from its neighbour with an arrow key
-                auto* c = b_->c<QComboBox>(kSelectores[a.a]);
-                if (!c->isVisible()) break;  // the work side shows for a project document only
-                const int entrada = c->findData(a.b);
-                c->setCurrentIndex(entrada == 0 ? 1 : entrada - 1);
-                QTest::keyClick(c, entrada == 0 ? Qt::Key_Up : Qt::Key_Down);
-                (a.a < 2 ? filaTD_ : filaTT_) = a.b;
-                break;
-            }
+            case Tipo::Elegir:
+                return Elegir(a);
             case Tipo::Teclear:
-            case Tipo::Pegar: {
-                QLineEdit* caja = b_->caja("txtCantidad" + lado);
-                if (!caja->isVisible()) break;
-                QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
-                if (a.tipo == Tipo::Pegar) {
-                    QApplication::clipboard()->setText(a.texto);
-                    QTest::keyClick(caja, Qt::Key_V, Qt::ControlModifier);
-                } else {
-                    QTest::keyClick(caja, Qt::Key_Backspace);
-                    // Keys past what the box takes change nothing: a few past it are enough.
-                    Teclear(caja, a.texto.left(cdv::kLargoMaximoCantidad + 6));
-                }
-                break;
-            }
-            case Tipo::Anadir: {
-                if (!b_->c("cmbAñadir" + lado)->isVisible()) break;
-                const QString cuota = b_->texto("txtTotal" + lado),
-                              cantidad = b_->texto("txtCantidad" + lado);
-                b_->pulsar("cmbAñadir" + lado);
-                // Added only with a row, a fee and a quantity not below 0, and while the total
-                // stays within what is kept.
-                const auto centimos = cdv::LeerCentimos(Us(cuota), kEs);
-                const auto numero = cdv::LeerNumero(Us(cantidad), kEs);
-                QStringList& lineas = a.a ? m_.partidas : m_.documentos;
-                const cdv::Centimos suma = Suma(lineas);
-                if ((a.a ? filaTT_ : filaTD_) == 0 || !centimos || (numero && *numero < 0) ||
-                    std::abs(suma + *centimos) > cdv::kCentimosMaximos)
-                    break;
-                Cambio();
-                lineas << (a.a ? Qs(b().TablaTT.Fila(filaTT_)->Ref) + "|" + cantidad + "|" : "") +
-                              cuota;
-                break;
-            }
-            case Tipo::Opcion: {
-                const int opcion = a.a == 0 ? a.b : a.b % 3;
-                const QString boton = QString(kOpciones[a.a]).arg(opcion);
-                if (!b_->c(boton)->isVisible()) break;
-                b_->pulsar(boton);
-                if (m_.opciones[a.a] == opcion) break;
-                Cambio();
-                m_.opciones[a.a] = opcion;
-                break;
-            }
-            case Tipo::Eliminar: {
-                if (!Visible(a.a)) break;
-                QAbstractItemView* lista = b_->lista(kResumen[a.a]);
-                const bool linea = a.b >= 0 && a.b < lista->model()->rowCount();
-                if (linea)
-                    b_->seleccionar(kResumen[a.a], a.b);
-                else
-                    lista->clearSelection();
-                b_->pulsarEn(kResumen[a.a], "cmbEliminar");
-                if (!linea) break;
-                Cambio();
-                (a.a == 0 ? m_.documentos : m_.partidas).removeAt(a.b);
-                break;
-            }
+            case Tipo::Pegar:
+                return Escribir(a);
+            case Tipo::Anadir:
+                return Anadir(a.a);
+            case Tipo::Opcion:
+                return Opcion(a.a, a.a == 0 ? a.b : a.b % 3);
+            case Tipo::Eliminar:
+                return Eliminar(a.a, a.b);
             case Tipo::Hecho:
-                Hecho();
-                break;
+                return Hecho();
             case Tipo::Ocultar:
                 if (Visible(a.a)) Banco::cerrarConLaCruz(b_->ventana(kResumen[a.a]));
-                break;
+                return;
             case Tipo::Reabrir:
-                b_->menu(a.a == 0 ? "mnuCDV" : "mnuProyecto");
-                break;
-            case Tipo::Deshacer: {  // undo (a = 0) or redo
-                auto& desde = a.a == 0 ? deshacer_ : rehacer_;
-                auto& hacia = a.a == 0 ? rehacer_ : deshacer_;
-                b_->menu(a.a == 0 ? "mnuDeshacer" : "mnuRehacer");
-                if (desde.empty()) break;
-                hacia.push_back(m_);
-                m_ = desde.back();
-                desde.pop_back();
-                break;
-            }
+                return b_->menu(a.a == 0 ? "mnuCDV" : "mnuProyecto");
+            case Tipo::Deshacer:
+                return Deshacer(a.a == 0);
             case Tipo::Recuperar:  // a new run brings back the newest request left unsaved
                 Terminar(static_cast<Fin>(a.b));
-                Recuperar();
-                break;
+                return Recuperar();
             case Tipo::Terminar:
-                Terminar(static_cast<Fin>(a.b));
-                break;
+                return Terminar(static_cast<Fin>(a.b));
         }
+    }
+
+    // Onto the entry from its neighbour with an arrow key.
+    void Elegir(const Accion& a) {
+        auto* c = b_->c<QComboBox>(kSelectores[a.a]);
+        if (!c->isVisible()) return;  // the work side shows for a project document only
+        const int entrada = c->findData(a.b);
+        c->setCurrentIndex(entrada == 0 ? 1 : entrada - 1);
+        QTest::keyClick(c, entrada == 0 ? Qt::Key_Up : Qt::Key_Down);
+        (a.a < 2 ? filaTD_ : filaTT_) = a.b;
+    }
+
+    void Escribir(const Accion& a) {
+        QLineEdit* caja = b_->caja(QString("txtCantidad") + kLado[a.a % 2]);
+        if (!caja->isVisible()) return;
+        QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
+        if (a.tipo == Tipo::Pegar) {
+            QApplication::clipboard()->setText(a.texto);
+            QTest::keyClick(caja, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(caja, Qt::Key_Backspace);
+            // Keys past what the box takes change nothing: a few past it are enough.
+            Teclear(caja, a.texto.left(cdv::kLargoMaximoCantidad + 6));
+        }
+    }
+
+    void Anadir(int trabajo) {
+        const QString lado = kLado[trabajo];
+        if (!b_->c("cmbAñadir" + lado)->isVisible()) return;
+        const QString cuota = b_->texto("txtTotal" + lado),
+                      cantidad = b_->texto("txtCantidad" + lado);
+        b_->pulsar("cmbAñadir" + lado);
+        // Added only with a row, a fee and a quantity not below 0, and while the total stays
+        // within what is kept.
+        const auto centimos = cdv::LeerCentimos(Us(cuota), kEs);
+        const auto numero = cdv::LeerNumero(Us(cantidad), kEs);
+        QStringList& lineas = trabajo ? m_.partidas : m_.documentos;
+        if ((trabajo ? filaTT_ : filaTD_) == 0 || !centimos || (numero && *numero < 0) ||
+            std::abs(Suma(lineas) + *centimos) > cdv::kCentimosMaximos)
+            return;
+        Cambio();
+        lineas << (trabajo ? Qs(b().TablaTT.Fila(filaTT_)->Ref) + "|" + cantidad + "|" : "") +
+                      cuota;
+    }
+
+    void Opcion(int grupo, int opcion) {
+        const QString boton = QString(kOpciones[grupo]).arg(opcion);
+        if (!b_->c(boton)->isVisible()) return;
+        b_->pulsar(boton);
+        if (m_.opciones[grupo] == opcion) return;
+        Cambio();
+        m_.opciones[grupo] = opcion;
+    }
+
+    // Line `fila` of a summary list, or none.
+    void Eliminar(int resumen, int fila) {
+        if (!Visible(resumen)) return;
+        QAbstractItemView* lista = b_->lista(kResumen[resumen]);
+        const bool linea = fila >= 0 && fila < lista->model()->rowCount();
+        if (linea)
+            b_->seleccionar(kResumen[resumen], fila);
+        else
+            lista->clearSelection();
+        b_->pulsarEn(kResumen[resumen], "cmbEliminar");
+        if (!linea) return;
+        Cambio();
+        (resumen == 0 ? m_.documentos : m_.partidas).removeAt(fila);
+    }
+
+    void Deshacer(bool deshacer) {  // or redo
+        auto& desde = deshacer ? deshacer_ : rehacer_;
+        auto& hacia = deshacer ? rehacer_ : deshacer_;
+        b_->menu(deshacer ? "mnuDeshacer" : "mnuRehacer");
+        if (desde.empty()) return;
+        hacia.push_back(m_);
+        m_ = desde.back();
+        desde.pop_back();
     }
 
     // How a run ends: killed (or a logout that does not wait), closed with "Descartar", saved

@@ -293,16 +293,20 @@ class TestVentanas : public QObject {
         b.menu("mnuAbrir");
         QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
         QVERIFY(!b.p->isWindowModified() && !b.c<QAction>("mnuDeshacer")->isEnabled());
+    }
 
-        // Fees priced again: a summary and 20 of them in the box, every one in its details;
-        // the request then differs from its file.
+    // Fees priced again on opening: a summary and 20 of them in the box (not a box off the
+    // screen), every one in its details; the request then differs from its file.
+    void cuotasRecalculadas() {
+        QTemporaryDir carpeta;
+        Banco b;
+        Contestador contestador;
         QFile viejo(carpeta.filePath("viejo.cdv"));
         const QByteArray aap = R"({"referencia": "AAP", "cantidad": "1", "cuota": "20"})";
         QVERIFY(viejo.open(QIODevice::WriteOnly) &&
                 viejo.write(R"({"formato": 1, "documentos": [)" + (aap + ",").repeated(59) + aap +
                             "]}") > 0);
         viejo.close();
-        contestador.mensajes.clear();
         contestador.archivo = viejo.fileName();
         b.menu("mnuAbrir");
         const QStringList partes = contestador.mensajes.value(0).split('|');
@@ -395,6 +399,28 @@ class TestVentanas : public QObject {
         otra.elegir("cbbRefTD", "AAP");
         otra.pulsar("cmbAñadirTD");
         QCOMPARE(otra.ventana("frmTotalesTD")->pos(), QPoint(40, 30));
+    }
+
+    // Regressions, each named by the fault it guards.
+    void ruedaSobreUnSelectorSinFoco() {  // the type changed under a scrolling wheel
+        Banco b;
+        b.elegir("cbbRefTD", "AAP");
+        b.caja("txtCantidadTD")->setFocus();
+        auto* selector = b.c<QComboBox>("cbbRefTD");
+        QWheelEvent rueda(QPointF(5, 5), selector->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(selector, &rueda);
+        QCOMPARE(b.textos({"cbbRefTD", "txtTotalTD"}), QStringList({"AAP", "26,50"}));
+    }
+
+    void estiloLetraEIconoDelAnfitrion() {  // a host program's own look changed by the calculator
+        const QString estilo = QApplication::style()->name();
+        const QFont letra = QApplication::font();
+        const qint64 icono = QApplication::windowIcon().cacheKey();
+        { Banco b; }
+        QCOMPARE(QApplication::style()->name(), estilo);
+        QCOMPARE(QApplication::font(), letra);
+        QCOMPARE(QApplication::windowIcon().cacheKey(), icono);
     }
 
     // A place off every screen, as a change of screens may leave the one remembered, is not
