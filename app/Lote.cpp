@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Baremo.h"
 #include "Impresion.h"

@@ -25,19 +25,19 @@ void PorFila(benchmark::State& estado, const Tabla& tabla, Regla regla) {
 }
 
 void CuotaTrabajoPorFila(benchmark::State& estado) {
-    const cdv::Baremo& b = *cdv::BaremoIncorporado();
+    const cdv::Baremo& b = *cdv::BaremoCompilado();
     PorFila(estado, b.TablaTT, [&b](auto... a) { return cdv::CuotaTrabajo(b, a...); });
 }
 BENCHMARK(CuotaTrabajoPorFila);
 
 void CuotaDocumentoPorFila(benchmark::State& estado) {
-    const cdv::Baremo& b = *cdv::BaremoIncorporado();
+    const cdv::Baremo& b = *cdv::BaremoCompilado();
     PorFila(estado, b.TablaTD, [&b](auto... a) { return cdv::CuotaDocumento(b, a...); });
 }
 BENCHMARK(CuotaDocumentoPorFila);
 
 void CuotaDeProyecto(benchmark::State& estado) {
-    const cdv::DocumentoTD& proyecto = *cdv::BaremoIncorporado()->TablaTD.Fila(38);
+    const cdv::DocumentoTD& proyecto = *cdv::BaremoCompilado()->TablaTD.Fila(38);
     cdv::Centimos suma = 1;
     for (auto _ : estado) {
         benchmark::DoNotOptimize(cdv::CuotaDocumento(proyecto, suma, 0.25f, kEs));

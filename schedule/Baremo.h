@@ -26,6 +26,7 @@ struct Baremo {
     std::vector<ClaseSuperficie> clasesSuperficie;
     std::vector<OpcionDescuento> descuentosProyecto;        // for "P"
     std::vector<OpcionDescuento> descuentosProyectoBasico;  // for "PB"
+    std::string huella;  // what tells this schedule from any other: a digest of its content
 
     // x through every update factor, left to right, each multiplication in double precision:
     // with 1.28 and 1.035, (x × 1.28) × 1.035.
@@ -40,9 +41,11 @@ struct Baremo {
         if (ref == kRefProyectoBasico) return descuentosProyectoBasico;
         return {};
     }
+    bool operator==(const Baremo&) const = default;
 };
 
-// The schedule built into the program, shared by every request it prices.
-std::shared_ptr<const Baremo> BaremoIncorporado();
+// The schedule built into the program, as compiled from its file for the builds of the
+// schedule alone (the program reads the file itself: BaremoIncorporado).
+std::shared_ptr<const Baremo> BaremoCompilado();
 
 }  // namespace cdv

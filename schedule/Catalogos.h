@@ -42,6 +42,7 @@ struct TrabajoTT {
     float Minimo = 0.0f;
     std::string Grupo;
     std::string Comentario;  // lines separated by a single carriage return
+    bool operator==(const TrabajoTT&) const = default;
 };
 
 // One document type that can be presented for the visa.
@@ -52,6 +53,7 @@ struct DocumentoTD {
     float Tasa = 0.0f;
     float Minimo = 0.0f;
     std::string Comentario;  // lines separated by a single carriage return
+    bool operator==(const DocumentoTD&) const = default;
 };
 
 // A catalogue of rows numbered 1 to N. There is no row 0: a row is only reachable through
@@ -74,6 +76,8 @@ class TablaCatalogo {
         }
         return 0;
     }
+
+    bool operator==(const TablaCatalogo&) const = default;
 
   private:
     std::vector<Registro> filas_;

@@ -9,6 +9,7 @@ namespace cdv {
 struct OpcionDescuento {
     std::string texto;
     float fraccion = 0.0f;
+    bool operator==(const OpcionDescuento&) const = default;
 };
 
 }  // namespace cdv

@@ -18,10 +18,12 @@ struct TramoDV {
     std::int32_t hasta;  // upper limit, included
     double factor;       // marginal factor within the bracket
     double base;         // fee at the bracket's lower limit
+    bool operator==(const TramoDV&) const = default;
 };
 struct ClaseSuperficie {
     std::int32_t hasta;  // upper limit in m², included
     float importe;       // euros, before the update factors
+    bool operator==(const ClaseSuperficie&) const = default;
 };
 
 // What a scale gives, and its message when the amount passed its last limit (then 0).

@@ -7,7 +7,7 @@
 #include "Escalas.h"
 
 int main() {
-    const cdv::Baremo& b = *cdv::BaremoIncorporado();
+    const cdv::Baremo& b = *cdv::BaremoCompilado();
     const cdv::Separadores es{",", "."};
     const char* const cantidades[] = {"1",   "3",          "7,25",    "100",    "176",
                                       "300", "1000",       "4.000,5", "100000", "1234567,89",

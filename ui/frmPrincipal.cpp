@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <vector>
 
+#include "ArchivoBaremo.h"
 #include "ComandosArchivo.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"

@@ -1,6 +1,7 @@
 // For the request file reader: any bytes are refused with a reason or read into a request,
 // and a request read saves to a file that reads back with no fee changed and saves again to
 // the very same bytes.
+#include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Comprobar.h"
 

@@ -36,7 +36,7 @@ std::string Comprobar(const char* nombre, const Regla& regla, bool valida,
 }  // namespace
 
 std::string ComprobarEntrada(std::string_view datos) {
-    const cdv::Baremo& b = *cdv::BaremoIncorporado();
+    const cdv::Baremo& b = *cdv::BaremoCompilado();
     if (datos.size() < 2) return "";
     const auto eleccion = static_cast<unsigned char>(datos[0]);
     const cdv::Separadores& s = kSeparadores[static_cast<unsigned char>(datos[1]) % 4];

@@ -26,7 +26,7 @@ std::string Bits(float x) {
 }
 
 TEST(Catalogos, CadaFilaComoSePublica) {
-    const cdv::Baremo& b = *cdv::BaremoIncorporado();
+    const cdv::Baremo& b = *cdv::BaremoCompilado();
     std::uint64_t trabajos = 0xcbf29ce484222325u, documentos = trabajos;
     for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
         const auto& f = *b.TablaTT.Fila(n);

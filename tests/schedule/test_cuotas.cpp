@@ -13,7 +13,7 @@ namespace {
 
 const cdv::Separadores kEs{",", "."};
 using cdv::Resultado;
-const cdv::Baremo& b = *cdv::BaremoIncorporado();
+const cdv::Baremo& b = *cdv::BaremoCompilado();
 
 const cdv::TrabajoTT* Trabajo(std::string_view ref) {
     return b.TablaTT.Fila(b.TablaTT.Buscar(ref));

@@ -8,6 +8,7 @@
 
 #include <csignal>
 
+#include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Ventanas.h"
 

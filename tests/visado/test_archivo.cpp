@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "TextoLocal.h"
 

@@ -1,0 +1,440 @@
+#include "ArchivoBaremo.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "ArchivoSolicitud.h"
+#include "TextoLocal.h"
+
+// The built-in schedule's file is compiled into this static library; registering it here
+// keeps the linker from dropping it.
+static void RegistrarBaremo() {
+    Q_INIT_RESOURCE(baremo);
+}
+
+namespace cdv {
+
+namespace {
+
+using Claves = std::initializer_list<const char*>;
+
+// What a number must be.
+enum class Rango {
+    NoNegativo,  // ≥ 0
+    Positivo,    // > 0
+    Fraccion,    // from 0 to 1
+};
+
+// The rule codes each catalogue takes.
+constexpr Regla kReglasTrabajo[] = {Regla::PorUnidad, Regla::PorMagnitud, Regla::PorPresupuesto,
+                                    Regla::PorSuperficie};
+constexpr Regla kReglasDocumento[] = {Regla::SinCuota, Regla::PorUnidad, Regla::PorPresupuesto,
+                                      Regla::ParteDelProyecto};
+
+QString En(const QString& lugar, const QString& clave) {
+    return lugar.isEmpty() ? clave : lugar + "." + clave;
+}
+
+QString En(const QString& lugar, qsizetype indice) {
+    return QString("%1[%2]").arg(lugar).arg(indice);
+}
+
+// Reads a schedule's JSON, noting every fault with its place; what it gives is only used when
+// it noted none.
+class Comprobador {
+  public:
+    QStringList faltas;
+
+    Baremo Leer(const QJsonObject& raiz) {
+        Conocidas(raiz, {}, {"formato", "nombre", "vigente_desde", "factores", "documentos",
+                             "trabajos", "escala_dv", "escala_superficie", "descuentos"},
+                  {"fuente"});
+        if (const auto formato = Entero(raiz, "formato", {}); formato && *formato != kFormatoBaremo)
+            Falta("formato", QString("es %1; este programa lee el formato %2")
+                                 .arg(*formato)
+                                 .arg(kFormatoBaremo));
+        Baremo b;
+        b.nombre = Us(Texto(raiz, "nombre", {}));
+        b.vigenteDesde = Fecha(raiz, "vigente_desde");
+        if (raiz.contains("fuente")) b.fuente = Us(Texto(raiz, "fuente", {}, true));
+        for (const auto& [k, valor] : Elementos(raiz, "factores", {}))
+            b.factores.push_back(Numero(valor, En("factores", k), Rango::Positivo).value_or(1));
+        b.TablaTD = TablaDocumentos(Documentos(raiz));
+        b.TablaTT = TablaTrabajos(Trabajos(raiz));
+        b.tramosDV = TramosDV(raiz);
+        b.clasesSuperficie = ClasesSuperficie(raiz);
+        const QJsonObject descuentos = Objeto(raiz, "descuentos", {});
+        Conocidas(descuentos, "descuentos", {"P", "PB"}, {});
+        b.descuentosProyecto = Opciones(descuentos, kRefProyecto, kOpcionesProyecto);
+        b.descuentosProyectoBasico = Opciones(descuentos, kRefProyectoBasico,
+                                              kOpcionesProyectoBasico);
+        ProyectosConDescuento(b.TablaTD);
+        return b;
+    }
+
+  private:
+    void Falta(const QString& lugar, const QString& que) {
+        faltas << (lugar.isEmpty() ? que : lugar + ": " + que);
+    }
+
+    // Every key of `objeto` is one of `obligatorias` or `opcionales`, and every one of
+    // `obligatorias` is there.
+    void Conocidas(const QJsonObject& objeto, const QString& lugar, Claves obligatorias,
+                   Claves opcionales) {
+        QSet<QString> todas;
+        for (const Claves claves : {obligatorias, opcionales})
+            for (const char* clave : claves) todas.insert(clave);
+        for (const QString& clave : objeto.keys()) {
+            if (!todas.contains(clave)) Falta(En(lugar, clave), "clave desconocida");
+        }
+        for (const char* clave : obligatorias) {
+            if (!objeto.contains(clave)) Falta(En(lugar, clave), "falta");
+        }
+    }
+
+    // Present keys of the wrong kind are faults; a missing one was noted by Conocidas.
+    QJsonObject Objeto(const QJsonObject& objeto, const char* clave, const QString& lugar) {
+        const QJsonValue valor = objeto[clave];
+        if (!valor.isUndefined() && !valor.isObject()) Falta(En(lugar, clave), "no es un objeto");
+        return valor.toObject();
+    }
+
+    std::vector<std::pair<qsizetype, QJsonValue>> Elementos(const QJsonObject& objeto,
+                                                            const char* clave,
+                                                            const QString& lugar) {
+        const QJsonValue valor = objeto[clave];
+        if (valor.isUndefined()) return {};
+        if (!valor.isArray() || valor.toArray().isEmpty()) {
+            Falta(En(lugar, clave), "no es una lista con algún elemento");
+            return {};
+        }
+        std::vector<std::pair<qsizetype, QJsonValue>> elementos;
+        const QJsonArray lista = valor.toArray();
+        for (qsizetype k = 0; k < lista.size(); ++k) elementos.emplace_back(k, lista[k]);
+        return elementos;
+    }
+
+    QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
+                  bool vacioValido = false) {
+        const QJsonValue valor = objeto[clave];
+        if (valor.isUndefined()) return {};
+        if (!valor.isString()) {
+            Falta(En(lugar, clave), "no es un texto");
+        } else if (!vacioValido && valor.toString().trimmed().isEmpty()) {
+            Falta(En(lugar, clave), "está vacío");
+        }
+        return valor.toString();
+    }
+
+    std::optional<double> Numero(const QJsonValue& valor, const QString& lugar, Rango rango) {
+        const double x = valor.toDouble();
+        const bool bien = valor.isDouble() && std::isfinite(x) &&
+                          (rango == Rango::Positivo ? x > 0 : x >= 0) &&
+                          (rango != Rango::Fraccion || x <= 1) &&
+                          x <= std::numeric_limits<float>::max();
+        if (bien) return x;
+        constexpr const char* kRangos[] = {"un número finito ≥ 0", "un número finito > 0",
+                                           "un número de 0 a 1"};
+        Falta(lugar, QString("no es %1").arg(kRangos[static_cast<int>(rango)]));
+        return std::nullopt;
+    }
+
+    // A number of the row kept as a float; 0 when it is wrong.
+    float Simple(const QJsonObject& objeto, const char* clave, const QString& lugar, Rango rango) {
+        if (!objeto.contains(clave)) return 0.0f;
+        return static_cast<float>(Numero(objeto[clave], En(lugar, clave), rango).value_or(0));
+    }
+
+    std::optional<qint64> Entero(const QJsonObject& objeto, const char* clave,
+                                 const QString& lugar) {
+        const QJsonValue valor = objeto[clave];
+        if (valor.isUndefined()) return std::nullopt;
+        const double x = valor.toDouble();
+        if (!valor.isDouble() || x != std::floor(x) || std::fabs(x) > 2147483647.0) {
+            Falta(En(lugar, clave), "no es un número entero");
+            return std::nullopt;
+        }
+        return static_cast<qint64>(x);
+    }
+
+    std::string Fecha(const QJsonObject& objeto, const char* clave) {
+        const QString texto = Texto(objeto, clave, {});
+        if (objeto[clave].isString() &&
+            !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
+            Falta(clave, QString("«%1» no es una fecha AAAA-MM-DD").arg(texto));
+        }
+        return Us(texto);
+    }
+
+    Regla Tipo(const QJsonObject& fila, const QString& lugar, std::span<const Regla> validas) {
+        const auto codigo = Entero(fila, "tipo", lugar);
+        const auto regla = codigo ? ReglaDeCodigo(*codigo) : std::nullopt;
+        if (codigo && (!regla || std::find(validas.begin(), validas.end(), *regla) ==
+                                     validas.end())) {
+            Falta(En(lugar, "tipo"), QString("la regla de cuota %1 no existe aquí").arg(*codigo));
+        }
+        return regla.value_or(Regla::SinCuota);
+    }
+
+    // What every row has: its place, checked keys, and its unique reference.
+    QJsonObject Fila(const QJsonValue& valor, const QString& lugar, Claves claves,
+                     QSet<QString>& referencias) {
+        if (!valor.isObject()) {
+            Falta(lugar, "no es un objeto");
+            return {};
+        }
+        const QJsonObject fila = valor.toObject();
+        Conocidas(fila, lugar, claves, {});
+        const QString ref = Texto(fila, "referencia", lugar);
+        if (!ref.isEmpty() && referencias.contains(ref))
+            Falta(En(lugar, "referencia"), QString("«%1» está repetida").arg(ref));
+        referencias.insert(ref);
+        Texto(fila, "descripcion", lugar);
+        return fila;
+    }
+
+    std::vector<DocumentoTD> Documentos(const QJsonObject& raiz) {
+        std::vector<DocumentoTD> filas;
+        QSet<QString> referencias;
+        for (const auto& [k, valor] : Elementos(raiz, "documentos", {})) {
+            const QString lugar = En("documentos", k);
+            const QJsonObject f = Fila(
+                valor, lugar, {"referencia", "descripcion", "tipo", "tasa", "minimo", "nota"},
+                referencias);
+            filas.push_back({Us(f["referencia"].toString()), Us(f["descripcion"].toString()),
+                             Tipo(f, lugar, kReglasDocumento),
+                             Simple(f, "tasa", lugar, Rango::NoNegativo),
+                             Simple(f, "minimo", lugar, Rango::NoNegativo),
+                             Us(Texto(f, "nota", lugar, true))});
+        }
+        return filas;
+    }
+
+    std::vector<TrabajoTT> Trabajos(const QJsonObject& raiz) {
+        std::vector<TrabajoTT> filas;
+        QSet<QString> referencias;
+        for (const auto& [k, valor] : Elementos(raiz, "trabajos", {})) {
+            const QString lugar = En("trabajos", k);
+            const QJsonObject f = Fila(valor, lugar,
+                                       {"referencia", "descripcion", "tipo", "unidad", "tasa",
+                                        "minimo", "grupo", "nota"},
+                                       referencias);
+            filas.push_back({Us(f["referencia"].toString()), Us(f["descripcion"].toString()),
+                             Tipo(f, lugar, kReglasTrabajo), Us(Texto(f, "unidad", lugar, true)),
+                             Simple(f, "tasa", lugar, Rango::NoNegativo),
+                             Simple(f, "minimo", lugar, Rango::NoNegativo),
+                             Us(Texto(f, "grupo", lugar, true)), Us(Texto(f, "nota", lugar, true))});
+        }
+        return filas;
+    }
+
+    // An upper limit, above the last one.
+    std::int32_t Hasta(const QJsonObject& objeto, const QString& lugar, std::int32_t& anterior) {
+        const auto hasta = Entero(objeto, "hasta", lugar);
+        if (hasta && *hasta <= anterior)
+            Falta(En(lugar, "hasta"), QString("no pasa del límite anterior (%1)").arg(anterior));
+        if (hasta) anterior = static_cast<std::int32_t>(*hasta);
+        return hasta ? static_cast<std::int32_t>(*hasta) : 0;
+    }
+
+    std::vector<TramoDV> TramosDV(const QJsonObject& raiz) {
+        std::vector<TramoDV> tramos;
+        std::int32_t anterior = 0;
+        for (const auto& [k, valor] : Elementos(raiz, "escala_dv", {})) {
+            const QString lugar = En("escala_dv", k);
+            const QJsonObject t = valor.toObject();
+            if (!valor.isObject()) Falta(lugar, "no es un objeto");
+            Conocidas(t, lugar, {"hasta", "factor", "base"}, {});
+            const std::int32_t hasta = Hasta(t, lugar, anterior);
+            tramos.push_back(
+                {hasta, Numero(t["factor"], En(lugar, "factor"), Rango::Positivo).value_or(0),
+                 Numero(t["base"], En(lugar, "base"), Rango::NoNegativo).value_or(0)});
+        }
+        return tramos;
+    }
+
+    std::vector<ClaseSuperficie> ClasesSuperficie(const QJsonObject& raiz) {
+        std::vector<ClaseSuperficie> clases;
+        std::int32_t anterior = 0;
+        for (const auto& [k, valor] : Elementos(raiz, "escala_superficie", {})) {
+            const QString lugar = En("escala_superficie", k);
+            const QJsonObject c = valor.toObject();
+            if (!valor.isObject()) Falta(lugar, "no es un objeto");
+            Conocidas(c, lugar, {"hasta", "importe"}, {});
+            const std::int32_t hasta = Hasta(c, lugar, anterior);
+            clases.push_back({hasta, Simple(c, "importe", lugar, Rango::NoNegativo)});
+        }
+        return clases;
+    }
+
+    // The options of a project document's discount: as many as its frame holds, the first one
+    // taking nothing off, each named once.
+    std::vector<OpcionDescuento> Opciones(const QJsonObject& descuentos, std::string_view ref,
+                                          int cuantas) {
+        const QString lugar = En("descuentos", Qs(ref));
+        std::vector<OpcionDescuento> opciones;
+        QSet<QString> textos;
+        for (const auto& [k, valor] : Elementos(descuentos, std::string(ref).c_str(), "descuentos")) {
+            const QString donde = En(lugar, k);
+            const QJsonObject o = valor.toObject();
+            if (!valor.isObject()) Falta(donde, "no es un objeto");
+            Conocidas(o, donde, {"texto", "fraccion"}, {});
+            const QString texto = Texto(o, "texto", donde);
+            if (textos.contains(texto)) Falta(En(donde, "texto"), "está repetido");
+            textos.insert(texto);
+            opciones.push_back({Us(texto), Simple(o, "fraccion", donde, Rango::Fraccion)});
+        }
+        if (!opciones.empty() && static_cast<int>(opciones.size()) != cuantas)
+            Falta(lugar, QString("tiene %1 opciones; su marco muestra %2")
+                             .arg(opciones.size())
+                             .arg(cuantas));
+        if (!opciones.empty() && opciones.front().fraccion != 0.0f)
+            Falta(En(lugar, 0), "la primera opción no descuenta nada (fracción 0)");
+        return opciones;
+    }
+
+    // The documents whose discounts the schedule gives are project documents.
+    void ProyectosConDescuento(const TablaDocumentos& documentos) {
+        for (const std::string_view ref : {kRefProyecto, kRefProyectoBasico}) {
+            const DocumentoTD* fila = documentos.Fila(documentos.Buscar(ref));
+            if (documentos.Filas() > 0 &&
+                (fila == nullptr || fila->Tipo != Regla::ParteDelProyecto)) {
+                Falta("documentos", QString("falta «%1», un documento de proyecto (tipo %2), al "
+                                            "que se aplican sus descuentos")
+                                        .arg(Qs(ref))
+                                        .arg(CodigoDeRegla(Regla::ParteDelProyecto)));
+            }
+        }
+    }
+};
+
+// A float's shortest decimal, as a JSON number that reads back to the same float.
+QJsonValue Decimal(float x) {
+    char texto[32];
+    const auto fin = std::to_chars(texto, texto + sizeof texto, x).ptr;
+    double valor = 0;
+    std::from_chars(texto, fin, valor);
+    return valor;
+}
+
+QJsonArray Documentos(const TablaDocumentos& tabla) {
+    QJsonArray filas;
+    for (int n = 1; n <= tabla.Filas(); ++n) {
+        const DocumentoTD& f = *tabla.Fila(n);
+        filas.append(QJsonObject{{"referencia", Qs(f.Ref)},
+                                 {"descripcion", Qs(f.Descripcion)},
+                                 {"tipo", CodigoDeRegla(f.Tipo)},
+                                 {"tasa", Decimal(f.Tasa)},
+                                 {"minimo", Decimal(f.Minimo)},
+                                 {"nota", Qs(f.Comentario)}});
+    }
+    return filas;
+}
+
+QJsonArray Trabajos(const TablaTrabajos& tabla) {
+    QJsonArray filas;
+    for (int n = 1; n <= tabla.Filas(); ++n) {
+        const TrabajoTT& f = *tabla.Fila(n);
+        filas.append(QJsonObject{{"referencia", Qs(f.Ref)},
+                                 {"descripcion", Qs(f.Descripcion)},
+                                 {"tipo", CodigoDeRegla(f.Tipo)},
+                                 {"unidad", Qs(f.Unidad)},
+                                 {"tasa", Decimal(f.Tasa)},
+                                 {"minimo", Decimal(f.Minimo)},
+                                 {"grupo", Qs(f.Grupo)},
+                                 {"nota", Qs(f.Comentario)}});
+    }
+    return filas;
+}
+
+QJsonArray Opciones(const std::vector<OpcionDescuento>& opciones) {
+    QJsonArray lista;
+    for (const OpcionDescuento& o : opciones)
+        lista.append(QJsonObject{{"texto", Qs(o.texto)}, {"fraccion", Decimal(o.fraccion)}});
+    return lista;
+}
+
+QJsonObject Escalas(const Baremo& b) {
+    QJsonArray dv, superficie;
+    for (const TramoDV& t : b.tramosDV)
+        dv.append(QJsonObject{{"hasta", t.hasta}, {"factor", t.factor}, {"base", t.base}});
+    for (const ClaseSuperficie& c : b.clasesSuperficie)
+        superficie.append(QJsonObject{{"hasta", c.hasta}, {"importe", Decimal(c.importe)}});
+    return {{"escala_dv", dv}, {"escala_superficie", superficie}};
+}
+
+LecturaBaremo Rechazado(const QString& falta) {
+    return {nullptr, {falta}};
+}
+
+}  // namespace
+
+QByteArray EscribirBaremo(const Baremo& b) {
+    QJsonArray factores;
+    for (const double factor : b.factores) factores.append(factor);
+    QJsonObject raiz = Escalas(b);
+    raiz["formato"] = kFormatoBaremo;
+    raiz["nombre"] = Qs(b.nombre);
+    raiz["vigente_desde"] = Qs(b.vigenteDesde);
+    if (!b.fuente.empty()) raiz["fuente"] = Qs(b.fuente);
+    raiz["factores"] = factores;
+    raiz["documentos"] = Documentos(b.TablaTD);
+    raiz["trabajos"] = Trabajos(b.TablaTT);
+    raiz["descuentos"] = QJsonObject{{"P", Opciones(b.descuentosProyecto)},
+                                     {"PB", Opciones(b.descuentosProyectoBasico)}};
+    return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
+}
+
+LecturaBaremo LeerBaremo(const QByteArray& datos) {
+    QJsonParseError error;
+    const QJsonDocument documento = QJsonDocument::fromJson(datos, &error);
+    if (error.error != QJsonParseError::NoError) {
+        return Rechazado(
+            QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
+    }
+    if (!documento.isObject()) return Rechazado("no es un baremo (no es un objeto JSON)");
+    Comprobador comprobador;
+    Baremo baremo = comprobador.Leer(documento.object());
+    if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};
+    baremo.huella = Huella(EscribirBaremo(baremo)).toStdString();
+    return {std::make_shared<const Baremo>(std::move(baremo)), {}};
+}
+
+LecturaBaremo AbrirBaremo(const QString& ruta) {
+    QFile archivo(ruta);
+    LecturaBaremo lectura;
+    if (!archivo.open(QIODevice::ReadOnly)) {
+        lectura = Rechazado(archivo.errorString());
+    } else if (archivo.size() > kTamanoMaximoArchivo) {
+        lectura = Rechazado("es demasiado grande");
+    } else {
+        lectura = LeerBaremo(archivo.readAll());
+    }
+    for (QString& falta : lectura.faltas) falta = "«" + QFileInfo(ruta).fileName() + "»: " + falta;
+    return lectura;
+}
+
+std::shared_ptr<const Baremo> BaremoIncorporado() {
+    static const std::shared_ptr<const Baremo> baremo = [] {
+        RegistrarBaremo();
+        QFile archivo(":/cdv/baremo.json");
+        archivo.open(QIODevice::ReadOnly);
+        return LeerBaremo(archivo.readAll()).baremo;
+    }();
+    return baremo;
+}
+
+QString FechaDeVigencia(const Baremo& baremo) {
+    return QDate::fromString(Qs(baremo.vigenteDesde), "yyyy-MM-dd").toString("dd/MM/yyyy");
+}
+
+}  // namespace cdv

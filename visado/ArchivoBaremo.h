@@ -1,0 +1,39 @@
+// A fee schedule's file, as the association publishes it: JSON in UTF-8, read whole and
+// checked before anything of it is used. Every key is known: a misspelt one is a fault, not
+// something silently left out. Every fault is told with its place ("documentos[12].tasa").
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "Baremo.h"
+
+namespace cdv {
+
+inline constexpr int kFormatoBaremo = 1;
+// How many discount options the main window's frames hold, for "P" and for "PB".
+inline constexpr int kOpcionesProyecto = 4;
+inline constexpr int kOpcionesProyectoBasico = 3;
+
+struct LecturaBaremo {
+    std::shared_ptr<const Baremo> baremo;  // nothing when the file is refused
+    QStringList faltas;                    // each fault: its place, then what is wrong
+};
+
+// Reads and checks a schedule. Its digest (`huella`) is that of the file it writes back, so
+// that the same schedule is known whatever the blanks of the file it came in.
+LecturaBaremo LeerBaremo(const QByteArray& datos);
+// Reads and checks the file at `ruta`; each fault begins with the file's name.
+LecturaBaremo AbrirBaremo(const QString& ruta);
+// The schedule as a file that reads back as the same schedule.
+QByteArray EscribirBaremo(const Baremo& baremo);
+
+// The schedule built into the program, read from its own file when first asked for.
+std::shared_ptr<const Baremo> BaremoIncorporado();
+
+// "05/02/2007", from "2007-02-05".
+QString FechaDeVigencia(const Baremo& baremo);
+
+}  // namespace cdv
