@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "TextoLocal.h"
 
@@ -82,9 +83,12 @@ QString Nombre(const QString& ruta) {
 
 }  // namespace
 
-DocumentoSolicitud::DocumentoSolicitud(std::shared_ptr<const cdv::Baremo> baremo,
-                                       const QString& carpetaRecuperacion, QObject* padre)
-    : QObject(padre), solicitud_(std::move(baremo)), recuperacion_(carpetaRecuperacion) {
+DocumentoSolicitud::DocumentoSolicitud(cdv::Baremos baremos, const QString& carpetaRecuperacion,
+                                       QObject* padre)
+    : QObject(padre),
+      baremos_(std::move(baremos)),
+      solicitud_(baremos_.EnVigor()),
+      recuperacion_(carpetaRecuperacion) {
     connect(&solicitud_, &cdv::SolicitudVisado::cambiada, this,
             &DocumentoSolicitud::ProgramarRecuperacion);
     connect(&pila_, &QUndoStack::cleanChanged, this, [this] {
@@ -204,6 +208,23 @@ void DocumentoSolicitud::CambiarTexto(const QString& accion, int id, const QStri
         [this, poner](const QString& texto) { (solicitud_.*poner)(texto); }));
 }
 
+DocumentoSolicitud::Apertura DocumentoSolicitud::ActualizarBaremo() {
+    const std::shared_ptr<const cdv::Baremo> vigente = baremos_.EnVigor();
+    cdv::ContenidoSolicitud antes = solicitud_.Contenido();
+    if (vigente == antes.baremo) return {true, {}};
+    cdv::LecturaSolicitud lectura = cdv::LeerSolicitudCon(cdv::EscribirSolicitud(antes), vigente);
+    if (!lectura.contenido) {
+        emit aviso(QString("No se puede calcular la solicitud con el baremo vigente («%1», desde "
+                           "el %2): %3.")
+                       .arg(Qs(vigente->nombre), cdv::FechaDeVigencia(*vigente), lectura.error));
+        return {};
+    }
+    pila_.push(new OrdenCambiar<cdv::ContenidoSolicitud>(
+        "Actualizar al baremo vigente", -1, std::move(antes), std::move(*lectura.contenido),
+        [this](const cdv::ContenidoSolicitud& contenido) { solicitud_.Cargar(contenido); }));
+    return {true, lectura.cambios};
+}
+
 bool DocumentoSolicitud::CambiadoEnDisco(const QString& ruta) const {
     return ruta == ruta_ && !huella_.isEmpty() && QFileInfo::exists(ruta) &&
            cdv::HuellaDeArchivo(ruta) != huella_;
@@ -227,18 +248,18 @@ DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
 }
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, BaremoParaAbrir());
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_);
     if (!lectura.contenido) {
         emit aviso(QString("No se puede abrir «%1»: %2.").arg(Nombre(ruta), lectura.error));
         return {};
     }
     // Fees priced otherwise than the file says make a request that differs from its file.
     Cargar(std::move(*lectura.contenido), {ruta, lectura.huella}, !lectura.cambios.isEmpty());
-    return {true, lectura.cambios};
+    return {true, lectura.cambios, lectura.baremoDisponible};
 }
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, BaremoParaAbrir());
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_);
     if (!lectura.contenido) {
         emit aviso(QString("No se puede recuperar la sesión anterior («%1»): %2.")
                        .arg(ruta, lectura.error));
@@ -248,7 +269,7 @@ DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta) 
     recuperacion_.Tomar(ruta);
     tomada_ = ruta;
     EscribirRecuperacion();  // this run holds it now, and then the session goes
-    return {true, lectura.cambios};
+    return {true, lectura.cambios, lectura.baremoDisponible};
 }
 
 void DocumentoSolicitud::Cargar(cdv::ContenidoSolicitud contenido,

@@ -25,12 +25,16 @@ class DocumentoSolicitud : public QObject {
     static constexpr qint64 kPausaRecuperacion = 250;    // ms
     static constexpr int kReintentoRecuperacion = 5000;  // ms, after a failed write
 
-    // An empty request priced by `baremo`, recovered from `carpetaRecuperacion`.
-    DocumentoSolicitud(std::shared_ptr<const cdv::Baremo> baremo,
-                       const QString& carpetaRecuperacion, QObject* padre = nullptr);
+    // An empty request priced by the schedule in force of `baremos`, recovered from
+    // `carpetaRecuperacion`.
+    DocumentoSolicitud(cdv::Baremos baremos, const QString& carpetaRecuperacion,
+                       QObject* padre = nullptr);
     ~DocumentoSolicitud() override;
 
     cdv::SolicitudVisado& Solicitud() { return solicitud_; }
+    // The schedules known, with which files are read and requests priced.
+    const cdv::Baremos& Baremos() const { return baremos_; }
+    void CambiarBaremos(cdv::Baremos baremos) { baremos_ = std::move(baremos); }
     QUndoStack& Pila() { return pila_; }
     // The file the request was last opened from or saved to; empty for a new one.
     const QString& Ruta() const { return ruta_; }
@@ -59,16 +63,20 @@ class DocumentoSolicitud : public QObject {
     struct Apertura {
         bool abierta = false;
         QStringList cambios;  // each fee the schedule prices otherwise than the file: old → new
+        bool baremoDisponible = true;  // the schedule it records was found
     };
     Apertura Abrir(const QString& ruta);
     // The sessions that ended runs left, newest first.
     std::vector<SesionAnterior> SesionesAnteriores() const {
-        return recuperacion_.Anteriores(BaremoParaAbrir());
+        return recuperacion_.Anteriores(baremos_);
     }
     // Takes over the session at `ruta`, with the file it belonged to; the session goes once
     // this run holds its request safely.
     Apertura Recuperar(const QString& ruta);
     bool DescartarSesion(const QString& ruta) { return recuperacion_.Descartar(ruta); }
+    // Prices every line and the project under way again with the schedule in force, as one
+    // change; `abierta` says whether it was done (an unknown reference refuses it).
+    Apertura ActualizarBaremo();
     // The run ends with nothing unsaved that the user wants kept: its recovery goes, and so
     // does a session it took over.
     void Terminar();
@@ -94,11 +102,8 @@ class DocumentoSolicitud : public QObject {
     // The session taken over is held again (by this run's recovery or a save): it goes.
     void SoltarTomada();
     bool CambiadoEnDisco(const QString& ruta) const;
-    // The schedule a request is read with.
-    std::shared_ptr<const cdv::Baremo> BaremoParaAbrir() const {
-        return solicitud_.Contenido().baremo;
-    }
 
+    cdv::Baremos baremos_;
     cdv::SolicitudVisado solicitud_;
     QUndoStack pila_;
     Recuperacion recuperacion_;

@@ -16,7 +16,9 @@ QString FechaLiquidacion() {
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
     QTextStream error(stderr);
-    const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(entrada, cdv::BaremoIncorporado());
+    const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(
+        entrada,
+        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario()));
     if (!lectura.contenido) {
         error << "cdv: no se puede abrir «" << entrada << "»: " << lectura.error << ".\n";
         return 1;

@@ -121,8 +121,7 @@ void Recuperacion::BorrarAntiguas() const {
     }
 }
 
-std::vector<SesionAnterior> Recuperacion::Anteriores(
-    std::shared_ptr<const cdv::Baremo> baremo) const {
+std::vector<SesionAnterior> Recuperacion::Anteriores(const cdv::Baremos& baremos) const {
     std::vector<SesionAnterior> sesiones;
     for (const QFileInfo& archivo :
          QDir(carpeta_).entryInfoList({"*.cdv"}, QDir::Files, QDir::Time)) {
@@ -133,7 +132,7 @@ std::vector<SesionAnterior> Recuperacion::Anteriores(
         sesion.ruta = archivo.filePath();
         sesion.fecha = archivo.lastModified();
         sesion.soloLectura = estado == Estado::SoloLectura;
-        const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(sesion.ruta, baremo);
+        const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(sesion.ruta, baremos);
         if (lectura.contenido) {
             sesion.lineas = static_cast<int>(lectura.contenido->documentos.size() +
                                              lectura.contenido->partidas.size());

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "Baremo.h"
+#include "Baremos.h"
 #include "TextoNumerico.h"
 
 // A session an ended run left.
@@ -45,7 +45,7 @@ class Recuperacion {
     const QString& ProblemaDeReserva() const { return problemaReserva_; }
 
     // Every session of an ended run, newest first, read with `baremo`.
-    std::vector<SesionAnterior> Anteriores(std::shared_ptr<const cdv::Baremo> baremo) const;
+    std::vector<SesionAnterior> Anteriores(const cdv::Baremos& baremos) const;
     // Keeps other runs off the session at `ruta` while this run takes its request over.
     void Tomar(const QString& ruta);
     // Removes the session at `ruta` (one taken over, or one the user discards); answers

@@ -77,8 +77,9 @@ static void RegistrarImagenes() {
 
 frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     RegistrarImagenes();
-    documento_ =
-        new DocumentoSolicitud(cdv::BaremoIncorporado(), Recuperacion::CarpetaPorDefecto(), this);
+    documento_ = new DocumentoSolicitud(
+        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario()),
+        Recuperacion::CarpetaPorDefecto(), this);
     archivo_ = new ComandosArchivo(this, *documento_);
 
     setObjectName("frmPrincipal");

@@ -55,8 +55,9 @@ class Comprobador {
     QStringList faltas;
 
     Baremo Leer(const QJsonObject& raiz) {
-        Conocidas(raiz, {}, {"formato", "nombre", "vigente_desde", "factores", "documentos",
-                             "trabajos", "escala_dv", "escala_superficie", "descuentos"},
+        Conocidas(raiz, {},
+                  {"formato", "nombre", "vigente_desde", "factores", "documentos", "trabajos",
+                   "escala_dv", "escala_superficie", "descuentos"},
                   {"fuente"});
         if (const auto formato = Entero(raiz, "formato", {}); formato && *formato != kFormatoBaremo)
             Falta("formato", QString("es %1; este programa lee el formato %2")
@@ -75,8 +76,8 @@ class Comprobador {
         const QJsonObject descuentos = Objeto(raiz, "descuentos", {});
         Conocidas(descuentos, "descuentos", {"P", "PB"}, {});
         b.descuentosProyecto = Opciones(descuentos, kRefProyecto, kOpcionesProyecto);
-        b.descuentosProyectoBasico = Opciones(descuentos, kRefProyectoBasico,
-                                              kOpcionesProyectoBasico);
+        b.descuentosProyectoBasico =
+            Opciones(descuentos, kRefProyectoBasico, kOpcionesProyectoBasico);
         ProyectosConDescuento(b.TablaTD);
         return b;
     }
@@ -137,10 +138,9 @@ class Comprobador {
 
     std::optional<double> Numero(const QJsonValue& valor, const QString& lugar, Rango rango) {
         const double x = valor.toDouble();
-        const bool bien = valor.isDouble() && std::isfinite(x) &&
-                          (rango == Rango::Positivo ? x > 0 : x >= 0) &&
-                          (rango != Rango::Fraccion || x <= 1) &&
-                          x <= std::numeric_limits<float>::max();
+        const bool bien =
+            valor.isDouble() && std::isfinite(x) && (rango == Rango::Positivo ? x > 0 : x >= 0) &&
+            (rango != Rango::Fraccion || x <= 1) && x <= std::numeric_limits<float>::max();
         if (bien) return x;
         constexpr const char* kRangos[] = {"un número finito ≥ 0", "un número finito > 0",
                                            "un número de 0 a 1"};
@@ -168,8 +168,7 @@ class Comprobador {
 
     std::string Fecha(const QJsonObject& objeto, const char* clave) {
         const QString texto = Texto(objeto, clave, {});
-        if (objeto[clave].isString() &&
-            !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
+        if (objeto[clave].isString() && !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
             Falta(clave, QString("«%1» no es una fecha AAAA-MM-DD").arg(texto));
         }
         return Us(texto);
@@ -178,8 +177,8 @@ class Comprobador {
     Regla Tipo(const QJsonObject& fila, const QString& lugar, std::span<const Regla> validas) {
         const auto codigo = Entero(fila, "tipo", lugar);
         const auto regla = codigo ? ReglaDeCodigo(*codigo) : std::nullopt;
-        if (codigo && (!regla || std::find(validas.begin(), validas.end(), *regla) ==
-                                     validas.end())) {
+        if (codigo &&
+            (!regla || std::find(validas.begin(), validas.end(), *regla) == validas.end())) {
             Falta(En(lugar, "tipo"), QString("la regla de cuota %1 no existe aquí").arg(*codigo));
         }
         return regla.value_or(Regla::SinCuota);
@@ -207,14 +206,13 @@ class Comprobador {
         QSet<QString> referencias;
         for (const auto& [k, valor] : Elementos(raiz, "documentos", {})) {
             const QString lugar = En("documentos", k);
-            const QJsonObject f = Fila(
-                valor, lugar, {"referencia", "descripcion", "tipo", "tasa", "minimo", "nota"},
-                referencias);
-            filas.push_back({Us(f["referencia"].toString()), Us(f["descripcion"].toString()),
-                             Tipo(f, lugar, kReglasDocumento),
-                             Simple(f, "tasa", lugar, Rango::NoNegativo),
-                             Simple(f, "minimo", lugar, Rango::NoNegativo),
-                             Us(Texto(f, "nota", lugar, true))});
+            const QJsonObject f =
+                Fila(valor, lugar, {"referencia", "descripcion", "tipo", "tasa", "minimo", "nota"},
+                     referencias);
+            filas.push_back(
+                {Us(f["referencia"].toString()), Us(f["descripcion"].toString()),
+                 Tipo(f, lugar, kReglasDocumento), Simple(f, "tasa", lugar, Rango::NoNegativo),
+                 Simple(f, "minimo", lugar, Rango::NoNegativo), Us(Texto(f, "nota", lugar, true))});
         }
         return filas;
     }
@@ -224,15 +222,16 @@ class Comprobador {
         QSet<QString> referencias;
         for (const auto& [k, valor] : Elementos(raiz, "trabajos", {})) {
             const QString lugar = En("trabajos", k);
-            const QJsonObject f = Fila(valor, lugar,
-                                       {"referencia", "descripcion", "tipo", "unidad", "tasa",
-                                        "minimo", "grupo", "nota"},
-                                       referencias);
+            const QJsonObject f = Fila(
+                valor, lugar,
+                {"referencia", "descripcion", "tipo", "unidad", "tasa", "minimo", "grupo", "nota"},
+                referencias);
             filas.push_back({Us(f["referencia"].toString()), Us(f["descripcion"].toString()),
                              Tipo(f, lugar, kReglasTrabajo), Us(Texto(f, "unidad", lugar, true)),
                              Simple(f, "tasa", lugar, Rango::NoNegativo),
                              Simple(f, "minimo", lugar, Rango::NoNegativo),
-                             Us(Texto(f, "grupo", lugar, true)), Us(Texto(f, "nota", lugar, true))});
+                             Us(Texto(f, "grupo", lugar, true)),
+                             Us(Texto(f, "nota", lugar, true))});
         }
         return filas;
     }
@@ -255,9 +254,9 @@ class Comprobador {
             if (!valor.isObject()) Falta(lugar, "no es un objeto");
             Conocidas(t, lugar, {"hasta", "factor", "base"}, {});
             const std::int32_t hasta = Hasta(t, lugar, anterior);
-            tramos.push_back(
-                {hasta, Numero(t["factor"], En(lugar, "factor"), Rango::Positivo).value_or(0),
-                 Numero(t["base"], En(lugar, "base"), Rango::NoNegativo).value_or(0)});
+            tramos.push_back({hasta,
+                              Numero(t["factor"], En(lugar, "factor"), Rango::Positivo).value_or(0),
+                              Numero(t["base"], En(lugar, "base"), Rango::NoNegativo).value_or(0)});
         }
         return tramos;
     }
@@ -283,7 +282,8 @@ class Comprobador {
         const QString lugar = En("descuentos", Qs(ref));
         std::vector<OpcionDescuento> opciones;
         QSet<QString> textos;
-        for (const auto& [k, valor] : Elementos(descuentos, std::string(ref).c_str(), "descuentos")) {
+        for (const auto& [k, valor] :
+             Elementos(descuentos, std::string(ref).c_str(), "descuentos")) {
             const QString donde = En(lugar, k);
             const QJsonObject o = valor.toObject();
             if (!valor.isObject()) Falta(donde, "no es un objeto");

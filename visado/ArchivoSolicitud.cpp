@@ -265,9 +265,16 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSo
          DescuentoJson(*contenido.baremo, kRefProyecto, contenido.opcionProyecto)},
         {"descuentoProyectoBasico",
          DescuentoJson(*contenido.baremo, kRefProyectoBasico, contenido.opcionProyectoBasico)}};
-    QJsonObject raiz{{"formato", kFormatoArchivo},   {"programa", "CDV"},
-                     {"trabajo", contenido.trabajo}, {"colegiado", contenido.colegiado},
-                     {"documentos", documentos},     {"proyecto", proyecto}};
+    const Baremo& b = *contenido.baremo;
+    const QJsonObject baremo{
+        {"nombre", Qs(b.nombre)}, {"vigente_desde", Qs(b.vigenteDesde)}, {"huella", Qs(b.huella)}};
+    QJsonObject raiz{{"formato", kFormatoArchivo},
+                     {"programa", "CDV"},
+                     {"trabajo", contenido.trabajo},
+                     {"colegiado", contenido.colegiado},
+                     {"documentos", documentos},
+                     {"proyecto", proyecto},
+                     {"baremo", baremo}};
     if (!origen.archivo.isEmpty()) {
         raiz["sesion"] = QJsonObject{{"archivo", origen.archivo},
                                      {"huella", QString::fromLatin1(origen.huella)}};
@@ -279,26 +286,60 @@ QByteArray Huella(const QByteArray& datos) {
     return QCryptographicHash::hash(datos, QCryptographicHash::Sha256).toHex();
 }
 
-LecturaSolicitud LeerSolicitud(const QByteArray& datos, std::shared_ptr<const Baremo> baremo) {
-    QJsonParseError error;
-    const QJsonDocument documento = QJsonDocument::fromJson(datos, &error);
-    if (error.error != QJsonParseError::NoError) {
-        return Rechazada(
-            QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
+namespace {
+
+// The request's object in `datos`; nothing, with why, when it is none.
+std::optional<QJsonObject> ObjetoSolicitud(const QByteArray& datos, QString& error) {
+    QJsonParseError analisis;
+    const QJsonDocument documento = QJsonDocument::fromJson(datos, &analisis);
+    if (analisis.error != QJsonParseError::NoError) {
+        error = QString("no es JSON válido, o está incompleto (carácter %1)").arg(analisis.offset);
+        return std::nullopt;
     }
-    if (!documento.isObject()) return Rechazada("no es una solicitud de visado");
+    if (!documento.isObject()) {
+        error = "no es una solicitud de visado";
+        return std::nullopt;
+    }
+    return documento.object();
+}
+
+LecturaSolicitud LeerObjeto(const QJsonObject& raiz, const QByteArray& datos,
+                            std::shared_ptr<const Baremo> baremo) {
     Lector lector(*baremo);
     try {
-        ContenidoSolicitud contenido = lector.Leer(documento.object());
+        ContenidoSolicitud contenido = lector.Leer(raiz);
         contenido.baremo = std::move(baremo);
-        return {std::move(contenido),
-                {},
-                lector.cambios,
-                Lector::Origen(documento.object()),
-                Huella(datos)};
+        return {std::move(contenido), {}, lector.cambios, Lector::Origen(raiz), Huella(datos)};
     } catch (const Fallo& fallo) {
         return Rechazada(fallo.texto);
     }
+}
+
+// The schedule a request records, if it is among `baremos` (a request that records none was
+// priced with the built-in one); otherwise nothing.
+std::shared_ptr<const Baremo> BaremoRegistrado(const QJsonObject& raiz, const Baremos& baremos) {
+    const QJsonValue registro = raiz["baremo"];
+    if (registro.isUndefined()) return baremos.Hallados().front().baremo;
+    return baremos.ConHuella(Us(registro.toObject()["huella"].toString()));
+}
+
+}  // namespace
+
+LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos) {
+    QString error;
+    const std::optional<QJsonObject> raiz = ObjetoSolicitud(datos, error);
+    if (!raiz) return Rechazada(error);
+    std::shared_ptr<const Baremo> baremo = BaremoRegistrado(*raiz, baremos);
+    const bool disponible = baremo != nullptr;
+    LecturaSolicitud lectura = LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor());
+    lectura.baremoDisponible = disponible;
+    return lectura;
+}
+
+LecturaSolicitud LeerSolicitudCon(const QByteArray& datos, std::shared_ptr<const Baremo> baremo) {
+    QString error;
+    const std::optional<QJsonObject> raiz = ObjetoSolicitud(datos, error);
+    return raiz ? LeerObjeto(*raiz, datos, std::move(baremo)) : Rechazada(error);
 }
 
 QString GuardarArchivo(const QString& ruta, const QByteArray& datos) {
@@ -332,14 +373,14 @@ QByteArray HuellaDeArchivo(const QString& ruta) {
     return Huella(archivo.readAll());
 }
 
-LecturaSolicitud AbrirArchivo(const QString& ruta, std::shared_ptr<const Baremo> baremo) {
+LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos) {
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly)) return Rechazada(archivo.errorString());
     if (archivo.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
     const QByteArray datos = archivo.read(kTamanoMaximoArchivo + 1);
     if (archivo.error() != QFile::NoError) return Rechazada(archivo.errorString());
     if (datos.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
-    return LeerSolicitud(datos, std::move(baremo));
+    return LeerSolicitud(datos, baremos);
 }
 
 }  // namespace cdv

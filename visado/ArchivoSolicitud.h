@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "Baremos.h"
 #include "SolicitudVisado.h"
 
 namespace cdv {
@@ -33,13 +34,18 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido,
 struct LecturaSolicitud {
     std::optional<ContenidoSolicitud> contenido;  // nothing when the file is refused
     QString error;                                // why it was refused
-    QStringList cambios;     // each saved fee that the schedule prices otherwise: old → new
-    OrigenSolicitud origen;  // what a recovery says of its request's file
-    QByteArray huella;       // the digest of the bytes read
+    QStringList cambios;           // each saved fee that the schedule prices otherwise: old → new
+    OrigenSolicitud origen;        // what a recovery says of its request's file
+    QByteArray huella;             // the digest of the bytes read
+    bool baremoDisponible = true;  // the schedule the request records is among those known
 };
 
-// Reads a request whose lines are rows of `baremo`.
-LecturaSolicitud LeerSolicitud(const QByteArray& datos, std::shared_ptr<const Baremo> baremo);
+// Reads a request, its lines rows of the schedule it records, when it is among `baremos` (a
+// request that records none was priced with the built-in one); otherwise every line is
+// priced again with the schedule in force, and each fee that changes is listed.
+LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos);
+// Reads a request pricing every line with `baremo`, whatever it records.
+LecturaSolicitud LeerSolicitudCon(const QByteArray& datos, std::shared_ptr<const Baremo> baremo);
 
 // The digest by which a file is known to be unchanged.
 QByteArray Huella(const QByteArray& datos);
@@ -50,7 +56,7 @@ QString GuardarArchivo(const QString& ruta, const QByteArray& datos);
 // The same for a request, refused when it could not be opened again.
 QString GuardarSolicitud(const QString& ruta, const QByteArray& datos);
 // Reads the whole file at `ruta` and then the request in it.
-LecturaSolicitud AbrirArchivo(const QString& ruta, std::shared_ptr<const Baremo> baremo);
+LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos);
 // The digest of the file at `ruta` as it is now; empty when it cannot be read.
 QByteArray HuellaDeArchivo(const QString& ruta);
 

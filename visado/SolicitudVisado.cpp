@@ -58,6 +58,7 @@ ContenidoSolicitud SolicitudVisado::Contenido() const {
 }
 
 void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
+    const bool otroBaremo = contenido.baremo != baremo_;
     QSignalBlocker bloqueo(this);
     opcionProyecto_ = contenido.opcionProyecto;
     opcionProyectoBasico_ = contenido.opcionProyectoBasico;
@@ -67,6 +68,7 @@ void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
     documentos_.Reemplazar(std::move(contenido.documentos), baremo_);
     partidas_.Reemplazar(std::move(contenido.partidas), baremo_);
     bloqueo.unblock();
+    if (otroBaremo) emit baremoCambiado();
     emit cambiada();
 }
 

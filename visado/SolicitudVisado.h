@@ -18,6 +18,7 @@ struct ContenidoSolicitud {
     std::vector<LineaCompartida> documentos, partidas;
     int opcionProyecto = 0, opcionProyectoBasico = 0;
     QString trabajo, colegiado;  // for the statement; empty when not given
+    bool operator==(const ContenidoSolicitud&) const = default;  // the same lines, not copies
 };
 
 class SolicitudVisado : public QObject {
@@ -53,6 +54,8 @@ class SolicitudVisado : public QObject {
   signals:
     // After any change of what the request holds.
     void cambiada();
+    // Before `cambiada`, when the lines are now rows of another schedule.
+    void baremoCambiado();
 
   private:
     std::shared_ptr<const cdv::Baremo> baremo_;

@@ -7,10 +7,10 @@
 
 std::string ComprobarEntrada(std::string_view datos) {
     const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(
-        QByteArray(datos.data(), static_cast<qsizetype>(datos.size())), cdv::BaremoIncorporado());
+        QByteArray(datos.data(), static_cast<qsizetype>(datos.size())), cdv::Baremos());
     if (!lectura.contenido) return lectura.error.isEmpty() ? "rechazado sin motivo" : "";
     const QByteArray guardado = cdv::EscribirSolicitud(*lectura.contenido);
-    const cdv::LecturaSolicitud otra = cdv::LeerSolicitud(guardado, cdv::BaremoIncorporado());
+    const cdv::LecturaSolicitud otra = cdv::LeerSolicitud(guardado, cdv::Baremos());
     if (!otra.contenido) return "lo guardado no se abre: " + otra.error.toStdString();
     if (!otra.cambios.isEmpty()) return "lo guardado cambia cuotas";
     if (cdv::EscribirSolicitud(*otra.contenido) != guardado) return "se guarda distinto";

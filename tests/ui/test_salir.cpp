@@ -234,7 +234,7 @@ class TestSalir : public QObject {
         contestador.archivo.clear();  // no file dialog from here on
         b.menu("mnuGuardar");
         QTRY_COMPARE(Sesiones(), QStringList());
-        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::BaremoIncorporado())
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::Baremos())
                      .contenido->documentos.size(),
                  2u);
 
@@ -252,7 +252,7 @@ class TestSalir : public QObject {
                                                        "solicitud?"));
             QCOMPARE(b.p->isWindowModified(), respuesta == QMessageBox::Cancel);
         }
-        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::BaremoIncorporado())
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::Baremos())
                      .contenido->documentos.size(),
                  3u);
     }

@@ -25,7 +25,7 @@ LineaCompartida Tasada(const cdv::Tasacion& t) {
 const std::shared_ptr<const cdv::Baremo> kBaremo = cdv::BaremoIncorporado();
 
 cdv::LecturaSolicitud Leer(const QByteArray& datos) {
-    return cdv::LeerSolicitud(datos, kBaremo);
+    return cdv::LeerSolicitud(datos, cdv::Baremos());
 }
 
 // Quantities as a user types them in the current locale.
