@@ -1,0 +1,272 @@
+// Fee schedules as files: the built-in one read from its file as compiled, each kind of bad
+// file refused with its place, revisions that change factors, rates and minimums priced as
+// computed here by hand, the schedule in force by date, and a request reopened under each of
+// the schedules it may meet.
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "ArchivoBaremo.h"
+#include "ArchivoSolicitud.h"
+#include "Baremos.h"
+#include "Cuotas.h"
+#include "TextoLocal.h"
+
+namespace {
+
+const cdv::Separadores kEs{",", "."};
+
+QJsonObject Incorporado() {
+    return QJsonDocument::fromJson(cdv::EscribirBaremo(*cdv::BaremoIncorporado())).object();
+}
+
+// The built-in schedule's file with one change made by `cambiar`.
+QByteArray Variante(const std::function<void(QJsonObject&)>& cambiar) {
+    QJsonObject raiz = Incorporado();
+    cambiar(raiz);
+    return QJsonDocument(raiz).toJson();
+}
+
+// Sets the value at a path of keys and indexes ("documentos", 12, "tasa").
+void Poner(QJsonObject& raiz, const QStringList& camino, const QJsonValue& valor) {
+    std::function<QJsonValue(QJsonValue, qsizetype)> poner = [&](QJsonValue actual,
+                                                                 qsizetype k) -> QJsonValue {
+        if (k == camino.size()) return valor;
+        bool esIndice = false;
+        const int indice = camino[k].toInt(&esIndice);
+        if (esIndice) {
+            QJsonArray lista = actual.toArray();
+            lista[indice] = poner(lista[indice], k + 1);
+            return lista;
+        }
+        QJsonObject objeto = actual.toObject();
+        objeto[camino[k]] = poner(objeto[camino[k]], k + 1);
+        return objeto;
+    };
+    raiz = poner(raiz, 0).toObject();
+}
+
+// The index of the row with reference `ref` in the list `lista` of the built-in file.
+QString Fila(const char* lista, const char* ref) {
+    const QJsonArray filas = Incorporado()[lista].toArray();
+    for (qsizetype k = 0; k < filas.size(); ++k) {
+        if (filas[k].toObject()["referencia"].toString() == ref) return QString::number(k);
+    }
+    return {};
+}
+
+QByteArray Con(const QStringList& camino, const QJsonValue& valor) {
+    return Variante([&](QJsonObject& r) { Poner(r, camino, valor); });
+}
+
+TEST(Baremo, ElIncorporadoEsElDeSuArchivo) {
+    const cdv::Baremo& leido = *cdv::BaremoIncorporado();
+    cdv::Baremo compilado = *cdv::BaremoCompilado();
+    compilado.huella = leido.huella;
+    EXPECT_TRUE(leido == compilado);  // every float to the last bit
+    EXPECT_EQ(leido.nombre, "Baremo de derechos de visado");
+    EXPECT_EQ(cdv::FechaDeVigencia(leido), "05/02/2007");
+    EXPECT_EQ(leido.huella.size(), 64u);
+    // Written back, it reads as the same schedule, whatever its blanks.
+    const QByteArray compacto = QJsonDocument(Incorporado()).toJson(QJsonDocument::Compact);
+    const cdv::LecturaBaremo otra = cdv::LeerBaremo(compacto);
+    ASSERT_TRUE(otra.baremo) << otra.faltas.join('\n').toStdString();
+    EXPECT_TRUE(*otra.baremo == leido);
+}
+
+TEST(Baremo, CadaFaltaConSuLugar) {
+    const std::pair<QByteArray, const char*> casos[] = {
+        {"{\"formato\": 1,", "no es JSON válido"},
+        {Con({"nombres"}, "x"), "nombres: clave desconocida"},  // a misspelt key, never ignored
+        {Con({"documentos", "0", "tasas"}, 1), "documentos[0].tasas: clave desconocida"},
+        {Variante([](QJsonObject& r) { r.remove("factores"); }), "factores: falta"},
+        {Con({"formato"}, 2), "formato: es 2; este programa lee el formato 1"},
+        {Con({"vigente_desde"}, "2007-13-01"), "vigente_desde: «2007-13-01» no es una fecha"},
+        {Con({"factores"}, QJsonArray{1.28, 0}), "factores[1]: no es un número finito > 0"},
+        {Con({"factores"}, QJsonArray{}), "factores: no es una lista con algún elemento"},
+        {Con({"trabajos"}, QJsonArray{}), "trabajos: no es una lista con algún elemento"},
+        {Con({"documentos", "12", "tasa"}, -1), "documentos[12].tasa: no es un número finito ≥ 0"},
+        {Con({"documentos", "12", "tasa"}, "20"), "documentos[12].tasa: no es un número"},
+        {Con({"documentos", "0", "minimo"}, 1e39), "documentos[0].minimo: no es un número"},
+        {Con({"documentos", "0", "tipo"}, 4), "documentos[0].tipo: la regla de cuota 4 no existe"},
+        {Con({"trabajos", "0", "tipo"}, 5), "trabajos[0].tipo: la regla de cuota 5 no existe"},
+        {Con({"trabajos", "1", "referencia"}, "CNA"), "trabajos[1].referencia: «CNA» está repe"},
+        {Con({"documentos", "0", "referencia"}, " "), "documentos[0].referencia: está vacío"},
+        {Con({"documentos", "0", "descripcion"}, ""), "documentos[0].descripcion: está vacío"},
+        {Variante([](QJsonObject& r) {
+             QJsonArray d = r["documentos"].toArray();
+             QJsonObject f = d[0].toObject();
+             f.remove("nota");
+             d[0] = f;
+             r["documentos"] = d;
+         }),
+         "documentos[0].nota: falta"},
+        {Con({"escala_dv", "3", "hasta"}, 500), "escala_dv[3].hasta: no pasa del límite anterior"},
+        {Con({"escala_superficie", "1", "hasta"}, 500), "escala_superficie[1].hasta: no pasa"},
+        {Con({"escala_dv", "0", "factor"}, 0), "escala_dv[0].factor: no es un número finito > 0"},
+        {Con({"descuentos", "P", "1", "fraccion"}, 2), "descuentos.P[1].fraccion: no es un número"},
+        {Con({"descuentos", "PB", "0", "fraccion"}, 0.25), "descuentos.PB[0]: la primera opción"},
+        {Con({"descuentos", "PB", "2", "texto"}, "Anteproyecto"),
+         "descuentos.PB[2].texto: está rep"},
+        {Variante([](QJsonObject& r) {
+             QJsonObject d = r["descuentos"].toObject();
+             QJsonArray p = d["P"].toArray();
+             p.removeLast();
+             d["P"] = p;
+             r["descuentos"] = d;
+         }),
+         "descuentos.P: tiene 3 opciones; su marco muestra 4"},
+        {Con({"documentos", Fila("documentos", "P"), "tipo"}, 1),
+         "documentos: falta «P», un documento de proyecto"},
+    };
+    for (const auto& [datos, falta] : casos) {
+        const cdv::LecturaBaremo lectura = cdv::LeerBaremo(datos);
+        EXPECT_FALSE(lectura.baremo) << falta;
+        EXPECT_TRUE(lectura.faltas.join('\n').contains(QString::fromUtf8(falta)))
+            << falta << "\n  -> " << lectura.faltas.join('\n').toStdString();
+    }
+}
+
+// Revisions priced as the rules must price them, each fee worked out here step by step.
+TEST(Baremo, RevisionesConSusCuotas) {
+    const auto leer = [](const QByteArray& datos) {
+        const cdv::LecturaBaremo lectura = cdv::LeerBaremo(datos);
+        EXPECT_TRUE(lectura.baremo) << lectura.faltas.join('\n').toStdString();
+        return lectura.baremo;
+    };
+    const auto tercero = leer(Con({"factores"}, QJsonArray{1.28, 1.035, 1.042}));
+    const auto tasas = leer(Variante([](QJsonObject& r) {
+        Poner(r, {"documentos", Fila("documentos", "AAP"), "tasa"}, 25);
+        Poner(r, {"documentos", Fila("documentos", "EIA2"), "minimo"}, 50);
+    }));
+    // CNA (a budget at 0.0035, through the DV scale): the updated rate times the budget, as a
+    // float, in the bracket from 350 to 525.
+    const float base =
+        static_cast<float>(((static_cast<double>(0.0035f) * 1.28) * 1.035) * 1.042 * 100000.0f);
+    const float cna = static_cast<float>((static_cast<double>(base) - 350.0) * 0.8 + 332.5);
+    const struct {
+        const char* que;
+        std::shared_ptr<const cdv::Baremo> baremo;
+        bool trabajo;
+        const char* ref;
+        const char* cantidad;
+        double cuota;
+    } casos[] = {
+        {"un tercer factor, por unidad", tercero, true, "DVPG", "3",
+         3.0f * (((34.0 * 1.28) * 1.035) * 1.042)},
+        {"un tercer factor, por escala", tercero, true, "CNA", "100.000", cna},
+        {"un tercer factor, superficie", tercero, true, "LAN", "250",
+         ((30.0 * 1.28) * 1.035) * 1.042},
+        {"una tasa cambiada", tasas, false, "AAP", "2", 2.0f * ((25.0 * 1.28) * 1.035)},
+        {"un mínimo cambiado", tasas, false, "EIA2", "10.000", (50.0 * 1.28) * 1.035},
+        {"dos factores, como siempre", cdv::BaremoIncorporado(), true, "DVPG", "1",
+         (34.0 * 1.28) * 1.035},
+    };
+    for (const auto& c : casos) {
+        const cdv::Baremo& b = *c.baremo;
+        const cdv::CuotaCalculada r =
+            c.trabajo
+                ? cdv::CuotaTrabajo(b, b.TablaTT.Fila(b.TablaTT.Buscar(c.ref)), c.cantidad, kEs)
+                : cdv::CuotaDocumento(b, b.TablaTD.Fila(b.TablaTD.Buscar(c.ref)), c.cantidad, kEs);
+        EXPECT_EQ(r.importe, c.cuota) << c.que;
+    }
+}
+
+// A revision of the built-in schedule in `carpeta`: its name, its date, and the fee per unit
+// of "AAP".
+void Publicar(const QString& carpeta, const QString& nombre, const QDate& desde, double aap = 20) {
+    QDir().mkpath(carpeta);
+    QFile archivo(carpeta + "/" + nombre + ".json");
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.write(Variante([&](QJsonObject& r) {
+        r["nombre"] = nombre;
+        r["vigente_desde"] = desde.toString("yyyy-MM-dd");
+        Poner(r, {"documentos", Fila("documentos", "AAP"), "tasa"}, aap);
+    }));
+}
+
+TEST(Baremo, ElVigenteSegunLaFecha) {
+    QTemporaryDir sistema, usuario;
+    const QDate hoy = QDate::currentDate();
+    Publicar(sistema.path(), "S 2007", QDate(2007, 2, 5));
+    Publicar(sistema.path(), "S ayer", hoy.addDays(-1));
+    Publicar(usuario.path(), "U ayer", hoy.addDays(-1));
+    Publicar(sistema.path(), "S hoy", hoy);
+    Publicar(usuario.path(), "U mañana", hoy.addDays(1));
+    QFile mal(sistema.filePath("mal.json"));
+    ASSERT_TRUE(mal.open(QIODevice::WriteOnly) && mal.write(Con({"formato"}, 9)) > 0);
+    mal.close();
+    const cdv::Baremos baremos = cdv::Baremos::Buscar({sistema.path()}, usuario.path());
+    const std::pair<QDate, const char*> casos[] = {
+        {QDate(2007, 2, 4), "Baremo de derechos de visado"},  // before any: the built-in
+        {QDate(2007, 2, 5), "S 2007"},  // a tie with the built-in: the system's
+        {hoy.addDays(-1), "U ayer"},    // a tie with the system's: the user's
+        {hoy, "S hoy"},                 // the latest not after the day
+        {hoy.addDays(1), "U mañana"},   // a later one, only from its day
+    };
+    for (const auto& [dia, nombre] : casos)
+        EXPECT_EQ(baremos.EnVigor(dia)->nombre, nombre) << dia.toString().toStdString();
+    EXPECT_EQ(baremos.Hallados().size(), 7u);  // the bad file is listed, and never used
+    EXPECT_EQ(baremos.Rechazos(),
+              QStringList("«mal.json»: formato: es 9; este programa lee el formato 1"));
+}
+
+// A request priced under schedule A, reopened with A, without it, and with B in force.
+TEST(Baremo, UnaSolicitudConSuBaremo) {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QTemporaryDir con, conB;
+    const QDate hoy = QDate::currentDate();
+    for (const QString& carpeta : {con.path(), conB.path()})
+        Publicar(carpeta, "A", hoy.addDays(-1), 25);
+    Publicar(conB.path(), "B", hoy, 30);
+    const cdv::Baremos soloA = cdv::Baremos::Buscar({}, con.path());
+    const cdv::Baremos conAyB = cdv::Baremos::Buscar({}, conB.path());
+    const auto a = soloA.EnVigor();
+    ASSERT_EQ(a->nombre, "A");
+    const cdv::Tasacion aap = cdv::TasarDocumento(*a, a->TablaTD.Buscar("AAP"), "1");
+    const QByteArray datos = cdv::EscribirSolicitud(
+        {a, {std::make_shared<const cdv::Linea>(*aap.linea)}, {}, 0, 0, {}, {}});
+    QJsonObject sinBaremo = QJsonDocument::fromJson(datos).object();
+    sinBaremo.remove("baremo");
+    const QByteArray sinRegistro = QJsonDocument(sinBaremo).toJson();
+    const struct {
+        const char* que;
+        QByteArray datos;
+        const cdv::Baremos& baremos;
+        std::string baremo;
+        QStringList cambios;
+        bool disponible;
+    } casos[] = {
+        {"A, que está", datos, soloA, "A", {}, true},
+        {"A, que no está",
+         datos,
+         cdv::Baremos(),
+         "Baremo de derechos de visado",
+         {"documento 1 (AAP): 33,12 → 26,50 €"},
+         false},
+        {"A, que está, con B en vigor", datos, conAyB, "A", {}, true},
+        {"ninguno: el incorporado",
+         sinRegistro,
+         conAyB,
+         "Baremo de derechos de visado",
+         {"documento 1 (AAP): 33,12 → 26,50 €"},
+         true},
+    };
+    for (const auto& c : casos) {
+        const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(c.datos, c.baremos);
+        ASSERT_TRUE(lectura.contenido) << c.que << ": " << lectura.error.toStdString();
+        EXPECT_EQ(lectura.contenido->baremo->nombre, c.baremo) << c.que;
+        EXPECT_EQ(lectura.cambios, c.cambios) << c.que;
+        EXPECT_EQ(lectura.baremoDisponible, c.disponible) << c.que;
+    }
+}
+
+}  // namespace
