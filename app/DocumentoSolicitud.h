@@ -32,6 +32,7 @@ class DocumentoSolicitud : public QObject {
     ~DocumentoSolicitud() override;
 
     cdv::SolicitudVisado& Solicitud() { return solicitud_; }
+    const cdv::SolicitudVisado& Solicitud() const { return solicitud_; }
     // The schedules known, with which files are read and requests priced.
     const cdv::Baremos& Baremos() const { return baremos_; }
     void CambiarBaremos(cdv::Baremos baremos) { baremos_ = std::move(baremos); }

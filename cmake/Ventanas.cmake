@@ -16,6 +16,7 @@ add_library(cdv_ui STATIC
     ui/Diseno.cpp
     ui/Entorno.cpp
     ui/HistoriaUnica.cpp
+    ui/OpcionesDescuento.cpp
     ui/PanelEntrada.cpp
     ui/VentanaResumen.cpp
     ui/dlgRecuperar.cpp

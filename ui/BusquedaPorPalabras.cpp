@@ -98,9 +98,7 @@ class AnchoDeLasHalladas : public QObject {
 }  // namespace
 
 void BuscarPorPalabras(QComboBox* selector) {
-    QStringList textos;
-    for (int i = 0; i < selector->count(); ++i) textos << selector->itemText(i);
-    auto* halladas = new Halladas(textos, selector);
+    auto* halladas = new Halladas(selector);
     auto* completador = new QCompleter(halladas, selector);
     completador->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     selector->setCompleter(completador);
@@ -108,8 +106,12 @@ void BuscarPorPalabras(QComboBox* selector) {
     auto* guarda = new SinCoincidencias(selector, halladas);
     selector->installEventFilter(guarda);              // the arrows, which the box passes on to it
     selector->lineEdit()->installEventFilter(guarda);  // Enter
+    // The selector's entries as they are now: another schedule brings others.
     QObject::connect(selector->lineEdit(), &QLineEdit::textEdited, selector,
-                     [textos, halladas, completador](const QString& consulta) {
+                     [selector, halladas, completador](const QString& consulta) {
+                         QStringList textos;
+                         for (int i = 0; i < selector->count(); ++i)
+                             textos << selector->itemText(i);
                          halladas->setStringList(cdv::ConPalabras(textos, consulta));
                          if (consulta.trimmed().isEmpty() || halladas->rowCount() == 0) {
                              completador->popup()->hide();

@@ -1,5 +1,6 @@
 #include "ComandosArchivo.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -7,6 +8,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
@@ -66,16 +68,18 @@ bool ComandosArchivo::AbrirArchivo(const QString& ruta) {
     const DocumentoSolicitud::Apertura apertura = documento_.Abrir(ruta);
     if (!apertura.abierta) return false;
     emit abierta();
-    MostrarCambios(Nombre(ruta), apertura.cambios);
+    MostrarCambios("Las cuotas de «" + Nombre(ruta) + "»", apertura.cambios);
+    if (apertura.baremoDisponible) OfrecerBaremoVigente();
     return true;
 }
 
-void ComandosArchivo::MostrarCambios(const QString& nombre, const QStringList& cambios) {
+void ComandosArchivo::MostrarCambios(const QString& que, const QStringList& cambios) {
     if (cambios.isEmpty()) return;
+    const cdv::Baremo& vigente = documento_.Solicitud().Baremo();
     QMessageBox aviso(QMessageBox::NoIcon, "   Cuotas recalculadas",
-                      QString("Las cuotas de «%1» se han calculado de nuevo con el baremo de este "
-                              "programa (%2 %3):\n")
-                              .arg(nombre)
+                      QString("%1 se han calculado de nuevo con el baremo «%2», vigente desde el "
+                              "%3 (%4 %5):\n")
+                              .arg(que, Qs(vigente.nombre), cdv::FechaDeVigencia(vigente))
                               .arg(cambios.size())
                               .arg(cambios.size() == 1 ? "cambio" : "cambios") +
                           Primeras(cambios, kCambiosALaVista, "… y %1 más (véanse los detalles)."),
@@ -132,7 +136,79 @@ void ComandosArchivo::Recuperar() {
     const DocumentoSolicitud::Apertura apertura = documento_.Recuperar(dialogo.Elegida());
     if (!apertura.abierta) return;
     emit abierta();
-    MostrarCambios(Nombre(dialogo.Elegida()), apertura.cambios);
+    MostrarCambios("Las cuotas de la sesión recuperada", apertura.cambios);
+    if (apertura.baremoDisponible) OfrecerBaremoVigente();
+}
+
+void ComandosArchivo::OfrecerBaremoVigente() {
+    const cdv::Baremo& solicitud = documento_.Solicitud().Baremo();
+    const auto vigente = documento_.Baremos().EnVigor();
+    if (solicitud.huella == vigente->huella) return;
+    QMessageBox pregunta(QMessageBox::Question, kTituloPrograma,
+                         QString("Esta solicitud se calculó con el baremo «%1», vigente desde el "
+                                 "%2; hoy está en vigor «%3», desde el %4.")
+                             .arg(Qs(solicitud.nombre), cdv::FechaDeVigencia(solicitud),
+                                  Qs(vigente->nombre), cdv::FechaDeVigencia(*vigente)),
+                         QMessageBox::NoButton, ventana_);
+    pregunta.setObjectName("PreguntaBaremo");
+    QPushButton* actualizar =
+        pregunta.addButton("&Actualizar al baremo vigente", QMessageBox::AcceptRole);
+    pregunta.setDefaultButton(pregunta.addButton("&Mantener", QMessageBox::RejectRole));
+    pregunta.exec();
+    if (pregunta.clickedButton() == actualizar) ActualizarBaremo();
+}
+
+void ComandosArchivo::ActualizarBaremo() {
+    const DocumentoSolicitud::Apertura actualizacion = documento_.ActualizarBaremo();
+    if (actualizacion.abierta) MostrarCambios("Las cuotas de la solicitud", actualizacion.cambios);
+}
+
+void ComandosArchivo::InstalarBaremo() {
+    const QString origen =
+        QFileDialog::getOpenFileName(ventana_, "Instalar un baremo", {}, "Baremos (*.json)");
+    if (origen.isEmpty()) return;
+    const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(origen);
+    if (!lectura.baremo) {
+        Avisar(ventana_, "No se instala el baremo, que tiene faltas:\n" +
+                             Primeras(lectura.faltas, kCambiosALaVista, "… y %1 más."));
+        return;
+    }
+    const QString destino = DestinoDeBaremo(*lectura.baremo, origen);
+    if (destino.isEmpty()) return;
+    QFile archivo(origen);
+    archivo.open(QIODevice::ReadOnly);
+    QDir().mkpath(QFileInfo(destino).path());
+    if (const QString error = cdv::GuardarArchivo(destino, archivo.readAll()); !error.isEmpty()) {
+        Avisar(ventana_, QString("No se ha podido instalar «%1»: %2.").arg(destino, error));
+        return;
+    }
+    documento_.CambiarBaremos(
+        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario()));
+    emit baremosCambiados();
+    Avisar(ventana_,
+           QString("Se ha instalado el baremo «%1», vigente desde el %2.")
+               .arg(Qs(lectura.baremo->nombre), cdv::FechaDeVigencia(*lectura.baremo)),
+           kTituloPrograma);
+    OfrecerBaremoVigente();
+}
+
+QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QString& origen) {
+    QString destino = cdv::Baremos::CarpetaUsuario() + "/" + Nombre(origen);
+    for (const cdv::BaremoHallado& hallado : documento_.Baremos().Hallados()) {
+        if (hallado.procedencia == cdv::Procedencia::Usuario && hallado.baremo &&
+            hallado.baremo->nombre == baremo.nombre &&
+            hallado.baremo->vigenteDesde == baremo.vigenteDesde) {
+            destino = hallado.ruta;
+        }
+    }
+    if (!QFileInfo::exists(destino)) return destino;
+    const auto respuesta = QMessageBox::question(
+        ventana_, kTituloPrograma,
+        QString("Ya hay instalado un baremo «%1», vigente desde el %2, o un archivo «%3». ¿Desea "
+                "reemplazarlo?")
+            .arg(Qs(baremo.nombre), cdv::FechaDeVigencia(baremo), Nombre(destino)),
+        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
+    return respuesta == QMessageBox::Yes ? destino : QString();
 }
 
 QString ComandosArchivo::Liquidacion() const {

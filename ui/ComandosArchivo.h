@@ -9,6 +9,9 @@
 
 class DocumentoSolicitud;
 class QWidget;
+namespace cdv {
+struct Baremo;
+}
 
 class ComandosArchivo : public QObject {
     Q_OBJECT
@@ -29,15 +32,27 @@ class ComandosArchivo : public QObject {
     void Imprimir();
     void ExportarPdf();
     void ExportarCsv();
+    // Checks a schedule file the user chooses and copies it into the user's folder.
+    void InstalarBaremo();
+    // Prices the request again with the schedule in force, and tells what changed.
+    void ActualizarBaremo();
 
   signals:
     // Another request is in the document, from a file or a recovery.
     void abierta();
+    // The schedules known changed (one was installed).
+    void baremosCambiados();
 
   private:
     bool GuardarEn(const QString& ruta);
-    // Tells the fees the schedule priced otherwise than a file did.
-    void MostrarCambios(const QString& nombre, const QStringList& cambios);
+    // Tells the fees the schedule in force priced otherwise than `que` did.
+    void MostrarCambios(const QString& que, const QStringList& cambios);
+    // After an opening: a request priced by a schedule other than the one in force may be
+    // brought up to it.
+    void OfrecerBaremoVigente();
+    // Where an installed schedule goes: its own file's name in the user's folder, or the file
+    // of one of the same name and date there, once the user agrees to replace it.
+    QString DestinoDeBaremo(const cdv::Baremo& baremo, const QString& origen);
     QString Liquidacion() const;
     QString ElegirDestino(const QString& titulo, const QString& inicio, const QString& filtro,
                           const QString& sufijo);

@@ -153,6 +153,8 @@ void PanelEntrada::Conectar() {
         if (boton->isVisible()) boton->click();
     });
     SeparadorDecimalDelTecladoNumerico(cantidad_);
+    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
+            &PanelEntrada::OtroBaremo);
 }
 
 std::vector<QWidget*> PanelEntrada::OrdenDeTabulacion() const {
@@ -163,11 +165,19 @@ const cdv::Baremo& PanelEntrada::Baremo() const {
     return documento_.Solicitud().Baremo();
 }
 
+void PanelEntrada::Preparar() {
+    if (ref_->isEditable()) return;
+    Llenar();
+    HacerEditable(ref_, "Referencias");
+    HacerEditable(des_, "Descripciones");
+    BuscarPorPalabras(des_);
+}
+
 // Fills the selector pair in catalogue order: references in one, descriptions in the other,
 // each entry carrying its row number. Both are then shown sorted, so that typing the start of
 // a reference completes it to the first in order.
-void PanelEntrada::Preparar() {
-    if (ref_->isEditable()) return;
+void PanelEntrada::Llenar() {
+    for (QComboBox* selector : {ref_, des_}) selector->clear();
     for (int fila = 1; fila <= Filas(Baremo(), catalogo_); ++fila) {
         const Vista vista = *VistaDe(Baremo(), catalogo_, fila);
         ref_->addItem(Qs(vista.ref), fila);
@@ -177,13 +187,28 @@ void PanelEntrada::Preparar() {
         selector->model()->sort(0);
         selector->setCurrentIndex(-1);
     }
-    HacerEditable(ref_, "Referencias");
-    HacerEditable(des_, "Descripciones");
-    BuscarPorPalabras(des_);
 }
 
-void PanelEntrada::Elegir(int fila) {
+void PanelEntrada::OtroBaremo() {
+    fila_ = 0;
+    if (ref_->isEditable()) Llenar();
+    unidad_->clear();
+    {
+        const QSignalBlocker bloqueo(cantidad_);
+        cantidad_->clear();
+    }
+    total_->clear();
+    MostrarDesglose({});
+    comentario_->setVisible(false);
+    if (catalogo_ == Catalogo::Documentos) MostrarEntrada(true);
+    emit elegida(0);
+}
+
+void PanelEntrada::Elegir(std::string_view ref) {
     Preparar();
+    const int fila = catalogo_ == Catalogo::Documentos ? Baremo().TablaTD.Buscar(ref)
+                                                       : Baremo().TablaTT.Buscar(ref);
+    if (fila == 0) return;
     ref_->setCurrentIndex(ref_->findData(fila));
     ElegirDesde(ref_, des_);
 }

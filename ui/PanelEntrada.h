@@ -47,8 +47,8 @@ class PanelEntrada : public QObject {
     int Fila() const { return fila_; }
     // Fills the selectors with the catalogue's rows, once: until then the side costs nothing.
     void Preparar();
-    // Chooses row `fila` as if it were picked in a selector.
-    void Elegir(int fila);
+    // Chooses the row of reference `ref` as if it were picked in a selector.
+    void Elegir(std::string_view ref);
     // Shows or hides the quantity, the fee and "Añadir": a project document has none.
     void MostrarEntrada(bool mostrar);
 
@@ -65,6 +65,10 @@ class PanelEntrada : public QObject {
 
   private:
     void CrearControles(const Diseno& diseno);
+    void Llenar();
+    // The request's lines are rows of another schedule: nothing is chosen, and the selectors
+    // hold its rows.
+    void OtroBaremo();
     void Conectar();
     void ElegirDesde(QComboBox* elegido, QComboBox* otro);
     void MostrarFila();

@@ -21,7 +21,7 @@ struct Rotulo {
 
 }  // namespace
 
-frmAcerca::frmAcerca(QWidget* principal)
+frmAcerca::frmAcerca(QWidget* principal, const QString& actualizacion)
     : QWidget(principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("frmAcerca");
     setWindowTitle("   Acerca de CDV - TORVEL");
@@ -50,7 +50,7 @@ frmAcerca::frmAcerca(QWidget* principal)
         {6, false, "Programado por", Twips(1350, 2310, 1695, 285)},
         {7, true, kAcercaAutor, Twips(2880, 2310, 2960, 255)},
         {8, false, "Última Actualización", Twips(1350, 2640, 2175, 285)},
-        {9, true, "05/02/2007", Twips(3240, 2640, 1125, 255)},
+        {9, true, actualizacion, Twips(3240, 2640, 1125, 255)},
     };
     QFont letra(QStringLiteral("Arial"));
     letra.setPointSizeF(9.75);

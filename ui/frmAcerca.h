@@ -7,5 +7,6 @@ class frmAcerca : public QWidget {
     Q_OBJECT
 
   public:
-    explicit frmAcerca(QWidget* principal);
+    // `actualizacion`: the date from which the schedule in force applies.
+    frmAcerca(QWidget* principal, const QString& actualizacion);
 };

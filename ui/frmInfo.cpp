@@ -1,5 +1,6 @@
 #include "frmInfo.h"
 
+#include <QDate>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,12 +11,16 @@
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ArchivoBaremo.h"
+#include "Baremos.h"
 #include "Busqueda.h"
 #include "Catalogos.h"
 #include "Cuotas.h"
 #include "Diseno.h"
+#include "DocumentoSolicitud.h"
 #include "Entorno.h"
 #include "Escalas.h"
 
@@ -77,15 +82,69 @@ QStandardItemModel* Modelo(QObject* padre, const QStringList& columnas) {
     return modelo;
 }
 
+QStandardItemModel* ModeloTrabajos(QObject* padre, const cdv::Baremo& b) {
+    auto* modelo =
+        Modelo(padre, {"Referencia", "Descripción", "Regla de cuota", "Tasa", "Mínimo", "Unidad"});
+    for (int fila = 1; fila <= b.TablaTT.Filas(); ++fila) {
+        const cdv::TrabajoTT& t = *b.TablaTT.Fila(fila);
+        QList<QStandardItem*> celdas{
+            Texto(Qs(t.Ref)),  Texto(Qs(t.Descripcion)), Texto(Qs(cdv::NombreReglaTrabajo(t.Tipo))),
+            Numero(t.Tasa, 7), Numero(t.Minimo, 7),      Texto(Qs(cdv::UnidadTrabajo(t)))};
+        celdas.front()->setData(fila, kRolFila);
+        modelo->appendRow(celdas);
+    }
+    return modelo;
+}
+
+QStandardItemModel* ModeloDocumentos(QObject* padre, const cdv::Baremo& b) {
+    auto* modelo =
+        Modelo(padre, {"Referencia", "Descripción", "Regla de cuota", "Tasa", "Mínimo", "Unidad"});
+    for (int fila = 1; fila <= b.TablaTD.Filas(); ++fila) {
+        const cdv::DocumentoTD& d = *b.TablaTD.Fila(fila);
+        QList<QStandardItem*> celdas{Texto(Qs(d.Ref)),
+                                     Texto(Qs(d.Descripcion)),
+                                     Texto(Qs(cdv::NombreReglaDocumento(d.Tipo))),
+                                     Numero(d.Tasa, 7),
+                                     Numero(d.Minimo, 7),
+                                     Texto(Qs(cdv::UnidadDocumento(d)))};
+        celdas.front()->setData(fila, kRolFila);
+        modelo->appendRow(celdas);
+    }
+    return modelo;
+}
+
+QStandardItemModel* ModeloEscalaDV(QObject* padre, const cdv::Baremo& b) {
+    auto* dv = Modelo(padre, {"Desde", "Hasta", "Cuota al inicio", "Factor marginal"});
+    double desde = 0;
+    for (const cdv::TramoDV& tramo : b.tramosDV) {
+        dv->appendRow(
+            {Numero(desde), Numero(tramo.hasta), Numero(tramo.base), Numero(tramo.factor)});
+        desde = tramo.hasta;
+    }
+    return dv;
+}
+
+QStandardItemModel* ModeloSuperficie(QObject* padre, const cdv::Baremo& b) {
+    auto* superficie = Modelo(padre, {"Desde (m²)", "Hasta (m²)", "Importe (€)"});
+    double desde = 0;
+    for (const cdv::ClaseSuperficie& clase : b.clasesSuperficie) {
+        superficie->appendRow({Numero(desde), Numero(clase.hasta), Numero(clase.importe, 7)});
+        desde = clase.hasta;
+    }
+    return superficie;
+}
+
 }  // namespace
 
-frmInfo::frmInfo(QWidget* principal, const cdv::Baremo& baremo)
-    : QWidget(principal, Qt::Window), baremo_(baremo) {
+frmInfo::frmInfo(QWidget* principal, const DocumentoSolicitud& documento)
+    : QWidget(principal, Qt::Window), documento_(documento) {
     setObjectName("frmInfo");
     setWindowTitle("   Baremo de cuotas de visado");
     EstiloDeVentana(this);
     resize(900, 560);
 
+    mostrado_ = new QLabel(this);
+    mostrado_->setObjectName("lblBaremoMostrado");
     auto* buscar = new QLineEdit(this);
     buscar->setObjectName("txtBuscar");
     buscar->setPlaceholderText("Buscar por palabras de la descripción");
@@ -93,8 +152,8 @@ frmInfo::frmInfo(QWidget* principal, const cdv::Baremo& baremo)
     auto* pestanas = new QTabWidget(this);
     pestanas->addTab(CrearCatalogo("tblTrabajos", true), "Tipos de trabajo");
     pestanas->addTab(CrearCatalogo("tblDocumentos", false), "Tipos de documento");
-
     pestanas->addTab(CrearEscalas(pestanas), "Escalas");
+    pestanas->addTab(CrearListaDeBaremos(pestanas), "Baremos");
 
     nota_ = new QPlainTextEdit(this);
     nota_->setObjectName("txtNota");
@@ -103,6 +162,7 @@ frmInfo::frmInfo(QWidget* principal, const cdv::Baremo& baremo)
     nota_->setMaximumHeight(90);
 
     auto* vertical = new QVBoxLayout(this);
+    vertical->addWidget(mostrado_);
     vertical->addWidget(buscar);
     vertical->addWidget(pestanas, 1);
     vertical->addWidget(nota_);
@@ -110,67 +170,104 @@ frmInfo::frmInfo(QWidget* principal, const cdv::Baremo& baremo)
         for (QSortFilterProxyModel* filtro : filtros_)
             static_cast<FiltroPorPalabras*>(filtro)->Buscar(consulta);
     });
+    MostrarBaremos();
+    Mostrar(documento_.Baremos().EnVigor());
+}
+
+void frmInfo::Mostrar(std::shared_ptr<const cdv::Baremo> baremo) {
+    baremo_ = std::move(baremo);
+    const cdv::Baremo& b = *baremo_;
+    mostrado_->setText(QString("Baremo mostrado: «%1», vigente desde el %2")
+                           .arg(Qs(b.nombre), cdv::FechaDeVigencia(b)));
+    for (std::size_t k = 0; k < filtros_.size(); ++k) {
+        QAbstractItemModel* antes = filtros_[k]->sourceModel();
+        filtros_[k]->setSourceModel(k == 0 ? ModeloTrabajos(this, b) : ModeloDocumentos(this, b));
+        delete antes;
+    }
+    for (const auto& [tabla, modelo] : {std::pair{escalaDV_, ModeloEscalaDV(this, b)},
+                                        std::pair{escalaSuperficie_, ModeloSuperficie(this, b)}}) {
+        QAbstractItemModel* antes = tabla->model();
+        tabla->setModel(modelo);
+        delete antes;
+    }
+    QStringList factores;
+    for (const double factor : b.factores) factores << QLocale().toString(factor);
+    factores_->setText("Factores de actualización: cada importe del baremo se multiplica por " +
+                       factores.join(" y luego por ") + ".");
+    nota_->clear();
 }
 
 // The scales and the update factors.
 QWidget* frmInfo::CrearEscalas(QWidget* padre) {
     auto* escalas = new QWidget(padre);
-    auto* dv = Modelo(escalas, {"Desde", "Hasta", "Cuota al inicio", "Factor marginal"});
-    double desde = 0;
-    for (const cdv::TramoDV& tramo : baremo_.tramosDV) {
-        dv->appendRow(
-            {Numero(desde), Numero(tramo.hasta), Numero(tramo.base), Numero(tramo.factor)});
-        desde = tramo.hasta;
-    }
-    auto* superficie = Modelo(escalas, {"Desde (m²)", "Hasta (m²)", "Importe (€)"});
-    desde = 0;
-    for (const cdv::ClaseSuperficie& clase : baremo_.clasesSuperficie) {
-        superficie->appendRow({Numero(desde), Numero(clase.hasta), Numero(clase.importe, 7)});
-        desde = clase.hasta;
-    }
     auto* columna = new QVBoxLayout(escalas);
+    escalaDV_ = Tabla(escalas, "tblEscalaDV", nullptr);
+    escalaSuperficie_ = Tabla(escalas, "tblEscalaSuperficie", nullptr);
     columna->addWidget(new QLabel("Escala progresiva sobre la cuota base (DV)", escalas));
-    columna->addWidget(Tabla(escalas, "tblEscalaDV", dv), 3);
+    columna->addWidget(escalaDV_, 3);
     columna->addWidget(new QLabel("Escala de superficie", escalas));
-    columna->addWidget(Tabla(escalas, "tblEscalaSuperficie", superficie), 1);
-    QStringList factores;
-    for (const double factor : baremo_.factores) factores << QLocale().toString(factor);
-    auto* rotulo = new QLabel(
-        "Factores de actualización: cada importe del baremo se multiplica "
-        "por " +
-            factores.join(" y luego por ") + ".",
-        escalas);
-    rotulo->setObjectName("lblFactores");
-    columna->addWidget(rotulo);
+    columna->addWidget(escalaSuperficie_, 1);
+    factores_ = new QLabel(escalas);
+    factores_->setObjectName("lblFactores");
+    columna->addWidget(factores_);
     return escalas;
 }
 
-QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {
-    auto* modelo =
-        Modelo(this, {"Referencia", "Descripción", "Regla de cuota", "Tasa", "Mínimo", "Unidad"});
-    const int filas = trabajos ? baremo_.TablaTT.Filas() : baremo_.TablaTD.Filas();
-    for (int fila = 1; fila <= filas; ++fila) {
-        const auto* t = trabajos ? baremo_.TablaTT.Fila(fila) : nullptr;
-        const auto* d = trabajos ? nullptr : baremo_.TablaTD.Fila(fila);
-        QList<QStandardItem*> celdas{
-            Texto(Qs(t ? t->Ref : d->Ref)),
-            Texto(Qs(t ? t->Descripcion : d->Descripcion)),
-            Texto(Qs(t ? cdv::NombreReglaTrabajo(t->Tipo) : cdv::NombreReglaDocumento(d->Tipo))),
-            Numero(t ? t->Tasa : d->Tasa, 7),
-            Numero(t ? t->Minimo : d->Minimo, 7),
-            Texto(Qs(t ? cdv::UnidadTrabajo(*t) : cdv::UnidadDocumento(*d)))};
-        celdas.front()->setData(fila, kRolFila);
-        modelo->appendRow(celdas);
+// Every schedule found; a double click or Enter shows one.
+QWidget* frmInfo::CrearListaDeBaremos(QWidget* padre) {
+    baremos_ = new QTableWidget(0, 6, padre);
+    baremos_->setObjectName("tblBaremos");
+    baremos_->setAccessibleName("Baremos hallados");
+    baremos_->setHorizontalHeaderLabels(
+        {"Nombre", "Vigente desde", "Fuente", "Procedencia", "Lugar", "Estado"});
+    baremos_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    baremos_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    baremos_->verticalHeader()->hide();
+    baremos_->horizontalHeader()->setStretchLastSection(true);
+    connect(baremos_, &QTableWidget::activated, this, [this](const QModelIndex& indice) {
+        const auto& hallados = documento_.Baremos().Hallados();
+        const auto& hallado = hallados[static_cast<std::size_t>(indice.row())];
+        if (hallado.baremo) Mostrar(hallado.baremo);
+    });
+    return baremos_;
+}
+
+void frmInfo::MostrarBaremos() {
+    const cdv::Baremos& baremos = documento_.Baremos();
+    const auto vigente = baremos.EnVigor();
+    const cdv::Baremo& solicitud = documento_.Solicitud().Baremo();
+    baremos_->setRowCount(0);
+    for (const cdv::BaremoHallado& h : baremos.Hallados()) {
+        QStringList estado;
+        if (!h.baremo) estado << "rechazado: " + h.faltas.join("; ");
+        if (h.baremo == vigente) estado << "en vigor";
+        if (h.baremo && h.baremo->huella == solicitud.huella) estado << "calcula la solicitud";
+        if (h.baremo && h.baremo->vigenteDesde > Us(QDate::currentDate().toString("yyyy-MM-dd")))
+            estado << "aún no en vigor";
+        const int fila = baremos_->rowCount();
+        baremos_->insertRow(fila);
+        const QStringList celdas{h.baremo ? Qs(h.baremo->nombre) : QString(),
+                                 h.baremo ? cdv::FechaDeVigencia(*h.baremo) : QString(),
+                                 h.baremo ? Qs(h.baremo->fuente) : QString(),
+                                 cdv::NombreProcedencia(h.procedencia),
+                                 h.ruta.isEmpty() ? "(en el programa)" : h.ruta,
+                                 estado.join(", ")};
+        for (int c = 0; c < celdas.size(); ++c) {
+            auto* celda = new QTableWidgetItem(celdas[c]);
+            celda->setToolTip(celdas[c]);
+            baremos_->setItem(fila, c, celda);
+        }
     }
+    baremos_->resizeColumnsToContents();
+}
+
+QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {
     auto* filtro = new FiltroPorPalabras(this);
-    filtro->setSourceModel(modelo);
     filtro->setSortRole(kRolOrden);
     filtros_.push_back(filtro);
     QTableView* tabla = Tabla(this, nombre, filtro);
     tabla->setSortingEnabled(true);
     tabla->sortByColumn(0, Qt::AscendingOrder);
-    tabla->resizeColumnsToContents();
-    tabla->setColumnWidth(1, 320);
     const auto fila = [tabla](const QModelIndex& indice) {
         return tabla->model()->index(indice.row(), 0).data(kRolFila).toInt();
     };
@@ -180,15 +277,19 @@ QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {
             });
     // A double click or Enter.
     connect(tabla, &QAbstractItemView::activated, this,
-            [this, trabajos, fila](const QModelIndex& indice) {
-                emit elegido(trabajos, fila(indice));
+            [this, trabajos, tabla](const QModelIndex& indice) {
+                emit elegido(trabajos, tabla->model()->index(indice.row(), 0).data().toString());
             });
+    connect(filtro, &QAbstractItemModel::modelReset, tabla, [tabla] {
+        tabla->resizeColumnsToContents();
+        tabla->setColumnWidth(1, 320);
+    });
     return tabla;
 }
 
 void frmInfo::MostrarNota(bool trabajo, int fila) {
-    const cdv::TrabajoTT* t = trabajo ? baremo_.TablaTT.Fila(fila) : nullptr;
-    const cdv::DocumentoTD* d = trabajo ? nullptr : baremo_.TablaTD.Fila(fila);
+    const cdv::TrabajoTT* t = trabajo ? baremo_->TablaTT.Fila(fila) : nullptr;
+    const cdv::DocumentoTD* d = trabajo ? nullptr : baremo_->TablaTD.Fila(fila);
     const std::string_view nota = t ? t->Comentario : d ? d->Comentario : std::string_view{};
     nota_->setPlainText(Qs(nota).replace('\r', '\n'));
 }

@@ -1,7 +1,6 @@
 #include "frmPrincipal.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -9,8 +8,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QProcess>
-#include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <vector>
 
 #include "ArchivoBaremo.h"
@@ -19,6 +18,7 @@
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
 #include "HistoriaUnica.h"
+#include "OpcionesDescuento.h"
 #include "PanelEntrada.h"
 #include "frmAcerca.h"
 #include "frmInfo.h"
@@ -90,6 +90,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     td_->Preparar();
     Conectar();
     new HistoriaUnica(this, documento_->Pila());
+    AvisarRechazos();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     if (const QScreen* pantalla = screen()) {
@@ -127,42 +128,18 @@ void frmPrincipal::CrearControles() {
     tt_ = new PanelEntrada(cliente, kLadoTrabajos, PanelEntrada::Catalogo::Trabajos, *documento_);
     tt_->Marco()->setVisible(false);
     tt_->Desglose()->setVisible(false);
-    CrearDescuentos();
+    descuentos_ = new OpcionesDescuento(cliente, *documento_);
+    // Which schedule prices the request, below everything the window holds.
+    baremo_ = new QLabel(this);
+    baremo_->setObjectName("lblBaremo");
+    baremo_->setAccessibleName("Baremo con que se calcula la solicitud");
+    statusBar()->addWidget(baremo_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    MostrarBaremo();
 
     std::vector<QWidget*> orden = td_->OrdenDeTabulacion();
     for (QWidget* control : tt_->OrdenDeTabulacion()) orden.push_back(control);
     for (std::size_t k = 1; k < orden.size(); ++k) QWidget::setTabOrder(orden[k - 1], orden[k]);
-}
-
-void frmPrincipal::CrearDescuentos() {
-    // Both frames stand in the same place; at most one is visible at a time.
-    const auto crear = [this](QGroupBox*& marco, QButtonGroup*& grupo, const char* nombre,
-                              const QString& titulo, int ancho, std::string_view ref,
-                              std::initializer_list<int> izquierdas) {
-        marco = new QGroupBox(titulo, centralWidget());
-        marco->setObjectName(QLatin1String("fraDesc") + nombre);
-        marco->setStyle(EstiloFormulario());
-        marco->setGeometry(Twips(390, 6780, ancho, 825));
-        marco->setVisible(false);
-        grupo = new QButtonGroup(marco);
-        // Each option reaches to the next one, the last to the frame's edge.
-        std::vector<int> bordes(izquierdas);
-        bordes.push_back(ancho - 60);
-        const auto opciones = documento_->Solicitud().Baremo().DescuentosDe(ref);
-        for (std::size_t indice = 0; indice + 1 < bordes.size(); ++indice) {
-            auto* opcion = new QRadioButton(Qs(opciones[indice].texto), marco);
-            opcion->setObjectName(
-                NombreIndexado(QByteArray("otb").append(nombre), static_cast<int>(indice)));
-            opcion->setGeometry(
-                Twips(bordes[indice], 330, bordes[indice + 1] - bordes[indice], 315));
-            opcion->setChecked(indice == 0);
-            grupo->addButton(opcion, static_cast<int>(indice));
-        }
-    };
-    crear(fraDescProyecto_, otbProyecto_, "Proyecto", "Descuentos al Proyecto   ", 7155,
-          cdv::kRefProyecto, {480, 1860, 3630, 5220});
-    crear(fraDescProyectoBasico_, otbProyectoBasico_, "ProyectoBasico",
-          "Descuentos al Proyecto Básico   ", 5565, cdv::kRefProyectoBasico, {480, 1860, 3630});
 }
 
 void frmPrincipal::CrearMenu() {
@@ -190,6 +167,7 @@ void frmPrincipal::CrearMenu() {
     accion(principal, "mnuGuardarComo", "Guardar &como...", QKeySequence("Ctrl+Shift+S"), archivo_,
            &A::GuardarComo);
     accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior", {}, archivo_, &A::Recuperar);
+    accion(principal, "mnuInstalarBaremo", "Instalar &baremo...", {}, archivo_, &A::InstalarBaremo);
     principal->addSeparator();
     accion(principal, "mnuImprimir", "&Imprimir...", QKeySequence::Print, archivo_, &A::Imprimir);
     accion(principal, "mnuExportarPDF", "Exportar a P&DF...", {}, archivo_, &A::ExportarPdf);
@@ -211,6 +189,9 @@ void frmPrincipal::CrearMenu() {
         a->setShortcutContext(Qt::ApplicationShortcut);
         edicion->addAction(a);
     }
+    edicion->addSeparator();
+    accion(edicion, "mnuActualizarBaremo", "&Actualizar al baremo vigente", {}, archivo_,
+           &A::ActualizarBaremo);
 
     QMenu* ver = crearMenu("mnuVer", "&Ver");
     accion(ver, "mnuCDV", "Resumen &CDV", {}, this, [this] { ResumenCDV().Abrir(); });
@@ -227,15 +208,11 @@ void frmPrincipal::Conectar() {
     connect(td_, &PanelEntrada::elegida, this, &frmPrincipal::MostrarDocumentoElegido);
     connect(td_, &PanelEntrada::anadida, this, [this] { ResumenCDV().show(); });
     connect(tt_, &PanelEntrada::anadida, this, [this] { ResumenProyecto().show(); });
-    for (const auto& [grupo, ref] : {std::pair{otbProyecto_, cdv::kRefProyecto},
-                                     std::pair{otbProyectoBasico_, cdv::kRefProyectoBasico}}) {
-        connect(grupo, &QButtonGroup::idClicked, documento_,
-                [documento = documento_, ref = ref](int indice) {
-                    documento->ElegirOpcion(ref, indice);
-                });
-    }
-    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::cambiada, this,
-            &frmPrincipal::MostrarDescuentos);
+    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
+            &frmPrincipal::MostrarBaremo);
+    connect(archivo_, &ComandosArchivo::baremosCambiados, this, [this] {
+        if (info_ != nullptr) info_->MostrarBaremos();
+    });
     connect(documento_, &DocumentoSolicitud::estadoCambiado, this, &frmPrincipal::MostrarEstado);
     connect(documento_, &DocumentoSolicitud::aviso, this,
             [this](const QString& texto) { Avisar(this, texto); });
@@ -244,14 +221,27 @@ void frmPrincipal::Conectar() {
 
 void frmPrincipal::MostrarDocumentoElegido() {
     const cdv::DocumentoTD* fila = documento_->Solicitud().Baremo().TablaTD.Fila(td_->Fila());
-    const bool proyecto = fila->Tipo == cdv::Regla::ParteDelProyecto;
+    const bool proyecto = fila != nullptr && fila->Tipo == cdv::Regla::ParteDelProyecto;
     // The work side's selectors are filled when it is first shown: starting the program does
     // not pay for them.
     if (proyecto) tt_->Preparar();
     tt_->Marco()->setVisible(proyecto);
     tt_->Desglose()->setVisible(proyecto);
-    fraDescProyecto_->setVisible(fila->Ref == cdv::kRefProyecto);
-    fraDescProyectoBasico_->setVisible(fila->Ref == cdv::kRefProyectoBasico);
+    descuentos_->MostrarPara(proyecto ? std::string_view(fila->Ref) : std::string_view());
+}
+
+void frmPrincipal::MostrarBaremo() {
+    const cdv::Baremo& b = documento_->Solicitud().Baremo();
+    baremo_->setText(
+        QString("Baremo: «%1», vigente desde el %2").arg(Qs(b.nombre), cdv::FechaDeVigencia(b)));
+}
+
+void frmPrincipal::AvisarRechazos() {
+    const QStringList rechazos = documento_->Baremos().Rechazos();
+    if (rechazos.isEmpty()) return;
+    AlMostrarse(this, [this, rechazos] {
+        Avisar(this, "Estos baremos tienen faltas y no se usarán:\n" + rechazos.join('\n'));
+    });
 }
 
 // ---- Windows and menu ----
@@ -271,20 +261,23 @@ frmTotalesTD& frmPrincipal::ResumenCDV() {
 
 void frmPrincipal::MostrarInfo() {
     if (info_ == nullptr) {
-        info_ = new frmInfo(this, documento_->Solicitud().Baremo());
+        info_ = new frmInfo(this, *documento_);
         connect(info_, &frmInfo::elegido, this, &frmPrincipal::ElegirDesdeInfo);
+    } else {
+        info_->MostrarBaremos();
     }
     info_->show();
     info_->raise();
     info_->activateWindow();
 }
 
-void frmPrincipal::ElegirDesdeInfo(bool trabajo, int fila) {
-    (trabajo ? tt_ : td_)->Elegir(fila);
+void frmPrincipal::ElegirDesdeInfo(bool trabajo, const QString& ref) {
+    (trabajo ? tt_ : td_)->Elegir(Us(ref));
 }
 
 void frmPrincipal::MostrarAcerca() {
-    if (acerca_ == nullptr) acerca_ = new frmAcerca(this);
+    if (acerca_ == nullptr)
+        acerca_ = new frmAcerca(this, cdv::FechaDeVigencia(*documento_->Baremos().EnVigor()));
     acerca_->show();
 }
 
@@ -316,12 +309,6 @@ void frmPrincipal::MostrarEstado() {
     if (documento_->EnRiesgo()) titulo += " (sin copia de recuperación)";
     setWindowTitle(titulo);
     setWindowModified(documento_->SinGuardar());
-}
-
-void frmPrincipal::MostrarDescuentos() {
-    const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
-    otbProyecto_->button(solicitud.Opcion(cdv::kRefProyecto))->setChecked(true);
-    otbProyectoBasico_->button(solicitud.Opcion(cdv::kRefProyectoBasico))->setChecked(true);
 }
 
 void frmPrincipal::closeEvent(QCloseEvent* evento) {

@@ -9,9 +9,9 @@
 
 class ComandosArchivo;
 class DocumentoSolicitud;
+class OpcionesDescuento;
 class PanelEntrada;
-class QButtonGroup;
-class QGroupBox;
+class QLabel;
 class frmAcerca;
 class frmInfo;
 class frmTotalesTD;
@@ -45,27 +45,26 @@ class frmPrincipal : public QMainWindow {
 
   private:
     void CrearControles();
-    void CrearDescuentos();
     void CrearMenu();
     void Conectar();
+    // Tells, once the window shows, of every schedule file refused.
+    void AvisarRechazos();
 
     // The project side and the discount options follow the document chosen.
     void MostrarDocumentoElegido();
     void Nuevo();
-    void MostrarResumenes();   // the summary windows of the lists that have lines
-    void MostrarEstado();      // the file's name in the title, unsaved and at risk
-    void MostrarDescuentos();  // the request's discount choices in the options
+    void MostrarResumenes();  // the summary windows of the lists that have lines
+    void MostrarEstado();     // the file's name in the title, unsaved and at risk
+    void MostrarBaremo();     // the schedule that prices the request, below
     void MostrarAcerca();
     void MostrarInfo();
     // A row chosen in the schedule's window, as if picked in the selectors.
-    void ElegirDesdeInfo(bool trabajo, int fila);
+    void ElegirDesdeInfo(bool trabajo, const QString& ref);
 
     PanelEntrada* td_ = nullptr;
     PanelEntrada* tt_ = nullptr;
-    QGroupBox* fraDescProyecto_ = nullptr;
-    QGroupBox* fraDescProyectoBasico_ = nullptr;
-    QButtonGroup* otbProyecto_ = nullptr;
-    QButtonGroup* otbProyectoBasico_ = nullptr;
+    OpcionesDescuento* descuentos_ = nullptr;
+    QLabel* baremo_ = nullptr;
     DocumentoSolicitud* documento_ = nullptr;
     ComandosArchivo* archivo_ = nullptr;
     bool salidaDecidida_ = false;  // the user already answered for the unsaved changes

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "ArchivoBaremo.h"
 #include "Cuotas.h"
 #include "TextoLocal.h"
 
@@ -98,6 +99,12 @@ QString FilaCsv(const std::vector<QString>& campos) {
     return texto.join(';') + "\r\n";
 }
 
+// Which schedule priced the statement.
+QString Calculada(const Baremo& baremo) {
+    return QString("Calculada con el baremo «%1», vigente desde el %2")
+        .arg(Qs(baremo.nombre), FechaDeVigencia(baremo));
+}
+
 // The fees of the documents, which the request's reader and lists keep within range.
 Centimos Total(const ContenidoSolicitud& contenido) {
     return SumaDe(contenido.documentos).value_or(0);
@@ -144,6 +151,7 @@ QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido) {
     for (const FilaLiquidacion& f : FilasLiquidacion(*contenido.baremo, contenido.documentos, true))
         texto += FilaCsv(Campos(f, false));
     texto += FilaCsv({"", "Total CDV", "", "", Importe(Total(contenido), false), "total", ""});
+    texto += FilaCsv({"", Calculada(*contenido.baremo), "", "", "", "baremo", ""});
     return "\xEF\xBB\xBF" + texto.toUtf8();
 }
 
@@ -165,6 +173,7 @@ QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& arch
     QString html =
         "<h2>Liquidación de cuotas de visado (CDV)</h2><p>Fecha: " + fecha.toHtmlEscaped();
     if (!archivo.isEmpty()) html += "<br>Solicitud: " + archivo.toHtmlEscaped();
+    html += "<br>" + Calculada(*contenido.baremo).toHtmlEscaped();
     for (const auto& [rotulo, valor] :
          {std::pair{"Trabajo", contenido.trabajo}, std::pair{"Colegiado/a", contenido.colegiado}}) {
         if (!valor.trimmed().isEmpty())

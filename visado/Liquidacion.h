@@ -32,17 +32,18 @@ std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
 const std::vector<QString>& EncabezadosLiquidacion();
 
 // UTF-8 with a byte-order mark, ";" between fields, quoted as RFC 4180 says, the rows of the
-// documents and a last row with the total CDV, which the Cuota column adds up to; amounts
-// with two decimals in the locale's form without grouping, so that a spreadsheet reads them
-// as numbers.
+// documents, a row with the total CDV, which the Cuota column adds up to, and one naming the
+// schedule that priced them; amounts with two decimals in the locale's form without grouping,
+// so that a spreadsheet reads them as numbers.
 QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido);
 
 // The rows as an HTML table with a heading row, for pasting into a spreadsheet; amounts in
 // currency form.
 QString TablaHtml(const std::vector<FilaLiquidacion>& filas);
 
-// The fee statement to print: heading, date, the file's name and the work and member when
-// given, the table of documents (each project followed by its items), the total CDV.
+// The fee statement to print: heading, date, the file's name, the schedule that priced it,
+// and the work and member when given, the table of documents (each project followed by its
+// items), the total CDV.
 QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& archivo,
                         const QString& fecha);
 

@@ -47,13 +47,17 @@ with tempfile.TemporaryDirectory() as carpeta:
         ["", "Suma de las partidas", "", "", "", "suma del proyecto", "341,54"],
         ["", "Descontado el Anteproyecto", "", "", "", "descuento", "-85,39"],
         ["", "Total CDV", "", "", "335,64", "total", ""],
+        ["", "Calculada con el baremo «Baremo de derechos de visado», vigente desde el 05/02/2007",
+         "", "", "", "baremo", ""],
     ], filas_csv
     centimos = lambda importe: int(importe.replace(".", "").replace(",", ""))
-    assert sum(centimos(f[4]) for f in filas_csv[1:-1] if f[4]) == centimos(filas_csv[-1][4])
+    assert sum(centimos(f[4]) for f in filas_csv[1:-2] if f[4]) == centimos(filas_csv[-2][4])
 
     exportar("pdf", en("s.pdf"), solicitud)
     [pagina] = leer_pdf(en("s.pdf"))
     for esperado in ["Liquidación de cuotas de visado (CDV)", "Solicitud: solicitud.cdv",
+                     "Calculada con el baremo «Baremo de derechos de visado», vigente desde el "
+                     "05/02/2007",
                      'Trabajo: Nave industrial; ampliación "Norte"',
                      "Colegiado/a: Ana Pérez, n.º 1234", "Página 1 de 1"]:
         assert esperado in pagina, (esperado, pagina)
@@ -81,7 +85,7 @@ with tempfile.TemporaryDirectory() as carpeta:
         json.dump(largo, archivo)
     exportar("csv", en("largo.csv"), en("largo.cdv"))
     exportar("pdf", en("largo.pdf"), en("largo.cdv"))
-    cuotas = [fila[4] for fila in leer_csv(en("largo.csv"))[1:-1]]
+    cuotas = [fila[4] for fila in leer_csv(en("largo.csv"))[1:-2]]
     paginas = leer_pdf(en("largo.pdf"))
     assert len(paginas) > 1
     for numero, pagina in enumerate(paginas, 1):
