@@ -1,8 +1,10 @@
 #include "Lote.h"
 
+#include <QCommandLineParser>
 #include <QDate>
 #include <QFileInfo>
 #include <QTextStream>
+#include <cstdio>
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
@@ -40,4 +42,58 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
         }
     }
     return estado;
+}
+
+int ComprobarBaremo(const QString& ruta) {
+    const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(ruta);
+    QTextStream salida(stdout);
+    salida << (lectura.baremo ? "correcto" : lectura.faltas.join('\n')) << "\n";
+    return lectura.baremo ? 0 : 1;
+}
+
+int ExportarBaremo(const QString& ruta) {
+    const auto vigente =
+        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario())
+            .EnVigor();
+    if (const QString fallo = cdv::GuardarArchivo(ruta, cdv::EscribirBaremo(*vigente));
+        !fallo.isEmpty()) {
+        QTextStream(stderr) << "cdv: no se puede escribir «" << ruta << "»: " << fallo << ".\n";
+        return 2;
+    }
+    return 0;
+}
+
+void AnadirOpcionesSinVentana(QCommandLineParser& opciones) {
+    opciones.addOption({"pdf",
+                        "Escribe la liquidación de la solicitud en un PDF y termina, sin ventana.",
+                        "salida.pdf"});
+    opciones.addOption({"csv",
+                        "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV) "
+                        "y termina, sin ventana.",
+                        "salida.csv"});
+    opciones.addOption({"comprobar-baremo",
+                        "Comprueba un archivo de baremo: escribe «correcto» o cada falta que "
+                        "tenga, y termina.",
+                        "baremo.json"});
+    opciones.addOption({"exportar-baremo",
+                        "Escribe el baremo vigente en un archivo, punto de partida de una "
+                        "revisión, y termina.",
+                        "baremo.json"});
+}
+
+std::optional<int> EjecutarSinVentana(const QCommandLineParser& opciones) {
+    if (opciones.isSet("comprobar-baremo"))
+        return ComprobarBaremo(opciones.value("comprobar-baremo"));
+    if (opciones.isSet("exportar-baremo")) return ExportarBaremo(opciones.value("exportar-baremo"));
+    std::vector<Exportacion> exportaciones;
+    for (const auto& [opcion, formato] :
+         {std::pair{"pdf", FormatoLote::Pdf}, std::pair{"csv", FormatoLote::Csv}}) {
+        if (opciones.isSet(opcion)) exportaciones.push_back({formato, opciones.value(opcion)});
+    }
+    if (exportaciones.empty()) return std::nullopt;
+    if (opciones.positionalArguments().size() != 1) {
+        std::fprintf(stderr, "cdv: --pdf y --csv piden una solicitud (.cdv) de la que exportar.\n");
+        return 2;
+    }
+    return ExportarEnLote(opciones.positionalArguments().constFirst(), exportaciones);
 }

@@ -1,9 +1,13 @@
-// Exports without a window, for batch use: `cdv --pdf OUT.pdf FILE.cdv`, `cdv --csv OUT.csv
-// FILE.cdv`.
+// What the program does without a window, for batch use: `cdv --pdf OUT.pdf FILE.cdv`,
+// `cdv --csv OUT.csv FILE.cdv`, and for the association's staff, `cdv --comprobar-baremo
+// FILE` and `cdv --exportar-baremo FILE`.
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
+
+class QCommandLineParser;
 
 enum class FormatoLote { Pdf, Csv };
 
@@ -19,3 +23,16 @@ struct Exportacion {
 // Says what went wrong on standard error; answers the program's exit status: 0 when all are
 // written, 1 for a file that cannot be opened, 2 when any cannot be written (the others are).
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones);
+
+// Prints "correcto" when the schedule file at `ruta` can be used, otherwise each of its faults;
+// answers 0 or 1.
+int ComprobarBaremo(const QString& ruta);
+// Writes the schedule in force to `ruta`, the starting point of a revision; answers 0, or 2
+// when it cannot be written.
+int ExportarBaremo(const QString& ruta);
+
+// The program's options, on `opciones`: the exports and the schedule's commands.
+void AnadirOpcionesSinVentana(QCommandLineParser& opciones);
+// Runs what the options ask that needs no window, and answers the exit status; nothing when
+// they ask for the window.
+std::optional<int> EjecutarSinVentana(const QCommandLineParser& opciones);

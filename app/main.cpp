@@ -13,7 +13,8 @@ namespace {
 
 // The options that open no window, and so need no display: the exports, help and version.
 bool SinVentana(std::string_view argumento) {
-    constexpr std::string_view kExportaciones[] = {"--pdf", "--csv"};
+    constexpr std::string_view kExportaciones[] = {"--pdf", "--csv", "--comprobar-baremo",
+                                                   "--exportar-baremo"};
     constexpr std::string_view kInformativas[] = {"-h", "--help", "-?", "-v", "--version"};
     for (const std::string_view opcion : kExportaciones) {
         if (argumento.starts_with(opcion)) return true;
@@ -40,32 +41,13 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption ayuda({"h", "help", "?"}, "Muestra esta ayuda y termina.");
     opciones.addOption(ayuda);
     opciones.addVersionOption();
-    opciones.addOption({"pdf",
-                        "Escribe la liquidación de la solicitud en un PDF y termina, sin ventana.",
-                        "salida.pdf"});
-    opciones.addOption({"csv",
-                        "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV) "
-                        "y termina, sin ventana.",
-                        "salida.csv"});
+    AnadirOpcionesSinVentana(opciones);
     opciones.addPositionalArgument("archivo", "Solicitud de visado (.cdv) que abrir.", "[archivo]");
     opciones.process(aplicacion);
     if (opciones.isSet(ayuda)) opciones.showHelp();
+    if (const std::optional<int> estado = EjecutarSinVentana(opciones)) return *estado;
     const QStringList archivos = opciones.positionalArguments();
 
-    std::vector<Exportacion> exportaciones;
-    for (const auto& [opcion, formato] :
-         {std::pair{"pdf", FormatoLote::Pdf}, std::pair{"csv", FormatoLote::Csv}}) {
-        if (opciones.isSet(opcion)) exportaciones.push_back({formato, opciones.value(opcion)});
-    }
-    if (!exportaciones.empty()) {
-        if (archivos.size() != 1) {
-            std::fprintf(stderr,
-                         "cdv: --pdf y --csv piden una solicitud (.cdv) de la que "
-                         "exportar.\n");
-            return 2;
-        }
-        return ExportarEnLote(archivos.constFirst(), exportaciones);
-    }
     frmPrincipal principal;
     principal.show();
     // Opened once the window shows, framed, so that the summary windows go beside it.

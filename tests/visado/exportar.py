@@ -95,6 +95,39 @@ with tempfile.TemporaryDirectory() as carpeta:
     assert [int(cantidad) for cantidad, _ in lineas] == list(range(1, 301)), lineas
     assert [cuota.replace(".", "") for _, cuota in lineas] == cuotas
 
+    # The staff's commands: the schedule in force exported checks "correcto"; a misspelt key is
+    # a fault with its place; installed as the only other schedule, on the same date, the
+    # export changes no fee.
+    datos = en("datos")
+    entorno = dict(os.environ, XDG_DATA_HOME=datos)
+    orden = lambda *argumentos: subprocess.run([cdv, *argumentos], capture_output=True, text=True,
+                                               env=entorno)
+    assert orden("--exportar-baremo", en("baremo.json")).returncode == 0
+    hecho = orden("--comprobar-baremo", en("baremo.json"))
+    assert (hecho.returncode, hecho.stdout) == (0, "correcto\n"), hecho
+    with open(en("baremo.json"), encoding="utf-8") as archivo:
+        baremo = json.load(archivo)
+    baremo["documentos"][0]["tasas"] = baremo["documentos"][0].pop("tasa")
+    with open(en("mal.json"), "w", encoding="utf-8") as archivo:
+        json.dump(baremo, archivo)
+    hecho = orden("--comprobar-baremo", en("mal.json"))
+    assert hecho.returncode == 1 and "«mal.json»: documentos[0].tasas: clave desconocida" in \
+        hecho.stdout, hecho
+    baremo["documentos"][0]["tasa"] = baremo["documentos"][0].pop("tasas")
+    baremo["nombre"] = "Copia del baremo"
+    os.makedirs(os.path.join(datos, "cdv", "baremos"))
+    with open(os.path.join(datos, "cdv", "baremos", "copia.json"), "w", encoding="utf-8") as a:
+        json.dump(baremo, a)
+    with open(solicitud, encoding="utf-8") as archivo:
+        registrada = json.load(archivo)
+    registrada["baremo"] = {"nombre": "Otro", "vigente_desde": "2007-02-05", "huella": "ninguna"}
+    with open(en("otra.cdv"), "w", encoding="utf-8") as archivo:
+        json.dump(registrada, archivo)
+    hecho = orden("--csv", en("copia.csv"), en("otra.cdv"))
+    assert hecho.returncode == 0 and "cuota" not in hecho.stderr, hecho.stderr
+    copia = leer_csv(en("copia.csv"))
+    assert copia[:-1] == filas_csv[:-1] and "Copia del baremo" in copia[-1][1], copia
+
     # Help and version need no display, and Qt's own texts read in Spanish.
     sin_pantalla = {k: v for k, v in os.environ.items()
                     if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
