@@ -109,6 +109,7 @@ class Contestador : public QObject {
     QStringList mensajes;  // "title|text", and "|details" when the box has them
     QString archivo;
     QMessageBox::StandardButton respuesta = QMessageBox::Discard;
+    QString boton;  // when set, the button of a question with this caption (no "&")
     QStringList sesiones;  // "date|lines|total|file|state" each
     int sesion = 0;
     bool sencillos = true;  // every box with OK had one button and no icon
@@ -158,6 +159,8 @@ class Contestador : public QObject {
         sencillos =
             sencillos && (cuadro->button(QMessageBox::Ok) == nullptr ||
                           (cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1));
+        for (QAbstractButton* b : cuadro->buttons())
+            if (!boton.isEmpty() && b->text().remove('&') == boton) return b->click();
         if (QAbstractButton* elegido = cuadro->button(respuesta)) return elegido->click();
         for (QAbstractButton* boton : cuadro->buttons())
             if (cuadro->standardButton(boton) != QMessageBox::Cancel) return boton->click();

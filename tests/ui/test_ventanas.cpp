@@ -1,6 +1,7 @@
 // The windows driven as a user drives them, by their object names.
 #include <cmath>
 
+#include "ArchivoBaremo.h"
 #include "PanelEntrada.h"
 #include "Ventanas.h"
 
@@ -399,6 +400,74 @@ class TestVentanas : public QObject {
         otra.elegir("cbbRefTD", "AAP");
         otra.pulsar("cmbAñadirTD");
         QCOMPARE(otra.ventana("frmTotalesTD")->pos(), QPoint(40, 30));
+    }
+
+    // A revision of the schedule in force from yesterday prices new requests and is named
+    // below; a request priced with the built-in one is offered the update, which is one undo
+    // step; Info lists both; a bad file is told at start and never used; Instalar baremo
+    // refuses a bad file and asks before replacing one of the same name and date.
+    void baremosConFecha() {
+        QTemporaryDir datos;
+        const QByteArray antes = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", datos.path().toUtf8());
+        const QString carpeta = datos.filePath("cdv/baremos");
+        QDir().mkpath(carpeta);
+        QJsonObject revision =
+            QJsonDocument::fromJson(cdv::EscribirBaremo(*cdv::BaremoIncorporado())).object();
+        revision["nombre"] = "Revisión";
+        revision["vigente_desde"] = QDate::currentDate().addDays(-1).toString("yyyy-MM-dd");
+        QJsonArray documentos = revision["documentos"].toArray();
+        QJsonObject aap = documentos[0].toObject();
+        aap["tasa"] = 25;  // AAP
+        documentos[0] = aap;
+        revision["documentos"] = documentos;
+        const auto escribir = [](const QString& ruta, const QByteArray& bytes) {
+            QFile archivo(ruta);
+            QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) > 0);
+        };
+        escribir(carpeta + "/revision.json", QJsonDocument(revision).toJson());
+        escribir(carpeta + "/mal.json", "{\"formato\": 1}");
+        escribir(datos.filePath("vieja.cdv"), R"({"formato": 1, "documentos": [
+            {"referencia": "AAP", "cantidad": "1", "cuota": "26.5"}]})");
+
+        Contestador contestador;
+        contestador.boton = "Actualizar al baremo vigente";
+        Banco b;
+        QTRY_COMPARE(contestador.mensajes.size(), 1);
+        QVERIFY(contestador.mensajes[0].contains("«mal.json»: nombre: falta"));
+        QCOMPARE(b.texto("lblBaremo"), "Baremo: «Revisión», vigente desde el " +
+                                           QDate::currentDate().addDays(-1).toString("dd/MM/yyyy"));
+        b.elegir("cbbRefTD", "AAP");
+        QCOMPARE(b.texto("txtTotalTD"), QString("33,12"));
+
+        b.p->AbrirArchivo(datos.filePath("vieja.cdv"));  // priced with the built-in
+        QVERIFY(
+            contestador.mensajes.value(1).contains("se calculó con el baremo «Baremo de "
+                                                   "derechos de visado», vigente desde el "
+                                                   "05/02/2007; hoy está en vigor «Revisión»"));
+        QVERIFY(contestador.mensajes.value(2).contains("documento 1 (AAP): 26,50 → 33,12 €"));
+        QCOMPARE(b.total("frmTotalesTD"), QString("33,12"));
+        b.menu("mnuDeshacer");  // the update, as one step
+        QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
+        QVERIFY(b.texto("lblBaremo").contains("«Baremo de derechos de visado»"));
+        b.menu("mnuInfo");
+        auto* lista = Control<QTableWidget>(b.ventana("frmInfo"), "tblBaremos");
+        QCOMPARE(lista->rowCount(), 3);
+        QCOMPARE(lista->item(0, 5)->text(), QString("calcula la solicitud"));
+        QCOMPARE(lista->item(2, 5)->text(), QString("en vigor"));
+        QVERIFY(lista->item(1, 5)->text().startsWith("rechazado: «mal.json»"));
+
+        contestador.mensajes.clear();
+        contestador.boton = "Mantener";
+        contestador.archivo = carpeta + "/mal.json";
+        b.menu("mnuInstalarBaremo");
+        contestador.archivo = carpeta + "/revision.json";
+        contestador.respuesta = QMessageBox::Cancel;
+        b.menu("mnuInstalarBaremo");
+        QCOMPARE(contestador.mensajes.size(), 2);
+        QVERIFY(contestador.mensajes[0].contains("No se instala el baremo, que tiene faltas"));
+        QVERIFY(contestador.mensajes[1].contains("Ya hay instalado un baremo «Revisión»"));
+        qputenv("XDG_DATA_HOME", antes);
     }
 
     // Regressions, each named by the fault it guards.
