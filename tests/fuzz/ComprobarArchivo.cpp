@@ -17,27 +17,6 @@ std::string ComprobarEntrada(std::string_view datos) {
     return "";
 }
 
-namespace {
-
-// Where the value that starts at `desde` ends: at the comma or bracket after it, past its
-// quotes and any brackets it opens.
-std::size_t FinDelValor(const std::string& s, std::size_t desde) {
-    int hondo = 0;
-    for (std::size_t i = desde; i < s.size(); ++i) {
-        if (s[i] == '"') {
-            i = std::min(s.find('"', i + 1), s.size());
-        } else if (s[i] == '[' || s[i] == '{') {
-            ++hondo;
-        } else if (s[i] == ',' || s[i] == ']' || s[i] == '}') {
-            if (hondo == 0) return i;
-            if (s[i] != ',') --hondo;
-        }
-    }
-    return s.size();
-}
-
-}  // namespace
-
 // A request that holds every kind of line and field, with a few of its values swapped for
 // others (references, quantities, fees, discounts, texts, wrong kinds), lines repeated, and
 // now and then cut short.
@@ -60,27 +39,5 @@ std::string EntradaAlAzar(std::mt19937_64& azar) {
         R"("45.04")", R"("2e11")", R"("99999999999999")", R"("Proyecto básico")",
         R"("Anteproyecto")", R"("Ninguno")", "3", "-1", "2", "1.5", "null", "true", "[]", "{}"};
     // clang-format on
-    std::string s(kSolicitud);
-    for (std::size_t n = 1 + Al(azar, 3); n > 0; --n) {
-        const std::size_t desde = Al(azar, s.size());
-        switch (Al(azar, 8)) {
-            default: {  // most often the value after a name
-                const std::size_t dos = s.find(": ", desde);
-                if (dos == std::string::npos) break;
-                s.replace(dos + 2, FinDelValor(s, dos + 2) - dos - 2,
-                          kValores[Al(azar, std::size(kValores))]);
-                break;
-            }
-            case 0: {  // an object repeated, as one more line of its list
-                const std::size_t llave = s.find('{', desde);
-                if (llave != std::string::npos)
-                    s.insert(llave, s.substr(llave, FinDelValor(s, llave) - llave) + ", ");
-                break;
-            }
-            case 1:  // cut short
-                s.resize(desde);
-        }
-        if (s.empty()) break;
-    }
-    return s;
+    return MutarJson(std::string(kSolicitud), kValores, azar);
 }

@@ -1,0 +1,31 @@
+// For the schedule file reader: any bytes are refused with their faults or read into a
+// schedule that writes back to a file read as the very same schedule.
+#include "ArchivoBaremo.h"
+#include "Comprobar.h"
+
+std::string ComprobarEntrada(std::string_view datos) {
+    const cdv::LecturaBaremo lectura =
+        cdv::LeerBaremo(QByteArray(datos.data(), static_cast<qsizetype>(datos.size())));
+    if (!lectura.baremo) return lectura.faltas.isEmpty() ? "rechazado sin faltas" : "";
+    const cdv::LecturaBaremo otra = cdv::LeerBaremo(cdv::EscribirBaremo(*lectura.baremo));
+    if (!otra.baremo) return "lo escrito no se lee: " + otra.faltas.join('\n').toStdString();
+    return *otra.baremo == *lectura.baremo ? "" : "lo escrito se lee distinto";
+}
+
+// The built-in schedule's file with a few of its values swapped for others (of every kind,
+// at and past every limit), rows repeated, a key misspelt, and now and then cut short.
+std::string EntradaAlAzar(std::mt19937_64& azar) {
+    static const std::string kBaremo = cdv::EscribirBaremo(*cdv::BaremoIncorporado()).toStdString();
+    // clang-format off
+    static const std::string_view kValores[] = {
+        "0", "-1", "1", "2", "3", "4", "5", "6", "0.5", "1e-45", "3.4028235e38", "1e39", "1.5",
+        "2147483647", "2147483648", "null", "true", "[]", "{}", "[1]", R"("")", R"(" ")",
+        R"("x")", R"("AAP")", R"("P")", R"("2007-02-30")", R"("2026-12-07")", R"("1")"};
+    // clang-format on
+    std::string s = MutarJson(kBaremo, kValores, azar);
+    if (Al(azar, 4) == 0) {  // a key misspelt
+        const std::size_t clave = s.find("\":", Al(azar, s.size()));
+        if (clave != std::string::npos) s.insert(clave, "s");
+    }
+    return s;
+}
