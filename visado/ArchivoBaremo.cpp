@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -44,6 +45,10 @@ QString En(const QString& lugar, const QString& clave) {
     return lugar.isEmpty() ? clave : lugar + "." + clave;
 }
 
+QJsonValue Valor(const QJsonObject& objeto, const char* clave) {
+    return objeto.value(QLatin1StringView(clave));
+}
+
 QString En(const QString& lugar, qsizetype indice) {
     return QString("%1[%2]").arg(lugar).arg(indice);
 }
@@ -68,7 +73,8 @@ class Comprobador {
         b.vigenteDesde = Fecha(raiz, "vigente_desde");
         if (raiz.contains("fuente")) b.fuente = Us(Texto(raiz, "fuente", {}, true));
         for (const auto& [k, valor] : Elementos(raiz, "factores", {}))
-            b.factores.push_back(Numero(valor, En("factores", k), Rango::Positivo).value_or(1));
+            b.factores.push_back(
+                Numero(valor, En("factores", k), nullptr, Rango::Positivo).value_or(1));
         b.TablaTD = TablaDocumentos(Documentos(raiz));
         b.TablaTT = TablaTrabajos(Trabajos(raiz));
         b.tramosDV = TramosDV(raiz);
@@ -86,36 +92,43 @@ class Comprobador {
     void Falta(const QString& lugar, const QString& que) {
         faltas << (lugar.isEmpty() ? que : lugar + ": " + que);
     }
+    // The place is only written out when there is a fault.
+    void Falta(const QString& lugar, const char* clave, const QString& que) {
+        Falta(clave != nullptr ? En(lugar, clave) : lugar, que);
+    }
 
     // Every key of `objeto` is one of `obligatorias` or `opcionales`, and every one of
     // `obligatorias` is there.
     void Conocidas(const QJsonObject& objeto, const QString& lugar, Claves obligatorias,
                    Claves opcionales) {
-        QSet<QString> todas;
-        for (const Claves claves : {obligatorias, opcionales})
-            for (const char* clave : claves) todas.insert(clave);
-        for (const QString& clave : objeto.keys()) {
-            if (!todas.contains(clave)) Falta(En(lugar, clave), "clave desconocida");
+        const auto conocida = [&](const QString& clave) {
+            for (const Claves claves : {obligatorias, opcionales})
+                for (const char* una : claves)
+                    if (clave == QLatin1StringView(una)) return true;
+            return false;
+        };
+        for (auto it = objeto.begin(); it != objeto.end(); ++it) {
+            if (!conocida(it.key())) Falta(En(lugar, it.key()), "clave desconocida");
         }
         for (const char* clave : obligatorias) {
-            if (!objeto.contains(clave)) Falta(En(lugar, clave), "falta");
+            if (!objeto.contains(QLatin1StringView(clave))) Falta(lugar, clave, "falta");
         }
     }
 
     // Present keys of the wrong kind are faults; a missing one was noted by Conocidas.
     QJsonObject Objeto(const QJsonObject& objeto, const char* clave, const QString& lugar) {
-        const QJsonValue valor = objeto[clave];
-        if (!valor.isUndefined() && !valor.isObject()) Falta(En(lugar, clave), "no es un objeto");
+        const QJsonValue valor = Valor(objeto, clave);
+        if (!valor.isUndefined() && !valor.isObject()) Falta(lugar, clave, "no es un objeto");
         return valor.toObject();
     }
 
     std::vector<std::pair<qsizetype, QJsonValue>> Elementos(const QJsonObject& objeto,
                                                             const char* clave,
                                                             const QString& lugar) {
-        const QJsonValue valor = objeto[clave];
+        const QJsonValue valor = Valor(objeto, clave);
         if (valor.isUndefined()) return {};
         if (!valor.isArray() || valor.toArray().isEmpty()) {
-            Falta(En(lugar, clave), "no es una lista con algún elemento");
+            Falta(lugar, clave, "no es una lista con algún elemento");
             return {};
         }
         std::vector<std::pair<qsizetype, QJsonValue>> elementos;
@@ -126,17 +139,18 @@ class Comprobador {
 
     QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
                   bool vacioValido = false) {
-        const QJsonValue valor = objeto[clave];
+        const QJsonValue valor = Valor(objeto, clave);
         if (valor.isUndefined()) return {};
         if (!valor.isString()) {
-            Falta(En(lugar, clave), "no es un texto");
+            Falta(lugar, clave, "no es un texto");
         } else if (!vacioValido && valor.toString().trimmed().isEmpty()) {
-            Falta(En(lugar, clave), "está vacío");
+            Falta(lugar, clave, "está vacío");
         }
         return valor.toString();
     }
 
-    std::optional<double> Numero(const QJsonValue& valor, const QString& lugar, Rango rango) {
+    std::optional<double> Numero(const QJsonValue& valor, const QString& lugar, const char* clave,
+                                 Rango rango) {
         const double x = valor.toDouble();
         const bool bien =
             valor.isDouble() && std::isfinite(x) && (rango == Rango::Positivo ? x > 0 : x >= 0) &&
@@ -144,23 +158,23 @@ class Comprobador {
         if (bien) return x;
         constexpr const char* kRangos[] = {"un número finito ≥ 0", "un número finito > 0",
                                            "un número de 0 a 1"};
-        Falta(lugar, QString("no es %1").arg(kRangos[static_cast<int>(rango)]));
+        Falta(lugar, clave, QString("no es %1").arg(kRangos[static_cast<int>(rango)]));
         return std::nullopt;
     }
 
     // A number of the row kept as a float; 0 when it is wrong.
     float Simple(const QJsonObject& objeto, const char* clave, const QString& lugar, Rango rango) {
         if (!objeto.contains(clave)) return 0.0f;
-        return static_cast<float>(Numero(objeto[clave], En(lugar, clave), rango).value_or(0));
+        return static_cast<float>(Numero(Valor(objeto, clave), lugar, clave, rango).value_or(0));
     }
 
     std::optional<qint64> Entero(const QJsonObject& objeto, const char* clave,
                                  const QString& lugar) {
-        const QJsonValue valor = objeto[clave];
+        const QJsonValue valor = Valor(objeto, clave);
         if (valor.isUndefined()) return std::nullopt;
         const double x = valor.toDouble();
         if (!valor.isDouble() || x != std::floor(x) || std::fabs(x) > 2147483647.0) {
-            Falta(En(lugar, clave), "no es un número entero");
+            Falta(lugar, clave, "no es un número entero");
             return std::nullopt;
         }
         return static_cast<qint64>(x);
@@ -168,7 +182,7 @@ class Comprobador {
 
     std::string Fecha(const QJsonObject& objeto, const char* clave) {
         const QString texto = Texto(objeto, clave, {});
-        if (objeto[clave].isString() && !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
+        if (Valor(objeto, clave).isString() && !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
             Falta(clave, QString("«%1» no es una fecha AAAA-MM-DD").arg(texto));
         }
         return Us(texto);
@@ -255,8 +269,8 @@ class Comprobador {
             Conocidas(t, lugar, {"hasta", "factor", "base"}, {});
             const std::int32_t hasta = Hasta(t, lugar, anterior);
             tramos.push_back({hasta,
-                              Numero(t["factor"], En(lugar, "factor"), Rango::Positivo).value_or(0),
-                              Numero(t["base"], En(lugar, "base"), Rango::NoNegativo).value_or(0)});
+                              Numero(t["factor"], lugar, "factor", Rango::Positivo).value_or(0),
+                              Numero(t["base"], lugar, "base", Rango::NoNegativo).value_or(0)});
         }
         return tramos;
     }
@@ -372,6 +386,45 @@ QJsonObject Escalas(const Baremo& b) {
     return {{"escala_dv", dv}, {"escala_superficie", superficie}};
 }
 
+// Everything the schedule holds, each field ended by U+001F and numbers by their bits: what
+// tells one schedule from another, whatever the file it came in.
+QByteArray Contenido(const Baremo& b) {
+    std::string texto;
+    const auto campo = [&texto](std::string_view valor) {
+        texto.append(valor);
+        texto += '\x1f';
+    };
+    const auto numero = [&campo](auto valor) {
+        campo(std::to_string(
+            std::bit_cast<std::conditional_t<sizeof(valor) == 4, std::uint32_t, std::uint64_t>>(
+                valor)));
+    };
+    for (const std::string& t : {b.nombre, b.vigenteDesde, b.fuente}) campo(t);
+    for (const double f : b.factores) numero(f);
+    for (int n = 1; n <= b.TablaTD.Filas(); ++n) {
+        const DocumentoTD& d = *b.TablaTD.Fila(n);
+        for (const std::string& t : {d.Ref, d.Descripcion, d.Comentario}) campo(t);
+        numero(CodigoDeRegla(d.Tipo));
+        numero(d.Tasa);
+        numero(d.Minimo);
+    }
+    for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
+        const TrabajoTT& t = *b.TablaTT.Fila(n);
+        for (const std::string& x : {t.Ref, t.Descripcion, t.Unidad, t.Grupo, t.Comentario})
+            campo(x);
+        numero(CodigoDeRegla(t.Tipo));
+        numero(t.Tasa);
+        numero(t.Minimo);
+    }
+    for (const TramoDV& t : b.tramosDV) numero(t.hasta), numero(t.factor), numero(t.base);
+    for (const ClaseSuperficie& c : b.clasesSuperficie) numero(c.hasta), numero(c.importe);
+    for (const auto* opciones : {&b.descuentosProyecto, &b.descuentosProyectoBasico}) {
+        for (const OpcionDescuento& o : *opciones) campo(o.texto), numero(o.fraccion);
+        campo({});
+    }
+    return QByteArray::fromStdString(texto);
+}
+
 LecturaBaremo Rechazado(const QString& falta) {
     return {nullptr, {falta}};
 }
@@ -405,7 +458,7 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
     Comprobador comprobador;
     Baremo baremo = comprobador.Leer(documento.object());
     if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};
-    baremo.huella = Huella(EscribirBaremo(baremo)).toStdString();
+    baremo.huella = Huella(Contenido(baremo)).toStdString();
     return {std::make_shared<const Baremo>(std::move(baremo)), {}};
 }
 

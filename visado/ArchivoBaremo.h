@@ -22,8 +22,8 @@ struct LecturaBaremo {
     QStringList faltas;                    // each fault: its place, then what is wrong
 };
 
-// Reads and checks a schedule. Its digest (`huella`) is that of the file it writes back, so
-// that the same schedule is known whatever the blanks of the file it came in.
+// Reads and checks a schedule. Its digest (`huella`) is that of everything it holds, so that
+// the same schedule is known whatever the file it came in (blanks, order of keys).
 LecturaBaremo LeerBaremo(const QByteArray& datos);
 // Reads and checks the file at `ruta`; each fault begins with the file's name.
 LecturaBaremo AbrirBaremo(const QString& ruta);
