@@ -1,5 +1,6 @@
 #include "ArchivoBaremo.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -42,7 +43,7 @@ constexpr Regla kReglasDocumento[] = {Regla::SinCuota, Regla::PorUnidad, Regla::
                                       Regla::ParteDelProyecto};
 
 QString En(const QString& lugar, const QString& clave) {
-    return lugar.isEmpty() ? clave : lugar + "." + clave;
+    return lugar.isEmpty() ? clave : lugar + u'.' + clave;
 }
 
 QJsonValue Valor(const QJsonObject& objeto, const char* clave) {
@@ -50,7 +51,7 @@ QJsonValue Valor(const QJsonObject& objeto, const char* clave) {
 }
 
 QString En(const QString& lugar, qsizetype indice) {
-    return QString("%1[%2]").arg(lugar).arg(indice);
+    return lugar + u'[' + QString::number(indice) + u']';
 }
 
 // Reads a schedule's JSON, noting every fault with its place; what it gives is only used when
@@ -101,17 +102,23 @@ class Comprobador {
     // `obligatorias` is there.
     void Conocidas(const QJsonObject& objeto, const QString& lugar, Claves obligatorias,
                    Claves opcionales) {
-        const auto conocida = [&](const QString& clave) {
+        // Counted, the keys known: any more in the object are unknown, and only then sought.
+        qsizetype conocidas = 0;
+        for (const char* clave : obligatorias) {
+            if (objeto.contains(QLatin1StringView(clave))) {
+                ++conocidas;
+            } else {
+                Falta(lugar, clave, "falta");
+            }
+        }
+        for (const char* clave : opcionales) conocidas += objeto.contains(QLatin1StringView(clave));
+        if (conocidas == objeto.size()) return;
+        for (const QString& clave : objeto.keys()) {
+            bool conocida = false;
             for (const Claves claves : {obligatorias, opcionales})
                 for (const char* una : claves)
-                    if (clave == QLatin1StringView(una)) return true;
-            return false;
-        };
-        for (auto it = objeto.begin(); it != objeto.end(); ++it) {
-            if (!conocida(it.key())) Falta(En(lugar, it.key()), "clave desconocida");
-        }
-        for (const char* clave : obligatorias) {
-            if (!objeto.contains(QLatin1StringView(clave))) Falta(lugar, clave, "falta");
+                    conocida = conocida || clave == QLatin1StringView(una);
+            if (!conocida) Falta(En(lugar, clave), "clave desconocida");
         }
     }
 
@@ -458,7 +465,9 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
     Comprobador comprobador;
     Baremo baremo = comprobador.Leer(documento.object());
     if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};
-    baremo.huella = Huella(Contenido(baremo)).toStdString();
+    // MD5 is enough to tell revisions apart, and quick enough for every start.
+    baremo.huella =
+        QCryptographicHash::hash(Contenido(baremo), QCryptographicHash::Md5).toHex().toStdString();
     return {std::make_shared<const Baremo>(std::move(baremo)), {}};
 }
 
