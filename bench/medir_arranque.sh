@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Start-up time and peak memory of the calculator against a bare Qt window, as whole
-# processes, alternating one run of each; prints medians and their ratios.
+# Start-up time to the first painted frame, and peak memory, of the calculator against a bare
+# Qt window, as whole processes, alternating one run of each; prints medians and their ratios.
 # Usage: bench/medir_arranque.sh [runs] (after a build in build/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
