@@ -247,8 +247,10 @@ DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
     return Guardado::Hecho;
 }
 
-DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_);
+DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta,
+                                                       const cdv::Progreso& progreso) {
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_, progreso);
+    if (lectura.detenida) return {};
     if (!lectura.contenido) {
         emit aviso(QString("No se puede abrir «%1»: %2.").arg(Nombre(ruta), lectura.error));
         return {};

@@ -11,6 +11,7 @@
 #include <QUndoStack>
 #include <vector>
 
+#include "Progreso.h"
 #include "Recuperacion.h"
 #include "SolicitudVisado.h"
 
@@ -66,7 +67,9 @@ class DocumentoSolicitud : public QObject {
         QStringList cambios;  // each fee the schedule prices otherwise than the file: old → new
         bool baremoDisponible = true;  // the schedule it records was found
     };
-    Apertura Abrir(const QString& ruta);
+    // Opens `ruta`, telling `progreso` of each document read; stopped, it leaves the request
+    // as it was and says nothing.
+    Apertura Abrir(const QString& ruta, const cdv::Progreso& progreso = {});
     // The sessions that ended runs left, newest first.
     std::vector<SesionAnterior> SesionesAnteriores() const {
         return recuperacion_.Anteriores(baremos_);

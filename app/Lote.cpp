@@ -30,12 +30,12 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
     }
     int estado = 0;
     for (const auto& [formato, salida] : exportaciones) {
-        const QString fallo =
+        const QByteArray datos =
             formato == FormatoLote::Csv
-                ? cdv::GuardarArchivo(salida, cdv::LiquidacionCsv(*lectura.contenido))
-                : GuardarPdf(cdv::LiquidacionHtml(*lectura.contenido, QFileInfo(entrada).fileName(),
-                                                  FechaLiquidacion()),
-                             salida);
+                ? *cdv::LiquidacionCsv(*lectura.contenido)
+                : *LiquidacionPdf(cdv::Liquidacion(
+                      *lectura.contenido, QFileInfo(entrada).fileName(), FechaLiquidacion()));
+        const QString fallo = cdv::GuardarArchivo(salida, datos);
         if (!fallo.isEmpty()) {
             error << "cdv: no se puede escribir «" << salida << "»: " << fallo << ".\n";
             estado = 2;

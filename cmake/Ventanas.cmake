@@ -18,6 +18,7 @@ add_library(cdv_ui STATIC
     ui/HistoriaUnica.cpp
     ui/OpcionesDescuento.cpp
     ui/PanelEntrada.cpp
+    ui/ProgresoEnVentana.cpp
     ui/VentanaResumen.cpp
     ui/dlgRecuperar.cpp
     ui/frmAcerca.cpp

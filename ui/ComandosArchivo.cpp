@@ -16,6 +16,7 @@
 #include "Impresion.h"
 #include "Liquidacion.h"
 #include "Lote.h"
+#include "ProgresoEnVentana.h"
 #include "TextoLocal.h"
 #include "dlgRecuperar.h"
 
@@ -65,7 +66,8 @@ bool ComandosArchivo::PuedeReemplazarse() {
 }
 
 bool ComandosArchivo::AbrirArchivo(const QString& ruta) {
-    const DocumentoSolicitud::Apertura apertura = documento_.Abrir(ruta);
+    ProgresoEnVentana progreso(ventana_, "Abriendo «" + Nombre(ruta) + "»…");
+    const DocumentoSolicitud::Apertura apertura = documento_.Abrir(ruta, progreso.Progreso());
     if (!apertura.abierta) return false;
     emit abierta();
     MostrarCambios("Las cuotas de «" + Nombre(ruta) + "»", apertura.cambios);
@@ -211,18 +213,23 @@ QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QStrin
     return respuesta == QMessageBox::Yes ? destino : QString();
 }
 
-QString ComandosArchivo::Liquidacion() const {
-    return cdv::LiquidacionHtml(documento_.Solicitud().Contenido(), Nombre(documento_.Ruta()),
-                                FechaLiquidacion());
+cdv::LiquidacionImpresa ComandosArchivo::Liquidacion() const {
+    return cdv::Liquidacion(documento_.Solicitud().Contenido(), Nombre(documento_.Ruta()),
+                            FechaLiquidacion());
 }
 
 void ComandosArchivo::Imprimir() {
     QPrinter impresora;
     QPrintPreviewDialog vista(&impresora, ventana_);
     vista.setWindowTitle("Liquidación de cuotas de visado (CDV)");
-    const QString html = Liquidacion();
+    const cdv::LiquidacionImpresa liquidacion = Liquidacion();
+    // Stopped, the preview closes rather than show a statement cut short.
     connect(&vista, &QPrintPreviewDialog::paintRequested, this,
-            [&html](QPrinter* destino) { PintarLiquidacion(html, *destino); });
+            [this, &liquidacion, &vista](QPrinter* destino) {
+                ProgresoEnVentana progreso(ventana_, "Preparando la liquidación…");
+                if (!PintarLiquidacion(liquidacion, *destino, progreso.Progreso()))
+                    QMetaObject::invokeMethod(&vista, &QDialog::reject, Qt::QueuedConnection);
+            });
     vista.exec();
 }
 
@@ -241,25 +248,33 @@ QString ComandosArchivo::ElegirDestino(const QString& titulo, const QString& ini
     return reemplazar ? ruta : QString();
 }
 
-// Asks where to write an export and writes it with `escribir`; a failure says why.
-void ComandosArchivo::Exportar(const QString& titulo, const QString& filtro, const QString& sufijo,
-                               const std::function<QString(const QString&)>& escribir) {
+// Asks where to write an export and writes what `datos` makes of the request; a failure says
+// why. Stopped, it writes nothing and leaves any file there as it was.
+void ComandosArchivo::Exportar(
+    const QString& titulo, const QString& filtro, const QString& sufijo,
+    const std::function<std::optional<QByteArray>(const cdv::Progreso&)>& datos) {
     const QString ruta = ElegirDestino(titulo, QFileInfo(documento_.Ruta()).path(), filtro, sufijo);
     if (ruta.isEmpty()) return;
-    if (const QString error = escribir(ruta); !error.isEmpty()) {
+    std::optional<QByteArray> contenido;
+    {
+        ProgresoEnVentana progreso(ventana_, "Exportando «" + Nombre(ruta) + "»…");
+        contenido = datos(progreso.Progreso());
+    }
+    if (!contenido) return;
+    if (const QString error = cdv::GuardarArchivo(ruta, *contenido); !error.isEmpty()) {
         Avisar(ventana_, QString("No se ha podido exportar «%1»: %2.").arg(ruta, error));
     }
 }
 
 void ComandosArchivo::ExportarPdf() {
-    Exportar("Exportar a PDF", "Documentos PDF (*.pdf)", "pdf",
-             [this](const QString& ruta) { return GuardarPdf(Liquidacion(), ruta); });
+    Exportar(
+        "Exportar a PDF", "Documentos PDF (*.pdf)", "pdf",
+        [this](const cdv::Progreso& progreso) { return LiquidacionPdf(Liquidacion(), progreso); });
 }
 
 void ComandosArchivo::ExportarCsv() {
     Exportar("Exportar a hoja de cálculo", "Hojas de cálculo (*.csv)", "csv",
-             [this](const QString& ruta) {
-                 return cdv::GuardarArchivo(
-                     ruta, cdv::LiquidacionCsv(documento_.Solicitud().Contenido()));
+             [this](const cdv::Progreso& progreso) {
+                 return cdv::LiquidacionCsv(documento_.Solicitud().Contenido(), progreso);
              });
 }

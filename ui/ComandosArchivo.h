@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+
+#include "Liquidacion.h"
+#include "Progreso.h"
 
 class DocumentoSolicitud;
 class QWidget;
@@ -53,11 +57,11 @@ class ComandosArchivo : public QObject {
     // Where an installed schedule goes: its own file's name in the user's folder, or the file
     // of one of the same name and date there, once the user agrees to replace it.
     QString DestinoDeBaremo(const cdv::Baremo& baremo, const QString& origen);
-    QString Liquidacion() const;
+    cdv::LiquidacionImpresa Liquidacion() const;
     QString ElegirDestino(const QString& titulo, const QString& inicio, const QString& filtro,
                           const QString& sufijo);
     void Exportar(const QString& titulo, const QString& filtro, const QString& sufijo,
-                  const std::function<QString(const QString& ruta)>& escribir);
+                  const std::function<std::optional<QByteArray>(const cdv::Progreso&)>& datos);
 
     QWidget* ventana_;
     DocumentoSolicitud& documento_;

@@ -66,6 +66,8 @@ LecturaSolicitud Rechazada(const QString& error) {
 struct Fallo {
     QString texto;
 };
+// Reading stopped by whoever watches it.
+struct Detenida {};
 
 QString Donde(const QString& lugar, const QString& ref) {
     return ref.isEmpty() ? lugar : QString("%1 (%2)").arg(lugar, ref);
@@ -73,7 +75,7 @@ QString Donde(const QString& lugar, const QString& ref) {
 
 class Lector {
   public:
-    explicit Lector(const Baremo& baremo) : baremo_(baremo) {}
+    Lector(const Baremo& baremo, const Progreso& progreso) : baremo_(baremo), progreso_(progreso) {}
 
     QStringList cambios;
 
@@ -85,6 +87,7 @@ class Lector {
         const QJsonArray documentos = Lista(raiz, "documentos", "la solicitud");
         Centimos total = 0;
         for (qsizetype k = 0; k < documentos.size(); ++k) {
+            if (!Seguir(progreso_, k, documentos.size())) throw Detenida{};
             contenido.documentos.push_back(
                 Documento(documentos[k], QString("documento %1").arg(k + 1)));
             total = Sumar(total, contenido.documentos.back()->cuota, "la solicitud");
@@ -251,6 +254,7 @@ class Lector {
     }
 
     const Baremo& baremo_;
+    const Progreso& progreso_;
 };
 
 }  // namespace
@@ -304,14 +308,18 @@ std::optional<QJsonObject> ObjetoSolicitud(const QByteArray& datos, QString& err
 }
 
 LecturaSolicitud LeerObjeto(const QJsonObject& raiz, const QByteArray& datos,
-                            std::shared_ptr<const Baremo> baremo) {
-    Lector lector(*baremo);
+                            std::shared_ptr<const Baremo> baremo, const Progreso& progreso = {}) {
+    Lector lector(*baremo, progreso);
     try {
         ContenidoSolicitud contenido = lector.Leer(raiz);
         contenido.baremo = std::move(baremo);
         return {std::move(contenido), {}, lector.cambios, Lector::Origen(raiz), Huella(datos)};
     } catch (const Fallo& fallo) {
         return Rechazada(fallo.texto);
+    } catch (const Detenida&) {
+        LecturaSolicitud lectura = Rechazada("detenida");
+        lectura.detenida = true;
+        return lectura;
     }
 }
 
@@ -325,13 +333,15 @@ std::shared_ptr<const Baremo> BaremoRegistrado(const QJsonObject& raiz, const Ba
 
 }  // namespace
 
-LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos) {
+LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos,
+                               const Progreso& progreso) {
     QString error;
     const std::optional<QJsonObject> raiz = ObjetoSolicitud(datos, error);
     if (!raiz) return Rechazada(error);
     std::shared_ptr<const Baremo> baremo = BaremoRegistrado(*raiz, baremos);
     const bool disponible = baremo != nullptr;
-    LecturaSolicitud lectura = LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor());
+    LecturaSolicitud lectura =
+        LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor(), progreso);
     lectura.baremoDisponible = disponible;
     return lectura;
 }
@@ -373,14 +383,15 @@ QByteArray HuellaDeArchivo(const QString& ruta) {
     return Huella(archivo.readAll());
 }
 
-LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos) {
+LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos,
+                              const Progreso& progreso) {
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly)) return Rechazada(archivo.errorString());
     if (archivo.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
     const QByteArray datos = archivo.read(kTamanoMaximoArchivo + 1);
     if (archivo.error() != QFile::NoError) return Rechazada(archivo.errorString());
     if (datos.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
-    return LeerSolicitud(datos, baremos);
+    return LeerSolicitud(datos, baremos, progreso);
 }
 
 }  // namespace cdv

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "Baremos.h"
+#include "Progreso.h"
 #include "SolicitudVisado.h"
 
 namespace cdv {
@@ -38,12 +39,15 @@ struct LecturaSolicitud {
     OrigenSolicitud origen;        // what a recovery says of its request's file
     QByteArray huella;             // the digest of the bytes read
     bool baremoDisponible = true;  // the schedule the request records is among those known
+    bool detenida = false;         // `progreso` stopped the reading
 };
 
 // Reads a request, its lines rows of the schedule it records, when it is among `baremos` (a
 // request that records none was priced with the built-in one); otherwise every line is
-// priced again with the schedule in force, and each fee that changes is listed.
-LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos);
+// priced again with the schedule in force, and each fee that changes is listed. `progreso` is
+// told of each document read.
+LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos,
+                               const Progreso& progreso = {});
 // Reads a request pricing every line with `baremo`, whatever it records.
 LecturaSolicitud LeerSolicitudCon(const QByteArray& datos, std::shared_ptr<const Baremo> baremo);
 
@@ -56,7 +60,8 @@ QString GuardarArchivo(const QString& ruta, const QByteArray& datos);
 // The same for a request, refused when it could not be opened again.
 QString GuardarSolicitud(const QString& ruta, const QByteArray& datos);
 // Reads the whole file at `ruta` and then the request in it.
-LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos);
+LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos,
+                              const Progreso& progreso = {});
 // The digest of the file at `ruta` as it is now; empty when it cannot be read.
 QByteArray HuellaDeArchivo(const QString& ruta);
 

@@ -110,18 +110,6 @@ Centimos Total(const ContenidoSolicitud& contenido) {
     return SumaDe(contenido.documentos).value_or(0);
 }
 
-// A row of the printed table: reference, description, quantity with its unit, the detail's
-// amount and the fee; a project's detail in italics.
-QString FilaImpresa(const FilaLiquidacion& f) {
-    const QString estilo = f.clase == ClaseFila::Documento ? "%1" : "<i>%1</i>";
-    const QString cantidad = (f.cantidad + " " + f.unidad).trimmed();
-    return QString(
-               "<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td>"
-               "<td align=\"right\">%4</td><td align=\"right\">%5</td></tr>")
-        .arg(estilo.arg(f.referencia.toHtmlEscaped()), estilo.arg(f.descripcion.toHtmlEscaped()),
-             cantidad.toHtmlEscaped(), estilo.arg(Detalle(f, true)), Cuota(f, true));
-}
-
 }  // namespace
 
 std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
@@ -146,10 +134,15 @@ const std::vector<QString>& EncabezadosLiquidacion() {
     return encabezados;
 }
 
-QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido) {
+std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido,
+                                         const Progreso& progreso) {
     QString texto = FilaCsv(EncabezadosLiquidacion());
-    for (const FilaLiquidacion& f : FilasLiquidacion(*contenido.baremo, contenido.documentos, true))
-        texto += FilaCsv(Campos(f, false));
+    const std::vector<FilaLiquidacion> filas =
+        FilasLiquidacion(*contenido.baremo, contenido.documentos, true);
+    for (std::size_t k = 0; k < filas.size(); ++k) {
+        if (!Seguir(progreso, qint64(k), qint64(filas.size()))) return std::nullopt;
+        texto += FilaCsv(Campos(filas[k], false));
+    }
     texto += FilaCsv({"", "Total CDV", "", "", Importe(Total(contenido), false), "total", ""});
     texto += FilaCsv({"", Calculada(*contenido.baremo), "", "", "", "baremo", ""});
     return "\xEF\xBB\xBF" + texto.toUtf8();
@@ -168,27 +161,24 @@ QString TablaHtml(const std::vector<FilaLiquidacion>& filas) {
     return tabla + "</table>";
 }
 
-QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& archivo,
-                        const QString& fecha) {
-    QString html =
-        "<h2>Liquidación de cuotas de visado (CDV)</h2><p>Fecha: " + fecha.toHtmlEscaped();
-    if (!archivo.isEmpty()) html += "<br>Solicitud: " + archivo.toHtmlEscaped();
-    html += "<br>" + Calculada(*contenido.baremo).toHtmlEscaped();
+LiquidacionImpresa Liquidacion(const ContenidoSolicitud& contenido, const QString& archivo,
+                               const QString& fecha) {
+    LiquidacionImpresa liquidacion;
+    liquidacion.datos << "Fecha: " + fecha;
+    if (!archivo.isEmpty()) liquidacion.datos << "Solicitud: " + archivo;
+    liquidacion.datos << Calculada(*contenido.baremo);
     for (const auto& [rotulo, valor] :
          {std::pair{"Trabajo", contenido.trabajo}, std::pair{"Colegiado/a", contenido.colegiado}}) {
-        if (!valor.trimmed().isEmpty())
-            html += QString("<br>%1: %2").arg(rotulo, valor.toHtmlEscaped());
+        if (!valor.trimmed().isEmpty()) liquidacion.datos << QString("%1: %2").arg(rotulo, valor);
     }
-    html +=
-        "</p><table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-        "<thead><tr><th>Referencia</th><th>Descripción</th><th>Cantidad</th>"
-        "<th>Importe (€)</th><th>Cuota (€)</th></tr></thead>";
-    for (const FilaLiquidacion& f : FilasLiquidacion(*contenido.baremo, contenido.documentos, true))
-        html += FilaImpresa(f);
-    return html + QString(
-                      "<tr><td></td><td><b>Total CDV</b></td><td></td><td></td>"
-                      "<td align=\"right\"><b>%1</b></td></tr></table>")
-                      .arg(Importe(Total(contenido), true));
+    liquidacion.filas = FilasLiquidacion(*contenido.baremo, contenido.documentos, true);
+    liquidacion.total = Importe(Total(contenido), true);
+    return liquidacion;
+}
+
+std::array<QString, kColumnasImpresas> CeldasImpresas(const FilaLiquidacion& fila) {
+    return {fila.referencia, fila.descripcion, (fila.cantidad + " " + fila.unidad).trimmed(),
+            Detalle(fila, true), Cuota(fila, true)};
 }
 
 }  // namespace cdv

@@ -5,8 +5,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
 #include <vector>
 
+#include "Progreso.h"
 #include "SolicitudVisado.h"
 
 namespace cdv {
@@ -34,17 +38,28 @@ const std::vector<QString>& EncabezadosLiquidacion();
 // UTF-8 with a byte-order mark, ";" between fields, quoted as RFC 4180 says, the rows of the
 // documents, a row with the total CDV, which the Cuota column adds up to, and one naming the
 // schedule that priced them; amounts with two decimals in the locale's form without grouping,
-// so that a spreadsheet reads them as numbers.
-QByteArray LiquidacionCsv(const ContenidoSolicitud& contenido);
+// so that a spreadsheet reads them as numbers. Nothing when `progreso` stops it.
+std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido,
+                                         const Progreso& progreso = {});
 
 // The rows as an HTML table with a heading row, for pasting into a spreadsheet; amounts in
 // currency form.
 QString TablaHtml(const std::vector<FilaLiquidacion>& filas);
 
-// The fee statement to print: heading, date, the file's name, the schedule that priced it,
-// and the work and member when given, the table of documents (each project followed by its
-// items), the total CDV.
-QString LiquidacionHtml(const ContenidoSolicitud& contenido, const QString& archivo,
-                        const QString& fecha);
+// The fee statement to print: below its title the date, the file's name, the schedule that
+// priced it, and the work and member when given; then the table of documents (each project
+// followed by its items) and the total CDV.
+struct LiquidacionImpresa {
+    QStringList datos;
+    std::vector<FilaLiquidacion> filas;
+    QString total;  // in currency form
+};
+LiquidacionImpresa Liquidacion(const ContenidoSolicitud& contenido, const QString& archivo,
+                               const QString& fecha);
+
+// A printed row's cells: reference, description, quantity with its unit, the detail's amount
+// and the fee, amounts in currency form.
+inline constexpr int kColumnasImpresas = 5;
+std::array<QString, kColumnasImpresas> CeldasImpresas(const FilaLiquidacion& fila);
 
 }  // namespace cdv

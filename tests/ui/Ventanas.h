@@ -103,16 +103,19 @@ class Banco {
 // Answers every modal message box: OK, the unsaved-changes question with `respuesta`, any other
 // question with what is not "Cancelar" ("Sí"), recording title and text. A file dialog chooses
 // `archivo` (or is cancelled without one); the list of sessions to recover is recorded, one
-// line a session, and picks `sesion` (or is cancelled with -1).
+// line a session, and picks `sesion` (or is cancelled with -1). A progress dialog is stopped
+// with its "Cancelar" when `detener`.
 class Contestador : public QObject {
   public:
     QStringList mensajes;  // "title|text", and "|details" when the box has them
     QString archivo;
     QMessageBox::StandardButton respuesta = QMessageBox::Discard;
-    QString boton;  // when set, the button of a question with this caption (no "&")
+    QString boton;         // when set, the button of a question with this caption (no "&")
     QStringList sesiones;  // "date|lines|total|file|state" each
     int sesion = 0;
     bool sencillos = true;  // every box with OK had one button and no icon
+    bool detener = false;
+    int detenidos = 0;  // progress dialogs stopped
     Contestador() {
         connect(&reloj_, &QTimer::timeout, this, &Contestador::Atender);
         reloj_.start(5);
@@ -133,12 +136,18 @@ class Contestador : public QObject {
         if (modal == nullptr || !modal->isVisible()) return;
         if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) return Elegir(dialogo);
         if (modal->objectName() == "dlgRecuperar") return Recuperar(static_cast<QDialog*>(modal));
+        if (auto* progreso = qobject_cast<QProgressDialog*>(modal)) return Detener(progreso);
         if (auto* cuadro = qobject_cast<QMessageBox*>(modal)) Contestar(cuadro);
     }
     void Elegir(QFileDialog* dialogo) {
         if (archivo.isEmpty()) return dialogo->reject();
         dialogo->selectFile(archivo);
         static_cast<QDialog*>(dialogo)->accept();  // as its "Guardar" or "Abrir"
+    }
+    void Detener(QProgressDialog* progreso) {
+        if (!detener || progreso->wasCanceled()) return;
+        ++detenidos;
+        Control<QPushButton>(progreso, {})->click();
     }
     void Recuperar(QDialog* dialogo) {
         auto* lista = Control<QTreeWidget>(dialogo, "lstSesiones");

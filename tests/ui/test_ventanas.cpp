@@ -324,6 +324,36 @@ class TestVentanas : public QObject {
         QVERIFY(b.p->isWindowModified());
     }
 
+    // A long PDF export stopped with "Cancelar" leaves no file, or the earlier file whole.
+    void exportacionDetenida() {
+        QTemporaryDir carpeta;
+        Banco b;
+        Contestador contestador;
+        QFile larga(carpeta.filePath("larga.cdv"));
+        const QByteArray ess2 = R"({"referencia": "ESS2", "cantidad": "1", "cuota": "45.04"})";
+        QVERIFY(larga.open(QIODevice::WriteOnly) &&
+                larga.write(R"({"formato": 1, "documentos": [)" + (ess2 + ",").repeated(39999) +
+                            ess2 + "]}") > 0);
+        larga.close();
+        contestador.archivo = larga.fileName();
+        b.menu("mnuAbrir");
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 40000);
+
+        QFile anterior(carpeta.filePath("anterior.pdf"));
+        QVERIFY(anterior.open(QIODevice::WriteOnly) && anterior.write("anterior") == 8);
+        anterior.close();
+        contestador.detener = true;
+        for (const char* nombre : {"anterior.pdf", "nueva.pdf"}) {
+            contestador.archivo = carpeta.filePath(nombre);
+            b.menu("mnuExportarPDF");
+        }
+        QCOMPARE(contestador.detenidos, 2);
+        QVERIFY(anterior.open(QIODevice::ReadOnly));
+        QCOMPARE(anterior.readAll(), QByteArray("anterior"));
+        QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files),
+                 QStringList({"anterior.pdf", "larga.cdv"}));
+    }
+
     // One history: Ctrl+Z and Ctrl+Y in any box act on the request, a save ends the merging of
     // what is typed, and typing back to where a text started leaves no step.
     void unaSolaHistoria() {
