@@ -176,19 +176,8 @@ void frmPrincipal::CrearMenu() {
     principal->addSeparator()->setObjectName("sep2");
     accion(principal, "mnuSalir", "&Salir", {}, this, &QWidget::close);
 
-    // Undo and redo work from every window of the program.
     QMenu* edicion = crearMenu("mnuEdicion", "&Edición");
-    QUndoStack& pila = documento_->Pila();
-    for (const auto& [nombre, a, teclas] :
-         {std::tuple{"mnuDeshacer", pila.createUndoAction(edicion, "&Deshacer"),
-                     QList<QKeySequence>{QKeySequence("Ctrl+Z")}},
-          std::tuple{"mnuRehacer", pila.createRedoAction(edicion, "&Rehacer"),
-                     QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}}}) {
-        a->setObjectName(nombre);
-        a->setShortcuts(teclas);
-        a->setShortcutContext(Qt::ApplicationShortcut);
-        edicion->addAction(a);
-    }
+    AnadirDeshacer(*edicion);
     edicion->addSeparator();
     accion(edicion, "mnuActualizarBaremo", "&Actualizar al baremo vigente", {}, archivo_,
            &A::ActualizarBaremo);
@@ -202,6 +191,21 @@ void frmPrincipal::CrearMenu() {
     accion(ayuda, "mnuInfo", "&Info", {}, this, &P::MostrarInfo);
     ayuda->addSeparator()->setObjectName("sep1");
     accion(ayuda, "mnuAcerca", "&Acerca de ...", {}, this, &P::MostrarAcerca);
+}
+
+// Undo and redo, which work from every window of the program.
+void frmPrincipal::AnadirDeshacer(QMenu& edicion) {
+    QUndoStack& pila = documento_->Pila();
+    for (const auto& [nombre, a, teclas] :
+         {std::tuple{"mnuDeshacer", pila.createUndoAction(&edicion, "&Deshacer"),
+                     QList<QKeySequence>{QKeySequence("Ctrl+Z")}},
+          std::tuple{"mnuRehacer", pila.createRedoAction(&edicion, "&Rehacer"),
+                     QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}}}) {
+        a->setObjectName(nombre);
+        a->setShortcuts(teclas);
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        edicion.addAction(a);
+    }
 }
 
 void frmPrincipal::Conectar() {

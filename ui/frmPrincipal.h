@@ -46,6 +46,7 @@ class frmPrincipal : public QMainWindow {
   private:
     void CrearControles();
     void CrearMenu();
+    void AnadirDeshacer(QMenu& edicion);
     void Conectar();
     // Tells, once the window shows, of every schedule file refused.
     void AvisarRechazos();

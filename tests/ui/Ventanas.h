@@ -41,6 +41,13 @@ inline void Escribir(QWidget* caja, const QString& texto) {
     if (linea != caja) QTest::keyClick(linea, Qt::Key_Return);
 }
 
+// Writes `datos` to `ruta`, or ends the test run.
+inline void EscribirArchivo(const QString& ruta, const QByteArray& datos) {
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(datos) != datos.size())
+        qFatal("No se escribe %s", qPrintable(ruta));
+}
+
 inline QStringList Lineas(const QAbstractItemView* lista) {
     QStringList lineas;
     for (int i = 0; i < lista->model()->rowCount(); ++i)

@@ -48,12 +48,10 @@ struct Datos {
 // A session an ended run left: its request (AAP, one unit) in a file of its own, `dias` old.
 QString SesionDejada(const QString& nombre, const QByteArray& datos = {}, int dias = 0) {
     const QString ruta = Recuperacion::CarpetaPorDefecto() + "/" + nombre;
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly)) qFatal("No se escribe %s", qPrintable(ruta));
-    archivo.write(datos.isEmpty() ? R"({"formato": 1, "documentos": [
+    EscribirArchivo(ruta, datos.isEmpty() ? R"({"formato": 1, "documentos": [
         {"referencia": "AAP", "cantidad": "1", "cuota": "26.5"}]})"
-                                  : datos);
-    archivo.close();
+                                          : datos);
+    QFile archivo(ruta);
     archivo.open(QIODevice::Append);
     archivo.setFileTime(QDateTime::currentDateTime().addDays(-dias),
                         QFileDevice::FileModificationTime);
@@ -238,9 +236,7 @@ class TestSalir : public QObject {
                      .contenido->documentos.size(),
                  2u);
 
-        QFile otroPrograma(datos.carpeta.filePath("a.cdv"));
-        QVERIFY(otroPrograma.open(QIODevice::WriteOnly) && otroPrograma.write("cambiado") > 0);
-        otroPrograma.close();
+        EscribirArchivo(datos.carpeta.filePath("a.cdv"), "cambiado");  // by another program
         Anadir(b, "C");
         for (const auto respuesta : {QMessageBox::Cancel, QMessageBox::Yes}) {
             contestador.respuesta = respuesta;

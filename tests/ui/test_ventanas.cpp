@@ -278,10 +278,8 @@ class TestVentanas : public QObject {
         QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(b.total("frmTotalesTD"), QString("53,00"));
 
-        QFile roto(carpeta.filePath("roto.cdv"));
-        QVERIFY(roto.open(QIODevice::WriteOnly) && roto.write("{\"formato\": 1, \"docu") > 0);
-        roto.close();
-        contestador.archivo = roto.fileName();
+        contestador.archivo = carpeta.filePath("roto.cdv");
+        EscribirArchivo(contestador.archivo, "{\"formato\": 1, \"docu");
         b.menu("mnuAbrir");  // the changes are dropped (the user agrees), but the file is bad
         QCOMPARE(contestador.mensajes,
                  QStringList({"   CDV-TORVEL|La solicitud tiene cambios que no se han guardado. "
@@ -302,13 +300,10 @@ class TestVentanas : public QObject {
         QTemporaryDir carpeta;
         Banco b;
         Contestador contestador;
-        QFile viejo(carpeta.filePath("viejo.cdv"));
         const QByteArray aap = R"({"referencia": "AAP", "cantidad": "1", "cuota": "20"})";
-        QVERIFY(viejo.open(QIODevice::WriteOnly) &&
-                viejo.write(R"({"formato": 1, "documentos": [)" + (aap + ",").repeated(59) + aap +
-                            "]}") > 0);
-        viejo.close();
-        contestador.archivo = viejo.fileName();
+        contestador.archivo = carpeta.filePath("viejo.cdv");
+        EscribirArchivo(contestador.archivo, R"({"formato": 1, "documentos": [)" +
+                                                 (aap + ",").repeated(59) + aap + "]}");
         b.menu("mnuAbrir");
         const QStringList partes = contestador.mensajes.value(0).split('|');
         QCOMPARE(partes.size(), 3);
@@ -329,19 +324,15 @@ class TestVentanas : public QObject {
         QTemporaryDir carpeta;
         Banco b;
         Contestador contestador;
-        QFile larga(carpeta.filePath("larga.cdv"));
         const QByteArray ess2 = R"({"referencia": "ESS2", "cantidad": "1", "cuota": "45.04"})";
-        QVERIFY(larga.open(QIODevice::WriteOnly) &&
-                larga.write(R"({"formato": 1, "documentos": [)" + (ess2 + ",").repeated(39999) +
-                            ess2 + "]}") > 0);
-        larga.close();
-        contestador.archivo = larga.fileName();
+        contestador.archivo = carpeta.filePath("larga.cdv");
+        EscribirArchivo(contestador.archivo, R"({"formato": 1, "documentos": [)" +
+                                                 (ess2 + ",").repeated(39999) + ess2 + "]}");
         b.menu("mnuAbrir");
         QCOMPARE(b.solicitud().Documentos().Cuantas(), 40000);
 
         QFile anterior(carpeta.filePath("anterior.pdf"));
-        QVERIFY(anterior.open(QIODevice::WriteOnly) && anterior.write("anterior") == 8);
-        anterior.close();
+        EscribirArchivo(anterior.fileName(), "anterior");
         contestador.detener = true;
         for (const char* nombre : {"anterior.pdf", "nueva.pdf"}) {
             contestador.archivo = carpeta.filePath(nombre);
@@ -451,13 +442,9 @@ class TestVentanas : public QObject {
         aap["tasa"] = 25;  // AAP
         documentos[0] = aap;
         revision["documentos"] = documentos;
-        const auto escribir = [](const QString& ruta, const QByteArray& bytes) {
-            QFile archivo(ruta);
-            QVERIFY(archivo.open(QIODevice::WriteOnly) && archivo.write(bytes) > 0);
-        };
-        escribir(carpeta + "/revision.json", QJsonDocument(revision).toJson());
-        escribir(carpeta + "/mal.json", "{\"formato\": 1}");
-        escribir(datos.filePath("vieja.cdv"), R"({"formato": 1, "documentos": [
+        EscribirArchivo(carpeta + "/revision.json", QJsonDocument(revision).toJson());
+        EscribirArchivo(carpeta + "/mal.json", "{\"formato\": 1}");
+        EscribirArchivo(datos.filePath("vieja.cdv"), R"({"formato": 1, "documentos": [
             {"referencia": "AAP", "cantidad": "1", "cuota": "26.5"}]})");
 
         Contestador contestador;
