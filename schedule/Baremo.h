@@ -44,8 +44,8 @@ struct Baremo {
     bool operator==(const Baremo&) const = default;
 };
 
-// The schedule built into the program, as compiled from its file for the builds of the
-// schedule alone (the program reads the file itself: BaremoIncorporado).
+// The schedule built into the program, as compiled from its file; without its digest, which
+// the request's files name it by (BaremoIncorporado adds it).
 std::shared_ptr<const Baremo> BaremoCompilado();
 
 }  // namespace cdv

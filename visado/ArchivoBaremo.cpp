@@ -17,12 +17,6 @@
 #include "ArchivoSolicitud.h"
 #include "TextoLocal.h"
 
-// The built-in schedule's file is compiled into this static library; registering it here
-// keeps the linker from dropping it.
-static void RegistrarBaremo() {
-    Q_INIT_RESOURCE(baremo);
-}
-
 namespace cdv {
 
 namespace {
@@ -432,6 +426,13 @@ QByteArray Contenido(const Baremo& b) {
     return QByteArray::fromStdString(texto);
 }
 
+// MD5 is enough to tell revisions apart, and quick enough for every start.
+std::string HuellaDe(const Baremo& baremo) {
+    return QCryptographicHash::hash(Contenido(baremo), QCryptographicHash::Md5)
+        .toHex()
+        .toStdString();
+}
+
 LecturaBaremo Rechazado(const QString& falta) {
     return {nullptr, {falta}};
 }
@@ -465,9 +466,7 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
     Comprobador comprobador;
     Baremo baremo = comprobador.Leer(documento.object());
     if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};
-    // MD5 is enough to tell revisions apart, and quick enough for every start.
-    baremo.huella =
-        QCryptographicHash::hash(Contenido(baremo), QCryptographicHash::Md5).toHex().toStdString();
+    baremo.huella = HuellaDe(baremo);
     return {std::make_shared<const Baremo>(std::move(baremo)), {}};
 }
 
@@ -487,10 +486,9 @@ LecturaBaremo AbrirBaremo(const QString& ruta) {
 
 std::shared_ptr<const Baremo> BaremoIncorporado() {
     static const std::shared_ptr<const Baremo> baremo = [] {
-        RegistrarBaremo();
-        QFile archivo(":/cdv/baremo.json");
-        archivo.open(QIODevice::ReadOnly);
-        return LeerBaremo(archivo.readAll()).baremo;
+        Baremo compilado = *BaremoCompilado();
+        compilado.huella = HuellaDe(compilado);
+        return std::make_shared<const Baremo>(std::move(compilado));
     }();
     return baremo;
 }

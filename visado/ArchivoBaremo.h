@@ -30,7 +30,7 @@ LecturaBaremo AbrirBaremo(const QString& ruta);
 // The schedule as a file that reads back as the same schedule.
 QByteArray EscribirBaremo(const Baremo& baremo);
 
-// The schedule built into the program, read from its own file when first asked for.
+// The schedule built into the program, compiled from its file, with its digest.
 std::shared_ptr<const Baremo> BaremoIncorporado();
 
 // "05/02/2007", from "2007-02-05".
