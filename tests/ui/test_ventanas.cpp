@@ -300,10 +300,8 @@ class TestVentanas : public QObject {
         QTemporaryDir carpeta;
         Banco b;
         Contestador contestador;
-        const QByteArray aap = R"({"referencia": "AAP", "cantidad": "1", "cuota": "20"})";
         contestador.archivo = carpeta.filePath("viejo.cdv");
-        EscribirArchivo(contestador.archivo, R"({"formato": 1, "documentos": [)" +
-                                                 (aap + ",").repeated(59) + aap + "]}");
+        EscribirArchivo(contestador.archivo, SolicitudRepetida("AAP", "20", 60));
         b.menu("mnuAbrir");
         const QStringList partes = contestador.mensajes.value(0).split('|');
         QCOMPARE(partes.size(), 3);
@@ -324,10 +322,8 @@ class TestVentanas : public QObject {
         QTemporaryDir carpeta;
         Banco b;
         Contestador contestador;
-        const QByteArray ess2 = R"({"referencia": "ESS2", "cantidad": "1", "cuota": "45.04"})";
         contestador.archivo = carpeta.filePath("larga.cdv");
-        EscribirArchivo(contestador.archivo, R"({"formato": 1, "documentos": [)" +
-                                                 (ess2 + ",").repeated(39999) + ess2 + "]}");
+        EscribirArchivo(contestador.archivo, SolicitudRepetida("ESS2", "45.04", 40000));
         b.menu("mnuAbrir");
         QCOMPARE(b.solicitud().Documentos().Cuantas(), 40000);
 
