@@ -260,8 +260,10 @@ DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta,
     return {true, lectura.cambios, lectura.baremoDisponible};
 }
 
-DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_);
+DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta,
+                                                          const cdv::Progreso& progreso) {
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_, progreso);
+    if (lectura.detenida) return {};
     if (!lectura.contenido) {
         emit aviso(QString("No se puede recuperar la sesión anterior («%1»): %2.")
                        .arg(ruta, lectura.error));

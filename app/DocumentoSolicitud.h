@@ -75,8 +75,8 @@ class DocumentoSolicitud : public QObject {
         return recuperacion_.Anteriores(baremos_);
     }
     // Takes over the session at `ruta`, with the file it belonged to; the session goes once
-    // this run holds its request safely.
-    Apertura Recuperar(const QString& ruta);
+    // this run holds its request safely. Stopped by `progreso`, as Abrir.
+    Apertura Recuperar(const QString& ruta, const cdv::Progreso& progreso = {});
     bool DescartarSesion(const QString& ruta) { return recuperacion_.Descartar(ruta); }
     // Prices every line and the project under way again with the schedule in force, as one
     // change; `abierta` says whether it was done (an unknown reference refuses it).

@@ -135,7 +135,9 @@ void ComandosArchivo::Recuperar() {
     dlgRecuperar dialogo(ventana_, sesiones,
                          [this](const QString& ruta) { return documento_.DescartarSesion(ruta); });
     if (dialogo.exec() != QDialog::Accepted || !PuedeReemplazarse()) return;
-    const DocumentoSolicitud::Apertura apertura = documento_.Recuperar(dialogo.Elegida());
+    ProgresoEnVentana progreso(ventana_, "Recuperando la sesión anterior…");
+    const DocumentoSolicitud::Apertura apertura =
+        documento_.Recuperar(dialogo.Elegida(), progreso.Progreso());
     if (!apertura.abierta) return;
     emit abierta();
     MostrarCambios("Las cuotas de la sesión recuperada", apertura.cambios);
