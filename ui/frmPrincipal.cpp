@@ -104,6 +104,7 @@ frmPrincipal::~frmPrincipal() = default;
 
 void frmPrincipal::CrearControles() {
     auto* cliente = new QWidget(this);
+    cliente_ = cliente;
     setCentralWidget(cliente);
     EstiloDeVentana(this);
     TamanoFijo(cliente, 11025, 8265);
@@ -125,9 +126,6 @@ void frmPrincipal::CrearControles() {
 
     td_ =
         new PanelEntrada(cliente, kLadoDocumentos, PanelEntrada::Catalogo::Documentos, *documento_);
-    tt_ = new PanelEntrada(cliente, kLadoTrabajos, PanelEntrada::Catalogo::Trabajos, *documento_);
-    tt_->Marco()->setVisible(false);
-    tt_->Desglose()->setVisible(false);
     descuentos_ = new OpcionesDescuento(cliente, *documento_);
     // Which schedule prices the request, below everything the window holds.
     baremo_ = new QLabel(this);
@@ -137,9 +135,27 @@ void frmPrincipal::CrearControles() {
     statusBar()->setSizeGripEnabled(false);
     MostrarBaremo();
 
-    std::vector<QWidget*> orden = td_->OrdenDeTabulacion();
-    for (QWidget* control : tt_->OrdenDeTabulacion()) orden.push_back(control);
+    EncadenarTabulacion(td_->OrdenDeTabulacion());
+}
+
+// Tab runs through `orden`, from the control before its first.
+void frmPrincipal::EncadenarTabulacion(const std::vector<QWidget*>& orden) {
     for (std::size_t k = 1; k < orden.size(); ++k) QWidget::setTabOrder(orden[k - 1], orden[k]);
+}
+
+// The work side, made the first time it is needed: a start shows the document side alone.
+PanelEntrada& frmPrincipal::Trabajos() {
+    if (tt_ == nullptr) {
+        tt_ = new PanelEntrada(cliente_, kLadoTrabajos, PanelEntrada::Catalogo::Trabajos,
+                               *documento_);
+        tt_->Marco()->setVisible(false);
+        tt_->Desglose()->setVisible(false);
+        connect(tt_, &PanelEntrada::anadida, this, [this] { ResumenProyecto().show(); });
+        std::vector<QWidget*> orden{td_->OrdenDeTabulacion().back()};
+        for (QWidget* control : tt_->OrdenDeTabulacion()) orden.push_back(control);
+        EncadenarTabulacion(orden);
+    }
+    return *tt_;
 }
 
 void frmPrincipal::CrearMenu() {
@@ -211,7 +227,6 @@ void frmPrincipal::AnadirDeshacer(QMenu& edicion) {
 void frmPrincipal::Conectar() {
     connect(td_, &PanelEntrada::elegida, this, &frmPrincipal::MostrarDocumentoElegido);
     connect(td_, &PanelEntrada::anadida, this, [this] { ResumenCDV().show(); });
-    connect(tt_, &PanelEntrada::anadida, this, [this] { ResumenProyecto().show(); });
     connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
             &frmPrincipal::MostrarBaremo);
     connect(archivo_, &ComandosArchivo::baremosCambiados, this, [this] {
@@ -226,11 +241,13 @@ void frmPrincipal::Conectar() {
 void frmPrincipal::MostrarDocumentoElegido() {
     const cdv::DocumentoTD* fila = documento_->Solicitud().Baremo().TablaTD.Fila(td_->Fila());
     const bool proyecto = fila != nullptr && fila->Tipo == cdv::Regla::ParteDelProyecto;
-    // The work side's selectors are filled when it is first shown: starting the program does
-    // not pay for them.
-    if (proyecto) tt_->Preparar();
-    tt_->Marco()->setVisible(proyecto);
-    tt_->Desglose()->setVisible(proyecto);
+    // The work side is made and filled when it is first shown: starting the program does not
+    // pay for it.
+    if (proyecto) Trabajos().Preparar();
+    if (tt_ != nullptr) {
+        tt_->Marco()->setVisible(proyecto);
+        tt_->Desglose()->setVisible(proyecto);
+    }
     descuentos_->MostrarPara(proyecto ? std::string_view(fila->Ref) : std::string_view());
 }
 
@@ -276,7 +293,7 @@ void frmPrincipal::MostrarInfo() {
 }
 
 void frmPrincipal::ElegirDesdeInfo(bool trabajo, const QString& ref) {
-    (trabajo ? tt_ : td_)->Elegir(Us(ref));
+    (trabajo ? Trabajos() : *td_).Elegir(Us(ref));
 }
 
 void frmPrincipal::MostrarAcerca() {

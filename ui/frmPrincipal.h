@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class ComandosArchivo;
 class DocumentoSolicitud;
@@ -27,9 +28,9 @@ class frmPrincipal : public QMainWindow {
     // The summary windows, created on first use.
     frmTotalesTT& ResumenProyecto();
     frmTotalesTD& ResumenCDV();
-    // The two sides, each with the row chosen in it.
+    // The two sides, each with the row chosen in it; the work side is made when first needed.
     const PanelEntrada& Documentos() const { return *td_; }
-    const PanelEntrada& Trabajos() const { return *tt_; }
+    PanelEntrada& Trabajos();
 
     // The request the windows show, with its file, undo history and recovery.
     DocumentoSolicitud& Documento() { return *documento_; }
@@ -46,6 +47,7 @@ class frmPrincipal : public QMainWindow {
   private:
     void CrearControles();
     void CrearMenu();
+    void EncadenarTabulacion(const std::vector<QWidget*>& orden);
     void AnadirDeshacer(QMenu& edicion);
     void Conectar();
     // Tells, once the window shows, of every schedule file refused.
@@ -62,8 +64,9 @@ class frmPrincipal : public QMainWindow {
     // A row chosen in the schedule's window, as if picked in the selectors.
     void ElegirDesdeInfo(bool trabajo, const QString& ref);
 
+    QWidget* cliente_ = nullptr;
     PanelEntrada* td_ = nullptr;
-    PanelEntrada* tt_ = nullptr;
+    PanelEntrada* tt_ = nullptr;  // until a project document is first chosen, none
     OpcionesDescuento* descuentos_ = nullptr;
     QLabel* baremo_ = nullptr;
     DocumentoSolicitud* documento_ = nullptr;

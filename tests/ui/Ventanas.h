@@ -74,6 +74,11 @@ class Banco {
         return Control<T>(p.get(), nombre);
     }
     QLineEdit* caja(const QString& nombre) { return c<QLineEdit>(nombre); }
+    // Whether the control is on screen: the work side is made only when first shown.
+    bool aLaVista(const QString& nombre) {
+        const QWidget* w = p->findChild<QWidget*>(nombre);
+        return w != nullptr && w->isVisible();
+    }
     // What a control shows: a caption's or a box's text, a selector's entry.
     QString texto(const QString& nombre) {
         QWidget* w = c(nombre);

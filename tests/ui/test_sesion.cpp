@@ -138,8 +138,8 @@ class Sesion {
 
     // Onto the entry from its neighbour with an arrow key.
     void Elegir(const Accion& a) {
+        if (!b_->aLaVista(kSelectores[a.a])) return;  // the work side: a project's only
         auto* c = b_->c<QComboBox>(kSelectores[a.a]);
-        if (!c->isVisible()) return;  // the work side shows for a project document only
         const int entrada = c->findData(a.b);
         c->setCurrentIndex(entrada == 0 ? 1 : entrada - 1);
         QTest::keyClick(c, entrada == 0 ? Qt::Key_Up : Qt::Key_Down);
@@ -147,8 +147,9 @@ class Sesion {
     }
 
     void Escribir(const Accion& a) {
-        QLineEdit* caja = b_->caja(QString("txtCantidad") + kLado[a.a % 2]);
-        if (!caja->isVisible()) return;
+        const QString nombre = QString("txtCantidad") + kLado[a.a % 2];
+        if (!b_->aLaVista(nombre)) return;
+        QLineEdit* caja = b_->caja(nombre);
         QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
         if (a.tipo == Tipo::Pegar) {
             QApplication::clipboard()->setText(a.texto);
@@ -162,7 +163,7 @@ class Sesion {
 
     void Anadir(int trabajo) {
         const QString lado = kLado[trabajo];
-        if (!b_->c("cmbAñadir" + lado)->isVisible()) return;
+        if (!b_->aLaVista("cmbAñadir" + lado)) return;
         const QString cuota = b_->texto("txtTotal" + lado),
                       cantidad = b_->texto("txtCantidad" + lado);
         b_->pulsar("cmbAñadir" + lado);
