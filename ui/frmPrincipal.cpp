@@ -38,34 +38,15 @@ bool IniciarCopia(const QString& programa) {
 
 // Each side's breakdown under its entry: the document's below its frame, where the work
 // frame stands only when the document entry is hidden; the work's below the discounts.
-const PanelEntrada::Diseno kLadoDocumentos{"TD",
-                                           "Tipo de Documento   ",
-                                           Twips(390, 2910, 9855, 1845),
-                                           "€",
-                                           "lblEuroTd",
-                                           390,
-                                           1065,
-                                           810,
-                                           315,
-                                           1290,
-                                           "documento",
-                                           "al visado",
-                                           Twips(450, 4800, 9795, 900),
-                                           true};
-const PanelEntrada::Diseno kLadoTrabajos{"TT",
-                                         "Tipos de Trabajos del Proyecto   ",
-                                         Twips(390, 4845, 9855, 1845),
-                                         "€ (proyecto)",
-                                         "lblEuroTT",
-                                         420,
-                                         885,
-                                         840,
-                                         975,
-                                         1260,
-                                         "trabajo",
-                                         "al proyecto",
-                                         Twips(450, 7640, 9795, 615),
-                                         false};
+// clang-format off
+const PanelEntrada::Diseno kLadoDocumentos{
+    "TD", "Tipo de Documento   ", Twips(390, 2910, 9855, 1845), "€", "lblEuroTd",
+    390, 1065, 810, 315, 1290, "documento", "al visado", Twips(450, 4800, 9795, 900), true};
+const PanelEntrada::Diseno kLadoTrabajos{
+    "TT", "Tipos de Trabajos del Proyecto   ", Twips(390, 4845, 9855, 1845), "€ (proyecto)",
+    "lblEuroTT", 420, 885, 840, 975, 1260, "trabajo", "al proyecto", Twips(450, 7640, 9795, 615),
+    false};
+// clang-format on
 
 }  // namespace
 
