@@ -1,8 +1,10 @@
 #include "Impresion.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -208,6 +210,16 @@ void PintarMarco(QPainter& pintor, qreal arriba, qreal abajo, const Columnas& co
     pintor.drawLine(QLineF(pagina.ancho, arriba, pagina.ancho, abajo));
 }
 
+// A printer's job stopped is given up, so that none of it prints, and a file printed to goes
+// rather than stay cut short. A print preview paints through its own engine of pictures,
+// which is not given up: the preview closes instead.
+void Abandonar(QPagedPaintDevice& dispositivo) {
+    auto* impresora = dynamic_cast<QPrinter*>(&dispositivo);
+    if (impresora == nullptr || impresora->paintEngine()->type() == QPaintEngine::Picture) return;
+    impresora->abort();
+    if (!impresora->outputFileName().isEmpty()) QFile::remove(impresora->outputFileName());
+}
+
 }  // namespace
 
 bool PintarLiquidacion(const cdv::LiquidacionImpresa& liquidacion, QPagedPaintDevice& dispositivo,
@@ -242,7 +254,7 @@ bool PintarLiquidacion(const cdv::LiquidacionImpresa& liquidacion, QPagedPaintDe
         y += cabecera.alto;
         for (std::size_t k = inicios[p]; k < inicios[p + 1]; ++k) {
             if (!cdv::Seguir(progreso, qint64(k), qint64(filas.size()))) {
-                if (auto* impresora = dynamic_cast<QPrinter*>(&dispositivo)) impresora->abort();
+                Abandonar(dispositivo);
                 return false;
             }
             PintarFila(pintor, filas[k], y, columnas, letras, pagina);
