@@ -7,6 +7,7 @@
 // broke it.
 #include <random>
 
+#include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Cuotas.h"
 #include "PanelEntrada.h"
@@ -33,8 +34,13 @@ enum class Tipo {
 struct Accion {
     Tipo tipo;
     int a, b;  // selector and row; side; group and option; window and line
-    QString texto;
+    QString texto{};
 };
+
+// How a run ends: killed (or a logout that does not wait), closed with "Descartar", saved
+// and closed, or killed and followed by a run that only opens the last file saved and is
+// killed in turn.
+enum class Fin { Matar, Descartar, Guardar, Mirar };
 
 const char* const kSelectores[] = {"cbbRefTD", "cbbDesTD", "cbbRefTT", "cbbDesTT"};
 const char* const kLado[] = {"TD", "TT"};
@@ -214,10 +220,6 @@ class Sesion {
         desde.pop_back();
     }
 
-    // How a run ends: killed (or a logout that does not wait), closed with "Descartar", saved
-    // and closed, or killed and followed by a run that only looks at the last file saved.
-    enum class Fin { Matar, Descartar, Guardar, Mirar };
-
     void Terminar(Fin fin) {
         if (fin == Fin::Guardar) {
             contestador_.archivo = carpeta_.filePath(QString("guardada%1.cdv").arg(++guardadas_));
@@ -231,9 +233,8 @@ class Sesion {
             dejadas_.push_back(m_);
         }
         NuevaVentana();
-        if (fin == Fin::Mirar && !guardada_.isEmpty()) {
+        if (fin == Fin::Mirar && !guardada_.isEmpty()) {  // opened, and killed too
             b_->p->AbrirArchivo(guardada_);
-            b_->menu("mnuSalir");
             NuevaVentana();
         }
     }
@@ -332,6 +333,7 @@ class Sesion {
         }
         if (b_->p->Trabajos().Fila() != filaTT_ || b_->p->Documentos().Fila() != filaTD_)
             return "fila elegida";
+        if (b_->p->isWindowModified() != SinGuardar()) return "marca de cambios sin guardar";
         for (int i = 0; i < 2; ++i) {
             if (b_->solicitud().Opcion(i == 0 ? "P" : "PB") != m_.opciones[i] ||
                 !b_->c<QRadioButton>(QString(kOpciones[i]).arg(m_.opciones[i]))->isChecked())
@@ -397,6 +399,25 @@ class TestSesion : public QObject {
         const std::vector<Accion> guion = Guion(semilla, 1500);
         const QString fallo = Sesion().Jugar(guion);
         QVERIFY2(fallo.isEmpty(), qPrintable(QString("semilla %1: %2").arg(semilla).arg(fallo)));
+    }
+
+    // Sessions in a set order, each named by the fault it guards.
+    void sesionesFijas() {
+        const Accion aap{Tipo::Elegir, 0, cdv::BaremoIncorporado()->TablaTD.Buscar("AAP")},
+            anadir{Tipo::Anadir, 0, 0}, deshacer{Tipo::Deshacer, 0, 0};
+        const auto fin = [](Tipo tipo, Fin como) {
+            return Accion{tipo, 0, static_cast<int>(como)};
+        };
+        const std::pair<const char*, std::vector<Accion>> casos[] = {
+            {"una ejecución guardada, deshecha o que solo miró un archivo dejaba qué recuperar",
+             {aap, anadir, fin(Tipo::Terminar, Fin::Guardar), aap, anadir, deshacer,
+              fin(Tipo::Terminar, Fin::Mirar), fin(Tipo::Recuperar, Fin::Matar), aap, anadir,
+              fin(Tipo::Recuperar, Fin::Matar)}},
+        };
+        for (const auto& [falta, guion] : casos) {
+            const QString fallo = Sesion().Jugar(guion);
+            QVERIFY2(fallo.isEmpty(), qPrintable(QString("%1: %2").arg(falta, fallo)));
+        }
     }
 };
 
