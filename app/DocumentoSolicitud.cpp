@@ -247,33 +247,40 @@ DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
     return Guardado::Hecho;
 }
 
+// The request in `ruta`; nothing when the reading was stopped, or refused, which is told after
+// `noSePuede`.
+std::optional<cdv::LecturaSolicitud> DocumentoSolicitud::Leer(const QString& ruta,
+                                                              const cdv::Progreso& progreso,
+                                                              const QString& noSePuede) {
+    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_, progreso);
+    if (lectura.detenida) return std::nullopt;
+    if (!lectura.contenido) {
+        emit aviso(QString("%1: %2.").arg(noSePuede, lectura.error));
+        return std::nullopt;
+    }
+    return lectura;
+}
+
 DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta,
                                                        const cdv::Progreso& progreso) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_, progreso);
-    if (lectura.detenida) return {};
-    if (!lectura.contenido) {
-        emit aviso(QString("No se puede abrir «%1»: %2.").arg(Nombre(ruta), lectura.error));
-        return {};
-    }
+    std::optional<cdv::LecturaSolicitud> lectura =
+        Leer(ruta, progreso, "No se puede abrir «" + Nombre(ruta) + "»");
+    if (!lectura) return {};
     // Fees priced otherwise than the file says make a request that differs from its file.
-    Cargar(std::move(*lectura.contenido), {ruta, lectura.huella}, !lectura.cambios.isEmpty());
-    return {true, lectura.cambios, lectura.baremoDisponible};
+    Cargar(std::move(*lectura->contenido), {ruta, lectura->huella}, !lectura->cambios.isEmpty());
+    return {true, lectura->cambios, lectura->baremoDisponible};
 }
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta,
-                                                          const cdv::Progreso& progreso) {
-    cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_, progreso);
-    if (lectura.detenida) return {};
-    if (!lectura.contenido) {
-        emit aviso(QString("No se puede recuperar la sesión anterior («%1»): %2.")
-                       .arg(ruta, lectura.error));
-        return {};
-    }
-    Cargar(std::move(*lectura.contenido), lectura.origen, true);
+                                                           const cdv::Progreso& progreso) {
+    std::optional<cdv::LecturaSolicitud> lectura =
+        Leer(ruta, progreso, "No se puede recuperar la sesión anterior («" + ruta + "»)");
+    if (!lectura) return {};
+    Cargar(std::move(*lectura->contenido), lectura->origen, true);
     recuperacion_.Tomar(ruta);
     tomada_ = ruta;
     EscribirRecuperacion();  // this run holds it now, and then the session goes
-    return {true, lectura.cambios, lectura.baremoDisponible};
+    return {true, lectura->cambios, lectura->baremoDisponible};
 }
 
 void DocumentoSolicitud::Cargar(cdv::ContenidoSolicitud contenido,

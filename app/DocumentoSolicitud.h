@@ -9,8 +9,10 @@
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
+#include <optional>
 #include <vector>
 
+#include "ArchivoSolicitud.h"
 #include "Progreso.h"
 #include "Recuperacion.h"
 #include "SolicitudVisado.h"
@@ -95,6 +97,8 @@ class DocumentoSolicitud : public QObject {
     void aviso(const QString& texto);
 
   private:
+    std::optional<cdv::LecturaSolicitud> Leer(const QString& ruta, const cdv::Progreso& progreso,
+                                              const QString& noSePuede);
     // A text of the statement changed; typing on in the same text (`id`) is the same undo step.
     using Poner = void (cdv::SolicitudVisado::*)(const QString&);
     void CambiarTexto(const QString& accion, int id, const QString& antes, const QString& ahora,

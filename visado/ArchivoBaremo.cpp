@@ -199,6 +199,14 @@ class Comprobador {
         return regla.value_or(Regla::SinCuota);
     }
 
+    // An element of a list that must be an object with `claves`.
+    QJsonObject Elemento(const QJsonValue& valor, const QString& lugar, Claves claves) {
+        if (!valor.isObject()) Falta(lugar, "no es un objeto");
+        const QJsonObject objeto = valor.toObject();
+        Conocidas(objeto, lugar, claves, {});
+        return objeto;
+    }
+
     // What every row has: its place, checked keys, and its unique reference.
     QJsonObject Fila(const QJsonValue& valor, const QString& lugar, Claves claves,
                      QSet<QString>& referencias) {
@@ -265,9 +273,7 @@ class Comprobador {
         std::int32_t anterior = 0;
         for (const auto& [k, valor] : Elementos(raiz, "escala_dv", {})) {
             const QString lugar = En("escala_dv", k);
-            const QJsonObject t = valor.toObject();
-            if (!valor.isObject()) Falta(lugar, "no es un objeto");
-            Conocidas(t, lugar, {"hasta", "factor", "base"}, {});
+            const QJsonObject t = Elemento(valor, lugar, {"hasta", "factor", "base"});
             const std::int32_t hasta = Hasta(t, lugar, anterior);
             tramos.push_back({hasta,
                               Numero(t["factor"], lugar, "factor", Rango::Positivo).value_or(0),
@@ -281,9 +287,7 @@ class Comprobador {
         std::int32_t anterior = 0;
         for (const auto& [k, valor] : Elementos(raiz, "escala_superficie", {})) {
             const QString lugar = En("escala_superficie", k);
-            const QJsonObject c = valor.toObject();
-            if (!valor.isObject()) Falta(lugar, "no es un objeto");
-            Conocidas(c, lugar, {"hasta", "importe"}, {});
+            const QJsonObject c = Elemento(valor, lugar, {"hasta", "importe"});
             const std::int32_t hasta = Hasta(c, lugar, anterior);
             clases.push_back({hasta, Simple(c, "importe", lugar, Rango::NoNegativo)});
         }
@@ -300,9 +304,7 @@ class Comprobador {
         for (const auto& [k, valor] :
              Elementos(descuentos, std::string(ref).c_str(), "descuentos")) {
             const QString donde = En(lugar, k);
-            const QJsonObject o = valor.toObject();
-            if (!valor.isObject()) Falta(donde, "no es un objeto");
-            Conocidas(o, donde, {"texto", "fraccion"}, {});
+            const QJsonObject o = Elemento(valor, donde, {"texto", "fraccion"});
             const QString texto = Texto(o, "texto", donde);
             if (textos.contains(texto)) Falta(En(donde, "texto"), "está repetido");
             textos.insert(texto);
