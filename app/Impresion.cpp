@@ -97,7 +97,8 @@ std::vector<FilaImpresa> Filas(const cdv::LiquidacionImpresa& liquidacion) {
     return filas;
 }
 
-Pagina PaginaDe(QPagedPaintDevice& dispositivo, const Letras& letras) {
+// Sets the device's pages to A4 with the statement's margins, and measures them.
+Pagina PrepararPagina(QPagedPaintDevice& dispositivo, const Letras& letras) {
     dispositivo.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                           QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter));
     const QSizeF zona = dispositivo.pageLayout().paintRectPixels(dispositivo.logicalDpiX()).size();
@@ -225,7 +226,7 @@ void Abandonar(QPagedPaintDevice& dispositivo) {
 bool PintarLiquidacion(const cdv::LiquidacionImpresa& liquidacion, QPagedPaintDevice& dispositivo,
                        const cdv::Progreso& progreso) {
     const Letras letras = LetrasDeLiquidacion();
-    const Pagina pagina = PaginaDe(dispositivo, letras);
+    const Pagina pagina = PrepararPagina(dispositivo, letras);
     std::vector<FilaImpresa> filas = Filas(liquidacion);
     const Columnas columnas =
         ColumnasDe(filas, QFontMetricsF(letras.negrita, &dispositivo), pagina);

@@ -82,31 +82,19 @@ QStandardItemModel* Modelo(QObject* padre, const QStringList& columnas) {
     return modelo;
 }
 
-QStandardItemModel* ModeloTrabajos(QObject* padre, const cdv::Baremo& b) {
+// A catalogue's rows: reference, description, rule in words, rate, minimum and unit, each
+// carrying its row number.
+template <typename Tabla, typename Fila>
+QStandardItemModel* ModeloCatalogo(QObject* padre, const Tabla& tabla,
+                                   std::string_view (*regla)(cdv::Regla),
+                                   std::string_view (*unidad)(const Fila&)) {
     auto* modelo =
         Modelo(padre, {"Referencia", "Descripción", "Regla de cuota", "Tasa", "Mínimo", "Unidad"});
-    for (int fila = 1; fila <= b.TablaTT.Filas(); ++fila) {
-        const cdv::TrabajoTT& t = *b.TablaTT.Fila(fila);
-        QList<QStandardItem*> celdas{
-            Texto(Qs(t.Ref)),  Texto(Qs(t.Descripcion)), Texto(Qs(cdv::NombreReglaTrabajo(t.Tipo))),
-            Numero(t.Tasa, 7), Numero(t.Minimo, 7),      Texto(Qs(cdv::UnidadTrabajo(t)))};
-        celdas.front()->setData(fila, kRolFila);
-        modelo->appendRow(celdas);
-    }
-    return modelo;
-}
-
-QStandardItemModel* ModeloDocumentos(QObject* padre, const cdv::Baremo& b) {
-    auto* modelo =
-        Modelo(padre, {"Referencia", "Descripción", "Regla de cuota", "Tasa", "Mínimo", "Unidad"});
-    for (int fila = 1; fila <= b.TablaTD.Filas(); ++fila) {
-        const cdv::DocumentoTD& d = *b.TablaTD.Fila(fila);
-        QList<QStandardItem*> celdas{Texto(Qs(d.Ref)),
-                                     Texto(Qs(d.Descripcion)),
-                                     Texto(Qs(cdv::NombreReglaDocumento(d.Tipo))),
-                                     Numero(d.Tasa, 7),
-                                     Numero(d.Minimo, 7),
-                                     Texto(Qs(cdv::UnidadDocumento(d)))};
+    for (int fila = 1; fila <= tabla.Filas(); ++fila) {
+        const Fila& f = *tabla.Fila(fila);
+        QList<QStandardItem*> celdas{Texto(Qs(f.Ref)),         Texto(Qs(f.Descripcion)),
+                                     Texto(Qs(regla(f.Tipo))), Numero(f.Tasa, 7),
+                                     Numero(f.Minimo, 7),      Texto(Qs(unidad(f)))};
         celdas.front()->setData(fila, kRolFila);
         modelo->appendRow(celdas);
     }
@@ -181,7 +169,10 @@ void frmInfo::Mostrar(std::shared_ptr<const cdv::Baremo> baremo) {
                            .arg(Qs(b.nombre), cdv::FechaDeVigencia(b)));
     for (std::size_t k = 0; k < filtros_.size(); ++k) {
         QAbstractItemModel* antes = filtros_[k]->sourceModel();
-        filtros_[k]->setSourceModel(k == 0 ? ModeloTrabajos(this, b) : ModeloDocumentos(this, b));
+        filtros_[k]->setSourceModel(
+            k == 0
+                ? ModeloCatalogo(this, b.TablaTT, cdv::NombreReglaTrabajo, cdv::UnidadTrabajo)
+                : ModeloCatalogo(this, b.TablaTD, cdv::NombreReglaDocumento, cdv::UnidadDocumento));
         delete antes;
     }
     for (const auto& [tabla, modelo] : {std::pair{escalaDV_, ModeloEscalaDV(this, b)},
