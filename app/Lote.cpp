@@ -18,9 +18,7 @@ QString FechaLiquidacion() {
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
     QTextStream error(stderr);
-    const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(
-        entrada,
-        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario()));
+    const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(entrada, cdv::Baremos::Instalados());
     if (!lectura.contenido) {
         error << "cdv: no se puede abrir «" << entrada << "»: " << lectura.error << ".\n";
         return 1;
@@ -52,9 +50,7 @@ int ComprobarBaremo(const QString& ruta) {
 }
 
 int ExportarBaremo(const QString& ruta) {
-    const auto vigente =
-        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario())
-            .EnVigor();
+    const auto vigente = cdv::Baremos::Instalados().EnVigor();
     if (const QString fallo = cdv::GuardarArchivo(ruta, cdv::EscribirBaremo(*vigente));
         !fallo.isEmpty()) {
         QTextStream(stderr) << "cdv: no se puede escribir «" << ruta << "»: " << fallo << ".\n";

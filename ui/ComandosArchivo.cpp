@@ -186,8 +186,7 @@ void ComandosArchivo::InstalarBaremo() {
         Avisar(ventana_, QString("No se ha podido instalar «%1»: %2.").arg(destino, error));
         return;
     }
-    documento_.CambiarBaremos(
-        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario()));
+    documento_.CambiarBaremos(cdv::Baremos::Instalados());
     emit baremosCambiados();
     Avisar(ventana_,
            QString("Se ha instalado el baremo «%1», vigente desde el %2.")

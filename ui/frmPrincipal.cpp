@@ -58,9 +58,8 @@ static void RegistrarImagenes() {
 
 frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     RegistrarImagenes();
-    documento_ = new DocumentoSolicitud(
-        cdv::Baremos::Buscar(cdv::Baremos::CarpetasSistema(), cdv::Baremos::CarpetaUsuario()),
-        Recuperacion::CarpetaPorDefecto(), this);
+    documento_ =
+        new DocumentoSolicitud(cdv::Baremos::Instalados(), Recuperacion::CarpetaPorDefecto(), this);
     archivo_ = new ComandosArchivo(this, *documento_);
 
     setObjectName("frmPrincipal");

@@ -31,6 +31,8 @@ class Baremos {
     Baremos();
     // The built-in schedule and every file in the folders.
     static Baremos Buscar(const QStringList& carpetasSistema, const QString& carpetaUsuario);
+    // The built-in schedule and every file in the system's folders and the user's.
+    static Baremos Instalados() { return Buscar(CarpetasSistema(), CarpetaUsuario()); }
     // The folders of the user's data (XDG_DATA_HOME) and of the system's (XDG_DATA_DIRS).
     static QString CarpetaUsuario();
     static QStringList CarpetasSistema();
