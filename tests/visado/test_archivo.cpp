@@ -151,18 +151,6 @@ TEST_F(Archivo, LosTotalesSeCompruebanAlCrecer) {
     }
 }
 
-TEST_F(Archivo, CadaCuotaSeCalculaDeNuevoConElBaremo) {
-    const cdv::LecturaSolicitud lectura = Leer(R"({"formato": 1,
-        "documentos": [{"referencia": "AAP", "cantidad": "1", "cuota": "20"},
-                       {"referencia": "P", "partidas": [
-                           {"referencia": "DVPG", "cantidad": "1", "cuota": "40"}],
-                        "cuota": "45.04"}]})");
-    ASSERT_TRUE(lectura.contenido) << lectura.error.toStdString();
-    EXPECT_EQ(lectura.cambios, QStringList({"documento 1 (AAP): 20,00 → 26,50 €",
-                                            "documento 2 (P), partida 1 (DVPG): 40,00 → 45,04 €"}));
-    EXPECT_EQ(lectura.contenido->documentos[0]->cuota, 2650);
-}
-
 TEST_F(Archivo, UnGuardadoFallidoDejaElArchivoAnterior) {
     QTemporaryDir carpeta;
     const QString anterior = carpeta.filePath("anterior.cdv");

@@ -252,6 +252,15 @@ TEST(Baremo, UnaSolicitudConSuBaremo) {
          "Baremo de derechos de visado",
          {"documento 1 (AAP): 33,12 → 26,50 €"},
          true},
+        {"cuotas guardadas que el baremo calcula de otro modo, también las de las partidas",
+         R"({"formato": 1, "documentos": [{"referencia": "AAP", "cantidad": "1", "cuota": "20"},
+             {"referencia": "P", "partidas": [{"referencia": "DVPG", "cantidad": "1",
+              "cuota": "40"}], "cuota": "45.04"}]})",
+         cdv::Baremos(),
+         "Baremo de derechos de visado",
+         {"documento 1 (AAP): 20,00 → 26,50 €",
+          "documento 2 (P), partida 1 (DVPG): 40,00 → 45,04 €"},
+         true},
     };
     for (const auto& c : casos) {
         const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(c.datos, c.baremos);
