@@ -95,20 +95,29 @@ class AnchoDeLasHalladas : public QObject {
     const QStringListModel* halladas_;
 };
 
-}  // namespace
-
-void BuscarPorPalabras(QComboBox* selector) {
-    auto* halladas = new Halladas(selector);
+// The selector's search, made the first time words are typed in it: a start shows the selector,
+// not its drop-down of matches.
+QCompleter* Buscador(QComboBox* selector, QStringListModel* halladas) {
+    if (selector->completer() != nullptr) return selector->completer();
     auto* completador = new QCompleter(halladas, selector);
     completador->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     selector->setCompleter(completador);
     new AnchoDeLasHalladas(completador, halladas);
+    return completador;
+}
+
+}  // namespace
+
+void BuscarPorPalabras(QComboBox* selector) {
+    auto* halladas = new Halladas(selector);
+    selector->setCompleter(nullptr);  // not the box's own, which completes the text in place
     auto* guarda = new SinCoincidencias(selector, halladas);
     selector->installEventFilter(guarda);              // the arrows, which the box passes on to it
     selector->lineEdit()->installEventFilter(guarda);  // Enter
     // The selector's entries as they are now: another schedule brings others.
     QObject::connect(selector->lineEdit(), &QLineEdit::textEdited, selector,
-                     [selector, halladas, completador](const QString& consulta) {
+                     [selector, halladas](const QString& consulta) {
+                         QCompleter* completador = Buscador(selector, halladas);
                          QStringList textos;
                          for (int i = 0; i < selector->count(); ++i)
                              textos << selector->itemText(i);

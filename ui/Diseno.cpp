@@ -108,6 +108,35 @@ class FlechasDeMas : public QIconEngine {
     QIconEngine* clone() const override { return new FlechasDeMas; }
 };
 
+class IconoDiferido : public QIconEngine {
+  public:
+    IconoDiferido(const QString& ruta, int lado) : ruta_(ruta), lado_(lado) {}
+    void paint(QPainter* pintor, const QRect& zona, QIcon::Mode modo,
+               QIcon::State estado) override {
+        Icono().paint(pintor, zona, Qt::AlignCenter, modo, estado);
+    }
+    QPixmap pixmap(const QSize& tamano, QIcon::Mode modo, QIcon::State estado) override {
+        return Icono().pixmap(tamano, modo, estado);
+    }
+    QSize actualSize(const QSize& tamano, QIcon::Mode modo, QIcon::State estado) override {
+        return Icono().actualSize(tamano, modo, estado);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(lado_, lado_)};
+    }
+    QIconEngine* clone() const override { return new IconoDiferido(ruta_, lado_); }
+
+  private:
+    const QIcon& Icono() {
+        if (icono_.isNull()) icono_ = QIcon(Imagen(ruta_));
+        return icono_;
+    }
+
+    const QString ruta_;
+    const int lado_;
+    QIcon icono_;
+};
+
 // The platform's own style, with the forms' touches: a slimmer drop-down arrow on combo
 // boxes, so that the narrow reference selectors show their whole placeholder text, and
 // frames that carry their caption on the border line. Drawn with the widget's own palette,
@@ -174,11 +203,27 @@ QStyle* EstiloFormulario() {
     return estilo;
 }
 
-void EstiloDeVentana(QWidget* ventana) {
+namespace {
+
+QFont LetraDeFormularios() {
     QFont letra(QStringLiteral("Arial"));
     letra.setStyleHint(QFont::SansSerif);
     letra.setPointSizeF(8.25);
-    ventana->setFont(letra);
+    return letra;
+}
+
+}  // namespace
+
+ConLetraDeFormularios::ConLetraDeFormularios() : anterior_(QApplication::font()) {
+    QApplication::setFont(LetraDeFormularios());
+}
+
+ConLetraDeFormularios::~ConLetraDeFormularios() {
+    QApplication::setFont(anterior_);
+}
+
+void EstiloDeVentana(QWidget* ventana) {
+    ventana->setFont(LetraDeFormularios());
     // White behind black captions, whatever colours the desktop gives: a dark scheme would
     // otherwise paint its light text on this white.
     QPalette paleta = ventana->palette();
@@ -235,6 +280,10 @@ QPixmap Imagen(const QString& ruta) {
     QImageReader lector(ruta, QFileInfo(ruta).suffix().toLatin1());
     lector.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(lector.read());
+}
+
+QIcon IconoAlPedirlo(const QString& ruta, int lado) {
+    return QIcon(new IconoDiferido(ruta, lado));
 }
 
 QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect zona) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -13,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 class QColor;
+class QIcon;
 class QPixmap;
 class QStyle;
 
@@ -33,6 +35,19 @@ QString NombreIndexado(const QByteArray& base, int indice);
 // The forms' look for one of the program's windows and everything in it: font, white
 // background with black captions, frames; the application's own look is left alone.
 void EstiloDeVentana(QWidget* ventana);
+// While it lives, the application's font is the forms' font. A line edit lays its empty text
+// out in the application's font before it takes its own, which loads a face that no form
+// shows; a window built under this loads only the faces it shows.
+class ConLetraDeFormularios {
+  public:
+    ConLetraDeFormularios();
+    ~ConLetraDeFormularios();
+    ConLetraDeFormularios(const ConLetraDeFormularios&) = delete;
+    ConLetraDeFormularios& operator=(const ConLetraDeFormularios&) = delete;
+
+  private:
+    const QFont anterior_;
+};
 // The platform's style with the forms' touches (slimmer drop-down arrows, captions on the
 // frames' border line), for the selectors and frames.
 QStyle* EstiloFormulario();
@@ -53,6 +68,9 @@ void AlMostrarse(QWidget* ventana, std::function<void()> accion);
 // A picture of the program's own, read as the format its name ends in: no image-format
 // plugin is loaded to guess it (a start-up would otherwise load them all).
 QPixmap Imagen(const QString& ruta);
+// One of them as an icon of `lado` pixels square, read the first time it is drawn: a window
+// system may never ask for a window's icon.
+QIcon IconoAlPedirlo(const QString& ruta, int lado);
 
 QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect zona);
 QLineEdit* CrearCaja(QWidget* padre, const QString& nombre, QRect zona, bool soloLectura);

@@ -57,6 +57,7 @@ static void RegistrarImagenes() {
 }
 
 frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
+    const ConLetraDeFormularios letra;
     RegistrarImagenes();
     documento_ =
         new DocumentoSolicitud(cdv::Baremos::Instalados(), Recuperacion::CarpetaPorDefecto(), this);
@@ -64,7 +65,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
 
     setObjectName("frmPrincipal");
     setWindowTitle(QString(kTituloPrograma) + "[*]");
-    setWindowIcon(QIcon(Imagen(":/cdv/cdv-48.png")));  // its other windows take it from it
+    setWindowIcon(IconoAlPedirlo(":/cdv/cdv-48.png", 48));  // its other windows take it from it
     CrearControles();
     CrearMenu();
     td_->Preparar();
@@ -126,6 +127,7 @@ void frmPrincipal::EncadenarTabulacion(const std::vector<QWidget*>& orden) {
 // The work side, made the first time it is needed: a start shows the document side alone.
 PanelEntrada& frmPrincipal::Trabajos() {
     if (tt_ == nullptr) {
+        const ConLetraDeFormularios letra;
         tt_ = new PanelEntrada(cliente_, kLadoTrabajos, PanelEntrada::Catalogo::Trabajos,
                                *documento_);
         tt_->Marco()->setVisible(false);
