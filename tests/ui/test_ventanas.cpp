@@ -488,12 +488,10 @@ class TestVentanas : public QObject {
         {
             const Banco b;
             QVERIFY(b.p->screen()->availableGeometry().contains(b.p->geometry().center()));
+            const QDialogButtonBox botones(QDialogButtonBox::Save | QDialogButtonBox::Discard |
+                                           QDialogButtonBox::Cancel | QDialogButtonBox::Open);
             QStringList textos;
-            for (const QAbstractButton* boton :
-                 QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Discard |
-                                  QDialogButtonBox::Cancel | QDialogButtonBox::Open)
-                     .buttons())
-                textos << boton->text();
+            for (const QAbstractButton* boton : botones.buttons()) textos << boton->text();
             textos.sort();
             QCOMPARE(textos, QStringList({"Abrir", "Cancelar", "Descartar", "Guardar"}));
         }
