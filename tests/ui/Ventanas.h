@@ -201,3 +201,8 @@ class Contestador : public QObject {
 inline void LocaleEspanol() {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 }
+
+// What a dark desktop scheme hands the program: light text on dark grounds.
+inline QPalette PaletaOscura() {
+    return QPalette(QColor(60, 60, 60), QColor(45, 45, 45));
+}

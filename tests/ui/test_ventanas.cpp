@@ -163,7 +163,7 @@ class TestVentanas : public QObject {
     void cadaControl_data() {
         QTest::addColumn<QPalette>("paleta");
         QTest::newRow("clara") << QApplication::style()->standardPalette();
-        QTest::newRow("oscura") << QPalette(QColor(60, 60, 60), QColor(45, 45, 45));  // dark scheme
+        QTest::newRow("oscura") << PaletaOscura();
     }
 
     void cadaControl() {
