@@ -107,7 +107,6 @@ void frmPrincipal::CrearControles() {
 
     td_ =
         new PanelEntrada(cliente, kLadoDocumentos, PanelEntrada::Catalogo::Documentos, *documento_);
-    descuentos_ = new OpcionesDescuento(cliente, *documento_);
     // Which schedule prices the request, below everything the window holds.
     baremo_ = new QLabel(this);
     baremo_->setObjectName("lblBaremo");
@@ -124,7 +123,8 @@ void frmPrincipal::EncadenarTabulacion(const std::vector<QWidget*>& orden) {
     for (std::size_t k = 1; k < orden.size(); ++k) QWidget::setTabOrder(orden[k - 1], orden[k]);
 }
 
-// The work side, made the first time it is needed: a start shows the document side alone.
+// The work side and the discounts, made the first time they are needed: a start shows the
+// document side alone.
 PanelEntrada& frmPrincipal::Trabajos() {
     if (tt_ == nullptr) {
         const ConLetraDeFormularios letra;
@@ -133,6 +133,7 @@ PanelEntrada& frmPrincipal::Trabajos() {
         tt_->Marco()->setVisible(false);
         tt_->Desglose()->setVisible(false);
         connect(tt_, &PanelEntrada::anadida, this, [this] { ResumenProyecto().show(); });
+        descuentos_ = new OpcionesDescuento(cliente_, *documento_);
         std::vector<QWidget*> orden{td_->OrdenDeTabulacion().back()};
         for (QWidget* control : tt_->OrdenDeTabulacion()) orden.push_back(control);
         EncadenarTabulacion(orden);
@@ -229,8 +230,8 @@ void frmPrincipal::MostrarDocumentoElegido() {
     if (tt_ != nullptr) {
         tt_->Marco()->setVisible(proyecto);
         tt_->Desglose()->setVisible(proyecto);
+        descuentos_->MostrarPara(proyecto ? std::string_view(fila->Ref) : std::string_view());
     }
-    descuentos_->MostrarPara(proyecto ? std::string_view(fila->Ref) : std::string_view());
 }
 
 void frmPrincipal::MostrarBaremo() {

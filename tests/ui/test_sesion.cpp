@@ -188,7 +188,7 @@ class Sesion {
 
     void Opcion(int grupo, int opcion) {
         const QString boton = QString(kOpciones[grupo]).arg(opcion);
-        if (!b_->c(boton)->isVisible()) return;
+        if (!b_->aLaVista(boton)) return;
         b_->pulsar(boton);
         if (m_.opciones[grupo] == opcion) return;
         Cambio();
