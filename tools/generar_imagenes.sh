@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the program's own pictures with ImageMagick: the main window's logo (234 × 68,
-# 24-bit BMP), the About picture (57 × 30, GIF) and the program icon (PNG and ICO, and a
+# Draws the program's own pictures with ImageMagick: the main window's logo (234 × 68, as
+# its pixels: red, green, blue and 255 for each), the About picture (57 × 30, GIF) and the program icon (PNG and ICO, and a
 # 48-pixel PNG for the windows).
 # The results are committed in resources/; run this only to change them.
 set -euo pipefail
@@ -26,7 +26,7 @@ convert -size 234x68 xc:white \
     -fill "$ROJO" -font "$NEGRITA" -pointsize 30 -annotate +74+36 'CDV' \
     -fill "$GRIS" -font "$NORMAL" -pointsize 11 -annotate +75+55 'Cuotas de visado' \
     -fill "$ROJO" -draw 'rectangle 74,41 226,42' \
-    -alpha off -type TrueColor BMP3:logo.bmp
+    -alpha opaque -depth 8 RGBA:logo.rgba
 
 # About picture: the seal and the initials, small.
 convert -size 57x30 xc:white \

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QResource>
 #include <QScreen>
 #include <QSettings>
 #include <QStyleOptionGroupBox>
@@ -280,6 +281,15 @@ QPixmap Imagen(const QString& ruta) {
     QImageReader lector(ruta, QFileInfo(ruta).suffix().toLatin1());
     lector.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(lector.read());
+}
+
+QPixmap ImagenEnPixeles(const QString& ruta, QSize tamano) {
+    const QResource recurso(ruta);
+    if (recurso.compressionAlgorithm() != QResource::NoCompression ||
+        recurso.size() != 4LL * tamano.width() * tamano.height())
+        return {};
+    return QPixmap::fromImage(
+        QImage(recurso.data(), tamano.width(), tamano.height(), QImage::Format_RGBX8888));
 }
 
 QIcon IconoAlPedirlo(const QString& ruta, int lado) {

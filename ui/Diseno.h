@@ -16,6 +16,7 @@ class QWidget;
 class QColor;
 class QIcon;
 class QPixmap;
+class QSize;
 class QStyle;
 
 // The main window's title, and that of the program's questions.
@@ -68,6 +69,9 @@ void AlMostrarse(QWidget* ventana, std::function<void()> accion);
 // A picture of the program's own, read as the format its name ends in: no image-format
 // plugin is loaded to guess it (a start-up would otherwise load them all).
 QPixmap Imagen(const QString& ruta);
+// One kept as its pixels, `tamano` of them in rows from the top, each as the bytes red, green,
+// blue and 255: nothing decodes it. Empty when the data is not of that size.
+QPixmap ImagenEnPixeles(const QString& ruta, QSize tamano);
 // One of them as an icon of `lado` pixels square, read the first time it is drawn: a window
 // system may never ask for a window's icon.
 QIcon IconoAlPedirlo(const QString& ruta, int lado);

@@ -93,7 +93,7 @@ void frmPrincipal::CrearControles() {
     auto* logo = new QLabel(cliente);
     logo->setObjectName("Picture1");
     logo->setGeometry(Twips(300, 510, 3510, 1020));
-    logo->setPixmap(Imagen(":/cdv/logo.bmp"));
+    logo->setPixmap(ImagenEnPixeles(":/cdv/logo.rgba", logo->size()));
     logo->setAccessibleName("Logotipo");
 
     QLabel* titulo = CrearEtiqueta(cliente, NombreIndexado("Label1", 0), "QUENDAL (CDV)",

@@ -488,6 +488,10 @@ class TestVentanas : public QObject {
         {
             const Banco b;
             QVERIFY(b.p->screen()->availableGeometry().contains(b.p->geometry().center()));
+            // The logo, kept as its pixels: whole, its colours in their order (its red line).
+            const QImage logo = Control<QLabel>(b.p.get(), "Picture1")->pixmap().toImage();
+            QCOMPARE(logo.size(), QSize(234, 68));
+            QCOMPARE(logo.pixelColor(100, 41), QColor(192, 0, 0));
             const QDialogButtonBox botones(QDialogButtonBox::Save | QDialogButtonBox::Discard |
                                            QDialogButtonBox::Cancel | QDialogButtonBox::Open);
             QStringList textos;
