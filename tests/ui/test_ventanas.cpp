@@ -284,38 +284,28 @@ class TestVentanas : public QObject {
         QVERIFY(!b.p->isWindowModified() && !b.c<QAction>("mnuDeshacer")->isEnabled());
     }
 
-    // Fees priced again on opening: a summary and 20 of them in the box (not a box off the
-    // screen), every one in its details; the request then differs from its file.
-    void cuotasRecalculadas() {
-        QTemporaryDir carpeta;
-        Banco b;
-        Contestador contestador;
-        contestador.archivo = carpeta.filePath("viejo.cdv");
-        EscribirArchivo(contestador.archivo, SolicitudRepetida("AAP", "20", 60));
-        b.menu("mnuAbrir");
-        const QStringList partes = contestador.mensajes.value(0).split('|');
-        QCOMPARE(partes.size(), 3);
-        const QString cambio = "documento %1 (AAP): 20,00 → 26,50 €";
-        const QStringList caja = partes[1].split('\n'), detalles = partes[2].split('\n');
-        QStringList veinte;
-        for (int k = 1; k <= 20; ++k) veinte << cambio.arg(k);
-        QCOMPARE(caja.mid(1, 20), veinte);
-        QCOMPARE(caja.last(), "… y 40 más (véanse los detalles).");
-        QCOMPARE(QStringList({QString::number(detalles.size()), detalles.last()}),
-                 QStringList({"60", cambio.arg(60)}));
-        QVERIFY(b.p->isWindowModified());
-    }
-
-    // Long work stopped with "Cancelar": a PDF export leaves no file, or the earlier file whole;
-    // the print preview closes (its stopped printer once brought the program down).
-    void trabajoDetenido() {
+    // A long request: its fees priced again on opening, a summary and 20 of them in the box
+    // (not a box off the screen), a thousand in its details; the request then differs from its
+    // file. Long work stopped with "Cancelar": a PDF export leaves no file, or the earlier file
+    // whole; the print preview closes (its stopped printer once brought the program down).
+    void solicitudLarga() {
         QTemporaryDir carpeta;
         Banco b;
         Contestador contestador;
         contestador.archivo = carpeta.filePath("larga.cdv");
-        EscribirArchivo(contestador.archivo, SolicitudRepetida("ESS2", "45.04", 40000));
+        EscribirArchivo(contestador.archivo, SolicitudRepetida("ESS2", "20", 40000));
         b.menu("mnuAbrir");
         QCOMPARE(b.solicitud().Documentos().Cuantas(), 40000);
+        const QStringList partes = contestador.mensajes.value(0).split('|');
+        QCOMPARE(partes.size(), 3);
+        const QString cambio = "documento %1 (ESS2): 20,00 → 45,04 €";
+        const QStringList caja = partes[1].split('\n'), detalles = partes[2].split('\n');
+        QStringList veinte;
+        for (int k = 1; k <= 20; ++k) veinte << cambio.arg(k);
+        QCOMPARE(caja.mid(1), veinte << "… y 39980 más (véanse los detalles).");
+        QCOMPARE(QStringList({QString::number(detalles.size()), detalles[999], detalles.last()}),
+                 QStringList({"1001", cambio.arg(1000), "… y 39000 más."}));
+        QVERIFY(b.p->isWindowModified());
 
         QFile anterior(carpeta.filePath("anterior.pdf"));
         EscribirArchivo(anterior.fileName(), "anterior");
