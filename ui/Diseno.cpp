@@ -109,6 +109,7 @@ class FlechasDeMas : public QIconEngine {
     QIconEngine* clone() const override { return new FlechasDeMas; }
 };
 
+// A picture of the program's own as an icon, read the first time it is drawn or asked for.
 class IconoDiferido : public QIconEngine {
   public:
     IconoDiferido(const QString& ruta, int lado) : ruta_(ruta), lado_(lado) {}
