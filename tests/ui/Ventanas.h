@@ -48,14 +48,6 @@ inline void EscribirArchivo(const QString& ruta, const QByteArray& datos) {
         qFatal("No se escribe %s", qPrintable(ruta));
 }
 
-// A request file of `veces` documents `ref`, one unit each, saved with the fee `cuota`.
-inline QByteArray SolicitudRepetida(const char* ref, const char* cuota, int veces) {
-    const QByteArray documento =
-        QString(R"({"referencia": "%1", "cantidad": "1", "cuota": "%2"})").arg(ref, cuota).toUtf8();
-    return R"({"formato": 1, "documentos": [)" + (documento + ",").repeated(veces - 1) + documento +
-           "]}";
-}
-
 inline QStringList Lineas(const QAbstractItemView* lista) {
     QStringList lineas;
     for (int i = 0; i < lista->model()->rowCount(); ++i)

@@ -12,10 +12,10 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <functional>
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
+#include "BaremoDePrueba.h"
 #include "Baremos.h"
 #include "Cuotas.h"
 #include "TextoLocal.h"
@@ -23,55 +23,6 @@
 namespace {
 
 const cdv::Separadores kEs{",", "."};
-
-QJsonObject Incorporado() {
-    return QJsonDocument::fromJson(cdv::EscribirBaremo(*cdv::BaremoIncorporado())).object();
-}
-
-// The built-in schedule's file with one change made by `cambiar`.
-QByteArray Variante(const std::function<void(QJsonObject&)>& cambiar) {
-    QJsonObject raiz = Incorporado();
-    cambiar(raiz);
-    return QJsonDocument(raiz).toJson();
-}
-
-// Sets the value at a path of keys and indexes ("documentos", 12, "tasa"); an undefined value
-// takes the key or the element away.
-void Poner(QJsonObject& raiz, const QStringList& camino, const QJsonValue& valor) {
-    std::function<QJsonValue(QJsonValue, qsizetype)> poner = [&](QJsonValue actual,
-                                                                 qsizetype k) -> QJsonValue {
-        if (k == camino.size()) return valor;
-        bool esIndice = false;
-        const int indice = camino[k].toInt(&esIndice);
-        if (esIndice) {
-            QJsonArray lista = actual.toArray();
-            const QJsonValue nuevo = poner(lista[indice], k + 1);
-            if (nuevo.isUndefined()) {
-                lista.removeAt(indice);
-            } else {
-                lista[indice] = nuevo;
-            }
-            return lista;
-        }
-        QJsonObject objeto = actual.toObject();
-        objeto[camino[k]] = poner(objeto[camino[k]], k + 1);
-        return objeto;
-    };
-    raiz = poner(raiz, 0).toObject();
-}
-
-// The index of the row with reference `ref` in the list `lista` of the built-in file.
-QString Fila(const char* lista, const char* ref) {
-    const QJsonArray filas = Incorporado()[lista].toArray();
-    for (qsizetype k = 0; k < filas.size(); ++k) {
-        if (filas[k].toObject()["referencia"].toString() == ref) return QString::number(k);
-    }
-    return {};
-}
-
-QByteArray Con(const QStringList& camino, const QJsonValue& valor) {
-    return Variante([&](QJsonObject& r) { Poner(r, camino, valor); });
-}
 
 TEST(Baremo, ElIncorporadoEsElDeSuArchivo) {
     const cdv::LecturaBaremo archivo = cdv::AbrirBaremo(CDV_BAREMO_JSON);
@@ -173,17 +124,12 @@ TEST(Baremo, RevisionesConSusCuotas) {
     }
 }
 
-// A revision of the built-in schedule in `carpeta`: its name, its date, and the fee per unit
-// of "AAP".
+// A revision of the built-in schedule in `carpeta`, in a file named after it.
 void Publicar(const QString& carpeta, const QString& nombre, const QDate& desde, double aap = 20) {
     QDir().mkpath(carpeta);
     QFile archivo(carpeta + "/" + nombre + ".json");
     ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
-    archivo.write(Variante([&](QJsonObject& r) {
-        r["nombre"] = nombre;
-        r["vigente_desde"] = desde.toString("yyyy-MM-dd");
-        Poner(r, {"documentos", Fila("documentos", "AAP"), "tasa"}, aap);
-    }));
+    archivo.write(Revision(nombre, desde, aap));
 }
 
 TEST(Baremo, ElVigenteSegunLaFecha) {
