@@ -343,33 +343,24 @@ QJsonValue Decimal(float x) {
     return valor;
 }
 
-QJsonArray Documentos(const TablaDocumentos& tabla) {
-    QJsonArray filas;
-    for (int n = 1; n <= tabla.Filas(); ++n) {
-        const DocumentoTD& f = *tabla.Fila(n);
-        filas.append(QJsonObject{{"referencia", Qs(f.Ref)},
-                                 {"descripcion", Qs(f.Descripcion)},
-                                 {"tipo", CodigoDeRegla(f.Tipo)},
-                                 {"tasa", Decimal(f.Tasa)},
-                                 {"minimo", Decimal(f.Minimo)},
-                                 {"nota", Qs(f.Comentario)}});
-    }
-    return filas;
+QJsonObject Fila(const DocumentoTD& f) {
+    return {{"referencia", Qs(f.Ref)},       {"descripcion", Qs(f.Descripcion)},
+            {"tipo", CodigoDeRegla(f.Tipo)}, {"tasa", Decimal(f.Tasa)},
+            {"minimo", Decimal(f.Minimo)},   {"nota", Qs(f.Comentario)}};
 }
 
-QJsonArray Trabajos(const TablaTrabajos& tabla) {
+QJsonObject Fila(const TrabajoTT& f) {
+    return {{"referencia", Qs(f.Ref)},       {"descripcion", Qs(f.Descripcion)},
+            {"tipo", CodigoDeRegla(f.Tipo)}, {"unidad", Qs(f.Unidad)},
+            {"tasa", Decimal(f.Tasa)},       {"minimo", Decimal(f.Minimo)},
+            {"grupo", Qs(f.Grupo)},          {"nota", Qs(f.Comentario)}};
+}
+
+// Every row of a catalogue, in its order.
+template <typename Tabla>
+QJsonArray Filas(const Tabla& tabla) {
     QJsonArray filas;
-    for (int n = 1; n <= tabla.Filas(); ++n) {
-        const TrabajoTT& f = *tabla.Fila(n);
-        filas.append(QJsonObject{{"referencia", Qs(f.Ref)},
-                                 {"descripcion", Qs(f.Descripcion)},
-                                 {"tipo", CodigoDeRegla(f.Tipo)},
-                                 {"unidad", Qs(f.Unidad)},
-                                 {"tasa", Decimal(f.Tasa)},
-                                 {"minimo", Decimal(f.Minimo)},
-                                 {"grupo", Qs(f.Grupo)},
-                                 {"nota", Qs(f.Comentario)}});
-    }
+    for (int n = 1; n <= tabla.Filas(); ++n) filas.append(Fila(*tabla.Fila(n)));
     return filas;
 }
 
@@ -450,8 +441,8 @@ QByteArray EscribirBaremo(const Baremo& b) {
     raiz["vigente_desde"] = Qs(b.vigenteDesde);
     if (!b.fuente.empty()) raiz["fuente"] = Qs(b.fuente);
     raiz["factores"] = factores;
-    raiz["documentos"] = Documentos(b.TablaTD);
-    raiz["trabajos"] = Trabajos(b.TablaTT);
+    raiz["documentos"] = Filas(b.TablaTD);
+    raiz["trabajos"] = Filas(b.TablaTT);
     raiz["descuentos"] = QJsonObject{{"P", Opciones(b.descuentosProyecto)},
                                      {"PB", Opciones(b.descuentosProyectoBasico)}};
     return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
