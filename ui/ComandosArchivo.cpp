@@ -67,10 +67,14 @@ bool ComandosArchivo::PuedeReemplazarse() {
 
 bool ComandosArchivo::AbrirArchivo(const QString& ruta) {
     ProgresoEnVentana progreso(ventana_, "Abriendo «" + Nombre(ruta) + "»…");
-    const DocumentoSolicitud::Apertura apertura = documento_.Abrir(ruta, progreso.Progreso());
+    return Abierta(documento_.Abrir(ruta, progreso.Progreso()),
+                   "Las cuotas de «" + Nombre(ruta) + "»");
+}
+
+bool ComandosArchivo::Abierta(const DocumentoSolicitud::Apertura& apertura, const QString& que) {
     if (!apertura.abierta) return false;
     emit abierta();
-    MostrarCambios("Las cuotas de «" + Nombre(ruta) + "»", apertura.cambios);
+    MostrarCambios(que, apertura.cambios);
     if (apertura.baremoDisponible) OfrecerBaremoVigente();
     return true;
 }
@@ -136,12 +140,8 @@ void ComandosArchivo::Recuperar() {
                          [this](const QString& ruta) { return documento_.DescartarSesion(ruta); });
     if (dialogo.exec() != QDialog::Accepted || !PuedeReemplazarse()) return;
     ProgresoEnVentana progreso(ventana_, "Recuperando la sesión anterior…");
-    const DocumentoSolicitud::Apertura apertura =
-        documento_.Recuperar(dialogo.Elegida(), progreso.Progreso());
-    if (!apertura.abierta) return;
-    emit abierta();
-    MostrarCambios("Las cuotas de la sesión recuperada", apertura.cambios);
-    if (apertura.baremoDisponible) OfrecerBaremoVigente();
+    Abierta(documento_.Recuperar(dialogo.Elegida(), progreso.Progreso()),
+            "Las cuotas de la sesión recuperada");
 }
 
 void ComandosArchivo::OfrecerBaremoVigente() {

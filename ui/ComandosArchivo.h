@@ -8,10 +8,10 @@
 #include <functional>
 #include <optional>
 
+#include "DocumentoSolicitud.h"
 #include "Liquidacion.h"
 #include "Progreso.h"
 
-class DocumentoSolicitud;
 class QWidget;
 namespace cdv {
 struct Baremo;
@@ -50,6 +50,9 @@ class ComandosArchivo : public QObject {
   private:
     bool GuardarEn(const QString& ruta);
     // Tells the fees the schedule in force priced otherwise than `que` did.
+    // After an opening or a recovery, when it went through: the windows are told, then the
+    // user.
+    bool Abierta(const DocumentoSolicitud::Apertura& apertura, const QString& que);
     void MostrarCambios(const QString& que, const QStringList& cambios);
     // After an opening: a request priced by a schedule other than the one in force may be
     // brought up to it.
