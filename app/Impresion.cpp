@@ -167,7 +167,7 @@ std::vector<Renglon> Encabezado(const cdv::LiquidacionImpresa& liquidacion, cons
         renglones.push_back({QRectF(0, y, pagina.ancho, caja.height()), texto, letra});
         y += caja.height() + despues;
     };
-    anadir("Liquidación de cuotas de visado (CDV)", letras.titulo, pagina.linea / 2);
+    anadir(kTituloLiquidacion, letras.titulo, pagina.linea / 2);
     for (const QString& dato : liquidacion.datos) anadir(dato, letras.normal, 0);
     renglones.push_back({QRectF(0, y, pagina.ancho, pagina.linea / 2), {}, letras.normal});
     return renglones;
@@ -277,7 +277,7 @@ std::optional<QByteArray> LiquidacionPdf(const cdv::LiquidacionImpresa& liquidac
     {
         QPdfWriter pdf(&memoria);
         pdf.setResolution(300);
-        pdf.setTitle("Liquidación de cuotas de visado (CDV)");
+        pdf.setTitle(kTituloLiquidacion);
         pdf.setCreator("CDV");
         if (!PintarLiquidacion(liquidacion, pdf, progreso)) return std::nullopt;
     }

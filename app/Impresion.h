@@ -11,6 +11,9 @@
 
 class QPagedPaintDevice;
 
+// The statement's title, at the top of its first page and on its window and file.
+inline constexpr char kTituloLiquidacion[] = "Liquidación de cuotas de visado (CDV)";
+
 // Paints `liquidacion` on the pages of `dispositivo` (a printer or a PDF writer); false when
 // `progreso` stopped it, and then a printer's job is given up.
 bool PintarLiquidacion(const cdv::LiquidacionImpresa& liquidacion, QPagedPaintDevice& dispositivo,

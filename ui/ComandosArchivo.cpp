@@ -222,7 +222,7 @@ cdv::LiquidacionImpresa ComandosArchivo::Liquidacion() const {
 void ComandosArchivo::Imprimir() {
     QPrinter impresora;
     QPrintPreviewDialog vista(&impresora, ventana_);
-    vista.setWindowTitle("Liquidación de cuotas de visado (CDV)");
+    vista.setWindowTitle(kTituloLiquidacion);
     const cdv::LiquidacionImpresa liquidacion = Liquidacion();
     // Stopped, the preview closes rather than show a statement cut short.
     connect(&vista, &QPrintPreviewDialog::paintRequested, this,
