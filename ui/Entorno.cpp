@@ -7,6 +7,29 @@
 
 #include "Diseno.h"
 
+namespace {
+
+// What Qt's Spanish translations leave in English that its file dialogs show: the kinds of
+// entry in a folder, whose context Qt renamed after they were translated.
+class TiposDeArchivo : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* contexto, const char* texto, const char*, int) const override {
+        static constexpr std::pair<const char*, const char*> kTextos[] = {
+            {"Folder", "Carpeta"},
+            {"Drive", "Unidad"},
+            {"Shortcut", "Acceso directo"},
+            {"Unknown", "Desconocido"}};
+        if (qstrcmp(contexto, "QAbstractFileIconProvider") != 0) return {};
+        for (const auto& [ingles, espanol] : kTextos)
+            if (qstrcmp(texto, ingles) == 0) return QString::fromUtf8(espanol);
+        return {};
+    }
+};
+
+}  // namespace
+
 void PrepararPrograma(const char* version) {
     QApplication::setApplicationName("cdv");
     QApplication::setApplicationVersion(version);
@@ -22,6 +45,7 @@ void TraducirQt() {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(traduccion);
     }
+    QCoreApplication::installTranslator(new TiposDeArchivo(traduccion));
 }
 
 void Avisar(QWidget* sobre, const QString& texto, const QString& titulo) {

@@ -457,7 +457,7 @@ class TestVentanas : public QObject {
     // Regressions, each named by the fault it guards: a host program's own look changed by the
     // calculator; a remembered place off every screen (a change of screens) taken; Qt's own
     // dialogs in English (the standard buttons, as the file dialog and the print preview take
-    // them from Qt's translations).
+    // them from Qt's translations, and the file dialog's kinds of entry, which those lack).
     void regresiones() {
         const QString estilo = QApplication::style()->name();
         const QFont letra = QApplication::font();
@@ -476,6 +476,7 @@ class TestVentanas : public QObject {
             for (const QAbstractButton* boton : botones.buttons()) textos << boton->text();
             textos.sort();
             QCOMPARE(textos, QStringList({"Abrir", "Cancelar", "Descartar", "Guardar"}));
+            QCOMPARE(QFileIconProvider().type(QFileInfo(QDir::tempPath())), "Carpeta");
         }
         QCOMPARE(QApplication::style()->name(), estilo);
         QCOMPARE(QApplication::font(), letra);
