@@ -224,39 +224,47 @@ class Comprobador {
         return fila;
     }
 
-    std::vector<DocumentoTD> Documentos(const QJsonObject& raiz) {
-        std::vector<DocumentoTD> filas;
+    // Every row of the list `lista`, its keys `claves`, each made by `hacer` from its object
+    // and its place.
+    template <typename Registro, typename Hacer>
+    std::vector<Registro> Filas(const QJsonObject& raiz, const char* lista, Claves claves,
+                                Hacer hacer) {
+        std::vector<Registro> filas;
         QSet<QString> referencias;
-        for (const auto& [k, valor] : Elementos(raiz, "documentos", {})) {
-            const QString lugar = En("documentos", k);
-            const QJsonObject f =
-                Fila(valor, lugar, {"referencia", "descripcion", "tipo", "tasa", "minimo", "nota"},
-                     referencias);
-            filas.push_back(
-                {Us(f["referencia"].toString()), Us(f["descripcion"].toString()),
-                 Tipo(f, lugar, kReglasDocumento), Simple(f, "tasa", lugar, Rango::NoNegativo),
-                 Simple(f, "minimo", lugar, Rango::NoNegativo), Us(Texto(f, "nota", lugar, true))});
+        for (const auto& [k, valor] : Elementos(raiz, lista, {})) {
+            const QString lugar = En(lista, k);
+            filas.push_back(hacer(Fila(valor, lugar, claves, referencias), lugar));
         }
         return filas;
     }
 
+    std::vector<DocumentoTD> Documentos(const QJsonObject& raiz) {
+        return Filas<DocumentoTD>(
+            raiz, "documentos", {"referencia", "descripcion", "tipo", "tasa", "minimo", "nota"},
+            [this](const QJsonObject& f, const QString& lugar) {
+                return DocumentoTD{Us(f["referencia"].toString()),
+                                   Us(f["descripcion"].toString()),
+                                   Tipo(f, lugar, kReglasDocumento),
+                                   Simple(f, "tasa", lugar, Rango::NoNegativo),
+                                   Simple(f, "minimo", lugar, Rango::NoNegativo),
+                                   Us(Texto(f, "nota", lugar, true))};
+            });
+    }
+
     std::vector<TrabajoTT> Trabajos(const QJsonObject& raiz) {
-        std::vector<TrabajoTT> filas;
-        QSet<QString> referencias;
-        for (const auto& [k, valor] : Elementos(raiz, "trabajos", {})) {
-            const QString lugar = En("trabajos", k);
-            const QJsonObject f = Fila(
-                valor, lugar,
-                {"referencia", "descripcion", "tipo", "unidad", "tasa", "minimo", "grupo", "nota"},
-                referencias);
-            filas.push_back({Us(f["referencia"].toString()), Us(f["descripcion"].toString()),
-                             Tipo(f, lugar, kReglasTrabajo), Us(Texto(f, "unidad", lugar, true)),
-                             Simple(f, "tasa", lugar, Rango::NoNegativo),
-                             Simple(f, "minimo", lugar, Rango::NoNegativo),
-                             Us(Texto(f, "grupo", lugar, true)),
-                             Us(Texto(f, "nota", lugar, true))});
-        }
-        return filas;
+        return Filas<TrabajoTT>(
+            raiz, "trabajos",
+            {"referencia", "descripcion", "tipo", "unidad", "tasa", "minimo", "grupo", "nota"},
+            [this](const QJsonObject& f, const QString& lugar) {
+                return TrabajoTT{Us(f["referencia"].toString()),
+                                 Us(f["descripcion"].toString()),
+                                 Tipo(f, lugar, kReglasTrabajo),
+                                 Us(Texto(f, "unidad", lugar, true)),
+                                 Simple(f, "tasa", lugar, Rango::NoNegativo),
+                                 Simple(f, "minimo", lugar, Rango::NoNegativo),
+                                 Us(Texto(f, "grupo", lugar, true)),
+                                 Us(Texto(f, "nota", lugar, true))};
+            });
     }
 
     // An upper limit, above the last one.
