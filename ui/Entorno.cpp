@@ -4,28 +4,47 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
+#include <mutex>
 
 #include "Diseno.h"
 
 namespace {
 
-// What Qt's Spanish translations leave in English that its file dialogs show: the kinds of
-// entry in a folder, whose context Qt renamed after they were translated.
-class TiposDeArchivo : public QTranslator {
+// Qt's own texts in Spanish: Qt's translations, read at the first text Qt asks for that
+// this class does not answer itself (none is asked for before the main window's first
+// frame). It answers the direction of the language's text, which Qt asks as the translator
+// is installed, and the kinds of entry in a folder that Qt's file dialogs show, which its
+// translations leave in English under a context Qt renamed after they were translated.
+class TraduccionQt : public QTranslator {
   public:
     using QTranslator::QTranslator;
     bool isEmpty() const override { return false; }
-    QString translate(const char* contexto, const char* texto, const char*, int) const override {
+    QString translate(const char* contexto, const char* texto, const char* desambiguacion,
+                      int numero) const override {
+        if (qstrcmp(contexto, "QAbstractFileIconProvider") == 0) return TipoDeArchivo(texto);
+        if (qstrcmp(texto, "QT_LAYOUT_DIRECTION") == 0) return QStringLiteral("LTR");
+        std::call_once(leida_, [this] {
+            // Without the file, Qt's texts stay in English.
+            (void)qtbase_.load(QLocale(QLocale::Spanish, QLocale::Spain), "qtbase", "_",
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        });
+        return qtbase_.translate(contexto, texto, desambiguacion, numero);
+    }
+
+  private:
+    static QString TipoDeArchivo(const char* texto) {
         static constexpr std::pair<const char*, const char*> kTextos[] = {
             {"Folder", "Carpeta"},
             {"Drive", "Unidad"},
             {"Shortcut", "Acceso directo"},
             {"Unknown", "Desconocido"}};
-        if (qstrcmp(contexto, "QAbstractFileIconProvider") != 0) return {};
         for (const auto& [ingles, espanol] : kTextos)
             if (qstrcmp(texto, ingles) == 0) return QString::fromUtf8(espanol);
         return {};
     }
+
+    mutable std::once_flag leida_;  // Qt may ask from any thread
+    mutable QTranslator qtbase_;
 };
 
 }  // namespace
@@ -39,13 +58,9 @@ void PrepararPrograma(const char* version) {
 
 void TraducirQt() {
     if (qApp->findChild<QTranslator*>("TraduccionQt") != nullptr) return;
-    auto* traduccion = new QTranslator(qApp);
+    auto* traduccion = new TraduccionQt(qApp);
     traduccion->setObjectName("TraduccionQt");
-    if (traduccion->load(QLocale(QLocale::Spanish, QLocale::Spain), "qtbase", "_",
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(traduccion);
-    }
-    QCoreApplication::installTranslator(new TiposDeArchivo(traduccion));
+    QCoreApplication::installTranslator(traduccion);
 }
 
 void Avisar(QWidget* sobre, const QString& texto, const QString& titulo) {

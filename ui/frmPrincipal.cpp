@@ -163,8 +163,8 @@ void frmPrincipal::CrearMenu() {
     accion(principal, "mnuNuevo", "&Nuevo", {}, this, &P::Nuevo);
     accion(principal, "mnuAbrir", "&Abrir...", QKeySequence::Open, archivo_, &A::Abrir);
     accion(principal, "mnuGuardar", "&Guardar", QKeySequence::Save, archivo_, &A::Guardar);
-    accion(principal, "mnuGuardarComo", "Guardar &como...", QKeySequence("Ctrl+Shift+S"), archivo_,
-           &A::GuardarComo);
+    accion(principal, "mnuGuardarComo", "Guardar &como...",
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), archivo_, &A::GuardarComo);
     accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior", {}, archivo_, &A::Recuperar);
     accion(principal, "mnuInstalarBaremo", "Instalar &baremo...", {}, archivo_, &A::InstalarBaremo);
     principal->addSeparator();
@@ -197,9 +197,10 @@ void frmPrincipal::AnadirDeshacer(QMenu& edicion) {
     QUndoStack& pila = documento_->Pila();
     for (const auto& [nombre, a, teclas] :
          {std::tuple{"mnuDeshacer", pila.createUndoAction(&edicion, "&Deshacer"),
-                     QList<QKeySequence>{QKeySequence("Ctrl+Z")}},
+                     QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}},
           std::tuple{"mnuRehacer", pila.createRedoAction(&edicion, "&Rehacer"),
-                     QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}}}) {
+                     QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}}) {
         a->setObjectName(nombre);
         a->setShortcuts(teclas);
         a->setShortcutContext(Qt::ApplicationShortcut);

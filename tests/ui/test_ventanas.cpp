@@ -457,7 +457,8 @@ class TestVentanas : public QObject {
     // Regressions, each named by the fault it guards: a host program's own look changed by the
     // calculator; a remembered place off every screen (a change of screens) taken; Qt's own
     // dialogs in English (the standard buttons, as the file dialog and the print preview take
-    // them from Qt's translations, and the file dialog's kinds of entry, which those lack).
+    // them from Qt's translations, read at the first text Qt asks for, the keys the menus
+    // show, and the file dialog's kinds of entry, which those translations lack).
     void regresiones() {
         const QString estilo = QApplication::style()->name();
         const QFont letra = QApplication::font();
@@ -477,6 +478,10 @@ class TestVentanas : public QObject {
             textos.sort();
             QCOMPARE(textos, QStringList({"Abrir", "Cancelar", "Descartar", "Guardar"}));
             QCOMPARE(QFileIconProvider().type(QFileInfo(QDir::tempPath())), "Carpeta");
+            QCOMPARE(b.p->findChild<QAction*>("mnuGuardarComo")
+                         ->shortcut()
+                         .toString(QKeySequence::NativeText),
+                     "Control+Mayúsculas+S");
         }
         QCOMPARE(QApplication::style()->name(), estilo);
         QCOMPARE(QApplication::font(), letra);
