@@ -1,72 +1,93 @@
 #!/usr/bin/env bash
-# Proves here what can be proved of the Windows builds, for the fee schedule and its tests:
-#   - cross-compiled for 64-bit Windows with MinGW-w64, the tests pass under Wine;
-#   - they compile for 32-bit Windows (i686-w64-mingw32), and so do the program's Windows
-#     resources (icon and version information);
-#   - built as a 32-bit x87 program (g++ -m32 -mfpmath=387), the tests pass and every fee
-#     agrees to the last bit with the 64-bit build, and so does the Windows build.
-# Where the kernel runs no 32-bit programs, the x87 build runs under qemu-i386, which
-# emulates the x87 unit with its precision control.
-# Not part of CI (it takes a few minutes). Usage: tools/windows.sh
+# Builds the calculator for 64-bit Windows and proves it under Wine (`./cdv.sh windows`):
+#   1. a static Qt for Windows, cross-built from Debian's own qtbase source against the host
+#      tools of Debian's Qt, kept in ${XDG_CACHE_HOME:-$HOME/.cache}/cdv/ by version and options;
+#   2. cdv.exe, the tests and the installer (CPack, NSIS) in build-windows/;
+#   3. under Wine: every test, the exports compared with the Linux build's, the fee
+#      fingerprints, a silent install and uninstall, and a picture of the main window.
+# It exits 0 only when every step passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-PAQUETES=(g++-multilib g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 googletest
-    qemu-user)
-faltan=()
-for p in "${PAQUETES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || faltan+=("$p")
-done
-if [ ${#faltan[@]} -gt 0 ]; then
-    sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get install -y "${faltan[@]}"
-fi
-GTEST=/usr/src/googletest
-SALIDA=build-windows
+RAIZ=$PWD
 NUCLEOS=$(nproc 2>/dev/null || echo 2)
+SALIDA=$RAIZ/build-windows
+CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/cdv
 
-construir() {  # folder, then CMake options
-    local carpeta=$SALIDA/$1
-    shift
-    cmake -S . -B "$carpeta" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCDV_BUILD_UI=OFF \
-        -DCDV_BUILD_BENCH=OFF -DCDV_GTEST_FUENTES="$GTEST" "$@" >/dev/null
-    cmake --build "$carpeta" --target test_schedule huellas_cuotas --parallel "$NUCLEOS"
+PAQUETES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+    libgtest-dev googletest g++-mingw-w64-x86-64-posix wine64 nsis xvfb xauth dpkg-dev
+    fonts-dejavu-core poppler-utils)
+
+paso() { printf '\n== %s\n' "$*"; }
+
+instalar() {
+    local faltan=() p
+    for p in "${PAQUETES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            faltan+=("$p")
+    done
+    [ ${#faltan[@]} -eq 0 ] && return
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Instalando: ${faltan[*]}"
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${faltan[@]}"
 }
 
-mingw() {  # folder, compiler prefix
-    construir "$1" -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_CXX_COMPILER="$2-g++-posix" \
-        -DCMAKE_C_COMPILER="$2-gcc-posix" \
-        -DCMAKE_RC_COMPILER="$2-windres" -DCMAKE_EXE_LINKER_FLAGS=-static
+# --- 1. Qt, static, for Windows ------------------------------------------------------------
+
+QT_VERSION_DEB=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || echo ninguna)
+QT_OPCIONES=(-release -static -static-runtime -optimize-size -nomake examples -nomake tests
+    -no-opengl -no-dbus -no-icu -no-fontconfig -no-zstd -no-feature-vulkan
+    -qt-zlib -qt-pcre -qt-harfbuzz -qt-freetype -qt-libpng -qt-libjpeg -qt-doubleconversion
+    -no-feature-network -no-feature-sql -no-feature-xml -no-feature-concurrent
+    -no-feature-tabletevent -no-feature-direct2d1_1)
+
+# The source of Debian's own Qt, through apt with a source list and state of the script's own:
+# the system's apt configuration is left as it is.
+fuentes_qt() {  # folder to extract into
+    local apt=$CACHE/apt destino=$1
+    mkdir -p "$apt/listas/partial" "$apt/cache/archives/partial" "$apt/sources.list.d" "$destino"
+    local codigo
+    codigo=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
+        "http://deb.debian.org/debian $codigo main" > "$apt/sources.list"
+    local opciones=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
+        -o "Dir::State::Lists=$apt/listas" -o "Dir::Cache=$apt/cache"
+        -o "Debug::NoLocking=1")
+    apt-get "${opciones[@]}" update
+    (cd "$destino" && apt-get "${opciones[@]}" source "qt6-base=$QT_VERSION_DEB")
 }
 
-echo "== 64 bits, nativo"
-construir nativo
-"$SALIDA/nativo/tests/test_schedule" --gtest_brief=1
-"$SALIDA/nativo/tools/huellas_cuotas" > "$SALIDA/huellas-64.txt"
+qt_windows() {
+    local clave
+    clave=$(printf '%s\n' "$QT_VERSION_DEB" "${QT_OPCIONES[@]}" | cat - cmake/mingw-w64.cmake |
+        sha256sum | cut -c1-12)
+    QT_PREFIJO=$CACHE/qt-${QT_VERSION_DEB%%+*}-mingw64-$clave
+    [ -f "$QT_PREFIJO/.completo" ] && {
+        echo "Qt para Windows ya construido: $QT_PREFIJO"
+        return
+    }
+    local obra=$CACHE/obra-qt-$clave
+    rm -rf "$obra" "$QT_PREFIJO"
+    mkdir -p "$obra" "$QT_PREFIJO"
+    # The toolchain goes with the Qt it built, which calls it again for every program.
+    cp cmake/mingw-w64.cmake "$QT_PREFIJO/mingw-w64.cmake"
+    fuentes_qt "$obra/fuente"
+    local fuente
+    fuente=$(find "$obra/fuente" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+    mkdir -p "$obra/compilacion"
+    (cd "$obra/compilacion" && "$fuente/configure" -prefix "$QT_PREFIJO" "${QT_OPCIONES[@]}" \
+        -qt-host-path /usr -- -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIJO/mingw-w64.cmake" \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+    cmake --build "$obra/compilacion" --parallel "$NUCLEOS"
+    cmake --install "$obra/compilacion"
+    touch "$QT_PREFIJO/.completo"
+    rm -rf "$obra"
+}
 
-echo "== 32 bits, x87 (-m32 -mfpmath=387)"
-construir x87 -DCMAKE_CXX_FLAGS="-m32 -mfpmath=387" -DCMAKE_EXE_LINKER_FLAGS=-static
-x87=()
-"$SALIDA/x87/tools/huellas_cuotas" >/dev/null 2>&1 || x87=(qemu-i386)
-"${x87[@]}" "$SALIDA/x87/tests/test_schedule" --gtest_brief=1
-"${x87[@]}" "$SALIDA/x87/tools/huellas_cuotas" > "$SALIDA/huellas-x87.txt"
-cmp "$SALIDA/huellas-64.txt" "$SALIDA/huellas-x87.txt"
-echo "x87: $(wc -l < "$SALIDA/huellas-x87.txt") cuotas idénticas bit a bit a las de 64 bits"
-
-echo "== Windows 64 bits (MinGW-w64, bajo Wine)"
-mingw w64 x86_64-w64-mingw32
-export WINEDEBUG=-all
-WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
-"$WINE" "$SALIDA/w64/tests/test_schedule.exe" --gtest_brief=1
-"$WINE" "$SALIDA/w64/tools/huellas_cuotas.exe" | tr -d '\r' > "$SALIDA/huellas-w64.txt"
-cmp "$SALIDA/huellas-64.txt" "$SALIDA/huellas-w64.txt"
-echo "Windows 64: $(wc -l < "$SALIDA/huellas-w64.txt") cuotas idénticas bit a bit a las de Linux"
-
-echo "== Windows 32 bits (i686-w64-mingw32), compilación"
-mingw w32 i686-w64-mingw32
-file "$SALIDA/w32/tests/test_schedule.exe" "$SALIDA/w32/tools/huellas_cuotas.exe"
-
-echo "== Recursos de Windows (icono e información de versión, windres)"
-for carpeta in w64 w32; do
-    cmake --build "$SALIDA/$carpeta" --target cdv_recursos_windows
-    find "$SALIDA/$carpeta" -name 'cdv.rc.res' -printf '%p: %s bytes\n'
-done
+instalar
+paso "Qt $QT_VERSION_DEB, estático, para Windows de 64 bits"
+inicio_qt=$SECONDS
+qt_windows
+echo "Qt listo en $((SECONDS - inicio_qt)) s"
