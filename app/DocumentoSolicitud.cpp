@@ -87,7 +87,7 @@ DocumentoSolicitud::DocumentoSolicitud(cdv::Baremos baremos, const QString& carp
                                        QObject* padre)
     : QObject(padre),
       baremos_(std::move(baremos)),
-      solicitud_(baremos_.EnVigor()),
+      solicitud_(baremos_.EnVigor(cdv::Hoy())),
       recuperacion_(carpetaRecuperacion) {
     connect(&solicitud_, &cdv::SolicitudVisado::cambiada, this,
             &DocumentoSolicitud::ProgramarRecuperacion);
@@ -208,10 +208,28 @@ void DocumentoSolicitud::CambiarTexto(const QString& accion, int id, const QStri
         [this, poner](const QString& texto) { (solicitud_.*poner)(texto); }));
 }
 
+bool DocumentoSolicitud::OtroBaremoVigente() const {
+    const bool conLineas =
+        solicitud_.Documentos().Cuantas() > 0 || solicitud_.Partidas().Cuantas() > 0;
+    return conLineas && Vigente()->huella != solicitud_.Baremo().huella;
+}
+
+void DocumentoSolicitud::SeguirAlDia() {
+    if (solicitud_.Documentos().Cuantas() == 0 && solicitud_.Partidas().Cuantas() == 0 &&
+        pila_.count() == 0) {
+        ActualizarBaremo();
+    }
+}
+
 DocumentoSolicitud::Apertura DocumentoSolicitud::ActualizarBaremo() {
-    const std::shared_ptr<const cdv::Baremo> vigente = baremos_.EnVigor();
+    const std::shared_ptr<const cdv::Baremo> vigente = Vigente();
     cdv::ContenidoSolicitud antes = solicitud_.Contenido();
-    if (vigente == antes.baremo) return {true, {}};
+    if (vigente == antes.baremo) return Hecha();
+    if (antes.documentos.empty() && antes.partidas.empty() && pila_.count() == 0) {
+        antes.baremo = vigente;
+        solicitud_.Cargar(std::move(antes));
+        return Hecha();
+    }
     cdv::LecturaSolicitud lectura = cdv::LeerSolicitudCon(cdv::EscribirSolicitud(antes), vigente);
     if (!lectura.contenido) {
         emit aviso(QString("No se puede calcular la solicitud con el baremo vigente («%1», desde "
@@ -222,12 +240,13 @@ DocumentoSolicitud::Apertura DocumentoSolicitud::ActualizarBaremo() {
     pila_.push(new OrdenCambiar<cdv::ContenidoSolicitud>(
         "Actualizar al baremo vigente", -1, std::move(antes), std::move(*lectura.contenido),
         [this](const cdv::ContenidoSolicitud& contenido) { solicitud_.Cargar(contenido); }));
-    return {true, lectura.cambios};
+    return Hecha(lectura.cambios);
 }
 
+// Without a digest to compare, a file there counts as changed: nothing turns the check off.
 bool DocumentoSolicitud::CambiadoEnDisco(const QString& ruta) const {
-    return ruta == ruta_ && !huella_.isEmpty() && QFileInfo::exists(ruta) &&
-           cdv::HuellaDeArchivo(ruta) != huella_;
+    return ruta == ruta_ && QFileInfo::exists(ruta) &&
+           (huella_.isEmpty() || cdv::HuellaDeArchivo(ruta) != huella_);
 }
 
 DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
@@ -241,6 +260,7 @@ DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
     }
     ruta_ = ruta;
     huella_ = cdv::Huella(datos);
+    rutaConfirmada_ = true;
     pila_.setClean();  // also ends the merging of typed text into the step before
     SoltarTomada();
     emit estadoCambiado();
@@ -268,7 +288,8 @@ DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta,
     if (!lectura) return {};
     // Fees priced otherwise than the file says make a request that differs from its file.
     Cargar(std::move(*lectura->contenido), {ruta, lectura->huella}, !lectura->cambios.isEmpty());
-    return {true, lectura->cambios, lectura->baremoDisponible};
+    rutaConfirmada_ = true;
+    return Abierta(*lectura);
 }
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta,
@@ -277,10 +298,27 @@ DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta,
         Leer(ruta, progreso, "No se puede recuperar la sesión anterior («" + ruta + "»)");
     if (!lectura) return {};
     Cargar(std::move(*lectura->contenido), lectura->origen, true);
+    // The file it names is its own only if it still holds what the session started from.
+    rutaConfirmada_ = !huella_.isEmpty() && cdv::HuellaDeArchivo(ruta_) == huella_;
     recuperacion_.Tomar(ruta);
     tomada_ = ruta;
     EscribirRecuperacion();  // this run holds it now, and then the session goes
-    return {true, lectura->cambios, lectura->baremoDisponible};
+    return Abierta(*lectura);
+}
+
+DocumentoSolicitud::Apertura DocumentoSolicitud::Abierta(const cdv::LecturaSolicitud& lectura) {
+    Apertura apertura = Hecha(lectura.cambios);
+    apertura.baremoDisponible = lectura.baremoDisponible;
+    apertura.baremoRegistrado = lectura.baremoRegistrado;
+    apertura.otroSentido = lectura.otroSentido;
+    return apertura;
+}
+
+DocumentoSolicitud::Apertura DocumentoSolicitud::Hecha(const QStringList& cambios) {
+    Apertura apertura;
+    apertura.abierta = true;
+    apertura.cambios = cambios;
+    return apertura;
 }
 
 void DocumentoSolicitud::Cargar(cdv::ContenidoSolicitud contenido,

@@ -4,11 +4,13 @@
 // after each change, at most kPausaRecuperacion later; once it is, the recovery goes.
 #pragma once
 
+#include <QDate>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -42,6 +44,9 @@ class DocumentoSolicitud : public QObject {
     QUndoStack& Pila() { return pila_; }
     // The file the request was last opened from or saved to; empty for a new one.
     const QString& Ruta() const { return ruta_; }
+    // Whether Guardar may write to Ruta() without asking where: it was opened or saved there,
+    // or recovered with the digest of what is there now.
+    bool RutaConfirmada() const { return !ruta_.isEmpty() && rutaConfirmada_; }
     // Whether the request differs from its file (or, without one, from an empty request).
     bool SinGuardar() const { return !pila_.isClean(); }
     // Whether unsaved changes have no recovery copy, since the last write of it failed.
@@ -68,6 +73,8 @@ class DocumentoSolicitud : public QObject {
         bool abierta = false;
         QStringList cambios;  // each fee the schedule prices otherwise than the file: old → new
         bool baremoDisponible = true;  // the schedule it records was found
+        QString baremoRegistrado;      // that schedule, when it was not
+        QStringList otroSentido;       // each line whose reference now means something else
     };
     // Opens `ruta`, telling `progreso` of each document read; stopped, it leaves the request
     // as it was and says nothing.
@@ -81,8 +88,18 @@ class DocumentoSolicitud : public QObject {
     Apertura Recuperar(const QString& ruta, const cdv::Progreso& progreso = {});
     bool DescartarSesion(const QString& ruta) { return recuperacion_.Descartar(ruta); }
     // Prices every line and the project under way again with the schedule in force, as one
-    // change; `abierta` says whether it was done (an unknown reference refuses it).
+    // change; `abierta` says whether it was done (an unknown reference refuses it). A request
+    // with no lines and no history simply takes it: that is no change.
     Apertura ActualizarBaremo();
+    // The day the request is priced on, from the program's clock, which tests may replace.
+    QDate Hoy() const { return reloj_(); }
+    void PonerReloj(std::function<QDate()> reloj) { reloj_ = std::move(reloj); }
+    // The schedule in force today.
+    std::shared_ptr<const cdv::Baremo> Vigente() const { return baremos_.EnVigor(Hoy()); }
+    // Whether a request with lines is priced by another schedule than today's.
+    bool OtroBaremoVigente() const;
+    // Called as the day may have changed: an empty request follows the schedule in force.
+    void SeguirAlDia();
     // The run ends with nothing unsaved that the user wants kept: its recovery goes, and so
     // does a session it took over.
     void Terminar();
@@ -105,6 +122,8 @@ class DocumentoSolicitud : public QObject {
                       Poner poner);
     void Cargar(cdv::ContenidoSolicitud contenido, const cdv::OrigenSolicitud& origen,
                 bool sinGuardar);
+    static Apertura Abierta(const cdv::LecturaSolicitud& lectura);
+    static Apertura Hecha(const QStringList& cambios = {});
     void ProgramarRecuperacion();
     void PonerEnRiesgo(const QString& error);
     // The session taken over is held again (by this run's recovery or a save): it goes.
@@ -117,7 +136,9 @@ class DocumentoSolicitud : public QObject {
     Recuperacion recuperacion_;
     QString ruta_;
     QByteArray huella_;  // of the file as last opened or saved
-    QString tomada_;     // the session taken over, until its request is held again
+    bool rutaConfirmada_ = false;
+    std::function<QDate()> reloj_ = cdv::Hoy;
+    QString tomada_;  // the session taken over, until its request is held again
     bool recuperacionPendiente_ = false;
     bool enRiesgo_ = false;
     bool reservaAvisada_ = false;

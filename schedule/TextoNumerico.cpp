@@ -39,6 +39,31 @@ std::string_view SinBlancosAlrededor(std::string_view t) {
     return t.substr(inicio, t.find_last_not_of(' ') - inicio + 1);
 }
 
+// The length in bytes of the locale's grouping separator at `pos` (any blank, where a blank
+// groups); 0 when there is none.
+std::size_t SeparadorDeGrupoEn(std::string_view t, std::size_t pos, const Separadores& s) {
+    if (EmpiezaPor(t, pos, s.grupo)) return s.grupo.size();
+    return GrupoDeBlancos(s.grupo) ? BlancoEn(t, pos) : 0;
+}
+
+// Where grouping is valid in an integer part: one to three digits, then groups of exactly
+// three. "1.500" and "1.500.000" are grouped; "150000.50", "12.5" and "1.50" are not numbers
+// where "." groups, rather than numbers read wrongly.
+struct Agrupacion {
+    int digitos = 0;  // since the last separator, or the start
+    bool agrupada = false;
+
+    // A separator after the digits so far.
+    bool Separar() {
+        const bool bien = agrupada ? digitos == 3 : digitos >= 1 && digitos <= 3;
+        agrupada = true;
+        digitos = 0;
+        return bien;
+    }
+    // The end of the integer part.
+    bool Cerrar() const { return !agrupada || digitos == 3; }
+};
+
 // Exponents beyond this are out of every range anyway. It is capped above any count of
 // digits or decimals a text can hold, so that taking the decimals off a capped exponent still
 // leaves it out of range, and low enough that neither that nor adding the digits overflows.
@@ -53,24 +78,27 @@ std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& 
     bool hayDigitos = false;
     bool enDecimales = false;
     long long decimales = 0;
+    Agrupacion grupos;
     while (i < t.size()) {
         if (EsDigito(t[i])) {
             if (!r.digitos.empty() || t[i] != '0') r.digitos += t[i];
             hayDigitos = true;
             if (enDecimales) ++decimales;
+            if (!enDecimales) ++grupos.digitos;
             ++i;
         } else if (!enDecimales && EmpiezaPor(t, i, s.decimal)) {
+            if (!grupos.Cerrar()) return std::nullopt;
             enDecimales = true;
             i += s.decimal.size();
-        } else if (!enDecimales && EmpiezaPor(t, i, s.grupo)) {
-            i += s.grupo.size();
-        } else if (const std::size_t blanco = BlancoEn(t, i);
-                   !enDecimales && blanco > 0 && GrupoDeBlancos(s.grupo)) {
-            i += blanco;
+        } else if (const std::size_t separador = SeparadorDeGrupoEn(t, i, s);
+                   !enDecimales && separador > 0) {
+            if (!grupos.Separar()) return std::nullopt;
+            i += separador;
         } else {
             break;
         }
     }
+    if (!enDecimales && !grupos.Cerrar()) return std::nullopt;
     if (!hayDigitos) return std::nullopt;
 
     long long exponente = 0;

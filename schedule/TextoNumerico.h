@@ -73,9 +73,12 @@ inline std::string TextoSimple(Centimos c, const Separadores& s) {
     return ImporteDecimal::DesdeCentimos(c).Simple(s);
 }
 
-// Reads a number: blanks around, an optional sign, digits with grouping separators anywhere
-// in the integer part, at most one decimal separator, an optional exponent. Anything else,
-// and anything outside the finite single-precision range, is not a number.
+// Reads a number: blanks around, an optional sign, digits, grouped or not, at most one
+// decimal separator, an optional exponent. A grouped integer part is one to three digits, then
+// groups of exactly three ("1.500.000,5" with Spanish separators); a separator anywhere else
+// makes the text no number, so that a point typed for decimals ("150000.50") is never read as
+// grouping. Anything else, and anything outside the finite single-precision range, is not a
+// number.
 std::optional<float> LeerNumero(std::string_view texto, const Separadores& s);
 
 // Reads an amount text exactly, to the cent (half away from zero past two decimals).

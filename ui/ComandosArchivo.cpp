@@ -55,6 +55,7 @@ bool ComandosArchivo::PuedeReemplazarse() {
     pregunta.button(QMessageBox::Save)->setText("&Guardar");
     pregunta.button(QMessageBox::Discard)->setText("&Descartar");
     pregunta.button(QMessageBox::Cancel)->setText("&Cancelar");
+    TextoLlano(pregunta);
     switch (pregunta.exec()) {
         case QMessageBox::Save:
             return Guardar();  // goes on only once saved
@@ -65,32 +66,66 @@ bool ComandosArchivo::PuedeReemplazarse() {
     }
 }
 
+// The progress goes before anything is asked or told of what was opened.
 bool ComandosArchivo::AbrirArchivo(const QString& ruta) {
-    ProgresoEnVentana progreso(ventana_, "Abriendo «" + Nombre(ruta) + "»…");
-    return Abierta(documento_.Abrir(ruta, progreso.Progreso()),
-                   "Las cuotas de «" + Nombre(ruta) + "»");
+    DocumentoSolicitud::Apertura apertura;
+    {
+        ProgresoEnVentana progreso(ventana_, "Abriendo «" + Recortado(Nombre(ruta)) + "»…");
+        apertura = documento_.Abrir(ruta, progreso.Progreso());
+    }
+    return Abierta(apertura, "Las cuotas de «" + Recortado(Nombre(ruta)) + "»");
 }
 
 bool ComandosArchivo::Abierta(const DocumentoSolicitud::Apertura& apertura, const QString& que) {
     if (!apertura.abierta) return false;
+    if (!apertura.baremoDisponible) {
+        AvisarBaremoAusente(apertura);  // before the request shows
+        emit abierta();
+        return true;
+    }
     emit abierta();
     MostrarCambios(que, apertura.cambios);
-    if (apertura.baremoDisponible) OfrecerBaremoVigente();
+    OfrecerBaremoVigente();
     return true;
+}
+
+void ComandosArchivo::AvisarBaremoAusente(const DocumentoSolicitud::Apertura& apertura) {
+    const cdv::Baremo& vigente = documento_.Solicitud().Baremo();
+    QString texto = QString(
+                        "Esta solicitud se calculó con el baremo %1, que no está instalado. "
+                        "Se ha calculado de nuevo con el baremo «%2», vigente desde el %3.")
+                        .arg(Recortado(apertura.baremoRegistrado), Recortado(Qs(vigente.nombre)),
+                             cdv::FechaDeVigencia(vigente));
+    if (!apertura.otroSentido.isEmpty()) {
+        texto +=
+            "\n\nEstas referencias significan ahora otra cosa (marcadas con «(!)» en la "
+            "lista):\n" +
+            Primeras(apertura.otroSentido, kCambiosALaVista, "… y %1 más.");
+    }
+    texto += apertura.cambios.isEmpty()
+                 ? QString("\n\nNinguna cuota cambia.")
+                 : "\n\nCuotas que cambian:\n" +
+                       Primeras(apertura.cambios, kCambiosALaVista, "… y %1 más.");
+    QMessageBox aviso(QMessageBox::Warning, kTituloPrograma, texto, QMessageBox::Ok, ventana_);
+    aviso.setObjectName("AvisoBaremoAusente");
+    TextoLlano(aviso);
+    aviso.exec();
 }
 
 void ComandosArchivo::MostrarCambios(const QString& que, const QStringList& cambios) {
     if (cambios.isEmpty()) return;
     const cdv::Baremo& vigente = documento_.Solicitud().Baremo();
-    QMessageBox aviso(QMessageBox::NoIcon, "   Cuotas recalculadas",
-                      QString("%1 se han calculado de nuevo con el baremo «%2», vigente desde el "
-                              "%3 (%4 %5):\n")
-                              .arg(que, Qs(vigente.nombre), cdv::FechaDeVigencia(vigente))
-                              .arg(cambios.size())
-                              .arg(cambios.size() == 1 ? "cambio" : "cambios") +
-                          Primeras(cambios, kCambiosALaVista, "… y %1 más (véanse los detalles)."),
-                      QMessageBox::Ok, ventana_);
+    QMessageBox aviso(
+        QMessageBox::NoIcon, "   Cuotas recalculadas",
+        QString("%1 se han calculado de nuevo con el baremo «%2», vigente desde el "
+                "%3 (%4 %5):\n")
+                .arg(que, Recortado(Qs(vigente.nombre)), cdv::FechaDeVigencia(vigente))
+                .arg(cambios.size())
+                .arg(cambios.size() == 1 ? "cambio" : "cambios") +
+            Primeras(cambios, kCambiosALaVista, "… y %1 más (véanse los detalles)."),
+        QMessageBox::Ok, ventana_);
     aviso.setObjectName("CuadroMensaje");
+    TextoLlano(aviso);
     if (cambios.size() > kCambiosALaVista)
         aviso.setDetailedText(Primeras(cambios, kCambiosEnDetalle, "… y %1 más."));
     aviso.exec();
@@ -104,7 +139,7 @@ void ComandosArchivo::Abrir() {
 }
 
 bool ComandosArchivo::Guardar() {
-    return documento_.Ruta().isEmpty() ? GuardarComo() : GuardarEn(documento_.Ruta());
+    return documento_.RutaConfirmada() ? GuardarEn(documento_.Ruta()) : GuardarComo();
 }
 
 bool ComandosArchivo::GuardarComo() {
@@ -118,13 +153,11 @@ bool ComandosArchivo::GuardarComo() {
 bool ComandosArchivo::GuardarEn(const QString& ruta) {
     DocumentoSolicitud::Guardado guardado = documento_.Guardar(ruta);
     if (guardado == DocumentoSolicitud::Guardado::CambiadoEnDisco) {
-        const auto respuesta = QMessageBox::question(
-            ventana_, kTituloPrograma,
-            QString("«%1» ha cambiado en el disco desde que se abrió o se guardó por última vez. "
-                    "¿Desea reemplazarlo por esta solicitud?")
-                .arg(Nombre(ruta)),
-            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
-        if (respuesta != QMessageBox::Yes) return false;
+        if (!Confirmar(ventana_, QString("«%1» ha cambiado en el disco desde que se abrió o se "
+                                         "guardó por última vez. ¿Desea reemplazarlo por esta "
+                                         "solicitud?")
+                                     .arg(Recortado(Nombre(ruta)))))
+            return false;
         guardado = documento_.Guardar(ruta, true);
     }
     return guardado == DocumentoSolicitud::Guardado::Hecho;
@@ -133,28 +166,32 @@ bool ComandosArchivo::GuardarEn(const QString& ruta) {
 void ComandosArchivo::Recuperar() {
     const std::vector<SesionAnterior> sesiones = documento_.SesionesAnteriores();
     if (sesiones.empty()) {
-        Avisar(ventana_, "No hay ninguna sesión anterior que recuperar.");
+        Informar(ventana_, "No hay ninguna sesión anterior que recuperar.");
         return;
     }
     dlgRecuperar dialogo(ventana_, sesiones,
                          [this](const QString& ruta) { return documento_.DescartarSesion(ruta); });
     if (dialogo.exec() != QDialog::Accepted || !PuedeReemplazarse()) return;
-    ProgresoEnVentana progreso(ventana_, "Recuperando la sesión anterior…");
-    Abierta(documento_.Recuperar(dialogo.Elegida(), progreso.Progreso()),
-            "Las cuotas de la sesión recuperada");
+    DocumentoSolicitud::Apertura apertura;
+    {
+        ProgresoEnVentana progreso(ventana_, "Recuperando la sesión anterior…");
+        apertura = documento_.Recuperar(dialogo.Elegida(), progreso.Progreso());
+    }
+    Abierta(apertura, "Las cuotas de la sesión recuperada");
 }
 
 void ComandosArchivo::OfrecerBaremoVigente() {
     const cdv::Baremo& solicitud = documento_.Solicitud().Baremo();
-    const auto vigente = documento_.Baremos().EnVigor();
+    const auto vigente = documento_.Vigente();
     if (solicitud.huella == vigente->huella) return;
     QMessageBox pregunta(QMessageBox::Question, kTituloPrograma,
                          QString("Esta solicitud se calculó con el baremo «%1», vigente desde el "
                                  "%2; hoy está en vigor «%3», desde el %4.")
-                             .arg(Qs(solicitud.nombre), cdv::FechaDeVigencia(solicitud),
-                                  Qs(vigente->nombre), cdv::FechaDeVigencia(*vigente)),
+                             .arg(Recortado(Qs(solicitud.nombre)), cdv::FechaDeVigencia(solicitud),
+                                  Recortado(Qs(vigente->nombre)), cdv::FechaDeVigencia(*vigente)),
                          QMessageBox::NoButton, ventana_);
     pregunta.setObjectName("PreguntaBaremo");
+    TextoLlano(pregunta);
     QPushButton* actualizar =
         pregunta.addButton("&Actualizar al baremo vigente", QMessageBox::AcceptRole);
     pregunta.setDefaultButton(pregunta.addButton("&Mantener", QMessageBox::RejectRole));
@@ -167,51 +204,52 @@ void ComandosArchivo::ActualizarBaremo() {
     if (actualizacion.abierta) MostrarCambios("Las cuotas de la solicitud", actualizacion.cambios);
 }
 
+// Only a schedule that passes every check is installed, always under a .json name, the only
+// files the program looks for.
 void ComandosArchivo::InstalarBaremo() {
-    const QString origen =
-        QFileDialog::getOpenFileName(ventana_, "Instalar un baremo", {}, "Baremos (*.json)");
+    const QString origen = QFileDialog::getOpenFileName(ventana_, "Instalar un baremo", {},
+                                                        "Baremos (*.json);;Todos (*)");
     if (origen.isEmpty()) return;
-    const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(origen);
+    const cdv::LecturaArchivo archivo = cdv::LeerArchivo(origen, cdv::kTamanoMaximoBaremo);
+    const cdv::LecturaBaremo lectura = archivo.datos ? cdv::LeerBaremo(*archivo.datos)
+                                                     : cdv::LecturaBaremo{nullptr, {archivo.error}};
     if (!lectura.baremo) {
-        Avisar(ventana_, "No se instala el baremo, que tiene faltas:\n" +
-                             Primeras(lectura.faltas, kCambiosALaVista, "… y %1 más."));
+        Advertir(ventana_, "No se instala el baremo «" + Recortado(Nombre(origen)) +
+                               "», que tiene faltas:\n" +
+                               Primeras(lectura.faltas, kCambiosALaVista, "… y %1 más."));
         return;
     }
     const QString destino = DestinoDeBaremo(*lectura.baremo, origen);
     if (destino.isEmpty()) return;
-    QFile archivo(origen);
-    archivo.open(QIODevice::ReadOnly);
     QDir().mkpath(QFileInfo(destino).path());
-    if (const QString error = cdv::GuardarArchivo(destino, archivo.readAll()); !error.isEmpty()) {
+    if (const QString error = cdv::GuardarArchivo(destino, *archivo.datos); !error.isEmpty()) {
         Avisar(ventana_, QString("No se ha podido instalar «%1»: %2.").arg(destino, error));
         return;
     }
     documento_.CambiarBaremos(cdv::Baremos::Instalados());
     emit baremosCambiados();
-    Avisar(ventana_,
-           QString("Se ha instalado el baremo «%1», vigente desde el %2.")
-               .arg(Qs(lectura.baremo->nombre), cdv::FechaDeVigencia(*lectura.baremo)),
-           kTituloPrograma);
+    Informar(ventana_, QString("Se ha instalado el baremo «%1», vigente desde el %2.")
+                           .arg(Recortado(Qs(lectura.baremo->nombre)),
+                                cdv::FechaDeVigencia(*lectura.baremo)));
     OfrecerBaremoVigente();
 }
 
 QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QString& origen) {
-    QString destino = cdv::Baremos::CarpetaUsuario() + "/" + Nombre(origen);
+    QString destino =
+        cdv::Baremos::CarpetaUsuario() + "/" + QFileInfo(origen).completeBaseName() + ".json";
     for (const cdv::BaremoHallado& hallado : documento_.Baremos().Hallados()) {
-        if (hallado.procedencia == cdv::Procedencia::Usuario && hallado.baremo &&
-            hallado.baremo->nombre == baremo.nombre &&
-            hallado.baremo->vigenteDesde == baremo.vigenteDesde) {
+        if (hallado.procedencia == cdv::Procedencia::Usuario && hallado.nombre == baremo.nombre &&
+            hallado.vigenteDesde == baremo.vigenteDesde) {
             destino = hallado.ruta;
         }
     }
     if (!QFileInfo::exists(destino)) return destino;
-    const auto respuesta = QMessageBox::question(
-        ventana_, kTituloPrograma,
-        QString("Ya hay instalado un baremo «%1», vigente desde el %2, o un archivo «%3». ¿Desea "
-                "reemplazarlo?")
-            .arg(Qs(baremo.nombre), cdv::FechaDeVigencia(baremo), Nombre(destino)),
-        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
-    return respuesta == QMessageBox::Yes ? destino : QString();
+    const bool reemplazar = Confirmar(
+        ventana_, QString("Ya hay instalado un baremo «%1», vigente desde el %2, o un archivo "
+                          "«%3». ¿Desea reemplazarlo?")
+                      .arg(Recortado(Qs(baremo.nombre)), cdv::FechaDeVigencia(baremo),
+                           Recortado(Nombre(destino))));
+    return reemplazar ? destino : QString();
 }
 
 cdv::LiquidacionImpresa ComandosArchivo::Liquidacion() const {
@@ -243,9 +281,7 @@ QString ComandosArchivo::ElegirDestino(const QString& titulo, const QString& ini
     ruta += "." + sufijo;
     const bool reemplazar =
         !QFileInfo::exists(ruta) ||
-        QMessageBox::question(
-            ventana_, kTituloPrograma, QString("Ya existe «%1». ¿Desea reemplazarlo?").arg(ruta),
-            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Yes;
+        Confirmar(ventana_, QString("Ya existe «%1». ¿Desea reemplazarlo?").arg(Recortado(ruta)));
     return reemplazar ? ruta : QString();
 }
 

@@ -54,6 +54,9 @@ class ComandosArchivo : public QObject {
     // user.
     bool Abierta(const DocumentoSolicitud::Apertura& apertura, const QString& que);
     void MostrarCambios(const QString& que, const QStringList& cambios);
+    // Before a request priced by a schedule not installed shows: what it was priced with, and
+    // what changes with the schedule in force.
+    void AvisarBaremoAusente(const DocumentoSolicitud::Apertura& apertura);
     // After an opening: a request priced by a schedule other than the one in force may be
     // brought up to it.
     void OfrecerBaremoVigente();

@@ -299,6 +299,7 @@ QIcon IconoAlPedirlo(const QString& ruta, int lado) {
 
 QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& texto, QRect zona) {
     auto* etiqueta = new QLabel(texto, padre);
+    etiqueta->setTextFormat(Qt::PlainText);  // what it shows may come from a schedule
     etiqueta->setObjectName(nombre);
     etiqueta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     etiqueta->setGeometry(zona);

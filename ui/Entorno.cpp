@@ -63,10 +63,43 @@ void TraducirQt() {
     QCoreApplication::installTranslator(traduccion);
 }
 
-void Avisar(QWidget* sobre, const QString& texto, const QString& titulo) {
+QString Recortado(const QString& texto, qsizetype largo) {
+    return texto.size() <= largo ? texto : texto.left(largo - 1) + u'…';
+}
+
+void TextoLlano(QMessageBox& cuadro) {
+    cuadro.setTextFormat(Qt::PlainText);
+    cuadro.setText(Recortado(cuadro.text(), kLargoMensaje));
+}
+
+namespace {
+
+void Mostrar(QWidget* sobre, const QString& texto, const QString& titulo, QMessageBox::Icon icono) {
     QWidget* activa = QApplication::activeWindow();
-    QMessageBox cuadro(QMessageBox::NoIcon, titulo, texto, QMessageBox::Ok,
-                       activa != nullptr ? activa : sobre);
+    QMessageBox cuadro(icono, titulo, texto, QMessageBox::Ok, activa != nullptr ? activa : sobre);
     cuadro.setObjectName("CuadroMensaje");
+    TextoLlano(cuadro);
     cuadro.exec();
+}
+
+}  // namespace
+
+void Avisar(QWidget* sobre, const QString& texto, const QString& titulo) {
+    Mostrar(sobre, texto, titulo, QMessageBox::NoIcon);
+}
+
+void Informar(QWidget* sobre, const QString& texto) {
+    Mostrar(sobre, texto, kTituloPrograma, QMessageBox::Information);
+}
+
+void Advertir(QWidget* sobre, const QString& texto) {
+    Mostrar(sobre, texto, kTituloPrograma, QMessageBox::Warning);
+}
+
+bool Confirmar(QWidget* sobre, const QString& texto) {
+    QMessageBox pregunta(QMessageBox::Question, kTituloPrograma, texto,
+                         QMessageBox::Yes | QMessageBox::Cancel, sobre);
+    pregunta.setDefaultButton(QMessageBox::Cancel);
+    TextoLlano(pregunta);
+    return pregunta.exec() == QMessageBox::Yes;
 }

@@ -4,6 +4,7 @@
 
 #include "TextoLocal.h"
 
+class QMessageBox;
 class QWidget;
 
 // What the program sets for itself before its first window: its name and version (which
@@ -16,6 +17,21 @@ void TraducirQt();
 
 inline constexpr char kTituloError[] = "   ERROR";
 
+// How much of a text from a file, a schedule or the user a message quotes, and how much of a
+// whole message shows: beyond that, "…".
+inline constexpr qsizetype kLargoCita = 200;
+inline constexpr qsizetype kLargoMensaje = 4000;
+QString Recortado(const QString& texto, qsizetype largo = kLargoCita);
+
 // Tells the user `texto` in a modal box titled `titulo`, with one OK button and no icon, over
-// the program's active window (or `sobre`); returns once the user has acknowledged it.
+// the program's active window (or `sobre`); returns once the user has acknowledged it. The
+// text is shown as plain text, never as markup, and bounded.
 void Avisar(QWidget* sobre, const QString& texto, const QString& titulo = kTituloError);
+// The same for a message that tells how things stand (information) or what to mind (a
+// warning), with its icon and the program's title.
+void Informar(QWidget* sobre, const QString& texto);
+void Advertir(QWidget* sobre, const QString& texto);
+// Asks `texto`, to be answered Sí or Cancelar (the default); answers whether it was Sí.
+bool Confirmar(QWidget* sobre, const QString& texto);
+// Makes a message box show its texts as plain text, its main text bounded.
+void TextoLlano(QMessageBox& cuadro);

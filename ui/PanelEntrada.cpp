@@ -254,6 +254,14 @@ void PanelEntrada::CambioCantidad() {
     cdv::Desglose pasos;
     const std::string cantidad = Us(cantidad_->text());
     const cdv::Separadores s = cdv::SeparadoresActuales();
+    // A text that is no number here stays as typed, shown as wrong, with no fee to add.
+    const bool numero = cantidad.empty() || cdv::LeerNumero(cantidad, s).has_value();
+    MarcarCantidad(numero, s);
+    if (!numero && fila_ != 0) {
+        total_->clear();
+        MostrarDesglose({});
+        return;
+    }
     const cdv::CuotaCalculada cuota =
         catalogo_ == Catalogo::Documentos
             ? cdv::CuotaDocumento(Baremo(), Baremo().TablaTD.Fila(fila_), cantidad, s, &pasos)
@@ -261,6 +269,40 @@ void PanelEntrada::CambioCantidad() {
     // A scale's message, as the fee is reached, on every change that reaches it.
     if (!cuota.aviso.empty()) Avisar(marco_->window(), Qs(cuota.aviso));
     AplicarCuota(cuota, pasos);
+}
+
+// A quantity that is no number for the locale shows so: in its colours, and with a tooltip
+// that says how numbers are written here.
+void PanelEntrada::MarcarCantidad(bool valida, const cdv::Separadores& s) {
+    if (valida == !cantidad_->property("invalida").toBool()) return;
+    cantidad_->setProperty("invalida", !valida);
+    if (valida) {
+        cantidad_->setPalette(QPalette());
+        cantidad_->setToolTip({});
+        cantidad_->setAccessibleDescription({});
+        return;
+    }
+    QPalette paleta = cantidad_->palette();
+    paleta.setColor(QPalette::Base, QColor(255, 228, 228));
+    paleta.setColor(QPalette::Text, QColor(160, 0, 0));
+    cantidad_->setPalette(paleta);
+    const auto nombre = [](const std::string& separador) {
+        return separador == ","   ? QString("la coma")
+               : separador == "." ? QString("el punto")
+                                  : "«" + Qs(separador) + "»";
+    };
+    const QString decimal = Qs(s.decimal);
+    const QString ayuda =
+        QString("Use %1 para los decimales: 150000%2%3").arg(nombre(s.decimal), decimal, "50");
+    const QString agrupada = cdv::GrupoDeBlancos(s.grupo) ? " " : Qs(s.grupo);
+    const QString texto =
+        ayuda + QString(
+                    ". Los miles pueden separarse con %1, de tres en tres: "
+                    "150%2000%3%4.")
+                    .arg(cdv::GrupoDeBlancos(s.grupo) ? "un espacio" : nombre(s.grupo), agrupada,
+                         decimal, "50");
+    cantidad_->setToolTip(texto);
+    cantidad_->setAccessibleDescription(texto);
 }
 
 // Shows a fee rule's answer in the side's boxes, and how it was reached.
@@ -284,7 +326,7 @@ void PanelEntrada::AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Des
 // The breakdown under the side, and as the fee box's tooltip and accessible description.
 void PanelEntrada::MostrarDesglose(const QString& texto) {
     desglose_->setText(texto);
-    total_->setToolTip(texto);
+    total_->setToolTip(cdv::AyudaLlana(texto));
     total_->setAccessibleDescription(texto);
 }
 

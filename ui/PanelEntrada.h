@@ -73,6 +73,7 @@ class PanelEntrada : public QObject {
     void ElegirDesde(QComboBox* elegido, QComboBox* otro);
     void MostrarFila();
     void CambioCantidad();
+    void MarcarCantidad(bool valida, const cdv::Separadores& s);
     void AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Desglose& pasos);
     void MostrarDesglose(const QString& texto);
     void Anadir();

@@ -4,12 +4,12 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "Diseno.h"
+#include "Entorno.h"
 #include "TextoLocal.h"
 
 namespace {
@@ -31,8 +31,8 @@ QTreeWidgetItem* Fila(const SesionAnterior& sesion, int indice) {
                                 : "",
          archivo, estado});
     fila->setData(0, kRolIndice, indice);
-    fila->setToolTip(3, sesion.archivo);
-    fila->setToolTip(4, estado);
+    fila->setToolTip(3, cdv::AyudaLlana(sesion.archivo));
+    fila->setToolTip(4, cdv::AyudaLlana(estado));
     for (const int columna : {1, 2}) fila->setTextAlignment(columna, Qt::AlignRight);
     return fila;
 }
@@ -101,15 +101,11 @@ void dlgRecuperar::Descartar() {
     if (fila == nullptr) return;
     const SesionAnterior& sesion =
         sesiones_[static_cast<std::size_t>(fila->data(0, kRolIndice).toInt())];
-    const auto respuesta =
-        QMessageBox::question(this, kTituloPrograma,
-                              QString("¿Desea descartar la sesión del %1? Su solicitud se perderá.")
-                                  .arg(Fecha(sesion.fecha)),
-                              QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
-    if (respuesta != QMessageBox::Yes) return;
+    if (!Confirmar(this, QString("¿Desea descartar la sesión del %1? Su solicitud se perderá.")
+                             .arg(Fecha(sesion.fecha))))
+        return;
     if (!descartar_(sesion.ruta)) {
-        QMessageBox::warning(this, kTituloPrograma,
-                             QString("No se ha podido borrar «%1».").arg(sesion.ruta));
+        Advertir(this, QString("No se ha podido borrar «%1».").arg(Recortado(sesion.ruta)));
         return;
     }
     delete fila;

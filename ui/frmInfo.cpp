@@ -132,6 +132,7 @@ frmInfo::frmInfo(QWidget* principal, const DocumentoSolicitud& documento)
     resize(900, 560);
 
     mostrado_ = new QLabel(this);
+    mostrado_->setTextFormat(Qt::PlainText);
     mostrado_->setObjectName("lblBaremoMostrado");
     auto* buscar = new QLineEdit(this);
     buscar->setObjectName("txtBuscar");
@@ -159,7 +160,7 @@ frmInfo::frmInfo(QWidget* principal, const DocumentoSolicitud& documento)
             static_cast<FiltroPorPalabras*>(filtro)->Buscar(consulta);
     });
     MostrarBaremos();
-    Mostrar(documento_.Baremos().EnVigor());
+    Mostrar(documento_.Vigente());
 }
 
 void frmInfo::Mostrar(std::shared_ptr<const cdv::Baremo> baremo) {
@@ -199,6 +200,7 @@ QWidget* frmInfo::CrearEscalas(QWidget* padre) {
     columna->addWidget(new QLabel("Escala de superficie", escalas));
     columna->addWidget(escalaSuperficie_, 1);
     factores_ = new QLabel(escalas);
+    factores_->setTextFormat(Qt::PlainText);
     factores_->setObjectName("lblFactores");
     columna->addWidget(factores_);
     return escalas;
@@ -218,34 +220,37 @@ QWidget* frmInfo::CrearListaDeBaremos(QWidget* padre) {
     connect(baremos_, &QTableWidget::activated, this, [this](const QModelIndex& indice) {
         const auto& hallados = documento_.Baremos().Hallados();
         const auto& hallado = hallados[static_cast<std::size_t>(indice.row())];
-        if (hallado.baremo) Mostrar(hallado.baremo);
+        if (const auto baremo = hallado.Baremo()) Mostrar(baremo);
     });
     return baremos_;
 }
 
+// Every schedule found, each read whole now, so that its state is known.
 void frmInfo::MostrarBaremos() {
     const cdv::Baremos& baremos = documento_.Baremos();
-    const auto vigente = baremos.EnVigor();
+    baremos.LeerTodos();
+    const auto vigente = documento_.Vigente();
     const cdv::Baremo& solicitud = documento_.Solicitud().Baremo();
+    const std::string hoy = Us(documento_.Hoy().toString("yyyy-MM-dd"));
     baremos_->setRowCount(0);
     for (const cdv::BaremoHallado& h : baremos.Hallados()) {
+        const auto b = h.Baremo();
         QStringList estado;
-        if (!h.baremo) estado << "rechazado: " + h.faltas.join("; ");
-        if (h.baremo == vigente) estado << "en vigor";
-        if (h.baremo && h.baremo->huella == solicitud.huella) estado << "calcula la solicitud";
-        if (h.baremo && h.baremo->vigenteDesde > Us(QDate::currentDate().toString("yyyy-MM-dd")))
-            estado << "aún no en vigor";
+        if (!b) estado << "rechazado: " + h.Faltas().join("; ");
+        if (b && b == vigente) estado << "en vigor";
+        if (b && b->huella == solicitud.huella) estado << "calcula la solicitud";
+        if (b && b->vigenteDesde > hoy) estado << "aún no en vigor";
         const int fila = baremos_->rowCount();
         baremos_->insertRow(fila);
-        const QStringList celdas{h.baremo ? Qs(h.baremo->nombre) : QString(),
-                                 h.baremo ? cdv::FechaDeVigencia(*h.baremo) : QString(),
-                                 h.baremo ? Qs(h.baremo->fuente) : QString(),
+        const QStringList celdas{b ? Qs(b->nombre) : QString(),
+                                 b ? cdv::FechaDeVigencia(*b) : QString(),
+                                 b ? Qs(b->fuente) : QString(),
                                  cdv::NombreProcedencia(h.procedencia),
                                  h.ruta.isEmpty() ? "(en el programa)" : h.ruta,
                                  estado.join(", ")};
         for (int c = 0; c < celdas.size(); ++c) {
             auto* celda = new QTableWidgetItem(celdas[c]);
-            celda->setToolTip(celdas[c]);
+            celda->setToolTip(cdv::AyudaLlana(celdas[c]));
             baremos_->setItem(fila, c, celda);
         }
     }

@@ -109,6 +109,7 @@ void frmPrincipal::CrearControles() {
         new PanelEntrada(cliente, kLadoDocumentos, PanelEntrada::Catalogo::Documentos, *documento_);
     // Which schedule prices the request, below everything the window holds.
     baremo_ = new QLabel(this);
+    baremo_->setTextFormat(Qt::PlainText);
     baremo_->setObjectName("lblBaremo");
     baremo_->setAccessibleName("Baremo con que se calcula la solicitud");
     statusBar()->addWidget(baremo_, 1);

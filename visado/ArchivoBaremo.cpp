@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,7 +13,8 @@
 #include <limits>
 #include <optional>
 
-#include "ArchivoSolicitud.h"
+#include "ArchivoLocal.h"
+#include "JsonEstricto.h"
 #include "TextoLocal.h"
 
 namespace cdv {
@@ -220,8 +220,13 @@ class Comprobador {
         if (!ref.isEmpty() && referencias.contains(ref))
             Falta(En(lugar, "referencia"), QString("«%1» está repetida").arg(ref));
         referencias.insert(ref);
-        Texto(fila, "descripcion", lugar);
+        Largo(ref, En(lugar, "referencia"), kLargoMaximoReferencia);
+        Largo(Texto(fila, "descripcion", lugar), En(lugar, "descripcion"), kLargoMaximoDescripcion);
         return fila;
+    }
+
+    void Largo(const QString& texto, const QString& lugar, qsizetype largo) {
+        if (texto.size() > largo) Falta(lugar, QString("tiene más de %1 caracteres").arg(largo));
     }
 
     // Every row of the list `lista`, its keys `claves`, each made by `hacer` from its object
@@ -457,6 +462,10 @@ QByteArray EscribirBaremo(const Baremo& b) {
 }
 
 LecturaBaremo LeerBaremo(const QByteArray& datos) {
+    if (const QString falta =
+            ComprobarJson(std::string_view(datos.constData(), datos.size())).falta;
+        !falta.isEmpty())
+        return Rechazado(falta);
     QJsonParseError error;
     const QJsonDocument documento = QJsonDocument::fromJson(datos, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -472,15 +481,8 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
 }
 
 LecturaBaremo AbrirBaremo(const QString& ruta) {
-    QFile archivo(ruta);
-    LecturaBaremo lectura;
-    if (!archivo.open(QIODevice::ReadOnly)) {
-        lectura = Rechazado(archivo.errorString());
-    } else if (archivo.size() > kTamanoMaximoArchivo) {
-        lectura = Rechazado("es demasiado grande");
-    } else {
-        lectura = LeerBaremo(archivo.readAll());
-    }
+    const LecturaArchivo archivo = LeerArchivo(ruta, kTamanoMaximoBaremo);
+    LecturaBaremo lectura = archivo.datos ? LeerBaremo(*archivo.datos) : Rechazado(archivo.error);
     for (QString& falta : lectura.faltas) falta = "«" + QFileInfo(ruta).fileName() + "»: " + falta;
     return lectura;
 }

@@ -1,13 +1,14 @@
 #include "ArchivoSolicitud.h"
 
 #include <QCryptographicHash>
-#include <QFile>
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
+#include "ArchivoBaremo.h"
 #include "Cuotas.h"
+#include "JsonEstricto.h"
 #include "TextoLocal.h"
 
 namespace cdv {
@@ -78,6 +79,7 @@ class Lector {
     Lector(const Baremo& baremo, const Progreso& progreso) : baremo_(baremo), progreso_(progreso) {}
 
     QStringList cambios;
+    QStringList otroSentido;
 
     ContenidoSolicitud Leer(const QJsonObject& raiz) {
         ComprobarFormato(raiz["formato"]);
@@ -189,11 +191,6 @@ class Lector {
                             Qs(TextoFormateado(linea.cuota, s)));
     }
 
-    static LineaCompartida Tasada(const Tasacion& tasacion, const QString& lugar) {
-        if (!tasacion.linea) throw Fallo{lugar + ": " + tasacion.motivo};
-        return std::make_shared<const Linea>(*tasacion.linea);
-    }
-
     // A line's object, where it stands (its place and reference) and its catalogue row.
     struct Entrada {
         QJsonObject objeto;
@@ -201,11 +198,39 @@ class Lector {
         int fila;
     };
 
+    LineaCompartida Tasada(const Tasacion& tasacion, const Entrada& e, std::string_view descripcion,
+                           std::string_view unidad) {
+        if (!tasacion.linea) throw Fallo{e.donde + ": " + tasacion.motivo};
+        auto linea = std::make_shared<Linea>(*tasacion.linea);
+        linea->antes = Sentido(e, descripcion, unidad);
+        Comparar(e.objeto, *linea, e.donde);
+        return linea;
+    }
+
+    // What the line was saved as, when the schedule's row now says otherwise: the reference
+    // means something else there. Empty when it says the same, or the file says nothing.
+    QString Sentido(const Entrada& e, std::string_view descripcion, std::string_view unidad) {
+        QStringList guardado, ahora;
+        for (const auto& [clave, actual] :
+             {std::pair{"descripcion", descripcion}, std::pair{"unidad", unidad}}) {
+            if (!e.objeto.contains(clave)) continue;
+            const QString texto = Texto(e.objeto, clave, e.donde, kLargoMaximoDescripcion);
+            if (texto == Qs(actual)) continue;
+            guardado << texto;
+            ahora << Qs(actual);
+        }
+        if (guardado.isEmpty()) return {};
+        const QString antes = guardado.join(", ");
+        otroSentido << QString("%1: guardado como «%2»; en este baremo, «%3»")
+                           .arg(e.donde, antes, ahora.join(", "));
+        return antes;
+    }
+
     template <typename Tabla>
     static Entrada Abrir(const QJsonValue& valor, const QString& lugar, const Tabla& tabla) {
         if (!valor.isObject()) throw Fallo{lugar + ": no es un objeto"};
         const QJsonObject objeto = valor.toObject();
-        const QString ref = Texto(objeto, "referencia", lugar);
+        const QString ref = Texto(objeto, "referencia", lugar, kLargoMaximoReferencia);
         const int fila = tabla.Buscar(Us(ref));
         if (fila == 0) {
             throw Fallo{QString("%1: la referencia «%2» no está en el baremo").arg(lugar, ref)};
@@ -215,10 +240,9 @@ class Lector {
 
     LineaCompartida Partida(const QJsonValue& valor, const QString& lugar) {
         const Entrada e = Abrir(valor, lugar, baremo_.TablaTT);
-        LineaCompartida partida =
-            Tasada(TasarPartida(baremo_, e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
-        Comparar(e.objeto, *partida, e.donde);
-        return partida;
+        const TrabajoTT& fila = *baremo_.TablaTT.Fila(e.fila);
+        return Tasada(TasarPartida(baremo_, e.fila, Texto(e.objeto, "cantidad", e.donde)), e,
+                      fila.Descripcion, UnidadTrabajo(fila));
     }
 
     // `lugar` names each item, with %1 for its number.
@@ -235,22 +259,17 @@ class Lector {
     LineaCompartida Documento(const QJsonValue& valor, const QString& lugar) {
         const Entrada e = Abrir(valor, lugar, baremo_.TablaTD);
         const DocumentoTD& fila = *baremo_.TablaTD.Fila(e.fila);
-        LineaCompartida documento;
         if (fila.Tipo == Regla::ParteDelProyecto) {
             std::vector<LineaCompartida> partidas =
                 Partidas(e.objeto, e.donde, e.donde + ", partida %1");
             const int opcion = Opcion(e.objeto["descuento"], fila.Ref);
-            documento =
-                Tasada(TasarProyecto(baremo_, e.fila, std::move(partidas), opcion), e.donde);
-        } else {
-            if (e.objeto.contains("partidas")) {
-                throw Fallo{e.donde + ": no es un proyecto y trae partidas"};
-            }
-            documento = Tasada(
-                TasarDocumento(baremo_, e.fila, Texto(e.objeto, "cantidad", e.donde)), e.donde);
+            return Tasada(TasarProyecto(baremo_, e.fila, std::move(partidas), opcion), e,
+                          fila.Descripcion, {});
         }
-        Comparar(e.objeto, *documento, e.donde);
-        return documento;
+        if (e.objeto.contains("partidas"))
+            throw Fallo{e.donde + ": no es un proyecto y trae partidas"};
+        return Tasada(TasarDocumento(baremo_, e.fila, Texto(e.objeto, "cantidad", e.donde)), e,
+                      fila.Descripcion, UnidadDocumento(fila));
     }
 
     const Baremo& baremo_;
@@ -294,6 +313,8 @@ namespace {
 
 // The request's object in `datos`; nothing, with why, when it is none.
 std::optional<QJsonObject> ObjetoSolicitud(const QByteArray& datos, QString& error) {
+    error = ComprobarJson(std::string_view(datos.constData(), datos.size())).falta;
+    if (!error.isEmpty()) return std::nullopt;
     QJsonParseError analisis;
     const QJsonDocument documento = QJsonDocument::fromJson(datos, &analisis);
     if (analisis.error != QJsonParseError::NoError) {
@@ -313,7 +334,8 @@ LecturaSolicitud LeerObjeto(const QJsonObject& raiz, const QByteArray& datos,
     try {
         ContenidoSolicitud contenido = lector.Leer(raiz);
         contenido.baremo = std::move(baremo);
-        return {std::move(contenido), {}, lector.cambios, Lector::Origen(raiz), Huella(datos)};
+        return {std::move(contenido), {},           lector.cambios, lector.otroSentido,
+                Lector::Origen(raiz), Huella(datos)};
     } catch (const Fallo& fallo) {
         return Rechazada(fallo.texto);
     } catch (const Detenida&) {
@@ -327,8 +349,10 @@ LecturaSolicitud LeerObjeto(const QJsonObject& raiz, const QByteArray& datos,
 // priced with the built-in one); otherwise nothing.
 std::shared_ptr<const Baremo> BaremoRegistrado(const QJsonObject& raiz, const Baremos& baremos) {
     const QJsonValue registro = raiz["baremo"];
-    if (registro.isUndefined()) return baremos.Hallados().front().baremo;
-    return baremos.ConHuella(Us(registro.toObject()["huella"].toString()));
+    if (registro.isUndefined()) return baremos.Hallados().front().Baremo();
+    const QJsonObject r = registro.toObject();
+    return baremos.ConHuella(Us(r["huella"].toString()), Us(r["nombre"].toString()),
+                             Us(r["vigente_desde"].toString()));
 }
 
 }  // namespace
@@ -343,6 +367,14 @@ LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos,
     LecturaSolicitud lectura =
         LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor(), progreso);
     lectura.baremoDisponible = disponible;
+    if (!disponible) {
+        const QJsonObject registro = (*raiz)["baremo"].toObject();
+        const QDate fecha = QDate::fromString(registro["vigente_desde"].toString(), "yyyy-MM-dd");
+        lectura.baremoRegistrado =
+            QString("«%1» del %2")
+                .arg(registro["nombre"].toString().left(kLargoMaximoDescripcion),
+                     fecha.isValid() ? fecha.toString("dd/MM/yyyy") : "?");
+    }
     return lectura;
 }
 
@@ -352,21 +384,7 @@ LecturaSolicitud LeerSolicitudCon(const QByteArray& datos, std::shared_ptr<const
     return raiz ? LeerObjeto(*raiz, datos, std::move(baremo)) : Rechazada(error);
 }
 
-QString GuardarArchivo(const QString& ruta, const QByteArray& datos) {
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly)) return archivo.errorString();
-    // Every byte must reach the disk before the file takes the old one's place: commit()
-    // alone can report success after its own flush failed (a full disk), so flush first.
-    if (archivo.write(datos) != datos.size() || !archivo.flush()) {
-        const QString error = archivo.errorString();
-        archivo.cancelWriting();
-        return error;
-    }
-    if (!archivo.commit()) return archivo.errorString();
-    return {};
-}
-
-QString GuardarSolicitud(const QString& ruta, const QByteArray& datos) {
+QString GuardarSolicitud(const QString& ruta, const QByteArray& datos, Acceso acceso) {
     if (datos.size() > kTamanoMaximoArchivo) {
         return QString(
                    "la solicitud ocuparía %1 MB, más de los %2 MB que este programa puede "
@@ -374,24 +392,19 @@ QString GuardarSolicitud(const QString& ruta, const QByteArray& datos) {
             .arg((datos.size() + (1 << 20) - 1) >> 20)
             .arg(kTamanoMaximoArchivo >> 20);
     }
-    return GuardarArchivo(ruta, datos);
+    return GuardarArchivo(ruta, datos, acceso);
 }
 
 QByteArray HuellaDeArchivo(const QString& ruta) {
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly) || archivo.size() > kTamanoMaximoArchivo) return {};
-    return Huella(archivo.readAll());
+    const LecturaArchivo lectura = LeerArchivo(ruta, kTamanoMaximoArchivo);
+    return lectura.datos ? Huella(*lectura.datos) : QByteArray();
 }
 
 LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos,
                               const Progreso& progreso) {
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly)) return Rechazada(archivo.errorString());
-    if (archivo.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
-    const QByteArray datos = archivo.read(kTamanoMaximoArchivo + 1);
-    if (archivo.error() != QFile::NoError) return Rechazada(archivo.errorString());
-    if (datos.size() > kTamanoMaximoArchivo) return Rechazada("es demasiado grande");
-    return LeerSolicitud(datos, baremos, progreso);
+    const LecturaArchivo lectura = LeerArchivo(ruta, kTamanoMaximoArchivo);
+    if (!lectura.datos) return Rechazada(lectura.error);
+    return LeerSolicitud(*lectura.datos, baremos, progreso);
 }
 
 }  // namespace cdv

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "ArchivoLocal.h"
 #include "Baremos.h"
 #include "Progreso.h"
 #include "SolicitudVisado.h"
@@ -36,9 +37,11 @@ struct LecturaSolicitud {
     std::optional<ContenidoSolicitud> contenido;  // nothing when the file is refused
     QString error;                                // why it was refused
     QStringList cambios;           // each saved fee that the schedule prices otherwise: old → new
+    QStringList otroSentido;       // each line whose reference the schedule reads otherwise
     OrigenSolicitud origen;        // what a recovery says of its request's file
     QByteArray huella;             // the digest of the bytes read
     bool baremoDisponible = true;  // the schedule the request records is among those known
+    QString baremoRegistrado;      // that schedule, "«nombre» del dd/MM/yyyy", when it is not
     bool detenida = false;         // `progreso` stopped the reading
 };
 
@@ -54,11 +57,9 @@ LecturaSolicitud LeerSolicitudCon(const QByteArray& datos, std::shared_ptr<const
 // The digest by which a file is known to be unchanged.
 QByteArray Huella(const QByteArray& datos);
 
-// Writes `datos` to `ruta` whole or not at all (an earlier file stays as it was); answers
-// why it failed, or nothing.
-QString GuardarArchivo(const QString& ruta, const QByteArray& datos);
-// The same for a request, refused when it could not be opened again.
-QString GuardarSolicitud(const QString& ruta, const QByteArray& datos);
+// Writes a request as GuardarArchivo does, refused when it could not be opened again.
+QString GuardarSolicitud(const QString& ruta, const QByteArray& datos,
+                         Acceso acceso = Acceso::Comun);
 // Reads the whole file at `ruta` and then the request in it.
 LecturaSolicitud AbrirArchivo(const QString& ruta, const Baremos& baremos,
                               const Progreso& progreso = {});

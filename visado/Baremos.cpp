@@ -1,9 +1,14 @@
 #include "Baremos.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
+#include <tuple>
 
 #include "ArchivoBaremo.h"
+#include "ArchivoLocal.h"
+#include "JsonEstricto.h"
 #include "TextoLocal.h"
 
 namespace cdv {
@@ -12,24 +17,63 @@ namespace {
 
 constexpr char kSubcarpeta[] = "/cdv/baremos";
 
-void Anadir(std::vector<BaremoHallado>& hallados, const QString& carpeta, Procedencia procedencia) {
-    for (const QFileInfo& archivo :
-         QDir(carpeta).entryInfoList({"*.json"}, QDir::Files | QDir::Readable, QDir::Name)) {
-        LecturaBaremo lectura = AbrirBaremo(archivo.filePath());
-        hallados.push_back({std::move(lectura.baremo), procedencia, archivo.filePath(),
-                            std::move(lectura.faltas)});
-    }
+// Every *.json of `carpeta`, links that lead nowhere and entries that are no file included,
+// so that each is told rather than passed over.
+void Anadir(std::vector<BaremoHallado>& hallados, const QString& carpeta, Procedencia procedencia,
+            int numero) {
+    const QDir::Filters filtro = QDir::Files | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot;
+    for (const QFileInfo& archivo : QDir(carpeta).entryInfoList({"*.json"}, filtro, QDir::Name))
+        hallados.emplace_back(procedencia, archivo.filePath(), numero);
+}
+
+// Which of two schedules in force on the same day wins.
+auto Preferencia(const BaremoHallado& h, std::size_t indice) {
+    return std::tuple(h.vigenteDesde, h.procedencia, -h.carpeta, indice);
 }
 
 }  // namespace
 
-Baremos::Baremos() : hallados_{{BaremoIncorporado(), Procedencia::Incorporado, {}, {}}} {}
+QDate Hoy() {
+    return QDate::currentDate();
+}
+
+BaremoHallado::BaremoHallado(std::shared_ptr<const cdv::Baremo> incorporado)
+    : nombre(incorporado->nombre),
+      vigenteDesde(incorporado->vigenteDesde),
+      estado_(std::make_shared<Estado>(Estado{true, std::move(incorporado), {}})) {}
+
+BaremoHallado::BaremoHallado(Procedencia procedencia, const QString& ruta, int carpeta)
+    : procedencia(procedencia), ruta(ruta), carpeta(carpeta), estado_(std::make_shared<Estado>()) {
+    const LecturaArchivo archivo = LeerArchivo(ruta, kTamanoMaximoBaremo);
+    ComprobacionJson json;
+    if (archivo.datos)
+        json = ComprobarJson(std::string_view(archivo.datos->constData(), archivo.datos->size()));
+    const QString falta = archivo.datos ? json.falta : archivo.error;
+    if (!falta.isEmpty()) {
+        *estado_ = {true, nullptr, {"«" + QFileInfo(ruta).fileName() + "»: " + falta}};
+        return;
+    }
+    nombre = json.textosRaiz["nombre"];
+    vigenteDesde = json.textosRaiz["vigente_desde"];
+    // Without a date it cannot be placed among the others: read whole now, it tells why.
+    if (!QDate::fromString(Qs(vigenteDesde), "yyyy-MM-dd").isValid()) Baremo();
+}
+
+std::shared_ptr<const Baremo> BaremoHallado::Baremo() const {
+    if (!estado_->leido) {
+        LecturaBaremo lectura = AbrirBaremo(ruta);
+        *estado_ = {true, std::move(lectura.baremo), std::move(lectura.faltas)};
+    }
+    return estado_->baremo;
+}
+
+Baremos::Baremos() : hallados_{BaremoHallado(BaremoIncorporado())} {}
 
 Baremos Baremos::Buscar(const QStringList& carpetasSistema, const QString& carpetaUsuario) {
     Baremos baremos;
-    for (const QString& carpeta : carpetasSistema)
-        Anadir(baremos.hallados_, carpeta, Procedencia::Sistema);
-    Anadir(baremos.hallados_, carpetaUsuario, Procedencia::Usuario);
+    for (int k = 0; k < carpetasSistema.size(); ++k)
+        Anadir(baremos.hallados_, carpetasSistema[k], Procedencia::Sistema, k);
+    Anadir(baremos.hallados_, carpetaUsuario, Procedencia::Usuario, 0);
     return baremos;
 }
 
@@ -47,30 +91,43 @@ QStringList Baremos::CarpetasSistema() {
     return carpetas;
 }
 
+// The candidates in order of preference, each read only when those before it were refused.
 std::shared_ptr<const Baremo> Baremos::EnVigor(const QDate& dia) const {
     const std::string hoy = Us(dia.toString("yyyy-MM-dd"));
-    const BaremoHallado* elegido = nullptr;
-    for (const BaremoHallado& hallado : hallados_) {
-        if (!hallado.baremo || hallado.baremo->vigenteDesde > hoy) continue;
-        if (elegido == nullptr ||
-            std::pair(hallado.baremo->vigenteDesde, hallado.procedencia) >=
-                std::pair(elegido->baremo->vigenteDesde, elegido->procedencia)) {
-            elegido = &hallado;
-        }
+    std::vector<std::size_t> candidatos;
+    for (std::size_t k = 0; k < hallados_.size(); ++k) {
+        const BaremoHallado& h = hallados_[k];
+        if (!h.Rechazado() && !h.vigenteDesde.empty() && h.vigenteDesde <= hoy)
+            candidatos.push_back(k);
     }
-    return elegido != nullptr ? elegido->baremo : hallados_.front().baremo;
+    std::sort(candidatos.begin(), candidatos.end(), [this](std::size_t a, std::size_t b) {
+        return Preferencia(hallados_[a], a) > Preferencia(hallados_[b], b);
+    });
+    for (const std::size_t k : candidatos) {
+        if (auto baremo = hallados_[k].Baremo()) return baremo;
+    }
+    return hallados_.front().Baremo();
 }
 
-std::shared_ptr<const Baremo> Baremos::ConHuella(const std::string& huella) const {
+std::shared_ptr<const Baremo> Baremos::ConHuella(const std::string& huella,
+                                                 const std::string& nombre,
+                                                 const std::string& vigenteDesde) const {
     for (const BaremoHallado& hallado : hallados_) {
-        if (hallado.baremo && hallado.baremo->huella == huella) return hallado.baremo;
+        // What a schedule says of itself is part of its digest: only those that say the same
+        // can have it, and only they are read.
+        if (hallado.nombre != nombre || hallado.vigenteDesde != vigenteDesde) continue;
+        if (const auto baremo = hallado.Baremo(); baremo && baremo->huella == huella) return baremo;
     }
     return nullptr;
 }
 
+void Baremos::LeerTodos() const {
+    for (const BaremoHallado& hallado : hallados_) hallado.Baremo();
+}
+
 QStringList Baremos::Rechazos() const {
     QStringList rechazos;
-    for (const BaremoHallado& hallado : hallados_) rechazos << hallado.faltas;
+    for (const BaremoHallado& hallado : hallados_) rechazos << hallado.Faltas();
     return rechazos;
 }
 

@@ -21,6 +21,9 @@ struct Linea {
     std::vector<std::shared_ptr<const Linea>> partidas;  // a project document's work items
     int opcion = 0;                                      // a project document's discount option
     Centimos descuento = 0;                              // what that discount took off
+    // What a line read from a file was saved as ("Certificado, Ud."), when its schedule row
+    // now reads otherwise: its reference means something else. Empty otherwise.
+    QString antes;
 };
 
 using LineaCompartida = std::shared_ptr<const Linea>;

@@ -26,7 +26,8 @@ QString Detalle(const FilaLiquidacion& f, bool agrupado) {
 }
 
 // What each kind of row is, as the Clase column says it.
-constexpr const char* kClases[] = {"documento", "partida", "suma del proyecto", "descuento"};
+constexpr const char* kClases[] = {"documento", "partida", "suma del proyecto",
+                                   "parte del proyecto", "descuento"};
 
 FilaLiquidacion Fila(ClaseFila clase, std::string_view ref, const QString& descripcion,
                      std::string_view unidad, const Linea& linea) {
@@ -69,6 +70,15 @@ void AnadirDetalle(const Baremo& baremo, const Linea& proyecto,
         filas.push_back(FilaPartida(baremo, *partida));
     filas.push_back(FilaDetalle(ClaseFila::SumaProyecto, "Suma de las partidas",
                                 SumaDe(proyecto.partidas).value_or(0)));
+    // The share the document takes of the sum, exact: its fee before the discount.
+    const DocumentoTD& documento = *baremo.TablaTD.Fila(proyecto.fila);
+    if (documento.Tasa != 1.0f) {
+        const QString porcentaje = QString::number(double(documento.Tasa) * 100, 'g', 6)
+                                       .replace('.', Qs(SeparadoresActuales().decimal));
+        filas.push_back(FilaDetalle(ClaseFila::Parte,
+                                    QString("%1 % (%2)").arg(porcentaje, Qs(documento.Descripcion)),
+                                    proyecto.cuota + proyecto.descuento));
+    }
     if (proyecto.descuento != 0) {
         filas.push_back(FilaDetalle(ClaseFila::Descuento,
                                     "Descontado el " + Qs(DescuentoTomado(baremo, proyecto)),
@@ -93,9 +103,18 @@ QString CampoCsv(const QString& campo) {
     return '"' + QString(campo).replace('"', "\"\"") + '"';
 }
 
+// A text that a spreadsheet would take for a formula starts with an apostrophe; a number
+// ("-920,61") stays a number.
+QString SinFormula(const QString& campo) {
+    static constexpr char16_t kInicios[] = u"=+-@\t\r";
+    if (campo.isEmpty() || !QStringView(kInicios).contains(campo[0])) return campo;
+    if (LeerNumero(Us(campo), SeparadoresActuales())) return campo;
+    return u'\'' + campo;
+}
+
 QString FilaCsv(const std::vector<QString>& campos) {
     QStringList texto;
-    for (const QString& campo : campos) texto << CampoCsv(campo);
+    for (const QString& campo : campos) texto << CampoCsv(SinFormula(campo));
     return texto.join(';') + "\r\n";
 }
 

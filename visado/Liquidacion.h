@@ -16,8 +16,10 @@
 namespace cdv {
 
 // What a row of the statement is: a document charged, or the detail of a project document
-// (its work items, their sum, the discount taken), which is not charged on its own.
-enum class ClaseFila { Documento, Partida, SumaProyecto, Descuento };
+// (its work items, their sum, the document's share of it, the discount taken), which is not
+// charged on its own. A project's share, or its sum where it takes it whole, less its discount
+// is its fee, to the cent.
+enum class ClaseFila { Documento, Partida, SumaProyecto, Parte, Descuento };
 
 struct FilaLiquidacion {
     ClaseFila clase = ClaseFila::Documento;
@@ -26,7 +28,8 @@ struct FilaLiquidacion {
 };
 
 // The rows of `lineas` (documents of a request when `documentos`, otherwise work items); a
-// project document is followed by its work items, their sum and the discount it took.
+// project document is followed by its work items, their sum, its share of the sum when it
+// takes less than the whole ("50 % (Proyecto básico)") and the discount it took.
 std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
                                               const std::vector<LineaCompartida>& lineas,
                                               bool documentos);

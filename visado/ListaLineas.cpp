@@ -1,5 +1,7 @@
 #include "ListaLineas.h"
 
+#include "TextoLocal.h"
+
 namespace cdv {
 
 ListaLineas::ListaLineas(Clase clase, std::shared_ptr<const Baremo> baremo, QObject* padre)
@@ -12,7 +14,13 @@ int ListaLineas::rowCount(const QModelIndex& padre) const {
 QVariant ListaLineas::data(const QModelIndex& indice, int rol) const {
     if (!indice.isValid() || indice.row() >= Cuantas()) return {};
     if (rol != Qt::DisplayRole && rol != Qt::ToolTipRole) return {};
-    return Texto(indice.row());
+    const Linea& linea = En(indice.row());
+    if (linea.antes.isEmpty())
+        return rol == Qt::ToolTipRole ? AyudaLlana(Texto(indice.row())) : Texto(indice.row());
+    // A line whose reference now means something else is marked, and its tooltip says why.
+    if (rol == Qt::DisplayRole) return "(!) " + Texto(indice.row());
+    return AyudaLlana(Texto(indice.row()) + "\n(!) Guardada como «" + linea.antes +
+                      "»: en este baremo, su referencia significa otra cosa.");
 }
 
 QString ListaLineas::Texto(int fila) const {

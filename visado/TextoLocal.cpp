@@ -20,6 +20,11 @@ bool EsBlanco(QChar letra) {
 
 }  // namespace
 
+QString AyudaLlana(const QString& texto) {
+    if (!texto.contains(u'<')) return texto;
+    return "<p style=\"white-space:pre-wrap\">" + texto.toHtmlEscaped() + "</p>";
+}
+
 QString CambiarSeparadores(const QString& texto, const Separadores& de, const Separadores& a) {
     const QString decimal = Qs(de.decimal), grupo = Qs(de.grupo);
     const QString nuevoDecimal = Qs(a.decimal), nuevoGrupo = Qs(a.grupo);

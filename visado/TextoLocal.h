@@ -30,6 +30,9 @@ QString CambiarSeparadores(const QString& texto, const Separadores& de, const Se
 inline QString AlArchivo(const QString& texto) {
     return CambiarSeparadores(texto, SeparadoresActuales(), kSeparadoresArchivo);
 }
+// A tooltip's text that Qt would take for markup, escaped so that it shows as it is.
+QString AyudaLlana(const QString& texto);
+
 inline QString DelArchivo(const QString& texto) {
     return CambiarSeparadores(texto, kSeparadoresArchivo, SeparadoresActuales());
 }

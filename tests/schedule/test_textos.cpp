@@ -29,27 +29,76 @@ TEST(Textos, Formateado) {
 // A million decimal zeros and a huge exponent: out of range, however long the text.
 const std::string kMillonDeDecimales = "0," + std::string(1'000'000, '0') + "1e2000000";
 
+// Each text under Spanish separators and under English ones (mirrored): a number, or none.
+// A separator where grouping is not valid makes no number: a point typed for decimals read as
+// grouping multiplied a budget by a hundred ("150000.50" priced as 15.000.050 €).
 TEST(Textos, LeerNumero) {
-    using P = std::pair<std::string, float>;
+    using O = std::optional<float>;
+    struct Caso {
+        std::string es;
+        O valor;
+    };
+    const auto ingles = [](std::string texto) {
+        for (char& c : texto) c = c == '.' ? ',' : c == ',' ? '.' : c;
+        return texto;
+    };
     for (const auto& [texto, valor] :
-         {P{"1.500,5", 1500.5f}, P{"1.", 1}, P{"1.5", 15}, P{"1.500,", 1500}, P{" 12 ", 12},
-          P{"-3", -3}, P{",5", 0.5f}, P{"1..2", 12}, P{"1,5E-2", 0.015f},
-          P{"3,40282356e38", 3.4028235e38f}, P{"1e-50", 0},
-          P{"0," + std::string(10'000, '0') + "1", 0}})
+         std::initializer_list<Caso>{{"1.500,5", 1500.5f},
+                                     {"1.500", 1500},
+                                     {"1.500.000,5", 1500000.5f},
+                                     {"999.999", 999999},
+                                     {"12.345.678", 12345678},
+                                     {"-1.500", -1500},
+                                     {" 12 ", 12},
+                                     {"-3", -3},
+                                     {",5", 0.5f},
+                                     {"1,5E-2", 0.015f},
+                                     {"1500,", 1500},
+                                     {"3,40282356e38", 3.4028235e38f},
+                                     {"1e-50", 0},
+                                     {"150000.50", {}},
+                                     {"12.5", {}},
+                                     {"1.50", {}},
+                                     {"1.5000", {}},
+                                     {"1234.567", {}},
+                                     {"1.500.00", {}},
+                                     {"1.", {}},
+                                     {".500", {}},
+                                     {"1.500.", {}},
+                                     {"1..500", {}},
+                                     {"1.500,5.3", {}},
+                                     {"1,500.5", {}},
+                                     {"", {}},
+                                     {" ", {}},
+                                     {"-", {}},
+                                     {",", {}},
+                                     {".", {}},
+                                     {"12a", {}},
+                                     {"inf", {}},
+                                     {"nan", {}},
+                                     {"0x1A", {}},
+                                     {"1e", {}},
+                                     {"e5", {}},
+                                     {"1,5,3", {}},
+                                     {"- 5", {}},
+                                     {"1 2", {}},
+                                     {"\t5", {}},
+                                     {"4e38", {}},
+                                     {"1e99999999999999999999", {}},
+                                     {"0," + std::string(10'000, '0') + "1", 0}}) {
         EXPECT_EQ(cdv::LeerNumero(texto, kEs), valor) << texto.substr(0, 20);
-    for (const char* texto :
-         {"", " ", "-", "+", ",", ".", "12a", "inf", "nan", "0x1A", "1e", "e5", "1,5,3", "1,5.3",
-          "- 5", "1 2", "\t5", "4e38", "1e99999999999999999999"})
-        EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto;
+        EXPECT_EQ(cdv::LeerNumero(ingles(texto), kEn), valor) << ingles(texto).substr(0, 20);
+    }
     for (const std::string& texto : {"1" + std::string(10'000, '0'), kMillonDeDecimales})
         EXPECT_FALSE(cdv::LeerNumero(texto, kEs)) << texto.substr(0, 20);
-    EXPECT_EQ(cdv::LeerNumero("1,500.5", kEn), 1500.5f);
     // Where groups are blanks of one kind, any kind groups: typed, or pasted from a text that
-    // grouped with another (a wiped box).
+    // grouped with another (a wiped box); in groups of three all the same.
     for (const cdv::Separadores& local : {cdv::Separadores{",", "\u202f"}, {",", "\u00a0"}}) {
         for (const char* texto : {"150 000", "150\u202f000", "150\u00a0000", "150\u2007000",
-                                  "150\u2009000", " 1 5 0 000 "})
-            EXPECT_EQ(cdv::LeerNumero(texto, local), 150000.0f) << texto;
+                                  "150\u2009000", " 1 500 000 "})
+            EXPECT_TRUE(cdv::LeerNumero(texto, local)) << texto;
+        for (const char* texto : {"1 5 0 000", "15 00", "150 00,5"})
+            EXPECT_FALSE(cdv::LeerNumero(texto, local)) << texto;
         EXPECT_EQ(cdv::LeerCentimos("1\u00a0500,5", local), 150050);
     }
     EXPECT_FALSE(cdv::LeerNumero("150\u00a0000", kEs));

@@ -352,8 +352,15 @@ class Sesion {
             const auto regla =
                 i == 0 ? cdv::CuotaDocumento(b(), documento, Us(cantidad), kEs)
                        : cdv::CuotaTrabajo(b(), b().TablaTT.Fila(filaTT_), Us(cantidad), kEs);
-            if (regla.resultado == cdv::Resultado::Invalida)
-                return "cantidad no válida a la vista: " + cantidad;
+            // A quantity that is no number stays as typed, marked, with no fee.
+            const QLineEdit* caja = b_->caja(QString("txtCantidad") + kLado[i]);
+            const bool marcada = caja->toolTip().startsWith("Use la coma para los decimales");
+            if (regla.resultado == cdv::Resultado::Invalida) {
+                if (!marcada || !cuota.isEmpty())
+                    return "cantidad no válida sin marcar o con cuota: " + cantidad;
+                continue;
+            }
+            if (marcada) return "cantidad válida marcada: " + cantidad;
             if (Qs(regla.texto) != cuota)
                 return QString("cuota %1 para %2, no %3").arg(cuota, cantidad, Qs(regla.texto));
         }

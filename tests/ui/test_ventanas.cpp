@@ -449,7 +449,8 @@ class TestVentanas : public QObject {
         contestador.respuesta = QMessageBox::Cancel;
         b.menu("mnuInstalarBaremo");
         QCOMPARE(contestador.mensajes.size(), 2);
-        QVERIFY(contestador.mensajes[0].contains("No se instala el baremo, que tiene faltas"));
+        QVERIFY(contestador.mensajes[0].contains(
+            "No se instala el baremo «mal.json», que tiene faltas"));
         QVERIFY(contestador.mensajes[1].contains("Ya hay instalado un baremo «Revisión»"));
         qputenv("XDG_DATA_HOME", antes);
     }
