@@ -11,9 +11,10 @@
 #include "Baremo.h"
 #include "Impresion.h"
 #include "Liquidacion.h"
+#include "TextoLocal.h"
 
 QString FechaLiquidacion() {
-    return QDate::currentDate().toString("dd/MM/yyyy");
+    return cdv::Hoy().toString("dd/MM/yyyy");
 }
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
@@ -23,10 +24,20 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
         error << "cdv: no se puede abrir «" << entrada << "»: " << lectura.error << ".\n";
         return 1;
     }
+    // Priced under another schedule than the one it records: written all the same, and said.
+    const bool otroBaremo = !lectura.baremoDisponible;
+    if (otroBaremo) {
+        const auto vigente = lectura.contenido->baremo;
+        error << "cdv: la solicitud se calculó con el baremo " << lectura.baremoRegistrado
+              << ", que no está instalado; se calcula con «" << Qs(vigente->nombre)
+              << "», vigente desde el " << cdv::FechaDeVigencia(*vigente) << ".\n";
+        for (const QString& linea : lectura.otroSentido)
+            error << "cdv: la referencia significa ahora otra cosa, " << linea << "\n";
+    }
     for (const QString& cambio : lectura.cambios) {
         error << "cdv: cuota calculada de nuevo con el baremo, " << cambio << "\n";
     }
-    int estado = 0;
+    int estado = otroBaremo ? 3 : 0;
     for (const auto& [formato, salida] : exportaciones) {
         const QByteArray datos =
             formato == FormatoLote::Csv
@@ -50,7 +61,7 @@ int ComprobarBaremo(const QString& ruta) {
 }
 
 int ExportarBaremo(const QString& ruta) {
-    const auto vigente = cdv::Baremos::Instalados().EnVigor();
+    const auto vigente = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
     if (const QString fallo = cdv::GuardarArchivo(ruta, cdv::EscribirBaremo(*vigente));
         !fallo.isEmpty()) {
         QTextStream(stderr) << "cdv: no se puede escribir «" << ruta << "»: " << fallo << ".\n";

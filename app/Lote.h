@@ -21,7 +21,9 @@ struct Exportacion {
 
 // Reads the request in `entrada` and writes its fee statement in each form asked for.
 // Says what went wrong on standard error; answers the program's exit status: 0 when all are
-// written, 1 for a file that cannot be opened, 2 when any cannot be written (the others are).
+// written, 1 for a file that cannot be opened, 2 when any cannot be written (the others are),
+// 3 when all are written but priced under another schedule than the one the request records,
+// which is not installed (the notice goes to standard error).
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones);
 
 // Prints "correcto" when the schedule file at `ruta` can be used, otherwise each of its faults;

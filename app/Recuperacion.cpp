@@ -38,27 +38,52 @@ bool SigueEnMarcha(qint64 proceso, const QString& maquina) {
 #endif
 }
 
-// Taking the lock tells an ended run where the folder takes changes. Where it does not (a
-// full or read-only folder), the lock its run left says whether that run goes on.
+// A lock that says nothing of who took it (empty, cut short) is stale once it is old enough
+// not to be one a run is still writing.
+constexpr qint64 kEdadCerrojoIlegible = 10;  // seconds
+
+// Whether a lock that could not be taken was left by a run that has ended: its process is
+// gone, or it does not say which it was.
+bool Abandonado(const QLockFile& cerrojo, const QString& ruta) {
+    qint64 proceso = 0;
+    QString maquina, programa;
+    if (cerrojo.getLockInfo(&proceso, &maquina, &programa)) return !SigueEnMarcha(proceso, maquina);
+    return QFileInfo(ruta).lastModified().secsTo(QDateTime::currentDateTime()) >
+           kEdadCerrojoIlegible;
+}
+
+// Taking the lock tells an ended run where the folder takes changes; a stale lock is taken
+// over. Where the folder takes no changes (full or read-only), the lock its run left says
+// whether that run goes on.
 Estado EstadoDe(const QString& ruta) {
-    QLockFile otro(Cerrojo(ruta));
-    otro.setStaleLockTime(0);
-    if (otro.tryLock(0)) {
+    const QString cerrojo = Cerrojo(ruta);
+    QLockFile otro(cerrojo);
+    otro.setStaleLockTime(0);  // a long run's lock is never stale by its age alone
+    if (otro.tryLock(0) ||
+        (Abandonado(otro, cerrojo) && otro.removeStaleLockFile() && otro.tryLock(0))) {
         otro.unlock();
         return Estado::Terminada;
     }
-    qint64 proceso = 0;
-    QString maquina, programa;
-    if (otro.getLockInfo(&proceso, &maquina, &programa) && SigueEnMarcha(proceso, maquina)) {
-        return Estado::EnCurso;
-    }
-    return Estado::SoloLectura;
+    return Abandonado(otro, cerrojo) ? Estado::SoloLectura : Estado::EnCurso;
+}
+
+// The folder and the files of unsaved work are the user's alone, whatever the umask.
+void SoloDelUsuario(const QString& ruta, bool carpeta) {
+    QFileDevice::Permissions permisos = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (carpeta) permisos |= QFileDevice::ExeOwner;
+    QFile::setPermissions(ruta, permisos);
+}
+
+void CrearCarpeta(const QString& carpeta) {
+    QDir().mkpath(carpeta);
+    SoloDelUsuario(carpeta, true);
 }
 
 }  // namespace
 
+// The user's local application data: on Windows, not the part that roams between machines.
 QString Recuperacion::CarpetaPorDefecto() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recuperacion";
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recuperacion";
 }
 
 Recuperacion::Recuperacion(const QString& carpeta) : carpeta_(carpeta) {}
@@ -69,7 +94,7 @@ QString Recuperacion::Escribir(const QByteArray& datos) {
     const bool primera = nombre_.isEmpty();
     if (!cerrojo_) Reservar();
     if (primera) BorrarAntiguas();
-    const QString error = cdv::GuardarSolicitud(ruta_, datos);
+    const QString error = cdv::GuardarSolicitud(ruta_, datos, cdv::Acceso::SoloElUsuario);
     if (error.isEmpty() && !apartada_.isEmpty()) {
         QFile::remove(apartada_);  // the reserved file holds it now
         apartada_.clear();
@@ -86,12 +111,13 @@ void Recuperacion::Quitar() {
 // On the first write, so that a run that changes nothing costs nothing and leaves nothing;
 // again at each write while the folder refuses the lock.
 void Recuperacion::Reservar() {
-    QDir().mkpath(carpeta_);
+    CrearCarpeta(carpeta_);
     if (nombre_.isEmpty()) nombre_ = QUuid::createUuid().toString(QUuid::WithoutBraces) + ".cdv";
     const QString reservada = carpeta_ + "/" + nombre_;
     auto cerrojo = std::make_unique<QLockFile>(Cerrojo(reservada));
     cerrojo->setStaleLockTime(0);
     if (cerrojo->tryLock(0)) {
+        SoloDelUsuario(Cerrojo(reservada), false);
         if (!ruta_.isEmpty()) apartada_ = ruta_;
         ruta_ = reservada;
         cerrojo_ = std::move(cerrojo);
@@ -101,7 +127,7 @@ void Recuperacion::Reservar() {
     // Unreserved, a file there would look like an ended run's to the other runs: it goes
     // where none of them looks.
     const QString aparte = carpeta_ + "/sin-reserva";
-    QDir().mkpath(aparte);
+    CrearCarpeta(aparte);
     ruta_ = aparte + "/" + nombre_;
     problemaReserva_ = QString(
                            "No se puede reservar la copia de recuperación en «%1». Se escribe "
@@ -121,10 +147,12 @@ void Recuperacion::BorrarAntiguas() const {
     }
 }
 
+// Entries that are no file (a pipe, a link to a device) are listed too, each with why it
+// cannot be read, so that they can be seen and discarded.
 std::vector<SesionAnterior> Recuperacion::Anteriores(const cdv::Baremos& baremos) const {
     std::vector<SesionAnterior> sesiones;
     for (const QFileInfo& archivo :
-         QDir(carpeta_).entryInfoList({"*.cdv"}, QDir::Files, QDir::Time)) {
+         QDir(carpeta_).entryInfoList({"*.cdv"}, QDir::Files | QDir::System, QDir::Time)) {
         if (archivo.filePath() == ruta_) continue;
         const Estado estado = EstadoDe(archivo.filePath());
         if (estado == Estado::EnCurso) continue;

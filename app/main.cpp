@@ -36,7 +36,12 @@ int main(int argc, char* argv[]) {
     PrepararPrograma(CDV_VERSION);
 
     QCommandLineParser opciones;
-    opciones.setApplicationDescription("Calculadora de cuotas de visado (CDV)");
+    opciones.setApplicationDescription(
+        "Calculadora de cuotas de visado (CDV)\n\n"
+        "Estado de salida de --pdf y --csv: 0, todo escrito; 1, la solicitud no se puede abrir; "
+        "2, alguna salida no se ha podido escribir; 3, todo escrito, pero calculado con otro "
+        "baremo que el que la solicitud registra, que no está instalado (el aviso va a la salida "
+        "de errores).");
     // Qt's own help option is described in English even with its translations loaded.
     const QCommandLineOption ayuda({"h", "help", "?"}, "Muestra esta ayuda y termina.");
     opciones.addOption(ayuda);

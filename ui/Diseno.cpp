@@ -23,6 +23,7 @@
 #include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 QString NombreIndexado(const QByteArray& base, int indice) {
     return QStringLiteral("%1(%2)").arg(QString::fromLatin1(base)).arg(indice);
@@ -252,29 +253,29 @@ QSettings Ajustes() {
 
 }  // namespace
 
-void GuardarGeometria(const QWidget* ventana, bool conTamano) {
+void GuardarGeometria(const QWidget* ventana) {
     QSettings ajustes = Ajustes();
     ajustes.beginGroup(ventana->objectName());
     // Only what changed, so that closing a window left where it was writes nothing.
-    const auto guardar = [&ajustes](const char* clave, const QVariant& valor) {
-        if (ajustes.value(clave) != valor) ajustes.setValue(clave, valor);
-    };
-    guardar("posicion", ventana->pos());
-    if (conTamano) guardar("tamano", ventana->size());
+    const QByteArray geometria = ventana->saveGeometry();
+    if (ajustes.value("geometria") != geometria) ajustes.setValue("geometria", geometria);
 }
 
-bool RestaurarGeometria(QWidget* ventana, bool conTamano) {
+// Qt restores exactly what it saved, frame and all, so that a window does not creep from run
+// to run; a title bar that would still be off every screen (screens changed) is brought back.
+bool RestaurarGeometria(QWidget* ventana) {
     QSettings ajustes = Ajustes();
     ajustes.beginGroup(ventana->objectName());
-    if (conTamano && ajustes.contains("tamano")) {
-        ventana->resize(ajustes.value("tamano").toSize().expandedTo(ventana->minimumSize()));
-    }
-    if (!ajustes.contains("posicion")) return false;
-    const QPoint posicion = ajustes.value("posicion").toPoint();
-    if (QGuiApplication::screenAt(QRect(posicion, ventana->size()).center()) == nullptr) {
-        return false;
-    }
-    ventana->move(posicion);
+    if (!ventana->restoreGeometry(ajustes.value("geometria").toByteArray())) return false;
+    const QRect marco = ventana->frameGeometry();
+    const QPoint barra(marco.center().x(), marco.top() + 8);
+    if (QGuiApplication::screenAt(barra) != nullptr) return true;
+    const QScreen* pantalla = QGuiApplication::primaryScreen();
+    if (pantalla == nullptr) return false;
+    const QRect libre = pantalla->availableGeometry();
+    ventana->move(std::clamp(marco.left(), libre.left(),
+                             std::max(libre.left(), libre.right() - marco.width())),
+                  libre.top());
     return true;
 }
 

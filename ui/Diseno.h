@@ -56,11 +56,10 @@ QStyle* EstiloFormulario();
 // The window's client area, fixed: it cannot be resized.
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
 
-// Where a window was last left, and its size when it can be resized, remembered between
-// runs; a remembered place off every screen is ignored. Restoring answers whether the window
-// took a remembered place.
-void GuardarGeometria(const QWidget* ventana, bool conTamano);
-bool RestaurarGeometria(QWidget* ventana, bool conTamano);
+// Where a window was last left, and its size, remembered between runs exactly, with its
+// title bar always on a screen. Restoring answers whether the window took a remembered place.
+void GuardarGeometria(const QWidget* ventana);
+bool RestaurarGeometria(QWidget* ventana);
 
 // Runs `accion` once `ventana` has first shown on the screen, framed by the window system,
 // from the event loop.

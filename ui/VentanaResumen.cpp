@@ -226,7 +226,7 @@ void VentanaResumen::resizeEvent(QResizeEvent* evento) {
 void VentanaResumen::showEvent(QShowEvent* evento) {
     if (!geometriaRestaurada_) {
         geometriaRestaurada_ = true;
-        if (!RestaurarGeometria(this, true)) ColocarJuntoAPrincipal();
+        if (!RestaurarGeometria(this)) ColocarJuntoAPrincipal();
     }
     QWidget::showEvent(evento);
 }
@@ -256,7 +256,7 @@ void VentanaResumen::ColocarJuntoAPrincipal() {
 }
 
 void VentanaResumen::hideEvent(QHideEvent* evento) {
-    GuardarGeometria(this, true);
+    GuardarGeometria(this);
     QWidget::hideEvent(evento);
 }
 

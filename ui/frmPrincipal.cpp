@@ -8,8 +8,10 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <vector>
 
 #include "ArchivoBaremo.h"
@@ -78,7 +80,7 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
         adjustSize();
         move(pantalla->availableGeometry().center() - rect().center());
     }
-    RestaurarGeometria(this, false);
+    RestaurarGeometria(this);
 }
 
 frmPrincipal::~frmPrincipal() = default;
@@ -113,6 +115,10 @@ void frmPrincipal::CrearControles() {
     baremo_->setObjectName("lblBaremo");
     baremo_->setAccessibleName("Baremo con que se calcula la solicitud");
     statusBar()->addWidget(baremo_, 1);
+    actualizar_ = new QPushButton("Actualizar al baremo vigente", this);
+    actualizar_->setObjectName("cmbActualizarBaremo");
+    actualizar_->setFocusPolicy(Qt::NoFocus);
+    statusBar()->addPermanentWidget(actualizar_);
     statusBar()->setSizeGripEnabled(false);
     MostrarBaremo();
 
@@ -214,6 +220,12 @@ void frmPrincipal::Conectar() {
     connect(td_, &PanelEntrada::anadida, this, [this] { ResumenCDV().show(); });
     connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
             &frmPrincipal::MostrarBaremo);
+    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::cambiada, this,
+            &frmPrincipal::OfrecerActualizacion);
+    connect(actualizar_, &QPushButton::clicked, archivo_, &ComandosArchivo::ActualizarBaremo);
+    auto* reloj = new QTimer(this);
+    connect(reloj, &QTimer::timeout, this, &frmPrincipal::SeguirAlDia);
+    reloj->start(60 * 1000);
     connect(archivo_, &ComandosArchivo::baremosCambiados, this, [this] {
         if (info_ != nullptr) info_->MostrarBaremos();
     });
@@ -238,15 +250,34 @@ void frmPrincipal::MostrarDocumentoElegido() {
 
 void frmPrincipal::MostrarBaremo() {
     const cdv::Baremo& b = documento_->Solicitud().Baremo();
-    baremo_->setText(
-        QString("Baremo: «%1», vigente desde el %2").arg(Qs(b.nombre), cdv::FechaDeVigencia(b)));
+    baremo_->setText(QString("Baremo: «%1», vigente desde el %2")
+                         .arg(Recortado(Qs(b.nombre)), cdv::FechaDeVigencia(b)));
+    OfrecerActualizacion();
+}
+
+void frmPrincipal::OfrecerActualizacion() {
+    const bool ofrecer = documento_->OtroBaremoVigente();
+    actualizar_->setVisible(ofrecer);
+    if (ofrecer) {
+        const auto vigente = documento_->Vigente();
+        actualizar_->setToolTip(
+            QString("Hoy está en vigor el baremo «%1», desde el %2.")
+                .arg(Recortado(Qs(vigente->nombre)), cdv::FechaDeVigencia(*vigente)));
+    }
+}
+
+// A request with no lines follows the schedule in force as the day changes; one with lines
+// keeps its own, and the update is offered.
+void frmPrincipal::SeguirAlDia() {
+    documento_->SeguirAlDia();
+    OfrecerActualizacion();
 }
 
 void frmPrincipal::AvisarRechazos() {
     const QStringList rechazos = documento_->Baremos().Rechazos();
     if (rechazos.isEmpty()) return;
     AlMostrarse(this, [this, rechazos] {
-        Avisar(this, "Estos baremos tienen faltas y no se usarán:\n" + rechazos.join('\n'));
+        Advertir(this, "Estos baremos tienen faltas y no se usarán:\n" + rechazos.join('\n'));
     });
 }
 
@@ -283,7 +314,7 @@ void frmPrincipal::ElegirDesdeInfo(bool trabajo, const QString& ref) {
 
 void frmPrincipal::MostrarAcerca() {
     if (acerca_ == nullptr)
-        acerca_ = new frmAcerca(this, cdv::FechaDeVigencia(*documento_->Baremos().EnVigor()));
+        acerca_ = new frmAcerca(this, cdv::FechaDeVigencia(*documento_->Vigente()));
     acerca_->show();
 }
 
@@ -329,7 +360,7 @@ void frmPrincipal::closeEvent(QCloseEvent* evento) {
     // window; in a program that has others open, they go on.
     evento->accept();
     documento_->Terminar();
-    GuardarGeometria(this, false);
+    GuardarGeometria(this);
     for (QWidget* ventana : {static_cast<QWidget*>(totalesTT_), static_cast<QWidget*>(totalesTD_),
                              static_cast<QWidget*>(acerca_.data()), static_cast<QWidget*>(info_)}) {
         if (ventana != nullptr) ventana->hide();

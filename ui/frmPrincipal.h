@@ -13,6 +13,7 @@ class DocumentoSolicitud;
 class OpcionesDescuento;
 class PanelEntrada;
 class QLabel;
+class QPushButton;
 class frmAcerca;
 class frmInfo;
 class frmTotalesTD;
@@ -59,6 +60,11 @@ class frmPrincipal : public QMainWindow {
     void MostrarResumenes();  // the summary windows of the lists that have lines
     void MostrarEstado();     // the file's name in the title, unsaved and at risk
     void MostrarBaremo();     // the schedule that prices the request, below
+    // The update to the schedule in force, offered below while a request with lines is
+    // priced by another; checked each minute too, as the day may change under a running
+    // program.
+    void OfrecerActualizacion();
+    void SeguirAlDia();
     void MostrarAcerca();
     void MostrarInfo();
     // A row chosen in the schedule's window, as if picked in the selectors.
@@ -69,6 +75,7 @@ class frmPrincipal : public QMainWindow {
     PanelEntrada* tt_ = nullptr;  // until a project document is first chosen, none
     OpcionesDescuento* descuentos_ = nullptr;
     QLabel* baremo_ = nullptr;
+    QPushButton* actualizar_ = nullptr;
     DocumentoSolicitud* documento_ = nullptr;
     ComandosArchivo* archivo_ = nullptr;
     bool salidaDecidida_ = false;  // the user already answered for the unsaved changes

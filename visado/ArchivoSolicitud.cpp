@@ -332,10 +332,14 @@ LecturaSolicitud LeerObjeto(const QJsonObject& raiz, const QByteArray& datos,
                             std::shared_ptr<const Baremo> baremo, const Progreso& progreso = {}) {
     Lector lector(*baremo, progreso);
     try {
-        ContenidoSolicitud contenido = lector.Leer(raiz);
-        contenido.baremo = std::move(baremo);
-        return {std::move(contenido), {},           lector.cambios, lector.otroSentido,
-                Lector::Origen(raiz), Huella(datos)};
+        LecturaSolicitud lectura;
+        lectura.contenido = lector.Leer(raiz);
+        lectura.contenido->baremo = std::move(baremo);
+        lectura.cambios = lector.cambios;
+        lectura.otroSentido = lector.otroSentido;
+        lectura.origen = Lector::Origen(raiz);
+        lectura.huella = Huella(datos);
+        return lectura;
     } catch (const Fallo& fallo) {
         return Rechazada(fallo.texto);
     } catch (const Detenida&) {

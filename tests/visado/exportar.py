@@ -115,18 +115,58 @@ with tempfile.TemporaryDirectory() as carpeta:
         hecho.stdout, hecho
     baremo["documentos"][0]["tasa"] = baremo["documentos"][0].pop("tasas")
     baremo["nombre"] = "Copia del baremo"
+    # A description a spreadsheet would take for a formula.
+    [aap] = [d for d in baremo["documentos"] if d["referencia"] == "AAP"]
+    aap["descripcion"] = "=1+1"
     os.makedirs(os.path.join(datos, "cdv", "baremos"))
     with open(os.path.join(datos, "cdv", "baremos", "copia.json"), "w", encoding="utf-8") as a:
         json.dump(baremo, a)
     with open(solicitud, encoding="utf-8") as archivo:
         registrada = json.load(archivo)
     registrada["baremo"] = {"nombre": "Otro", "vigente_desde": "2007-02-05", "huella": "ninguna"}
+    registrada["documentos"][0]["descripcion"] = "Acta de aprobación del plan de seguridad y salud"
     with open(en("otra.cdv"), "w", encoding="utf-8") as archivo:
         json.dump(registrada, archivo)
-    hecho = orden("--csv", en("copia.csv"), en("otra.cdv"))
-    assert hecho.returncode == 0 and "cuota" not in hecho.stderr, hecho.stderr
+    # Priced under a schedule not installed: written, with the notice, the references that now
+    # mean something else, and status 3.
+    for formato in ("csv", "pdf"):
+        hecho = orden("--" + formato, en("copia." + formato), en("otra.cdv"))
+        assert hecho.returncode == 3, hecho
+        for aviso in ("cdv: la solicitud se calculó con el baremo «Otro» del 05/02/2007, que no "
+                      "está instalado; se calcula con «Copia del baremo», vigente desde el "
+                      "05/02/2007.",
+                      "documento 1 (AAP): guardado como «Acta de aprobación del plan de seguridad "
+                      "y salud»; en este baremo, «=1+1»"):
+            assert aviso in hecho.stderr, hecho.stderr
+        assert "cuota calculada de nuevo" not in hecho.stderr, hecho.stderr
     copia = leer_csv(en("copia.csv"))
+    assert copia[1][1] == "'=1+1", copia  # a text, never a formula; amounts stay numbers
+    copia[1][1] = filas_csv[1][1]
     assert copia[:-1] == filas_csv[:-1] and "Copia del baremo" in copia[-1][1], copia
+
+    # Every kind of project document: its share of the sum (when less than the whole) less
+    # its discount is its fee, to the cent. A "Proyecto básico" once showed only the sum and
+    # the discount, which did not add up.
+    partidas = [{"referencia": "INGV", "cantidad": "24", "cuota": "0"},
+                {"referencia": "INV2", "cantidad": "24", "cuota": "0"}]
+    proyectos = {"formato": 1, "documentos": [
+        dict({"referencia": ref, "partidas": partidas, "cuota": "0"},
+             **({"descuento": "Anteproyecto"} if ref in ("P", "PB") else {}))
+        for ref in ("P", "PB", "V", "MV", "PR", "SP2")]}
+    with open(en("proyectos.cdv"), "w", encoding="utf-8") as archivo:
+        json.dump(proyectos, archivo)
+    exportar("csv", en("proyectos.csv"), en("proyectos.cdv"))
+    filas = leer_csv(en("proyectos.csv"))[1:-2]
+    inicios = [k for k, f in enumerate(filas) if f[5] == "documento"] + [len(filas)]
+    assert len(inicios) == 7, filas
+    for inicio, fin in zip(inicios, inicios[1:]):
+        detalle = {f[5]: centimos(f[6]) for f in filas[inicio + 1:fin] if f[5] != "partida"}
+        base = detalle.get("parte del proyecto", detalle["suma del proyecto"])
+        assert base + detalle.get("descuento", 0) == centimos(filas[inicio][4]), filas[inicio:fin]
+    pb = filas[inicios[1]:inicios[2]]
+    assert [f[1] for f in pb[-3:]] == ["Suma de las partidas", "50 % (Proyecto básico)",
+                                       "Descontado el Anteproyecto"], pb
+    assert [f[6] for f in pb[-3:]] + [pb[0][4]] == ["116,37", "58,19", "-29,09", "29,10"], pb
 
     # Help and version need no display, and Qt's own texts read in Spanish.
     sin_pantalla = {k: v for k, v in os.environ.items()
