@@ -208,6 +208,16 @@ void DocumentoSolicitud::CambiarTexto(const QString& accion, int id, const QStri
         [this, poner](const QString& texto) { (solicitud_.*poner)(texto); }));
 }
 
+void DocumentoSolicitud::CambiarBaremos(cdv::Baremos baremos) {
+    baremos_ = std::move(baremos);
+    if (SinNada()) ActualizarBaremo();
+}
+
+bool DocumentoSolicitud::SinNada() const {
+    return solicitud_.Documentos().Cuantas() == 0 && solicitud_.Partidas().Cuantas() == 0 &&
+           pila_.count() == 0;
+}
+
 bool DocumentoSolicitud::OtroBaremoVigente() const {
     const bool conLineas =
         solicitud_.Documentos().Cuantas() > 0 || solicitud_.Partidas().Cuantas() > 0;
@@ -215,17 +225,18 @@ bool DocumentoSolicitud::OtroBaremoVigente() const {
 }
 
 void DocumentoSolicitud::SeguirAlDia() {
-    if (solicitud_.Documentos().Cuantas() == 0 && solicitud_.Partidas().Cuantas() == 0 &&
-        pila_.count() == 0) {
-        ActualizarBaremo();
-    }
+    const QDate hoy = Hoy();
+    if (hoy == dia_) return;
+    dia_ = hoy;
+    if (SinNada()) ActualizarBaremo();
+    emit diaCambiado();
 }
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::ActualizarBaremo() {
     const std::shared_ptr<const cdv::Baremo> vigente = Vigente();
     cdv::ContenidoSolicitud antes = solicitud_.Contenido();
     if (vigente == antes.baremo) return Hecha();
-    if (antes.documentos.empty() && antes.partidas.empty() && pila_.count() == 0) {
+    if (SinNada()) {
         antes.baremo = vigente;
         solicitud_.Cargar(std::move(antes));
         return Hecha();
@@ -267,15 +278,16 @@ DocumentoSolicitud::Guardado DocumentoSolicitud::Guardar(const QString& ruta,
     return Guardado::Hecho;
 }
 
-// The request in `ruta`; nothing when the reading was stopped, or refused, which is told after
-// `noSePuede`.
+// The request in `ruta`; nothing when the reading was stopped, or refused, whose reason goes to
+// `error` after `noSePuede`.
 std::optional<cdv::LecturaSolicitud> DocumentoSolicitud::Leer(const QString& ruta,
                                                               const cdv::Progreso& progreso,
-                                                              const QString& noSePuede) {
+                                                              const QString& noSePuede,
+                                                              QString& error) {
     cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(ruta, baremos_, progreso);
     if (lectura.detenida) return std::nullopt;
     if (!lectura.contenido) {
-        emit aviso(QString("%1: %2.").arg(noSePuede, lectura.error));
+        error = QString("%1: %2.").arg(noSePuede, lectura.error);
         return std::nullopt;
     }
     return lectura;
@@ -283,9 +295,10 @@ std::optional<cdv::LecturaSolicitud> DocumentoSolicitud::Leer(const QString& rut
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta,
                                                        const cdv::Progreso& progreso) {
+    Apertura fallida;
     std::optional<cdv::LecturaSolicitud> lectura =
-        Leer(ruta, progreso, "No se puede abrir «" + Nombre(ruta) + "»");
-    if (!lectura) return {};
+        Leer(ruta, progreso, "No se puede abrir «" + Nombre(ruta) + "»", fallida.error);
+    if (!lectura) return fallida;
     // Fees priced otherwise than the file says make a request that differs from its file.
     Cargar(std::move(*lectura->contenido), {ruta, lectura->huella}, !lectura->cambios.isEmpty());
     rutaConfirmada_ = true;
@@ -294,15 +307,18 @@ DocumentoSolicitud::Apertura DocumentoSolicitud::Abrir(const QString& ruta,
 
 DocumentoSolicitud::Apertura DocumentoSolicitud::Recuperar(const QString& ruta,
                                                            const cdv::Progreso& progreso) {
-    std::optional<cdv::LecturaSolicitud> lectura =
-        Leer(ruta, progreso, "No se puede recuperar la sesión anterior («" + ruta + "»)");
-    if (!lectura) return {};
+    Apertura fallida;
+    std::optional<cdv::LecturaSolicitud> lectura = Leer(
+        ruta, progreso, "No se puede recuperar la sesión anterior («" + ruta + "»)", fallida.error);
+    if (!lectura) return fallida;
     Cargar(std::move(*lectura->contenido), lectura->origen, true);
     // The file it names is its own only if it still holds what the session started from.
     rutaConfirmada_ = !huella_.isEmpty() && cdv::HuellaDeArchivo(ruta_) == huella_;
     recuperacion_.Tomar(ruta);
     tomada_ = ruta;
-    EscribirRecuperacion();  // this run holds it now, and then the session goes
+    // This run's recovery holds it once written, as soon as control is back in the event loop
+    // (after any progress window has gone), and then the session goes.
+    ProgramarRecuperacion();
     return Abierta(*lectura);
 }
 

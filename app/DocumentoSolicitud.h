@@ -40,7 +40,8 @@ class DocumentoSolicitud : public QObject {
     const cdv::SolicitudVisado& Solicitud() const { return solicitud_; }
     // The schedules known, with which files are read and requests priced.
     const cdv::Baremos& Baremos() const { return baremos_; }
-    void CambiarBaremos(cdv::Baremos baremos) { baremos_ = std::move(baremos); }
+    // Another set of schedules (one was installed): an empty request takes the one in force.
+    void CambiarBaremos(cdv::Baremos baremos);
     QUndoStack& Pila() { return pila_; }
     // The file the request was last opened from or saved to; empty for a new one.
     const QString& Ruta() const { return ruta_; }
@@ -75,9 +76,11 @@ class DocumentoSolicitud : public QObject {
         bool baremoDisponible = true;  // the schedule it records was found
         QString baremoRegistrado;      // that schedule, when it was not
         QStringList otroSentido;       // each line whose reference now means something else
+        QString error;                 // why it could not be opened, to be told
     };
     // Opens `ruta`, telling `progreso` of each document read; stopped, it leaves the request
-    // as it was and says nothing.
+    // as it was and says nothing. A refusal is answered, to be told once the progress is
+    // gone.
     Apertura Abrir(const QString& ruta, const cdv::Progreso& progreso = {});
     // The sessions that ended runs left, newest first.
     std::vector<SesionAnterior> SesionesAnteriores() const {
@@ -98,7 +101,8 @@ class DocumentoSolicitud : public QObject {
     std::shared_ptr<const cdv::Baremo> Vigente() const { return baremos_.EnVigor(Hoy()); }
     // Whether a request with lines is priced by another schedule than today's.
     bool OtroBaremoVigente() const;
-    // Called as the day may have changed: an empty request follows the schedule in force.
+    // Called now and then, as the day may have changed: when it has, an empty request follows
+    // the schedule in force, and `diaCambiado` is told.
     void SeguirAlDia();
     // The run ends with nothing unsaved that the user wants kept: its recovery goes, and so
     // does a session it took over.
@@ -112,10 +116,12 @@ class DocumentoSolicitud : public QObject {
     void estadoCambiado();
     // Something went wrong, or is at risk: the user must be told, before the call returns.
     void aviso(const QString& texto);
+    // The program's clock passed to another day.
+    void diaCambiado();
 
   private:
     std::optional<cdv::LecturaSolicitud> Leer(const QString& ruta, const cdv::Progreso& progreso,
-                                              const QString& noSePuede);
+                                              const QString& noSePuede, QString& error);
     // A text of the statement changed; typing on in the same text (`id`) is the same undo step.
     using Poner = void (cdv::SolicitudVisado::*)(const QString&);
     void CambiarTexto(const QString& accion, int id, const QString& antes, const QString& ahora,
@@ -124,6 +130,8 @@ class DocumentoSolicitud : public QObject {
                 bool sinGuardar);
     static Apertura Abierta(const cdv::LecturaSolicitud& lectura);
     static Apertura Hecha(const QStringList& cambios = {});
+    // No lines and no history: taking another schedule is no change.
+    bool SinNada() const;
     void ProgramarRecuperacion();
     void PonerEnRiesgo(const QString& error);
     // The session taken over is held again (by this run's recovery or a save): it goes.
@@ -138,7 +146,8 @@ class DocumentoSolicitud : public QObject {
     QByteArray huella_;  // of the file as last opened or saved
     bool rutaConfirmada_ = false;
     std::function<QDate()> reloj_ = cdv::Hoy;
-    QString tomada_;  // the session taken over, until its request is held again
+    QDate dia_ = reloj_();  // the day last seen
+    QString tomada_;        // the session taken over, until its request is held again
     bool recuperacionPendiente_ = false;
     bool enRiesgo_ = false;
     bool reservaAvisada_ = false;

@@ -43,13 +43,14 @@ bool SigueEnMarcha(qint64 proceso, const QString& maquina) {
 constexpr qint64 kEdadCerrojoIlegible = 10;  // seconds
 
 // Whether a lock that could not be taken was left by a run that has ended: its process is
-// gone, or it does not say which it was.
+// gone, or it does not say which it was, or there is none (where none could be made).
 bool Abandonado(const QLockFile& cerrojo, const QString& ruta) {
     qint64 proceso = 0;
     QString maquina, programa;
     if (cerrojo.getLockInfo(&proceso, &maquina, &programa)) return !SigueEnMarcha(proceso, maquina);
-    return QFileInfo(ruta).lastModified().secsTo(QDateTime::currentDateTime()) >
-           kEdadCerrojoIlegible;
+    const QFileInfo archivo(ruta);  // no lock at all: nobody holds it
+    return !archivo.exists() ||
+           archivo.lastModified().secsTo(QDateTime::currentDateTime()) > kEdadCerrojoIlegible;
 }
 
 // Taking the lock tells an ended run where the folder takes changes; a stale lock is taken

@@ -77,6 +77,7 @@ bool ComandosArchivo::AbrirArchivo(const QString& ruta) {
 }
 
 bool ComandosArchivo::Abierta(const DocumentoSolicitud::Apertura& apertura, const QString& que) {
+    if (!apertura.error.isEmpty()) Avisar(ventana_, apertura.error);
     if (!apertura.abierta) return false;
     if (!apertura.baremoDisponible) {
         AvisarBaremoAusente(apertura);  // before the request shows

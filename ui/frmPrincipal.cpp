@@ -223,8 +223,10 @@ void frmPrincipal::Conectar() {
     connect(&documento_->Solicitud(), &cdv::SolicitudVisado::cambiada, this,
             &frmPrincipal::OfrecerActualizacion);
     connect(actualizar_, &QPushButton::clicked, archivo_, &ComandosArchivo::ActualizarBaremo);
+    connect(documento_, &DocumentoSolicitud::diaCambiado, this,
+            &frmPrincipal::OfrecerActualizacion);
     auto* reloj = new QTimer(this);
-    connect(reloj, &QTimer::timeout, this, &frmPrincipal::SeguirAlDia);
+    connect(reloj, &QTimer::timeout, documento_, &DocumentoSolicitud::SeguirAlDia);
     reloj->start(60 * 1000);
     connect(archivo_, &ComandosArchivo::baremosCambiados, this, [this] {
         if (info_ != nullptr) info_->MostrarBaremos();
@@ -264,13 +266,6 @@ void frmPrincipal::OfrecerActualizacion() {
             QString("Hoy está en vigor el baremo «%1», desde el %2.")
                 .arg(Recortado(Qs(vigente->nombre)), cdv::FechaDeVigencia(*vigente)));
     }
-}
-
-// A request with no lines follows the schedule in force as the day changes; one with lines
-// keeps its own, and the update is offered.
-void frmPrincipal::SeguirAlDia() {
-    documento_->SeguirAlDia();
-    OfrecerActualizacion();
 }
 
 void frmPrincipal::AvisarRechazos() {

@@ -61,10 +61,9 @@ class frmPrincipal : public QMainWindow {
     void MostrarEstado();     // the file's name in the title, unsaved and at risk
     void MostrarBaremo();     // the schedule that prices the request, below
     // The update to the schedule in force, offered below while a request with lines is
-    // priced by another; checked each minute too, as the day may change under a running
+    // priced by another; the day is checked each minute, as it may change under a running
     // program.
     void OfrecerActualizacion();
-    void SeguirAlDia();
     void MostrarAcerca();
     void MostrarInfo();
     // A row chosen in the schedule's window, as if picked in the selectors.

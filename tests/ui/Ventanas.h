@@ -177,6 +177,12 @@ class Contestador : public QObject {
     void Contestar(QMessageBox* cuadro) {
         mensajes << cuadro->windowTitle() + "|" + cuadro->text() +
                         (cuadro->detailedText().isEmpty() ? "" : "|" + cuadro->detailedText());
+        // What a message quotes (a file's text, a schedule's) is never taken for markup.
+        if (cuadro->textFormat() != Qt::PlainText) mensajes << "¡no es texto llano!";
+        // No progress window waits behind a question, to show over it after a while, where
+        // neither would answer a click.
+        for (QWidget* ventana : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog*>(ventana)) mensajes << "¡un progreso esperando!";
         sencillos =
             sencillos && (cuadro->button(QMessageBox::Ok) == nullptr ||
                           (cuadro->icon() == QMessageBox::NoIcon && cuadro->buttons().size() == 1));

@@ -5,6 +5,7 @@
 // mount namespace of this test's own, and are skipped where that cannot be done.
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -212,6 +213,52 @@ class TestSalir : public QObject {
                  3u);
     }
 
+    // The recovery folder is not trusted: a session that names another of the user's files,
+    // with no digest of it, never writes over it ("Guardar" asks where, as "Guardar como"
+    // does); an empty lock an ended run left is stale, and taken over, where it once left its
+    // session read-only for good. The folder is the user's alone, and so are its files.
+    void carpetaNoFiable() {
+        const Datos datos;  // made with the umask's modes
+        const QString ajeno = datos.carpeta.filePath("ajeno.cdv");
+        EscribirArchivo(ajeno, "del usuario");
+        SesionDejada("ajena.cdv",
+                     R"({"formato": 1, "documentos": [{"referencia": "AAP", "cantidad": "1",
+                        "cuota": "26.5"}], "sesion": {"archivo": ")" +
+                         ajeno.toUtf8() + R"(", "huella": ""}})");
+        const QString cerrojo = Recuperacion::CarpetaPorDefecto() + "/ajena.lock";
+        EscribirArchivo(cerrojo, "");
+        QFile vacio(cerrojo);
+        vacio.open(QIODevice::Append);
+        vacio.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                          QFileDevice::FileModificationTime);
+        vacio.close();
+        Contestador contestador;
+        contestador.archivo = datos.carpeta.filePath("elegido.cdv");
+        Banco b;
+        b.menu("mnuRecuperar");
+        QCOMPARE(contestador.sesiones.size(), 1);
+        QVERIFY(!contestador.sesiones[0].contains("solo lectura"));
+        QCOMPARE(Referencias(b), QStringList("AAP"));
+        b.menu("mnuGuardar");
+        QFile archivo(ajeno);
+        QVERIFY(archivo.open(QIODevice::ReadOnly));
+        QCOMPARE(archivo.readAll(), QByteArray("del usuario"));
+        QVERIFY(QFile::exists(datos.carpeta.filePath("elegido.cdv")));
+        QVERIFY(!QFile::exists(cerrojo));
+
+        Anadir(b, "C");  // unsaved again: this run's recovery and its lock are written
+        const auto modo = [](const QString& ruta) {
+            struct stat datos {};
+            ::stat(QFile::encodeName(ruta).constData(), &datos);
+            return datos.st_mode & 07777;
+        };
+        const QString carpeta = Recuperacion::CarpetaPorDefecto();
+        QCOMPARE(modo(carpeta), 0700u);
+        const QStringList archivos = QDir(carpeta).entryList(QDir::Files);
+        QCOMPARE(archivos.size(), 2);  // the session and its lock
+        for (const QString& nombre : archivos) QCOMPARE(modo(carpeta + "/" + nombre), 0600u);
+    }
+
     // A session that cannot be read is listed with the reason and blocks none older; old
     // sessions go by age alone, after 30 days.
     void ilegiblesYAntiguas() {
@@ -235,7 +282,7 @@ class TestSalir : public QObject {
             "(1)"));
         QCOMPARE(Referencias(b), QStringList("AAP"));
         for (const char* sesion : {"vieja.cdv", "legible.cdv", "nueva.cdv"})
-            QCOMPARE(Sesiones().contains(sesion), sesion == QString("nueva.cdv"));
+            QTRY_COMPARE(Sesiones().contains(sesion), sesion == QString("nueva.cdv"));
     }
 
     // Where this run's recovery cannot be written, the user is told each time that starts and
@@ -250,8 +297,8 @@ class TestSalir : public QObject {
         Banco b;
         b.menu("mnuRecuperar");
         QCOMPARE(Referencias(b), QStringList("AAP"));
+        QTRY_VERIFY(b.p->windowTitle().endsWith("(sin copia de recuperación)"));
         QVERIFY(QFile::exists(tomada));
-        QVERIFY(b.p->windowTitle().endsWith("(sin copia de recuperación)"));
         QFile::remove(Recuperacion::CarpetaPorDefecto() + "/relleno");
         Anadir(b, "C");
         QVERIFY(!b.p->windowTitle().contains("sin copia") && !QFile::exists(tomada));

@@ -46,6 +46,20 @@ class TestVentanas : public QObject {
                  QStringList("AAP   Acta de aprobación del plan de seguridad y salud" +
                              QString(12, ' ') + "   Ud.: 3   Total: 79,49 €"));
 
+        // A point typed for decimals is no number here: the box says so, keeps what was typed,
+        // and nothing is added ("150000.50" was once read as 15.000.050 € and priced).
+        b.elegir("cbbRefTD", "ESS2");
+        Escribir(b.caja("txtCantidadTD"), "150000.50");
+        QCOMPARE(b.textos({"txtCantidadTD", "txtTotalTD"}), QStringList({"150000.50", ""}));
+        QVERIFY(b.caja("txtCantidadTD")
+                    ->toolTip()
+                    .startsWith("Use la coma para los decimales: 150000,50"));
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
+        Escribir(b.caja("txtCantidadTD"), "150.000,50");
+        QVERIFY(!b.texto("txtTotalTD").isEmpty());
+        QCOMPARE(b.caja("txtCantidadTD")->toolTip(), QString());
+
         // Long texts whole: a long fee in its narrow box, a description from its start once
         // the reference is typed and Tab pressed.
         b.elegir("cbbRefTD", "C");
@@ -278,6 +292,70 @@ class TestVentanas : public QObject {
         QVERIFY(!b.p->isWindowModified() && !b.c<QAction>("mnuDeshacer")->isEnabled());
     }
 
+    // A request that would mislead: its text shown as markup (a red heading, a picture loaded
+    // from disk) is quoted as it is; one priced by a schedule not installed says so before it
+    // shows, with each line whose reference now means something else marked.
+    void archivoQueEngana() {
+        QTemporaryDir carpeta;
+        Banco b;
+        Contestador contestador;
+        contestador.archivo = carpeta.filePath("rico.cdv");
+        const QByteArray rico = "<h1 style=color:red>FALTA PAGAR 950 EUR</h1><img src=x.png>";
+        EscribirArchivo(contestador.archivo, R"({"formato": 1, "documentos": [{"referencia": "P",
+            "descuento": ")" + rico + R"(", "partidas": [], "cuota": "0"}]})");
+        b.menu("mnuAbrir");
+        QCOMPARE(contestador.mensajes, QStringList("   ERROR|No se puede abrir «rico.cdv»: el "
+                                                   "descuento «" +
+                                                   rico + "» no existe para «P»."));
+
+        contestador.mensajes.clear();
+        contestador.archivo = carpeta.filePath("ajena.cdv");
+        EscribirArchivo(contestador.archivo, R"({"formato": 1, "documentos": [{"referencia": "AAP",
+            "descripcion": "Aval de apertura", "cantidad": "1", "cuota": "26.5"}], "baremo": {
+            "nombre": "<b>Otro</b>", "vigente_desde": "2025-01-01", "huella": "x"}})");
+        b.menu("mnuAbrir");
+        QCOMPARE(contestador.mensajes.size(), 1);
+        QVERIFY(contestador.mensajes[0].startsWith(
+            "   CDV-TORVEL|Esta solicitud se calculó con el baremo «<b>Otro</b>» del 01/01/2025, "
+            "que no está instalado."));
+        QVERIFY(contestador.mensajes[0].contains(
+            "documento 1 (AAP): guardado como «Aval de apertura»; en este baremo, «Acta de "
+            "aprobación del plan de seguridad y salud»"));
+        QVERIFY(Lineas(b.lista("frmTotalesTD")).value(0).startsWith("(!) AAP"));
+    }
+
+    // The day changes under a running program: an empty request follows the schedule now in
+    // force, with nothing unsaved; one with lines keeps its own, and the update is offered.
+    void cambioDeDia() {
+        QTemporaryDir datos;
+        const QByteArray antes = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", datos.path().toUtf8());
+        const QDate hoy = QDate::currentDate();
+        QDir().mkpath(datos.filePath("cdv/baremos"));
+        EscribirArchivo(datos.filePath("cdv/baremos/r.json"),
+                        Revision("Mañana", hoy.addDays(1), 25));
+        Banco b;
+        Contestador contestador;
+        DocumentoSolicitud& documento = b.p->Documento();
+        QDate dia = hoy;
+        documento.PonerReloj([&dia] { return dia; });
+        dia = hoy.addDays(1);  // midnight
+        documento.SeguirAlDia();
+        QVERIFY(b.texto("lblBaremo").contains("«Mañana»"));
+        QVERIFY(!b.p->isWindowModified() && documento.Pila().count() == 0);
+        b.elegir("cbbRefTD", "AAP");
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(b.total("frmTotalesTD"), QString("33,12"));
+        dia = hoy.addDays(-1);  // a clock put back: the request keeps its schedule
+        documento.SeguirAlDia();
+        QVERIFY(b.texto("lblBaremo").contains("«Mañana»"));
+        QVERIFY(b.aLaVista("cmbActualizarBaremo"));
+        b.pulsar("cmbActualizarBaremo");
+        QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
+        QVERIFY(!b.aLaVista("cmbActualizarBaremo"));
+        qputenv("XDG_DATA_HOME", antes);
+    }
+
     // A long request: its fees priced again on opening, a summary and 20 of them in the box
     // (not a box off the screen), a thousand in its details; the request then differs from its
     // file. Long work stopped with "Cancelar": a PDF export leaves no file, or the earlier file
@@ -452,6 +530,18 @@ class TestVentanas : public QObject {
         QVERIFY(contestador.mensajes[0].contains(
             "No se instala el baremo «mal.json», que tiene faltas"));
         QVERIFY(contestador.mensajes[1].contains("Ya hay instalado un baremo «Revisión»"));
+
+        // A valid schedule in a file of another name is installed under a .json name, the only
+        // files looked for; a fresh run's empty request simply takes it, with nothing unsaved.
+        Banco nueva;
+        EscribirArchivo(datos.filePath("revision2026.txt"),
+                        Revision("Revisión 2026", QDate::currentDate(), 30));
+        contestador.archivo = datos.filePath("revision2026.txt");
+        nueva.menu("mnuInstalarBaremo");
+        QVERIFY(QFile::exists(carpeta + "/revision2026.json"));
+        QVERIFY(!QFile::exists(carpeta + "/revision2026.txt"));
+        QVERIFY(nueva.texto("lblBaremo").contains("«Revisión 2026»"));
+        QVERIFY(!nueva.p->isWindowModified() && nueva.p->Documento().Pila().count() == 0);
         qputenv("XDG_DATA_HOME", antes);
     }
 

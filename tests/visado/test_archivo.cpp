@@ -125,6 +125,13 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
          "documento 1 (C): «cantidad» es demasiado largo (más de 64 caracteres)"},
         {QByteArray(R"({"formato": 1, "trabajo": ")") + QByteArray(201, 'x') + "\"}",
          "«trabajo» es demasiado largo (más de 200 caracteres)"},
+        // A 10 MB text once took minutes to lay out in the refusal: refused unread.
+        {documento(
+             ("\"referencia\": \"P\", \"descuento\": \"" + std::string(10'000'000, 'x') + "\"")
+                 .c_str()),
+         "documentos[0].descuento: un texto de más de 4096 caracteres"},
+        {documento(R"("referencia": "AAP", "cantidad": "1", "cantidad": "1000", "cuota": "1")"),
+         "documentos[0]: clave repetida «cantidad»"},
     };
     for (const auto& [datos, motivo] : casos) {
         const cdv::LecturaSolicitud lectura = Leer(datos);

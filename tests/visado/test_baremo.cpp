@@ -13,6 +13,10 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
+
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "BaremoDePrueba.h"
@@ -39,9 +43,36 @@ TEST(Baremo, ElIncorporadoEsElDeSuArchivo) {
     EXPECT_TRUE(*otra.baremo == leido);
 }
 
+// The built-in schedule's file, compact, with the first `de` replaced by `por`.
+QByteArray Texto(const QByteArray& de, const QByteArray& por) {
+    QByteArray texto = QJsonDocument(Incorporado()).toJson(QJsonDocument::Compact);
+    const qsizetype donde = texto.indexOf(de);
+    return donde < 0 ? QByteArray() : texto.replace(donde, de.size(), por);
+}
+
 TEST(Baremo, CadaFaltaConSuLugar) {
     const std::pair<QByteArray, const char*> casos[] = {
         {"{\"formato\": 1,", "no es JSON válido"},
+        // What Qt's parser takes silently: the last of two keys won ("tasa": 999 priced
+        // 1323,48 € where 26,50 € was due).
+        {Texto(R"("tasa":20,)", R"("tasa":20,"tasa":999,)"), "]: clave repetida «tasa»"},
+        {R"({"documentos": [{}, {}, {}, {"tasa": 20, "tasa": 999}]})",
+         "documentos[3]: clave repetida «tasa»"},
+        {"{\"nombre\": \"a\x01b\"}", "nombre: carácter de control en un texto"},
+        {R"({"formato": .5})", "no es JSON válido"},
+        {R"({"formato": 1.})", "no es JSON válido"},
+        {R"({"formato": 01})", "no es JSON válido"},
+        {R"({"nombre": "\ud800"})", "nombre: suplente UTF-16 sin pareja"},
+        {R"({"nombre": "\udc00\ud800"})", "nombre: suplente UTF-16 sin pareja"},
+        {"{\"nombre\": \"\xC3\x28\"}", "nombre: texto que no es UTF-8 válido"},
+        {"{\"nombre\": \"\xC0\xAF\"}", "nombre: texto que no es UTF-8 válido"},  // overlong
+        {"{\"nota\": \"" + QByteArray(4097, 'x') + "\"}", "nota: un texto de más de 4096"},
+        {"{\"" + QByteArray(65, 'k') + "\": 1}", "un texto de más de 64 caracteres"},
+        {QByteArray(40, '[') + QByteArray(40, ']'), "anidado a más de 32 niveles"},
+        {Con({"documentos", "0", "referencia"}, QString(65, 'R')),
+         "documentos[0].referencia: tiene más de 64 caracteres"},
+        {Con({"trabajos", "0", "descripcion"}, QString(401, 'd')),
+         "trabajos[0].descripcion: tiene más de 400 caracteres"},
         {Con({"nombres"}, "x"), "nombres: clave desconocida"},  // a misspelt key, never ignored
         {Con({"documentos", "0", "tasas"}, 1), "documentos[0].tasas: clave desconocida"},
         {Con({"factores"}, QJsonValue::Undefined), "factores: falta"},
@@ -133,19 +164,21 @@ void Publicar(const QString& carpeta, const QString& nombre, const QDate& desde,
 }
 
 TEST(Baremo, ElVigenteSegunLaFecha) {
-    QTemporaryDir sistema, usuario;
+    QTemporaryDir sistema, otroSistema, usuario;
     const QDate hoy = QDate::currentDate();
     Publicar(sistema.path(), "S 2007", QDate(2007, 2, 5));
     Publicar(sistema.path(), "S ayer", hoy.addDays(-1));
     Publicar(usuario.path(), "U ayer", hoy.addDays(-1));
     Publicar(sistema.path(), "S hoy", hoy);
+    Publicar(otroSistema.path(), "T hoy", hoy);  // a later system folder: less important
     Publicar(usuario.path(), "U mañana", hoy.addDays(1));
-    const cdv::Baremos baremos = cdv::Baremos::Buscar({sistema.path()}, usuario.path());
+    const cdv::Baremos baremos =
+        cdv::Baremos::Buscar({sistema.path(), otroSistema.path()}, usuario.path());
     const std::pair<QDate, const char*> casos[] = {
         {QDate(2007, 2, 4), "Baremo de derechos de visado"},  // before any: the built-in
         {QDate(2007, 2, 5), "S 2007"},  // a tie with the built-in: the system's
         {hoy.addDays(-1), "U ayer"},    // a tie with the system's: the user's
-        {hoy, "S hoy"},                 // the latest not after the day
+        {hoy, "S hoy"},                 // the latest not after the day, of the first system folder
         {hoy.addDays(1), "U mañana"},   // a later one, only from its day
     };
     for (const auto& [dia, nombre] : casos)
@@ -170,6 +203,11 @@ TEST(Baremo, UnaSolicitudConSuBaremo) {
     QJsonObject sinBaremo = QJsonDocument::fromJson(datos).object();
     sinBaremo.remove("baremo");
     const QByteArray sinRegistro = QJsonDocument(sinBaremo).toJson();
+    // Under A, "AAP" was something else: the reference means another thing here.
+    QJsonObject otraCosa = QJsonDocument::fromJson(datos).object();
+    Poner(otraCosa, {"documentos", "0", "descripcion"}, "Aval de apertura");
+    const QByteArray otroSentido = QJsonDocument(otraCosa).toJson();
+    const QString cambioAap = "documento 1 (AAP): 33,12 → 26,50 €";
     const struct {
         const char* que;
         QByteArray datos;
@@ -177,20 +215,29 @@ TEST(Baremo, UnaSolicitudConSuBaremo) {
         std::string baremo;
         QStringList cambios;
         bool disponible;
+        QStringList otroSentido = {};
     } casos[] = {
         {"A, que está", datos, soloA, "A", {}, true},
         {"A, que no está",
          datos,
          cdv::Baremos(),
          "Baremo de derechos de visado",
-         {"documento 1 (AAP): 33,12 → 26,50 €"},
+         {cambioAap},
          false},
+        {"A, que no está, donde AAP era otra cosa",
+         otroSentido,
+         cdv::Baremos(),
+         "Baremo de derechos de visado",
+         {cambioAap},
+         false,
+         {"documento 1 (AAP): guardado como «Aval de apertura»; en este baremo, «Acta de "
+          "aprobación del plan de seguridad y salud»"}},
         {"A, que está, con B en vigor", datos, conAyB, "A", {}, true},
         {"ninguno: el incorporado",
          sinRegistro,
          conAyB,
          "Baremo de derechos de visado",
-         {"documento 1 (AAP): 33,12 → 26,50 €"},
+         {cambioAap},
          true},
         {"cuotas guardadas que el baremo calcula de otro modo, también las de las partidas",
          R"({"formato": 1, "documentos": [{"referencia": "AAP", "cantidad": "1", "cuota": "20"},
@@ -208,7 +255,77 @@ TEST(Baremo, UnaSolicitudConSuBaremo) {
         EXPECT_EQ(lectura.contenido->baremo->nombre, c.baremo) << c.que;
         EXPECT_EQ(lectura.cambios, c.cambios) << c.que;
         EXPECT_EQ(lectura.baremoDisponible, c.disponible) << c.que;
+        EXPECT_EQ(lectura.otroSentido, c.otroSentido) << c.que;
+        EXPECT_EQ(lectura.baremoRegistrado,
+                  c.disponible ? "" : "«A» del " + hoy.addDays(-1).toString("dd/MM/yyyy"))
+            << c.que;
+        EXPECT_EQ(lectura.contenido->documentos.front()->antes.isEmpty(), c.otroSentido.isEmpty())
+            << c.que;
     }
+}
+
+// Files found among the schedules that are none, or cannot be read, are refused with why, at
+// once and without waiting on them: a link to a pipe once hung every start, a link to a
+// device grew memory until the program aborted, an unreadable file was passed over in silence.
+// A valid one is read only as far as its name and date until it is needed.
+TEST(Baremo, LoQueHayEnLaCarpeta) {
+    QTemporaryDir carpeta;
+    const QString en = carpeta.path() + "/";
+    Publicar(carpeta.path(), "bueno", QDate(2008, 1, 1));
+    QFile faltas(en + "futuro con faltas.json");
+    ASSERT_TRUE(faltas.open(QIODevice::WriteOnly));
+    faltas.write(Variante([](QJsonObject& r) {
+        r["vigente_desde"] = "2100-01-01";
+        Poner(r, {"documentos", "0", "minimos"}, 1);
+    }));
+    faltas.close();
+    QFile::link(en + "no-existe", en + "roto.json");
+    QDir(en).mkdir("carpeta.json");
+    QFile grande(en + "grande.json");
+    ASSERT_TRUE(grande.open(QIODevice::WriteOnly));
+    grande.resize(cdv::kTamanoMaximoBaremo + 1);
+    grande.close();
+    QStringList esperadas{"«carpeta.json»: no es un archivo normal",
+                          "«grande.json»: es demasiado grande (más de 4 MB)",
+                          "«roto.json»: es un enlace a nada"};
+#if defined(Q_OS_UNIX)
+    ASSERT_EQ(::mkfifo(QFile::encodeName(en + "tuberia").constData(), 0600), 0);
+    QFile::link(en + "tuberia", en + "tuberia.json");
+    QFile::link("/dev/zero", en + "zero.json");
+    esperadas << "«tuberia.json»: no es un archivo normal"
+              << "«zero.json»: no es un archivo normal";
+#endif
+    const cdv::Baremos baremos = cdv::Baremos::Buscar({}, carpeta.path());
+    EXPECT_EQ(baremos.EnVigor(QDate(2009, 1, 1))->nombre, "bueno");
+    EXPECT_EQ(baremos.Rechazos().join('\n').toStdString(), esperadas.join('\n').toStdString());
+    baremos.LeerTodos();  // as Info does: the one not needed yet is read now
+    esperadas.insert(1, "«futuro con faltas.json»: documentos[0].minimos: clave desconocida");
+    EXPECT_EQ(baremos.Rechazos().join('\n').toStdString(), esperadas.join('\n').toStdString());
+}
+
+// Every schedule the checker takes gives requests that save and open again: a reference the
+// checker allowed once made a request the reader refused, for good.
+TEST(Baremo, CadaBaremoAceptadoDaSolicitudesQueSeAbren) {
+    QTemporaryDir carpeta;
+    const QString ref(cdv::kLargoMaximoReferencia, u'Ñ');
+    const QString descripcion(cdv::kLargoMaximoDescripcion, u'd');
+    QFile archivo(carpeta.path() + "/largo.json");
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.write(Variante([&](QJsonObject& r) {
+        r["nombre"] = "Largo";
+        Poner(r, {"documentos", Fila("documentos", "AAP"), "referencia"}, ref);
+        Poner(r, {"documentos", Fila("documentos", "AAP"), "descripcion"}, descripcion);
+    }));
+    archivo.close();
+    const cdv::Baremos baremos = cdv::Baremos::Buscar({}, carpeta.path());
+    const auto largo = baremos.EnVigor();
+    ASSERT_EQ(largo->nombre, "Largo") << baremos.Rechazos().join('\n').toStdString();
+    const cdv::Tasacion linea = cdv::TasarDocumento(*largo, largo->TablaTD.Buscar(Us(ref)), "1");
+    const QByteArray datos = cdv::EscribirSolicitud(
+        {largo, {std::make_shared<const cdv::Linea>(*linea.linea)}, {}, 0, 0, {}, {}});
+    const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos, baremos);
+    ASSERT_TRUE(lectura.contenido) << lectura.error.toStdString();
+    EXPECT_EQ(lectura.contenido->documentos.size(), 1u);
 }
 
 }  // namespace
