@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QUuid>
 
@@ -84,7 +83,7 @@ void CrearCarpeta(const QString& carpeta) {
 
 // The user's local application data: on Windows, not the part that roams between machines.
 QString Recuperacion::CarpetaPorDefecto() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recuperacion";
+    return cdv::CarpetaDatosUsuario() + "/cdv/recuperacion";
 }
 
 Recuperacion::Recuperacion(const QString& carpeta) : carpeta_(carpeta) {}

@@ -29,8 +29,13 @@ bool SinVentana(std::string_view argumento) {
 
 int main(int argc, char* argv[]) {
     for (int k = 1; k < argc; ++k) {
-        if (SinVentana(argv[k]) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (!SinVentana(argv[k]) || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) continue;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#if defined(Q_OS_WIN)
+        // Windows's offscreen platform finds faces only in the folder it is given.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+            qputenv("QT_QPA_FONTDIR", (qEnvironmentVariable("WINDIR") + "\\Fonts").toUtf8());
+#endif
     }
     QApplication aplicacion(argc, argv);
     PrepararPrograma(CDV_VERSION);

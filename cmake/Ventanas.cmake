@@ -1,6 +1,18 @@
 # The windows (Qt Widgets), the library cdv_ui and the program cdv.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets PrintSupport)
 
+# A static Qt (the Windows build) links only the plugins asked for: each program takes the
+# offscreen platform too, for the exports without a window and for the tests.
+get_target_property(CDV_TIPO_QT Qt6::Core TYPE)
+if(CDV_TIPO_QT STREQUAL "STATIC_LIBRARY")
+    set(CDV_QT_ESTATICO ON)
+endif()
+function(cdv_plataformas destino)
+    if(CDV_QT_ESTATICO)
+        qt_import_plugins(${destino} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    endif()
+endfunction()
+
 add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/visado ${CMAKE_CURRENT_BINARY_DIR}/visado)
 
 configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @ONLY)
@@ -34,10 +46,20 @@ target_include_directories(cdv_ui
     PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/app ${CMAKE_CURRENT_SOURCE_DIR}/ui
     PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 target_link_libraries(cdv_ui PUBLIC cdv_visado Qt6::Widgets Qt6::PrintSupport PRIVATE cdv_warnings)
+# Where Qt brings no translations of its own (a static Qt on Windows), Qt's Spanish texts go
+# inside the program, taken from the host's Qt.
+if(CDV_QT_ESTATICO)
+    find_file(CDV_QTBASE_ES qtbase_es.qm
+        PATHS /usr/share/qt6/translations ${QT_HOST_PATH}/share/qt6/translations
+        NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+    set_source_files_properties(${CDV_QTBASE_ES} PROPERTIES QT_RESOURCE_ALIAS qtbase_es.qm)
+    qt_add_resources(cdv_ui traducciones PREFIX /traducciones FILES ${CDV_QTBASE_ES})
+endif()
 
 add_executable(cdv app/main.cpp)
 set_target_properties(cdv PROPERTIES WIN32_EXECUTABLE ON)
 target_link_libraries(cdv PRIVATE cdv_ui cdv_warnings)
+cdv_plataformas(cdv)
 target_compile_definitions(cdv PRIVATE CDV_VERSION="${PROJECT_VERSION}")
 if(TARGET cdv_recursos_windows)
     target_link_libraries(cdv PRIVATE cdv_recursos_windows)
@@ -76,9 +98,12 @@ endif()
 if(WIN32)
     # The program's licence, and the notice of the Qt libraries the installer carries.
     install(FILES LICENSE packaging/LICENCIAS-Qt.txt DESTINATION .)
-    # windeployqt: the Qt libraries and plugins the program needs, next to it.
-    qt_generate_deploy_app_script(TARGET cdv OUTPUT_SCRIPT cdv_despliegue
-        NO_UNSUPPORTED_PLATFORM_ERROR)
-    install(SCRIPT ${cdv_despliegue})
+    # windeployqt: the Qt libraries and plugins the program needs, next to it; a static Qt
+    # is all inside the program.
+    if(NOT CDV_QT_ESTATICO)
+        qt_generate_deploy_app_script(TARGET cdv OUTPUT_SCRIPT cdv_despliegue
+            NO_UNSUPPORTED_PLATFORM_ERROR)
+        install(SCRIPT ${cdv_despliegue})
+    endif()
 endif()
 

@@ -25,6 +25,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "ArchivoLocal.h"
+
 QString NombreIndexado(const QByteArray& base, int indice) {
     return QStringLiteral("%1(%2)").arg(QString::fromLatin1(base)).arg(indice);
 }
@@ -245,13 +247,11 @@ void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips) {
     ventana->setFixedSize(Px(anchoTwips), Px(altoTwips));
 }
 
-namespace {
-
+// In the user's settings folder, as a file on every system (not the Windows registry).
 QSettings Ajustes() {
-    return QSettings(QStringLiteral("cdv"), QStringLiteral("ventanas"));
+    return QSettings(cdv::CarpetaConfiguracionUsuario() + "/cdv/ventanas.conf",
+                     QSettings::IniFormat);
 }
-
-}  // namespace
 
 void GuardarGeometria(const QWidget* ventana) {
     QSettings ajustes = Ajustes();

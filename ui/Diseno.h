@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFont>
 #include <QRect>
+#include <QSettings>
 #include <QString>
 #include <functional>
 
@@ -55,6 +56,10 @@ QStyle* EstiloFormulario();
 
 // The window's client area, fixed: it cannot be resized.
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
+
+// The windows' places and sizes, remembered: in the user's settings folder, as a file on every
+// system (not the Windows registry).
+QSettings Ajustes();
 
 // Where a window was last left, and its size, remembered between runs exactly, with its
 // title bar always on a screen. Restoring answers whether the window took a remembered place.

@@ -1,6 +1,7 @@
 #include "Entorno.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -24,9 +25,12 @@ class TraduccionQt : public QTranslator {
         if (qstrcmp(contexto, "QAbstractFileIconProvider") == 0) return TipoDeArchivo(texto);
         if (qstrcmp(texto, "QT_LAYOUT_DIRECTION") == 0) return QStringLiteral("LTR");
         std::call_once(leida_, [this] {
-            // Without the file, Qt's texts stay in English.
-            (void)qtbase_.load(QLocale(QLocale::Spanish, QLocale::Spain), "qtbase", "_",
-                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+            // Inside the program where it carries them (Windows), otherwise Qt's own; without
+            // either, Qt's texts stay in English.
+            const QLocale espanol(QLocale::Spanish, QLocale::Spain);
+            (void)(qtbase_.load(espanol, "qtbase", "_", ":/traducciones") ||
+                   qtbase_.load(espanol, "qtbase", "_",
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         });
         return qtbase_.translate(contexto, texto, desambiguacion, numero);
     }
@@ -52,6 +56,9 @@ class TraduccionQt : public QTranslator {
 void PrepararPrograma(const char* version) {
     QApplication::setApplicationName("cdv");
     QApplication::setApplicationVersion(version);
+    // The forms' and the statement's face where there is no Arial: its metric twin, so that
+    // every line lays out as with Arial (Linux's fontconfig does the same).
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     TraducirQt();
     QApplication::setStyle(EstiloFormulario());
 }

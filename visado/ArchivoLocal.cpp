@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -48,6 +49,18 @@ QString AbrirNormal(QFile& archivo) {
 }
 
 }  // namespace
+
+QString CarpetaDatosUsuario() {
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    return xdg.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                         : xdg;
+}
+
+QString CarpetaConfiguracionUsuario() {
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    return xdg.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                         : xdg;
+}
 
 LecturaArchivo LeerArchivo(const QString& ruta, qint64 limite) {
     QFile archivo(ruta);

@@ -18,6 +18,12 @@ struct LecturaArchivo {
 // `limite` bytes. Never waits on a pipe or a device.
 LecturaArchivo LeerArchivo(const QString& ruta, qint64 limite);
 
+// The user's data folder and settings folder: XDG_DATA_HOME and XDG_CONFIG_HOME where they
+// are set, on every system alike, otherwise the system's own (~/.local/share and ~/.config;
+// on Windows, the local application data).
+QString CarpetaDatosUsuario();
+QString CarpetaConfiguracionUsuario();
+
 // Who may read a file written.
 enum class Acceso { Comun, SoloElUsuario };
 

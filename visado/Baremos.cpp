@@ -78,15 +78,17 @@ Baremos Baremos::Buscar(const QStringList& carpetasSistema, const QString& carpe
 }
 
 QString Baremos::CarpetaUsuario() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + kSubcarpeta;
+    return CarpetaDatosUsuario() + kSubcarpeta;
 }
 
 QStringList Baremos::CarpetasSistema() {
     QStringList carpetas;
-    const QString usuario = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // The user's own folders are not among the system's.
+    const QStringList usuario{QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                              CarpetaDatosUsuario()};
     for (const QString& carpeta :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-        if (carpeta != usuario) carpetas << carpeta + kSubcarpeta;
+        if (!usuario.contains(carpeta)) carpetas << carpeta + kSubcarpeta;
     }
     return carpetas;
 }

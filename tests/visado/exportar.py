@@ -11,11 +11,21 @@ import subprocess
 import sys
 import tempfile
 
-cdv, solicitud = sys.argv[1], sys.argv[2]
+# The program, after its emulator in a cross build (Wine), which passes a variable to it only
+# under its name with WINE before it.
+cdv, solicitud = [*sys.argv[3:], sys.argv[1]], sys.argv[2]
+emulado = len(sys.argv) > 3
+
+
+def entorno_con(**variables):
+    entorno = dict(os.environ, **variables)
+    if emulado:
+        entorno.update({"WINE" + clave: valor for clave, valor in variables.items()})
+    return entorno
 
 
 def exportar(formato, salida, entrada):
-    hecho = subprocess.run([cdv, "--" + formato, salida, entrada], capture_output=True, text=True)
+    hecho = subprocess.run([*cdv, "--" + formato, salida, entrada], capture_output=True, text=True)
     assert hecho.returncode == 0, hecho.stderr
 
 
@@ -72,7 +82,7 @@ with tempfile.TemporaryDirectory() as carpeta:
     assert columna == ["79,49", "256,15", "335,64"], lineas_pdf
 
     # Both at once: each written as when asked alone.
-    hecho = subprocess.run([cdv, "--pdf", en("b.pdf"), "--csv", en("b.csv"), solicitud],
+    hecho = subprocess.run([*cdv, "--pdf", en("b.pdf"), "--csv", en("b.csv"), solicitud],
                            capture_output=True, text=True)
     assert hecho.returncode == 0, hecho.stderr
     assert leer_csv(en("b.csv")) == leer_csv(en("s.csv"))
@@ -99,8 +109,8 @@ with tempfile.TemporaryDirectory() as carpeta:
     # a fault with its place; installed as the only other schedule, on the same date, the
     # export changes no fee.
     datos = en("datos")
-    entorno = dict(os.environ, XDG_DATA_HOME=datos)
-    orden = lambda *argumentos: subprocess.run([cdv, *argumentos], capture_output=True, text=True,
+    entorno = entorno_con(XDG_DATA_HOME=datos)
+    orden = lambda *argumentos: subprocess.run([*cdv, *argumentos], capture_output=True, text=True,
                                                env=entorno)
     assert orden("--exportar-baremo", en("baremo.json")).returncode == 0
     hecho = orden("--comprobar-baremo", en("baremo.json"))
@@ -170,17 +180,18 @@ with tempfile.TemporaryDirectory() as carpeta:
 
     # Help and version need no display, and Qt's own texts read in Spanish.
     sin_pantalla = {k: v for k, v in os.environ.items()
-                    if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    ayuda = subprocess.run([cdv, "--help"], capture_output=True, text=True, env=sin_pantalla)
+                    if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
+                                 "WINEQT_QPA_PLATFORM")}
+    ayuda = subprocess.run([*cdv, "--help"], capture_output=True, text=True, env=sin_pantalla)
     assert ayuda.returncode == 0, ayuda.stderr
     for texto in ("Uso:", "Opciones:", "Argumentos:", "Muestra esta ayuda"):
         assert texto in ayuda.stdout, ayuda.stdout
-    version = subprocess.run([cdv, "--version"], capture_output=True, text=True, env=sin_pantalla)
+    version = subprocess.run([*cdv, "--version"], capture_output=True, text=True, env=sin_pantalla)
     assert version.returncode == 0 and re.match(r"cdv \d+\.\d+\.\d+$", version.stdout), version
 
     for formato in ("csv", "pdf"):
         for salida, entrada, estado, mensaje in [(en("x"), en("no.cdv"), 1, "no se puede abrir"),
                                                  (carpeta, solicitud, 2, "no se puede escribir")]:
-            fallo = subprocess.run([cdv, "--" + formato, salida, entrada], capture_output=True,
+            fallo = subprocess.run([*cdv, "--" + formato, salida, entrada], capture_output=True,
                                    text=True)
             assert fallo.returncode == estado and mensaje in fallo.stderr, fallo.stderr
