@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and then starts the calculator (`./cdv.sh start`) or runs every test
-# (`./cdv.sh test`). On Debian or Ubuntu it installs whatever is missing first.
+# Sets up, builds and then starts the calculator (`./cdv.sh start`), runs every test
+# (`./cdv.sh test`), or builds the Windows program and proves it under Wine
+# (`./cdv.sh windows`). On Debian or Ubuntu it installs whatever is missing first.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -75,8 +76,12 @@ case "${1:-}" in
         construir build-san -DCDV_SANITIZE=ON -DCDV_BUILD_BENCH=OFF
         probar build-san
         ;;
+    windows)
+        # The program for 64-bit Windows, built here and proven under Wine (tools/windows.sh).
+        exec tools/windows.sh
+        ;;
     *)
-        echo "Uso: $0 start | test" >&2
+        echo "Uso: $0 start | test | windows" >&2
         exit 2
         ;;
 esac

@@ -58,6 +58,8 @@ Letras LetrasDeLiquidacion() {
     letras.normal = QFont(QStringLiteral("Arial"));
     letras.normal.setStyleHint(QFont::SansSerif);
     letras.normal.setPointSizeF(9.5);
+    // The face's own measures, unhinted: the statement lays out the same on every system.
+    letras.normal.setHintingPreference(QFont::PreferNoHinting);
     letras.cursiva = letras.normal;
     letras.cursiva.setItalic(true);
     letras.negrita = letras.normal;

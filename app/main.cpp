@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -8,6 +9,10 @@
 #include "Entorno.h"
 #include "Lote.h"
 #include "frmPrincipal.h"
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -25,18 +30,35 @@ bool SinVentana(std::string_view argumento) {
     return false;
 }
 
+// Without a window, the offscreen platform: no display is needed. Run from a console on
+// Windows, where a windowed program has none of its own, it writes in its parent's, as on
+// Linux; Windows's offscreen platform finds faces only in the folder it is given.
+void PrepararSinVentana(int argc, char* argv[]) {
+    bool sinVentana = false;
+    for (int k = 1; k < argc; ++k) sinVentana = sinVentana || SinVentana(argv[k]);
+    if (!sinVentana || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+#if defined(Q_OS_WIN)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", (qEnvironmentVariable("WINDIR") + "\\Fonts").toUtf8());
+    if (::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_UNKNOWN &&
+        ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        (void)std::freopen("CONOUT$", "w", stdout);
+        (void)std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+}
+
+// Help and version are written to standard output on every system (Qt would show them in a
+// message box on Windows).
+void Escribir(const QString& texto) {
+    std::fputs(texto.toLocal8Bit().constData(), stdout);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    for (int k = 1; k < argc; ++k) {
-        if (!SinVentana(argv[k]) || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) continue;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-#if defined(Q_OS_WIN)
-        // Windows's offscreen platform finds faces only in the folder it is given.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
-            qputenv("QT_QPA_FONTDIR", (qEnvironmentVariable("WINDIR") + "\\Fonts").toUtf8());
-#endif
-    }
+    PrepararSinVentana(argc, argv);
     QApplication aplicacion(argc, argv);
     PrepararPrograma(CDV_VERSION);
 
@@ -47,14 +69,16 @@ int main(int argc, char* argv[]) {
         "2, alguna salida no se ha podido escribir; 3, todo escrito, pero calculado con otro "
         "baremo que el que la solicitud registra, que no está instalado (el aviso va a la salida "
         "de errores).");
-    // Qt's own help option is described in English even with its translations loaded.
+    // Qt's own help and version options are described in English even with its translations.
     const QCommandLineOption ayuda({"h", "help", "?"}, "Muestra esta ayuda y termina.");
-    opciones.addOption(ayuda);
-    opciones.addVersionOption();
+    const QCommandLineOption version({"v", "version"}, "Muestra la versión y termina.");
+    opciones.addOptions({ayuda, version});
     AnadirOpcionesSinVentana(opciones);
     opciones.addPositionalArgument("archivo", "Solicitud de visado (.cdv) que abrir.", "[archivo]");
     opciones.process(aplicacion);
-    if (opciones.isSet(ayuda)) opciones.showHelp();
+    if (opciones.isSet(ayuda)) Escribir(opciones.helpText());
+    if (opciones.isSet(version)) Escribir(QString("cdv %1\n").arg(CDV_VERSION));
+    if (opciones.isSet(ayuda) || opciones.isSet(version)) return 0;
     if (const std::optional<int> estado = EjecutarSinVentana(opciones)) return *estado;
     const QStringList archivos = opciones.positionalArguments();
 

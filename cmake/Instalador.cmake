@@ -14,7 +14,7 @@ string(CONCAT CPACK_NSIS_EXTRA_INSTALL_COMMANDS
     "WriteRegStr SHCTX '${CDV_CLASES}\\\\.cdv' '' '${CDV_TIPO_NSIS}'\n"
     "WriteRegStr SHCTX '${CDV_CLASES}\\\\${CDV_TIPO_NSIS}' '' 'Solicitud de visado (CDV)'\n"
     "WriteRegStr SHCTX '${CDV_CLASES}\\\\${CDV_TIPO_NSIS}\\\\DefaultIcon' '' '$INSTDIR\\\\bin\\\\cdv.exe,0'\n"
-    "WriteRegStr SHCTX '${CDV_CLASES}\\\\${CDV_TIPO_NSIS}\\\\shell\\\\open\\\\command' '' '\"$INSTDIR\\\\bin\\\\cdv.exe\" \"%1\"'\n"
+    "WriteRegStr SHCTX '${CDV_CLASES}\\\\${CDV_TIPO_NSIS}\\\\shell\\\\open\\\\command' '' '$\\\\\\\"$INSTDIR\\\\bin\\\\cdv.exe$\\\\\\\" $\\\\\\\"%1$\\\\\\\"'\n"
     "System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'\n")
 # The extension's key goes only while it still names this program's type.
 string(CONCAT CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS

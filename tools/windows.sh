@@ -108,7 +108,7 @@ preparar_wine() {
     [ -d "$WINEPREFIX" ] || "$WINE" wineboot --init >/dev/null 2>&1
     FUENTES=$SALIDA/fuentes
     mkdir -p "$FUENTES"
-    cp /usr/share/fonts/truetype/liberation/LiberationSans-*.ttf "$FUENTES"/
+    cp /usr/share/fonts/truetype/liberation/Liberation*.ttf "$FUENTES"/
     export WINEQT_QPA_FONTDIR=$FUENTES WINEQT_FORCE_STDERR_LOGGING=1
 }
 
@@ -123,9 +123,9 @@ comparar_exportaciones() {
     local linux=$RAIZ/build/cdv solicitud=$RAIZ/tests/visado/solicitud.cdv dir=$SALIDA/comparacion
     [ -x "$linux" ] || { cmake -S . -B build >/dev/null && cmake --build build --target cdv; }
     rm -rf "$dir" && mkdir -p "$dir"
-    QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANG=es_ES.UTF-8 LANGUAGE=es \
-        "$linux" --csv "$dir/linux.csv" --pdf "$dir/linux.pdf" "$solicitud"
-    WINELC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8 \
+    QT_QPA_PLATFORM=offscreen LC_ALL=es_ES.UTF-8 \
+        "$linux" --csv "$dir/linux.csv" --pdf "$dir/linux.pdf" "$solicitud" 2>/dev/null
+    LC_ALL=es_ES.UTF-8 \
         "$WINE" "$SALIDA/cdv.exe" --csv "$dir/windows.csv" --pdf "$dir/windows.pdf" "$solicitud"
     cmp "$dir/linux.csv" "$dir/windows.csv"
     pdftotext -layout "$dir/linux.pdf" "$dir/linux.txt"
@@ -162,16 +162,17 @@ instalar_y_desinstalar() {
     echo "Instalado y desinstalado en silencio; no queda ni un archivo ni una clave"
 }
 
-# The main window on Windows's own platform, in a virtual screen.
+# The main window on Windows's own platform, in a virtual screen, as a new user first sees it.
 capturar() {
     local imagen=$RAIZ/docs/windows-principal.png
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/cdv
+    LC_ALL=es_ES.UTF-8 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         "$0" "$1" &
-        sleep 12
+        sleep 15
         import -window root "$2"
-        kill %1' "$WINE" "$SALIDA/cdv.exe" "$SALIDA/pantalla.png"
+        kill %1' "$WINE" "$SALIDA/cdv.exe" "$SALIDA/pantalla.png" 2>/dev/null
     convert "$SALIDA/pantalla.png" -trim "$imagen"
-    echo "Captura: $imagen"
+    identify "$imagen"
 }
 
 instalar
