@@ -3,8 +3,8 @@
 #   1. a static Qt for Windows, cross-built from Debian's own qtbase source against the host
 #      tools of Debian's Qt, kept in ${XDG_CACHE_HOME:-$HOME/.cache}/cdv/ by version and options;
 #   2. cdv.exe, the tests and the installer (CPack, NSIS) in build-windows/;
-#   3. under Wine: every test, the exports compared with the Linux build's, the fee
-#      fingerprints, a silent install and uninstall, and a picture of the main window.
+#   3. under Wine: every test, the exports and every fee compared with the Linux build's, a
+#      silent install and uninstall, and a picture of the main window.
 # It exits 0 only when every step passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,7 @@ CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/cdv
 
 PAQUETES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     libgtest-dev googletest g++-mingw-w64-x86-64-posix wine64 nsis xvfb xauth dpkg-dev
-    fonts-liberation poppler-utils imagemagick)
+    fonts-liberation poppler-utils imagemagick locales)
 
 paso() { printf '\n== %s\n' "$*"; }
 
@@ -31,6 +31,16 @@ instalar() {
     echo "Instalando: ${faltan[*]}"
     "${sudo[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${faltan[@]}"
+}
+
+# Wine takes the Windows locale, and the code page of the command line, from the Unix locale:
+# the Spanish one must exist for the program to see Spanish conventions and accented names.
+locale_espanol() {
+    locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$' && return
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "es_ES.UTF-8 UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen es_ES.UTF-8
 }
 
 # --- 1. Qt, static, for Windows ------------------------------------------------------------
@@ -118,11 +128,15 @@ probar_en_wine() {
     (cd "$SALIDA" && ctest --output-on-failure --timeout 600)
 }
 
-# The same request gives the same CSV, byte for byte, and the same PDF text as the Linux build.
+# The same request gives the same CSV, byte for byte, the same PDF text and the same fees as
+# the Linux build.
 comparar_exportaciones() {
     local linux=$RAIZ/build/cdv solicitud=$RAIZ/tests/visado/solicitud.cdv dir=$SALIDA/comparacion
     [ -x "$linux" ] || { cmake -S . -B build >/dev/null && cmake --build build --target cdv; }
+    [ -x "$RAIZ/build/tools/huellas_cuotas" ] || cmake --build build --target huellas_cuotas
     rm -rf "$dir" && mkdir -p "$dir"
+    cp "$solicitud" "$dir/Nave Logroño.cdv"  # a name with an accent and a blank
+    solicitud="$dir/Nave Logroño.cdv"
     QT_QPA_PLATFORM=offscreen LC_ALL=es_ES.UTF-8 \
         "$linux" --csv "$dir/linux.csv" --pdf "$dir/linux.pdf" "$solicitud" 2>/dev/null
     LC_ALL=es_ES.UTF-8 \
@@ -132,6 +146,11 @@ comparar_exportaciones() {
     pdftotext -layout "$dir/windows.pdf" "$dir/windows.txt"
     diff "$dir/linux.txt" "$dir/windows.txt"
     echo "CSV idéntico byte a byte ($(wc -c < "$dir/windows.csv") bytes); texto del PDF idéntico"
+    # Every fee of the schedule, with its exact bits.
+    "$RAIZ/build/tools/huellas_cuotas" > "$dir/huellas-linux.txt"
+    "$WINE" "$SALIDA/tools/huellas_cuotas.exe" | tr -d '\r' > "$dir/huellas-windows.txt"
+    cmp "$dir/huellas-linux.txt" "$dir/huellas-windows.txt"
+    echo "$(wc -l < "$dir/huellas-windows.txt") cuotas idénticas, bit a bit, a las de Linux"
 }
 
 reg() {  # key: whether it is in the registry
@@ -176,6 +195,7 @@ capturar() {
 }
 
 instalar
+locale_espanol
 inicio=$SECONDS
 paso "Qt $QT_VERSION_DEB, estático, para Windows de 64 bits"
 qt_windows

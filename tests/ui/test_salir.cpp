@@ -200,12 +200,12 @@ class TestSalir : public QObject {
         QCOMPARE(Referencias(*enCurso), QStringList({"C", "AAI"}));
     }
 
-    // A session comes back with the file it belonged to: "Guardar" writes there, and asks
-    // first when the file changed on disk meanwhile.
+    // A session comes back with the file it belonged to (a name with accents and blanks):
+    // "Guardar" writes there, and asks first when the file changed on disk meanwhile.
     void conSuArchivo() {
         const Datos datos;
         Contestador contestador;
-        contestador.archivo = datos.carpeta.filePath("a.cdv");
+        contestador.archivo = datos.carpeta.filePath("Nave Logroño.cdv");
         {
             Banco dejada;
             Anadir(dejada, "CFO");
@@ -214,29 +214,32 @@ class TestSalir : public QObject {
         }
         Banco b;
         b.menu("mnuRecuperar");
-        QCOMPARE(contestador.sesiones.value(0).section('|', 1, 3), QString("2|26,50|a.cdv"));
-        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - a.cdv[*]"));
+        QCOMPARE(contestador.sesiones.value(0).section('|', 1, 3),
+                 QString("2|26,50|Nave Logroño.cdv"));
+        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - Nave Logroño.cdv[*]"));
         QVERIFY(b.p->isWindowModified());
         contestador.archivo.clear();  // no file dialog from here on
         b.menu("mnuGuardar");
         QTRY_COMPARE(Sesiones(), QStringList());
-        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::Baremos())
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("Nave Logroño.cdv"), cdv::Baremos())
                      .contenido->documentos.size(),
                  2u);
 
-        EscribirArchivo(datos.carpeta.filePath("a.cdv"), "cambiado");  // by another program
+        EscribirArchivo(datos.carpeta.filePath("Nave Logroño.cdv"),
+                        "cambiado");  // by another program
         Anadir(b, "C");
         for (const auto respuesta : {QMessageBox::Cancel, QMessageBox::Yes}) {
             contestador.respuesta = respuesta;
             contestador.mensajes.clear();
             b.menu("mnuGuardar");
-            QCOMPARE(contestador.mensajes, QStringList("   CDV-TORVEL|«a.cdv» ha cambiado en el "
-                                                       "disco desde que se abrió o se guardó por "
-                                                       "última vez. ¿Desea reemplazarlo por esta "
-                                                       "solicitud?"));
+            QCOMPARE(contestador.mensajes,
+                     QStringList("   CDV-TORVEL|«Nave Logroño.cdv» ha cambiado en el "
+                                 "disco desde que se abrió o se guardó por "
+                                 "última vez. ¿Desea reemplazarlo por esta "
+                                 "solicitud?"));
             QCOMPARE(b.p->isWindowModified(), respuesta == QMessageBox::Cancel);
         }
-        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("a.cdv"), cdv::Baremos())
+        QCOMPARE(cdv::AbrirArchivo(datos.carpeta.filePath("Nave Logroño.cdv"), cdv::Baremos())
                      .contenido->documentos.size(),
                  3u);
     }
