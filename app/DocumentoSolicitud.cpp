@@ -200,6 +200,11 @@ void DocumentoSolicitud::CambiarColegiado(const QString& colegiado) {
                  &cdv::SolicitudVisado::CambiarColegiado);
 }
 
+void DocumentoSolicitud::CambiarExpediente(const QString& expediente) {
+    CambiarTexto("Expediente", 3, solicitud_.Expediente(), expediente,
+                 &cdv::SolicitudVisado::CambiarExpediente);
+}
+
 void DocumentoSolicitud::CambiarTexto(const QString& accion, int id, const QString& antes,
                                       const QString& ahora, Poner poner) {
     if (ahora == antes) return;

@@ -63,6 +63,7 @@ class DocumentoSolicitud : public QObject {
     // are one change, until the request is saved.
     void CambiarTrabajo(const QString& trabajo);
     void CambiarColegiado(const QString& colegiado);
+    void CambiarExpediente(const QString& expediente);
 
     // Each says what went wrong through `aviso`; a failure leaves the request and the files
     // as they were.

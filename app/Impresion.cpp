@@ -89,13 +89,14 @@ Qt::Alignment AlineacionDe(Estilo estilo, int columna) {
 
 std::vector<FilaImpresa> Filas(const cdv::LiquidacionImpresa& liquidacion) {
     std::vector<FilaImpresa> filas;
-    filas.reserve(liquidacion.filas.size() + 1);
+    filas.reserve(liquidacion.filas.size() + liquidacion.totales.size());
     for (const cdv::FilaLiquidacion& fila : liquidacion.filas) {
         filas.push_back({cdv::CeldasImpresas(fila), fila.clase == cdv::ClaseFila::Documento
                                                         ? Estilo::Documento
                                                         : Estilo::Detalle});
     }
-    filas.push_back({{"", "Total CDV", "", "", liquidacion.total}, Estilo::Total});
+    for (const auto& [rotulo, importe] : liquidacion.totales)
+        filas.push_back({{"", rotulo, "", "", importe}, Estilo::Total});
     return filas;
 }
 

@@ -13,8 +13,8 @@
 #include "Liquidacion.h"
 #include "TextoLocal.h"
 
-QString FechaLiquidacion() {
-    return cdv::Hoy().toString("dd/MM/yyyy");
+QDate FechaLiquidacion() {
+    return cdv::Hoy();
 }
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
@@ -41,7 +41,7 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
     for (const auto& [formato, salida] : exportaciones) {
         const QByteArray datos =
             formato == FormatoLote::Csv
-                ? *cdv::LiquidacionCsv(*lectura.contenido)
+                ? *cdv::LiquidacionCsv(*lectura.contenido, FechaLiquidacion())
                 : *LiquidacionPdf(cdv::Liquidacion(
                       *lectura.contenido, QFileInfo(entrada).fileName(), FechaLiquidacion()));
         const QString fallo = cdv::GuardarArchivo(salida, datos);

@@ -3,6 +3,7 @@
 // FILE` and `cdv --exportar-baremo FILE`.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -11,8 +12,8 @@ class QCommandLineParser;
 
 enum class FormatoLote { Pdf, Csv };
 
-// The statement's date as it is printed: today's.
-QString FechaLiquidacion();
+// The statement's date: today's, from the program's clock.
+QDate FechaLiquidacion();
 
 struct Exportacion {
     FormatoLote formato;

@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
         for (int vez = 0; vez < kVeces; ++vez) {
             QElapsedTimer reloj;
             reloj.start();
-            const auto pdf = LiquidacionPdf(cdv::Liquidacion(contenido, "largo.cdv", "07/12/2026"));
+            const auto pdf =
+                LiquidacionPdf(cdv::Liquidacion(contenido, "largo.cdv", QDate(2026, 12, 7)));
             mejor = std::min(mejor, reloj.nsecsElapsed());
             tamano = pdf->size();
         }

@@ -12,6 +12,7 @@
 #include "Catalogos.h"
 #include "Descuentos.h"
 #include "Escalas.h"
+#include "Iva.h"
 
 namespace cdv {
 
@@ -26,7 +27,8 @@ struct Baremo {
     std::vector<ClaseSuperficie> clasesSuperficie;
     std::vector<OpcionDescuento> descuentosProyecto;        // for "P"
     std::vector<OpcionDescuento> descuentosProyectoBasico;  // for "PB"
-    std::string huella;  // what tells this schedule from any other: a digest of its content
+    std::vector<TipoIva> iva;  // its own IVA rates, in order of date; empty: the built-in ones
+    std::string huella;        // what tells this schedule from any other: a digest of its content
 
     // x through every update factor, left to right, each multiplication in double precision:
     // with 1.28 and 1.035, (x × 1.28) × 1.035.
@@ -40,6 +42,10 @@ struct Baremo {
         if (ref == kRefProyecto) return descuentosProyecto;
         if (ref == kRefProyectoBasico) return descuentosProyectoBasico;
         return {};
+    }
+    // The IVA rates a statement priced by it takes.
+    std::span<const TipoIva> TiposIva() const {
+        return iva.empty() ? std::span<const TipoIva>(IvaIncorporado()) : iva;
     }
     bool operator==(const Baremo&) const = default;
 };

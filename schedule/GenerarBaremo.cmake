@@ -99,6 +99,7 @@ ${clases}        },
 ${proyecto}        },
         {
 ${basico}        },
+        {},
         \"\",
     });
     return baremo;

@@ -185,13 +185,21 @@ instalar_y_desinstalar() {
 capturar() {
     local imagen=$RAIZ/docs/windows-principal.png
     rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/cdv
+    wineserver -k 2>/dev/null || true  # Wine's desktop starts again, in the virtual screen
+    wineserver -w 2>/dev/null || true
     LC_ALL=es_ES.UTF-8 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         "$0" "$1" &
         sleep 15
         import -window root "$2"
         kill %1' "$WINE" "$SALIDA/cdv.exe" "$SALIDA/pantalla.png" 2>/dev/null
     convert "$SALIDA/pantalla.png" -trim "$imagen"
-    identify "$imagen"
+    local tamano
+    tamano=$(identify -format '%w %h' "$imagen")
+    echo "Captura: $imagen ($tamano)"
+    [ "${tamano%% *}" -ge 600 ] && [ "${tamano##* }" -ge 400 ] || {
+        echo "La ventana no se ha visto en la pantalla virtual" >&2
+        exit 1
+    }
 }
 
 instalar

@@ -255,7 +255,7 @@ QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QStrin
 
 cdv::LiquidacionImpresa ComandosArchivo::Liquidacion() const {
     return cdv::Liquidacion(documento_.Solicitud().Contenido(), Nombre(documento_.Ruta()),
-                            FechaLiquidacion());
+                            documento_.Hoy());
 }
 
 void ComandosArchivo::Imprimir() {
@@ -313,6 +313,7 @@ void ComandosArchivo::ExportarPdf() {
 void ComandosArchivo::ExportarCsv() {
     Exportar("Exportar a hoja de cálculo", "Hojas de cálculo (*.csv)", "csv",
              [this](const cdv::Progreso& progreso) {
-                 return cdv::LiquidacionCsv(documento_.Solicitud().Contenido(), progreso);
+                 return cdv::LiquidacionCsv(documento_.Solicitud().Contenido(), documento_.Hoy(),
+                                            progreso);
              });
 }

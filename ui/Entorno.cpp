@@ -70,10 +70,6 @@ void TraducirQt() {
     QCoreApplication::installTranslator(traduccion);
 }
 
-QString Recortado(const QString& texto, qsizetype largo) {
-    return texto.size() <= largo ? texto : texto.left(largo - 1) + u'…';
-}
-
 void TextoLlano(QMessageBox& cuadro) {
     cuadro.setTextFormat(Qt::PlainText);
     cuadro.setText(Recortado(cuadro.text(), kLargoMensaje));

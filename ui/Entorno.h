@@ -17,11 +17,9 @@ void TraducirQt();
 
 inline constexpr char kTituloError[] = "   ERROR";
 
-// How much of a text from a file, a schedule or the user a message quotes, and how much of a
-// whole message shows: beyond that, "…".
-inline constexpr qsizetype kLargoCita = 200;
+// How much of a whole message shows: beyond that, "…" (what it quotes, cdv::Recortado).
 inline constexpr qsizetype kLargoMensaje = 4000;
-QString Recortado(const QString& texto, qsizetype largo = kLargoCita);
+using cdv::Recortado;
 
 // Tells the user `texto` in a modal box titled `titulo`, with one OK button and no icon, over
 // the program's active window (or `sobre`); returns once the user has acknowledged it. The

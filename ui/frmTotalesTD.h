@@ -1,5 +1,5 @@
-// The visa summary: the documents chosen for the visa and their total CDV, and the work and
-// member that the fee statement names.
+// The visa summary: the documents chosen for the visa and their total CDV, and the work, the
+// member and the file number that the fee statement names.
 #pragma once
 
 #include "VentanaResumen.h"
@@ -18,4 +18,5 @@ class frmTotalesTD : public VentanaResumen {
 
     QLineEdit* txtTrabajo_ = nullptr;
     QLineEdit* txtColegiado_ = nullptr;
+    QLineEdit* txtExpediente_ = nullptr;
 };

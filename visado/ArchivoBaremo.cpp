@@ -58,7 +58,7 @@ class Comprobador {
         Conocidas(raiz, {},
                   {"formato", "nombre", "vigente_desde", "factores", "documentos", "trabajos",
                    "escala_dv", "escala_superficie", "descuentos"},
-                  {"fuente"});
+                  {"fuente", "iva"});
         if (const auto formato = Entero(raiz, "formato", {}); formato && *formato != kFormatoBaremo)
             Falta("formato", QString("es %1; este programa lee el formato %2")
                                  .arg(*formato)
@@ -80,6 +80,7 @@ class Comprobador {
         b.descuentosProyectoBasico =
             Opciones(descuentos, kRefProyectoBasico, kOpcionesProyectoBasico);
         ProyectosConDescuento(b.TablaTD);
+        b.iva = TiposIva(raiz);
         return b;
     }
 
@@ -181,10 +182,11 @@ class Comprobador {
         return static_cast<qint64>(x);
     }
 
-    std::string Fecha(const QJsonObject& objeto, const char* clave) {
-        const QString texto = Texto(objeto, clave, {});
+    std::string Fecha(const QJsonObject& objeto, const char* clave, const QString& lugar = {}) {
+        const QString texto = Texto(objeto, clave, lugar);
         if (Valor(objeto, clave).isString() && !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
-            Falta(clave, QString("«%1» no es una fecha AAAA-MM-DD").arg(texto));
+            Falta(En(lugar, clave),
+                  QString("«%1» no es una fecha AAAA-MM-DD").arg(Recortado(texto)));
         }
         return Us(texto);
     }
@@ -218,7 +220,7 @@ class Comprobador {
         Conocidas(fila, lugar, claves, {});
         const QString ref = Texto(fila, "referencia", lugar);
         if (!ref.isEmpty() && referencias.contains(ref))
-            Falta(En(lugar, "referencia"), QString("«%1» está repetida").arg(ref));
+            Falta(En(lugar, "referencia"), QString("«%1» está repetida").arg(Recortado(ref)));
         referencias.insert(ref);
         Largo(ref, En(lugar, "referencia"), kLargoMaximoReferencia);
         Largo(Texto(fila, "descripcion", lugar), En(lugar, "descripcion"), kLargoMaximoDescripcion);
@@ -305,6 +307,26 @@ class Comprobador {
             clases.push_back({hasta, Simple(c, "importe", lugar, Rango::NoNegativo)});
         }
         return clases;
+    }
+
+    // The schedule's own IVA rates, optional: each from a date, later than the one before, a
+    // percentage from 0 to 100 in hundredths at most.
+    std::vector<TipoIva> TiposIva(const QJsonObject& raiz) {
+        std::vector<TipoIva> tipos;
+        for (const auto& [k, valor] : Elementos(raiz, "iva", {})) {
+            const QString lugar = En("iva", k);
+            const QJsonObject t = Elemento(valor, lugar, {"desde", "porcentaje"});
+            const std::string desde = Fecha(t, "desde", lugar);
+            if (!tipos.empty() && desde <= tipos.back().desde)
+                Falta(En(lugar, "desde"), "no es posterior a la fecha anterior");
+            const double porcentaje =
+                Numero(t["porcentaje"], lugar, "porcentaje", Rango::NoNegativo).value_or(0);
+            const double centesimas = porcentaje * 100;
+            if (porcentaje > 100 || centesimas != std::round(centesimas))
+                Falta(En(lugar, "porcentaje"), "no es un porcentaje de 0 a 100 con dos decimales");
+            tipos.push_back({desde, static_cast<int>(std::round(centesimas))});
+        }
+        return tipos;
     }
 
     // The options of a project document's discount: as many as its frame holds, the first one
@@ -429,6 +451,8 @@ QByteArray Contenido(const Baremo& b) {
         for (const OpcionDescuento& o : *opciones) campo(o.texto), numero(o.fraccion);
         campo({});
     }
+    // Only a schedule with rates of its own has them in its digest: the others keep theirs.
+    for (const TipoIva& t : b.iva) campo(t.desde), numero(t.centesimas);
     return QByteArray::fromStdString(texto);
 }
 
@@ -458,6 +482,12 @@ QByteArray EscribirBaremo(const Baremo& b) {
     raiz["trabajos"] = Filas(b.TablaTT);
     raiz["descuentos"] = QJsonObject{{"P", Opciones(b.descuentosProyecto)},
                                      {"PB", Opciones(b.descuentosProyectoBasico)}};
+    if (!b.iva.empty()) {
+        QJsonArray iva;
+        for (const TipoIva& t : b.iva)
+            iva.append(QJsonObject{{"desde", Qs(t.desde)}, {"porcentaje", t.centesimas / 100.0}});
+        raiz["iva"] = iva;
+    }
     return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
 }
 

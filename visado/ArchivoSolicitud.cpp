@@ -86,6 +86,7 @@ class Lector {
         ContenidoSolicitud contenido;
         contenido.trabajo = TextoOpcional(raiz, "trabajo");
         contenido.colegiado = TextoOpcional(raiz, "colegiado");
+        contenido.expediente = TextoOpcional(raiz, "expediente", kLargoMaximoExpediente);
         const QJsonArray documentos = Lista(raiz, "documentos", "la solicitud");
         Centimos total = 0;
         for (qsizetype k = 0; k < documentos.size(); ++k) {
@@ -174,8 +175,8 @@ class Lector {
         for (std::size_t k = 0; k < opciones.size(); ++k) {
             if (valor.toString() == Qs(opciones[k].texto)) return static_cast<int>(k);
         }
-        throw Fallo{
-            QString("el descuento «%1» no existe para «%2»").arg(valor.toString(), Qs(ref))};
+        throw Fallo{QString("el descuento «%1» no existe para «%2»")
+                        .arg(Recortado(valor.toString()), Qs(ref))};
     }
 
     // The saved fee against the schedule's: the schedule's stands, and any change is told.
@@ -295,6 +296,7 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSo
                      {"programa", "CDV"},
                      {"trabajo", contenido.trabajo},
                      {"colegiado", contenido.colegiado},
+                     {"expediente", contenido.expediente},
                      {"documentos", documentos},
                      {"proyecto", proyecto},
                      {"baremo", baremo}};

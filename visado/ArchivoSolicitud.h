@@ -21,6 +21,8 @@ inline constexpr qint64 kTamanoMaximoArchivo = 64 * 1024 * 1024;
 // The longest quantity (what its box takes) and the longest text of the statement.
 inline constexpr qsizetype kLargoMaximoCantidad = 64;
 inline constexpr qsizetype kLargoMaximoTexto = 200;
+// The longest file number the association gives.
+inline constexpr qsizetype kLargoMaximoExpediente = 40;
 
 // Where a request in the works comes from, as its recovery keeps it: the file it was last
 // opened from or saved to, and that file's digest then (empty for a new request).

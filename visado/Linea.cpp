@@ -17,7 +17,7 @@ Tasacion DeCuota(int fila, const QString& cantidad, const CuotaCalculada& cuota,
         return {{}, QString("la cantidad «%1» no es un número").arg(cantidad)};
     }
     if (!cuota.centimos) return {{}, "el importe es demasiado grande"};
-    return {Linea{fila, cantidad, *cuota.centimos, Qs(cuota.texto), {}, 0, 0}, {}};
+    return {Linea{fila, cantidad, *cuota.centimos, Qs(cuota.texto), {}, 0, 0, {}}, {}};
 }
 
 // A quantity below zero prices (the rules allow it) but is no quantity of a real document.
@@ -33,7 +33,7 @@ Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad)
     if (documento == nullptr) return {{}, "no hay tipo de documento"};
     if (documento->Tipo == Regla::ParteDelProyecto) return {{}, "un proyecto se añade con Hecho"};
     if (documento->Tipo == Regla::PorPresupuesto && cantidad.trimmed().isEmpty()) {
-        return {Linea{fila, {}, 0, "0", {}, 0, 0}, {}};
+        return {Linea{fila, {}, 0, "0", {}, 0, 0, {}}, {}};
     }
     if (Negativa(cantidad)) return {{}, "la cantidad es negativa"};
     return DeCuota(fila, cantidad,
@@ -85,7 +85,8 @@ Tasacion TasarProyecto(const Baremo& baremo, int fila, std::vector<LineaComparti
                   Qs(cuota->texto),
                   std::move(partidas),
                   opcion,
-                  cuota->descuento},
+                  cuota->descuento,
+                  {}},
             {}};
 }
 

@@ -29,30 +29,56 @@ QString Detalle(const FilaLiquidacion& f, bool agrupado) {
 constexpr const char* kClases[] = {"documento", "partida", "suma del proyecto",
                                    "parte del proyecto", "descuento"};
 
-FilaLiquidacion Fila(ClaseFila clase, std::string_view ref, const QString& descripcion,
+// "25", "10,5": a percentage with the locale's decimal separator.
+QString Porcentaje(double porcentaje) {
+    return QString::number(porcentaje, 'g', 6).replace(u'.', Qs(SeparadoresActuales().decimal));
+}
+
+// A quantity as printed: a budget as an amount in euros, any other grouped, with its unit.
+QString CantidadImpresa(const QString& cantidad, Regla regla, std::string_view unidad) {
+    if (regla == Regla::PorPresupuesto) {
+        const auto centimos = LeerCentimos(Us(cantidad), kSeparadoresArchivo);
+        if (centimos) return Qs(TextoFormateado(*centimos, SeparadoresActuales())) + " €";
+    }
+    return (CantidadAgrupada(cantidad) + " " + Qs(unidad)).trimmed();
+}
+
+FilaLiquidacion Fila(ClaseFila clase, std::string_view ref, const QString& descripcion, Regla regla,
                      std::string_view unidad, const Linea& linea) {
     return {.clase = clase,
             .referencia = Qs(ref),
             .descripcion = descripcion,
             .cantidad = DelArchivo(linea.cantidad),
             .unidad = Qs(unidad),
-            .importe = linea.cuota};
+            .importe = linea.cuota,
+            .cantidadImpresa = linea.cantidad.isEmpty()
+                                   ? QString()
+                                   : CantidadImpresa(linea.cantidad, regla, unidad)};
+}
+
+// The discount a project document took, with its share: "Anteproyecto (25 %)"; empty when
+// it took none.
+QString Descuento(const Baremo& baremo, const Linea& linea) {
+    const std::string_view texto = DescuentoTomado(baremo, linea);
+    if (texto.empty()) return {};
+    const auto opciones = DescuentosDe(baremo, linea.fila);
+    const float fraccion = opciones[static_cast<std::size_t>(linea.opcion)].fraccion;
+    return QString("%1 (%2 %)").arg(Qs(texto), Porcentaje(double(fraccion) * 100));
 }
 
 FilaLiquidacion FilaDocumento(const Baremo& baremo, const Linea& linea) {
     const DocumentoTD& documento = *baremo.TablaTD.Fila(linea.fila);
     QString descripcion = Qs(documento.Descripcion);
-    if (const std::string_view descuento = DescuentoTomado(baremo, linea); !descuento.empty()) {
-        descripcion += ", descontado el " + Qs(descuento);
-    }
-    return Fila(ClaseFila::Documento, documento.Ref, descripcion, UnidadDocumento(documento),
-                linea);
+    if (const QString descuento = Descuento(baremo, linea); !descuento.isEmpty())
+        descripcion += ", descontado el " + descuento;
+    return Fila(ClaseFila::Documento, documento.Ref, descripcion, documento.Tipo,
+                UnidadDocumento(documento), linea);
 }
 
 FilaLiquidacion FilaPartida(const Baremo& baremo, const Linea& linea) {
     const TrabajoTT& trabajo = *baremo.TablaTT.Fila(linea.fila);
-    return Fila(ClaseFila::Partida, trabajo.Ref, Qs(trabajo.Descripcion), UnidadTrabajo(trabajo),
-                linea);
+    return Fila(ClaseFila::Partida, trabajo.Ref, Qs(trabajo.Descripcion), trabajo.Tipo,
+                UnidadTrabajo(trabajo), linea);
 }
 
 FilaLiquidacion FilaDetalle(ClaseFila clase, const QString& descripcion, Centimos importe) {
@@ -73,15 +99,14 @@ void AnadirDetalle(const Baremo& baremo, const Linea& proyecto,
     // The share the document takes of the sum, exact: its fee before the discount.
     const DocumentoTD& documento = *baremo.TablaTD.Fila(proyecto.fila);
     if (documento.Tasa != 1.0f) {
-        const QString porcentaje = QString::number(double(documento.Tasa) * 100, 'g', 6)
-                                       .replace('.', Qs(SeparadoresActuales().decimal));
-        filas.push_back(FilaDetalle(ClaseFila::Parte,
-                                    QString("%1 % (%2)").arg(porcentaje, Qs(documento.Descripcion)),
-                                    proyecto.cuota + proyecto.descuento));
+        const QString parte =
+            QString("%1 % (%2)")
+                .arg(Porcentaje(double(documento.Tasa) * 100), Qs(documento.Descripcion));
+        filas.push_back(FilaDetalle(ClaseFila::Parte, parte, proyecto.cuota + proyecto.descuento));
     }
     if (proyecto.descuento != 0) {
         filas.push_back(FilaDetalle(ClaseFila::Descuento,
-                                    "Descontado el " + Qs(DescuentoTomado(baremo, proyecto)),
+                                    "Descontado el " + Descuento(baremo, proyecto),
                                     -proyecto.descuento));
     }
 }
@@ -124,9 +149,22 @@ QString Calculada(const Baremo& baremo) {
         .arg(Qs(baremo.nombre), FechaDeVigencia(baremo));
 }
 
-// The fees of the documents, which the request's reader and lists keep within range.
-Centimos Total(const ContenidoSolicitud& contenido) {
-    return SumaDe(contenido.documentos).value_or(0);
+// The fees of the documents, which the request's reader and lists keep within range, the IVA
+// in force on the statement's day, on that total, and the total with it.
+struct Totales {
+    Centimos cdv = 0, iva = 0, conIva = 0;
+    QString rotuloIva;  // "IVA (21 %)"
+};
+
+Totales TotalesDe(const ContenidoSolicitud& contenido, const QDate& fecha) {
+    Totales t;
+    t.cdv = SumaDe(contenido.documentos).value_or(0);
+    const int centesimas =
+        IvaEnVigor(contenido.baremo->TiposIva(), Us(fecha.toString("yyyy-MM-dd")));
+    t.iva = CuotaIva(t.cdv, centesimas);
+    t.conIva = t.cdv + t.iva;  // each within ten trillion euros: no overflow
+    t.rotuloIva = QString("IVA (%1 %)").arg(Porcentaje(centesimas / 100.0));
+    return t;
 }
 
 }  // namespace
@@ -153,7 +191,7 @@ const std::vector<QString>& EncabezadosLiquidacion() {
     return encabezados;
 }
 
-std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido,
+std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, const QDate& fecha,
                                          const Progreso& progreso) {
     QString texto = FilaCsv(EncabezadosLiquidacion());
     const std::vector<FilaLiquidacion> filas =
@@ -162,7 +200,10 @@ std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido,
         if (!Seguir(progreso, qint64(k), qint64(filas.size()))) return std::nullopt;
         texto += FilaCsv(Campos(filas[k], false));
     }
-    texto += FilaCsv({"", "Total CDV", "", "", Importe(Total(contenido), false), "total", ""});
+    const Totales t = TotalesDe(contenido, fecha);
+    texto += FilaCsv({"", "Total CDV", "", "", Importe(t.cdv, false), "total", ""});
+    texto += FilaCsv({"", t.rotuloIva, "", "", "", "iva", Importe(t.iva, false)});
+    texto += FilaCsv({"", "Total con IVA", "", "", "", "total con iva", Importe(t.conIva, false)});
     texto += FilaCsv({"", Calculada(*contenido.baremo), "", "", "", "baremo", ""});
     return "\xEF\xBB\xBF" + texto.toUtf8();
 }
@@ -181,23 +222,27 @@ QString TablaHtml(const std::vector<FilaLiquidacion>& filas) {
 }
 
 LiquidacionImpresa Liquidacion(const ContenidoSolicitud& contenido, const QString& archivo,
-                               const QString& fecha) {
+                               const QDate& fecha) {
     LiquidacionImpresa liquidacion;
-    liquidacion.datos << "Fecha: " + fecha;
+    liquidacion.datos << "Fecha: " + fecha.toString("dd/MM/yyyy");
     if (!archivo.isEmpty()) liquidacion.datos << "Solicitud: " + archivo;
     liquidacion.datos << Calculada(*contenido.baremo);
     for (const auto& [rotulo, valor] :
-         {std::pair{"Trabajo", contenido.trabajo}, std::pair{"Colegiado/a", contenido.colegiado}}) {
+         {std::pair{"Expediente", contenido.expediente}, std::pair{"Trabajo", contenido.trabajo},
+          std::pair{"Colegiado/a", contenido.colegiado}}) {
         if (!valor.trimmed().isEmpty()) liquidacion.datos << QString("%1: %2").arg(rotulo, valor);
     }
     liquidacion.filas = FilasLiquidacion(*contenido.baremo, contenido.documentos, true);
-    liquidacion.total = Importe(Total(contenido), true);
+    const Totales t = TotalesDe(contenido, fecha);
+    liquidacion.totales = {{"Total CDV", Importe(t.cdv, true)},
+                           {t.rotuloIva, Importe(t.iva, true)},
+                           {"Total con IVA", Importe(t.conIva, true)}};
     return liquidacion;
 }
 
 std::array<QString, kColumnasImpresas> CeldasImpresas(const FilaLiquidacion& fila) {
-    return {fila.referencia, fila.descripcion, (fila.cantidad + " " + fila.unidad).trimmed(),
-            Detalle(fila, true), Cuota(fila, true)};
+    return {fila.referencia, fila.descripcion, fila.cantidadImpresa, Detalle(fila, true),
+            Cuota(fila, true)};
 }
 
 }  // namespace cdv

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -24,7 +25,8 @@ enum class ClaseFila { Documento, Partida, SumaProyecto, Parte, Descuento };
 struct FilaLiquidacion {
     ClaseFila clase = ClaseFila::Documento;
     QString referencia, descripcion, cantidad, unidad;
-    Centimos importe = 0;  // the fee of a document; the amount of a detail
+    Centimos importe = 0;     // the fee of a document; the amount of a detail
+    QString cantidadImpresa;  // grouped, and a budget as an amount: "150.000,00 €", "1.000 m3"
 };
 
 // The rows of `lineas` (documents of a request when `documentos`, otherwise work items); a
@@ -39,10 +41,12 @@ std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
 const std::vector<QString>& EncabezadosLiquidacion();
 
 // UTF-8 with a byte-order mark, ";" between fields, quoted as RFC 4180 says, the rows of the
-// documents, a row with the total CDV, which the Cuota column adds up to, and one naming the
-// schedule that priced them; amounts with two decimals in the locale's form without grouping,
-// so that a spreadsheet reads them as numbers. Nothing when `progreso` stops it.
-std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido,
+// documents, a row with the total CDV, which the Cuota column adds up to, the IVA in force on
+// `fecha` and the total with it (classes "iva" and "total con iva", amounts under Importe),
+// and one naming the schedule that priced them; amounts with two decimals in the locale's
+// form without grouping, so that a spreadsheet reads them as numbers. Nothing when `progreso`
+// stops it.
+std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, const QDate& fecha,
                                          const Progreso& progreso = {});
 
 // The rows as an HTML table with a heading row, for pasting into a spreadsheet; amounts in
@@ -50,15 +54,16 @@ std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido,
 QString TablaHtml(const std::vector<FilaLiquidacion>& filas);
 
 // The fee statement to print: below its title the date, the file's name, the schedule that
-// priced it, and the work and member when given; then the table of documents (each project
-// followed by its items) and the total CDV.
+// priced it, and the work, member and file number when given; then the table of documents
+// (each project followed by its items), the total CDV, the IVA in force on `fecha` and the
+// total with it.
 struct LiquidacionImpresa {
     QStringList datos;
     std::vector<FilaLiquidacion> filas;
-    QString total;  // in currency form
+    std::vector<std::pair<QString, QString>> totales;  // caption and amount, in currency form
 };
 LiquidacionImpresa Liquidacion(const ContenidoSolicitud& contenido, const QString& archivo,
-                               const QString& fecha);
+                               const QDate& fecha);
 
 // A printed row's cells: reference, description, quantity with its unit, the detail's amount
 // and the fee, amounts in currency form.

@@ -45,6 +45,12 @@ void SolicitudVisado::CambiarColegiado(const QString& colegiado) {
     emit cambiada();
 }
 
+void SolicitudVisado::CambiarExpediente(const QString& expediente) {
+    if (expediente == expediente_) return;
+    expediente_ = expediente;
+    emit cambiada();
+}
+
 Tasacion SolicitudVisado::TasarProyecto(int fila) const {
     const DocumentoTD* documento = baremo_->TablaTD.Fila(fila);
     return cdv::TasarProyecto(*baremo_, fila, partidas_.Todas(),
@@ -52,9 +58,9 @@ Tasacion SolicitudVisado::TasarProyecto(int fila) const {
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {
-    return {baremo_,         documentos_.Todas(),   partidas_.Todas(),
-            opcionProyecto_, opcionProyectoBasico_, trabajo_,
-            colegiado_};
+    return {
+        baremo_,  documentos_.Todas(), partidas_.Todas(), opcionProyecto_, opcionProyectoBasico_,
+        trabajo_, colegiado_,          expediente_};
 }
 
 void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
@@ -64,6 +70,7 @@ void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
     opcionProyectoBasico_ = contenido.opcionProyectoBasico;
     trabajo_ = contenido.trabajo;
     colegiado_ = contenido.colegiado;
+    expediente_ = contenido.expediente;
     baremo_ = contenido.baremo;
     documentos_.Reemplazar(std::move(contenido.documentos), baremo_);
     partidas_.Reemplazar(std::move(contenido.partidas), baremo_);

@@ -18,6 +18,7 @@ struct ContenidoSolicitud {
     std::vector<LineaCompartida> documentos, partidas;
     int opcionProyecto = 0, opcionProyectoBasico = 0;
     QString trabajo, colegiado;  // for the statement; empty when not given
+    QString expediente;          // the association's file number, likewise
     bool operator==(const ContenidoSolicitud&) const = default;  // the same lines, not copies
 };
 
@@ -44,6 +45,9 @@ class SolicitudVisado : public QObject {
     const QString& Colegiado() const { return colegiado_; }
     void CambiarTrabajo(const QString& trabajo);
     void CambiarColegiado(const QString& colegiado);
+    // The association's file number the statement names.
+    const QString& Expediente() const { return expediente_; }
+    void CambiarExpediente(const QString& expediente);
 
     // The project document of row `fila` over the project under way, with its discount.
     Tasacion TasarProyecto(int fila) const;
@@ -62,7 +66,7 @@ class SolicitudVisado : public QObject {
     ListaLineas documentos_;
     ListaLineas partidas_;
     int opcionProyecto_ = 0, opcionProyectoBasico_ = 0;
-    QString trabajo_, colegiado_;
+    QString trabajo_, colegiado_, expediente_;
 };
 
 }  // namespace cdv

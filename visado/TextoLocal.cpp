@@ -1,6 +1,7 @@
 #include "TextoLocal.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace cdv {
 
@@ -19,6 +20,32 @@ bool EsBlanco(QChar letra) {
 }
 
 }  // namespace
+
+QString CantidadAgrupada(const QString& cantidadArchivo) {
+    const Separadores s = SeparadoresActuales();
+    QString texto = cantidadArchivo.trimmed();
+    texto.remove(Qs(kSeparadoresArchivo.grupo));
+    const qsizetype punto = texto.indexOf(Qs(kSeparadoresArchivo.decimal));
+    const QString entera = punto < 0 ? texto : texto.left(punto);
+    const QString decimales = punto < 0 ? QString() : texto.mid(punto + 1);
+    const qsizetype signo = entera.startsWith(u'-') ? 1 : 0;
+    const auto soloCifras = [](QStringView cifras) {
+        return !cifras.isEmpty() && std::all_of(cifras.begin(), cifras.end(),
+                                                [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    if (!soloCifras(QStringView(entera).mid(signo)) || (punto >= 0 && !soloCifras(decimales)))
+        return DelArchivo(cantidadArchivo);
+    std::string agrupada;
+    for (qsizetype k = signo; k < entera.size(); ++k) {
+        if (k > signo && (entera.size() - k) % 3 == 0) agrupada += s.grupo;
+        agrupada += static_cast<char>(entera[k].unicode());
+    }
+    return entera.left(signo) + Qs(agrupada) + (punto < 0 ? QString() : Qs(s.decimal) + decimales);
+}
+
+QString Recortado(const QString& texto, qsizetype largo) {
+    return texto.size() <= largo ? texto : texto.left(largo - 1) + u'…';
+}
 
 QString AyudaLlana(const QString& texto) {
     if (!texto.contains(u'<')) return texto;

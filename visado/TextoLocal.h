@@ -30,8 +30,17 @@ QString CambiarSeparadores(const QString& texto, const Separadores& de, const Se
 inline QString AlArchivo(const QString& texto) {
     return CambiarSeparadores(texto, SeparadoresActuales(), kSeparadoresArchivo);
 }
+// How much of a text from a file, a schedule or the user a message quotes: beyond `largo`
+// characters, cut with "…".
+inline constexpr qsizetype kLargoCita = 200;
+QString Recortado(const QString& texto, qsizetype largo = kLargoCita);
+
 // A tooltip's text that Qt would take for markup, escaped so that it shows as it is.
 QString AyudaLlana(const QString& texto);
+
+// A quantity as the file keeps it, as the statement prints it: grouped in the locale's way
+// ("1.000.000", "2,5"); one it cannot group (an exponent) as the locale writes it.
+QString CantidadAgrupada(const QString& cantidadArchivo);
 
 inline QString DelArchivo(const QString& texto) {
     return CambiarSeparadores(texto, kSeparadoresArchivo, SeparadoresActuales());

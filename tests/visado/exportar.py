@@ -50,18 +50,25 @@ with tempfile.TemporaryDirectory() as carpeta:
         ["Referencia", "Descripción", "Cantidad", "Unidad", "Cuota", "Clase", "Importe"],
         ["AAP", "Acta de aprobación del plan de seguridad y salud", "3", "Ud.", "79,49",
          "documento", ""],
-        ["P", "Proyecto, descontado el Anteproyecto", "", "", "256,15", "documento", ""],
+        ["P", "Proyecto, descontado el Anteproyecto (25 %)", "", "", "256,15", "documento", ""],
         ["INAC", "Climatización/Aire acondicionado", "300", "kW(T)", "", "partida", "296,50"],
         ["DVPG", "Aparatos a presión o a gas de tipo único o en serie", "1", "Ud.", "", "partida",
          "45,04"],
         ["", "Suma de las partidas", "", "", "", "suma del proyecto", "341,54"],
-        ["", "Descontado el Anteproyecto", "", "", "", "descuento", "-85,39"],
+        ["", "Descontado el Anteproyecto (25 %)", "", "", "", "descuento", "-85,39"],
         ["", "Total CDV", "", "", "335,64", "total", ""],
+        ["", "IVA (21 %)", "", "", "", "iva", "70,48"],
+        ["", "Total con IVA", "", "", "", "total con iva", "406,12"],
         ["", "Calculada con el baremo «Baremo de derechos de visado», vigente desde el 05/02/2007",
          "", "", "", "baremo", ""],
     ], filas_csv
     centimos = lambda importe: int(importe.replace(".", "").replace(",", ""))
-    assert sum(centimos(f[4]) for f in filas_csv[1:-2] if f[4]) == centimos(filas_csv[-2][4])
+    [total] = [centimos(f[4]) for f in filas_csv if f[5] == "total"]
+    assert sum(centimos(f[4]) for f in filas_csv if f[5] == "documento") == total
+    # IVA on the total, rounded half up to the cent, then the total with it.
+    [iva] = [centimos(f[6]) for f in filas_csv if f[5] == "iva"]
+    [con_iva] = [centimos(f[6]) for f in filas_csv if f[5] == "total con iva"]
+    assert iva == (total * 21 + 50) // 100 and con_iva == total + iva
 
     exportar("pdf", en("s.pdf"), solicitud)
     [pagina] = leer_pdf(en("s.pdf"))
@@ -79,7 +86,8 @@ with tempfile.TemporaryDirectory() as carpeta:
     [fin] = [len(linea) for linea in lineas_pdf if "Total CDV" in linea]
     columna = [linea.split()[-1] for linea in lineas_pdf
                if len(linea) == fin and re.search(r"\d,\d\d$", linea)]
-    assert columna == ["79,49", "256,15", "335,64"], lineas_pdf
+    assert columna == ["79,49", "256,15", "335,64", "70,48", "406,12"], lineas_pdf
+    assert "IVA (21 %)" in pagina and "Total con IVA" in pagina
 
     # Both at once: each written as when asked alone.
     hecho = subprocess.run([*cdv, "--pdf", en("b.pdf"), "--csv", en("b.csv"), solicitud],
@@ -95,7 +103,7 @@ with tempfile.TemporaryDirectory() as carpeta:
         json.dump(largo, archivo)
     exportar("csv", en("largo.csv"), en("largo.cdv"))
     exportar("pdf", en("largo.pdf"), en("largo.cdv"))
-    cuotas = [fila[4] for fila in leer_csv(en("largo.csv"))[1:-2]]
+    cuotas = [fila[4] for fila in leer_csv(en("largo.csv")) if fila[5] == "documento"]
     paginas = leer_pdf(en("largo.pdf"))
     assert len(paginas) > 1
     for numero, pagina in enumerate(paginas, 1):
@@ -166,7 +174,8 @@ with tempfile.TemporaryDirectory() as carpeta:
     with open(en("proyectos.cdv"), "w", encoding="utf-8") as archivo:
         json.dump(proyectos, archivo)
     exportar("csv", en("proyectos.csv"), en("proyectos.cdv"))
-    filas = leer_csv(en("proyectos.csv"))[1:-2]
+    filas = [f for f in leer_csv(en("proyectos.csv"))[1:] if f[5] not in ("total", "iva",
+                                                                      "total con iva", "baremo")]
     inicios = [k for k, f in enumerate(filas) if f[5] == "documento"] + [len(filas)]
     assert len(inicios) == 7, filas
     for inicio, fin in zip(inicios, inicios[1:]):
@@ -175,7 +184,7 @@ with tempfile.TemporaryDirectory() as carpeta:
         assert base + detalle.get("descuento", 0) == centimos(filas[inicio][4]), filas[inicio:fin]
     pb = filas[inicios[1]:inicios[2]]
     assert [f[1] for f in pb[-3:]] == ["Suma de las partidas", "50 % (Proyecto básico)",
-                                       "Descontado el Anteproyecto"], pb
+                                       "Descontado el Anteproyecto (25 %)"], pb
     assert [f[6] for f in pb[-3:]] + [pb[0][4]] == ["116,37", "58,19", "-29,09", "29,10"], pb
 
     # Help and version need no display, and Qt's own texts read in Spanish.

@@ -14,6 +14,7 @@
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
+#include "Liquidacion.h"
 #include "TextoLocal.h"
 
 namespace {
@@ -51,7 +52,8 @@ cdv::ContenidoSolicitud Ejemplo() {
         1,
         2,
         "Nave; \"Norte\"",
-        "Ana Pérez"};
+        "Ana Pérez",
+        "EXP-2026/0042"};
 }
 
 QStringList Lineas(const cdv::ContenidoSolicitud& c) {
@@ -87,6 +89,42 @@ TEST_F(Archivo, LaMismaSolicitudEnCualquierLocale) {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     for (const QString blanco : {" ", "\u00a0", "\u2009"})
         EXPECT_EQ(cdv::AlArchivo("150" + blanco + "000,5"), "150,000.5");
+}
+
+// The statement handed over: the file number at its head, a budget as an amount and other
+// quantities grouped, the discount with its share, and IVA at the rate in force on its date,
+// rounded half up on the total, a schedule's own rates taking precedence.
+TEST_F(Archivo, LaLiquidacionParaEntregar) {
+    const cdv::ContenidoSolicitud ejemplo = Ejemplo();
+    const cdv::LiquidacionImpresa liquidacion =
+        cdv::Liquidacion(ejemplo, "Nave.cdv", QDate(2026, 12, 7));
+    EXPECT_TRUE(liquidacion.datos.contains("Expediente: EXP-2026/0042"));
+    const auto celdas = [&liquidacion](std::size_t fila) {
+        return cdv::CeldasImpresas(liquidacion.filas[fila]);
+    };
+    EXPECT_EQ(celdas(0)[2], "1.500,5 Ud.");
+    EXPECT_EQ(celdas(1)[2], "1.500,50 €");  // a budget, as money
+    EXPECT_EQ(celdas(3)[1], "Proyecto, descontado el Anteproyecto (25 %)");
+    EXPECT_EQ(celdas(5)[2], "1.500,50 €");  // CNA, a work item priced by its budget
+    const std::pair<QDate, const char*> tipos[] = {
+        {QDate(2010, 6, 30), "IVA (16 %)"}, {QDate(2010, 7, 1), "IVA (18 %)"},
+        {QDate(2011, 5, 1), "IVA (18 %)"},  {QDate(2012, 8, 31), "IVA (18 %)"},
+        {QDate(2012, 9, 1), "IVA (21 %)"},  {QDate(2026, 12, 7), "IVA (21 %)"}};
+    for (const auto& [dia, rotulo] : tipos) {
+        const auto totales = cdv::Liquidacion(ejemplo, {}, dia).totales;
+        EXPECT_EQ(totales.at(1).first, rotulo) << dia.toString().toStdString();
+    }
+    // Half a cent goes up; a negative base rounds away from zero.
+    EXPECT_EQ(cdv::CuotaIva(50, 2100), 11);   // 10,5 cents
+    EXPECT_EQ(cdv::CuotaIva(149, 2100), 31);  // 31,29 cents
+    EXPECT_EQ(cdv::CuotaIva(-50, 2100), -11);
+    EXPECT_EQ(cdv::CuotaIva(cdv::kCentimosMaximos, 10000), cdv::kCentimosMaximos);
+    cdv::Baremo propio = *kBaremo;
+    propio.iva = {{"", 1000}, {"2020-01-01", 1050}};
+    cdv::ContenidoSolicitud conPropio = ejemplo;
+    conPropio.baremo = std::make_shared<const cdv::Baremo>(propio);
+    const QByteArray csv = *cdv::LiquidacionCsv(conPropio, QDate(2026, 1, 1));
+    EXPECT_TRUE(csv.contains(";IVA (10,5 %);;;;iva;")) << csv.toStdString();
 }
 
 TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {

@@ -73,6 +73,11 @@ TEST(Baremo, CadaFaltaConSuLugar) {
          "documentos[0].referencia: tiene más de 64 caracteres"},
         {Con({"trabajos", "0", "descripcion"}, QString(401, 'd')),
          "trabajos[0].descripcion: tiene más de 400 caracteres"},
+        {Con({"iva"}, QJsonArray{QJsonObject{{"desde", "2012-09-01"}, {"porcentaje", 21}},
+                                 QJsonObject{{"desde", "2010-07-01"}, {"porcentaje", 18}}}),
+         "iva[1].desde: no es posterior a la fecha anterior"},
+        {Con({"iva"}, QJsonArray{QJsonObject{{"desde", "2012-09-01"}, {"porcentaje", 21.005}}}),
+         "iva[0].porcentaje: no es un porcentaje de 0 a 100 con dos decimales"},
         {Con({"nombres"}, "x"), "nombres: clave desconocida"},  // a misspelt key, never ignored
         {Con({"documentos", "0", "tasas"}, 1), "documentos[0].tasas: clave desconocida"},
         {Con({"factores"}, QJsonValue::Undefined), "factores: falta"},
@@ -199,7 +204,7 @@ TEST(Baremo, UnaSolicitudConSuBaremo) {
     ASSERT_EQ(a->nombre, "A");
     const cdv::Tasacion aap = cdv::TasarDocumento(*a, a->TablaTD.Buscar("AAP"), "1");
     const QByteArray datos = cdv::EscribirSolicitud(
-        {a, {std::make_shared<const cdv::Linea>(*aap.linea)}, {}, 0, 0, {}, {}});
+        {a, {std::make_shared<const cdv::Linea>(*aap.linea)}, {}, 0, 0, {}, {}, {}});
     QJsonObject sinBaremo = QJsonDocument::fromJson(datos).object();
     sinBaremo.remove("baremo");
     const QByteArray sinRegistro = QJsonDocument(sinBaremo).toJson();
@@ -322,7 +327,7 @@ TEST(Baremo, CadaBaremoAceptadoDaSolicitudesQueSeAbren) {
     ASSERT_EQ(largo->nombre, "Largo") << baremos.Rechazos().join('\n').toStdString();
     const cdv::Tasacion linea = cdv::TasarDocumento(*largo, largo->TablaTD.Buscar(Us(ref)), "1");
     const QByteArray datos = cdv::EscribirSolicitud(
-        {largo, {std::make_shared<const cdv::Linea>(*linea.linea)}, {}, 0, 0, {}, {}});
+        {largo, {std::make_shared<const cdv::Linea>(*linea.linea)}, {}, 0, 0, {}, {}, {}});
     const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos, baremos);
     ASSERT_TRUE(lectura.contenido) << lectura.error.toStdString();
     EXPECT_EQ(lectura.contenido->documentos.size(), 1u);
