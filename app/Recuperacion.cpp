@@ -82,6 +82,17 @@ void CrearCarpeta(const QString& carpeta) {
 }  // namespace
 
 // The user's local application data: on Windows, not the part that roams between machines.
+QString ContenidoDe(const SesionAnterior& sesion) {
+    const auto contar = [](int cuantos, const char* uno, const char* varios) {
+        return QString("%1 %2").arg(cuantos).arg(cuantos == 1 ? uno : varios);
+    };
+    QStringList partes;
+    if (sesion.documentos > 0 || sesion.partidas == 0)
+        partes << contar(sesion.documentos, "documento", "documentos");
+    if (sesion.partidas > 0) partes << contar(sesion.partidas, "partida", "partidas");
+    return partes.join(" y ");
+}
+
 QString Recuperacion::CarpetaPorDefecto() {
     return cdv::CarpetaDatosUsuario() + "/cdv/recuperacion";
 }
@@ -162,8 +173,8 @@ std::vector<SesionAnterior> Recuperacion::Anteriores(const cdv::Baremos& baremos
         sesion.soloLectura = estado == Estado::SoloLectura;
         const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(sesion.ruta, baremos);
         if (lectura.contenido) {
-            sesion.lineas = static_cast<int>(lectura.contenido->documentos.size() +
-                                             lectura.contenido->partidas.size());
+            sesion.documentos = static_cast<int>(lectura.contenido->documentos.size());
+            sesion.partidas = static_cast<int>(lectura.contenido->partidas.size());
             sesion.total = cdv::SumaDe(lectura.contenido->documentos).value_or(0);
             sesion.archivo = lectura.origen.archivo;
         } else {

@@ -19,12 +19,16 @@
 struct SesionAnterior {
     QString ruta;              // its recovery file
     QDateTime fecha;           // when it was last written
-    int lineas = 0;            // its documents and work items
+    int documentos = 0;        // of its request
+    int partidas = 0;          // of its project under way
     cdv::Centimos total = 0;   // of its documents
     QString archivo;           // the file its request belonged to; empty when none
     QString error;             // why it cannot be read; empty when it can
     bool soloLectura = false;  // in a folder where it cannot be removed
 };
+
+// What a session holds, as its list shows it: "3 documentos", "1 documento y 2 partidas".
+QString ContenidoDe(const SesionAnterior& sesion);
 
 class Recuperacion {
   public:

@@ -7,6 +7,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
@@ -73,7 +74,39 @@ bool ComandosArchivo::AbrirArchivo(const QString& ruta) {
         ProgresoEnVentana progreso(ventana_, "Abriendo «" + Recortado(Nombre(ruta)) + "»…");
         apertura = documento_.Abrir(ruta, progreso.Progreso());
     }
+    if (apertura.abierta) Recordar(ruta);
     return Abierta(apertura, "Las cuotas de «" + Recortado(Nombre(ruta)) + "»");
+}
+
+QStringList ComandosArchivo::Recientes() const {
+    return Ajustes().value("recientes").toStringList();
+}
+
+void ComandosArchivo::Recordar(const QString& ruta) {
+    QStringList recientes = Recientes();
+    const QString absoluta = QFileInfo(ruta).absoluteFilePath();
+    recientes.removeAll(absoluta);
+    recientes.prepend(absoluta);
+    Ajustes().setValue("recientes", recientes.mid(0, kRecientes));
+    emit recientesCambiados();
+}
+
+void ComandosArchivo::Olvidar(const QString& ruta) {
+    QStringList recientes = Recientes();
+    recientes.removeAll(ruta);
+    Ajustes().setValue("recientes", recientes);
+    emit recientesCambiados();
+}
+
+void ComandosArchivo::AbrirReciente(const QString& ruta) {
+    if (!QFileInfo::exists(ruta)) {
+        Olvidar(ruta);
+        Informar(ventana_, QString("«%1» ya no está en «%2»: se quita de los archivos recientes.")
+                               .arg(Recortado(Nombre(ruta)),
+                                    Recortado(QDir::toNativeSeparators(QFileInfo(ruta).path()))));
+        return;
+    }
+    if (PuedeReemplazarse()) AbrirArchivo(ruta);
 }
 
 bool ComandosArchivo::Abierta(const DocumentoSolicitud::Apertura& apertura, const QString& que) {
@@ -161,7 +194,9 @@ bool ComandosArchivo::GuardarEn(const QString& ruta) {
             return false;
         guardado = documento_.Guardar(ruta, true);
     }
-    return guardado == DocumentoSolicitud::Guardado::Hecho;
+    if (guardado != DocumentoSolicitud::Guardado::Hecho) return false;
+    Recordar(ruta);
+    return true;
 }
 
 void ComandosArchivo::Recuperar() {
@@ -260,6 +295,8 @@ cdv::LiquidacionImpresa ComandosArchivo::Liquidacion() const {
 
 void ComandosArchivo::Imprimir() {
     QPrinter impresora;
+    // "Imprimir a archivo" offers the name an export to PDF would.
+    impresora.setDocName(QFileInfo(NombreSugerido("pdf")).completeBaseName());
     QPrintPreviewDialog vista(&impresora, ventana_);
     vista.setWindowTitle(kTituloLiquidacion);
     const cdv::LiquidacionImpresa liquidacion = Liquidacion();
@@ -271,6 +308,20 @@ void ComandosArchivo::Imprimir() {
                     QMetaObject::invokeMethod(&vista, &QDialog::reject, Qt::QueuedConnection);
             });
     vista.exec();
+}
+
+// Beside the request's file and named after it, or, for a request never saved, after the
+// statement and today's date: "Liquidación CDV 07-12-2026.pdf".
+QString ComandosArchivo::NombreSugerido(const QString& sufijo) const {
+    const QFileInfo archivo(documento_.Ruta());
+    const QString nombre = documento_.Ruta().isEmpty()
+                               ? "Liquidación CDV " + documento_.Hoy().toString("dd-MM-yyyy")
+                               : archivo.completeBaseName();
+    const QString carpeta =
+        documento_.Ruta().isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            : archivo.path();
+    return QDir(carpeta).filePath(nombre + "." + sufijo);
 }
 
 // The file the user chooses to write, given `sufijo` when typed without one; empty when the
@@ -291,7 +342,7 @@ QString ComandosArchivo::ElegirDestino(const QString& titulo, const QString& ini
 void ComandosArchivo::Exportar(
     const QString& titulo, const QString& filtro, const QString& sufijo,
     const std::function<std::optional<QByteArray>(const cdv::Progreso&)>& datos) {
-    const QString ruta = ElegirDestino(titulo, QFileInfo(documento_.Ruta()).path(), filtro, sufijo);
+    const QString ruta = ElegirDestino(titulo, NombreSugerido(sufijo), filtro, sufijo);
     if (ruta.isEmpty()) return;
     std::optional<QByteArray> contenido;
     {

@@ -41,14 +41,27 @@ class ComandosArchivo : public QObject {
     // Prices the request again with the schedule in force, and tells what changed.
     void ActualizarBaremo();
 
+    // The files last opened or saved, newest first, remembered between runs.
+    static constexpr int kRecientes = 8;
+    QStringList Recientes() const;
+    // Opens one of them, asking first about unsaved changes; one that is gone leaves the list,
+    // and the user is told.
+    void AbrirReciente(const QString& ruta);
+
   signals:
     // Another request is in the document, from a file or a recovery.
     void abierta();
     // The schedules known changed (one was installed).
     void baremosCambiados();
+    // The list of recent files changed.
+    void recientesCambiados();
 
   private:
     bool GuardarEn(const QString& ruta);
+    void Recordar(const QString& ruta);
+    void Olvidar(const QString& ruta);
+    // What an export is offered as: the request's own name, or the statement's and today's.
+    QString NombreSugerido(const QString& sufijo) const;
     // Tells the fees the schedule in force priced otherwise than `que` did.
     // After an opening or a recovery, when it went through: the windows are told, then the
     // user.

@@ -26,7 +26,7 @@ QTreeWidgetItem* Fila(const SesionAnterior& sesion, int indice) {
     QString estado = sesion.error.isEmpty() ? QString() : "No se puede leer: " + sesion.error;
     if (sesion.soloLectura) estado += (estado.isEmpty() ? "" : "; ") + QString("solo lectura");
     auto* fila = new QTreeWidgetItem(
-        {Fecha(sesion.fecha), sesion.error.isEmpty() ? QString::number(sesion.lineas) : "",
+        {Fecha(sesion.fecha), sesion.error.isEmpty() ? ContenidoDe(sesion) : "",
          sesion.error.isEmpty() ? Qs(cdv::TextoFormateado(sesion.total, cdv::SeparadoresActuales()))
                                 : "",
          archivo, estado});
@@ -52,7 +52,7 @@ dlgRecuperar::dlgRecuperar(QWidget* padre, const std::vector<SesionAnterior>& se
     lista_->setObjectName("lstSesiones");
     lista_->setAccessibleName("Sesiones anteriores");
     lista_->setRootIsDecorated(false);
-    lista_->setHeaderLabels({"Fecha", "Líneas", "Total CDV (€)", "Archivo", "Estado"});
+    lista_->setHeaderLabels({"Fecha", "Contenido", "Total CDV (€)", "Archivo", "Estado"});
     for (std::size_t k = 0; k < sesiones_.size(); ++k)
         lista_->addTopLevelItem(Fila(sesiones_[k], static_cast<int>(k)));
     for (int columna = 0; columna < 4; ++columna) lista_->resizeColumnToContents(columna);

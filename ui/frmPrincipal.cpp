@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <vector>
 
 #include "ArchivoBaremo.h"
@@ -74,6 +76,9 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     Conectar();
     new HistoriaUnica(this, documento_->Pila());
     AvisarRechazos();
+    CrearAvisoRecuperar();
+    // Looked for once the window shows, so that the first frame does not wait for it.
+    AlMostrarse(this, [this] { MostrarAvisoRecuperar(); });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     if (const QScreen* pantalla = screen()) {
@@ -154,6 +159,7 @@ void frmPrincipal::CrearMenu() {
         QAction* a = menu->addAction(texto);
         a->setObjectName(nombre);
         a->setShortcut(teclas);
+        a->setShortcutContext(Qt::ApplicationShortcut);  // from every window of the program
         connect(a, &QAction::triggered, destino, orden);
         return a;
     };
@@ -167,20 +173,25 @@ void frmPrincipal::CrearMenu() {
 
     // Each menu and item opens with Alt and its underlined letter.
     QMenu* principal = crearMenu("mnuPrincipal", "&Principal");
-    accion(principal, "mnuNuevo", "&Nuevo", {}, this, &P::Nuevo);
-    accion(principal, "mnuAbrir", "&Abrir...", QKeySequence::Open, archivo_, &A::Abrir);
-    accion(principal, "mnuGuardar", "&Guardar", QKeySequence::Save, archivo_, &A::Guardar);
+    accion(principal, "mnuNuevo", "&Nuevo", QKeySequence(Qt::CTRL | Qt::Key_N), this, &P::Nuevo);
+    accion(principal, "mnuAbrir", "&Abrir...", QKeySequence(Qt::CTRL | Qt::Key_O), archivo_,
+           &A::Abrir);
+    CrearRecientes(*principal);
+    accion(principal, "mnuGuardar", "&Guardar", QKeySequence(Qt::CTRL | Qt::Key_S), archivo_,
+           &A::Guardar);
     accion(principal, "mnuGuardarComo", "Guardar &como...",
            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), archivo_, &A::GuardarComo);
     accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior", {}, archivo_, &A::Recuperar);
     accion(principal, "mnuInstalarBaremo", "Instalar &baremo...", {}, archivo_, &A::InstalarBaremo);
     principal->addSeparator();
-    accion(principal, "mnuImprimir", "&Imprimir...", QKeySequence::Print, archivo_, &A::Imprimir);
+    accion(principal, "mnuImprimir", "&Imprimir...", QKeySequence(Qt::CTRL | Qt::Key_P), archivo_,
+           &A::Imprimir);
     accion(principal, "mnuExportarPDF", "Exportar a P&DF...", {}, archivo_, &A::ExportarPdf);
     accion(principal, "mnuExportarCSV", "Exportar a &hoja de cálculo (CSV)...", {}, archivo_,
            &A::ExportarCsv);
     principal->addSeparator()->setObjectName("sep2");
-    accion(principal, "mnuSalir", "&Salir", {}, this, &QWidget::close);
+    accion(principal, "mnuSalir", "&Salir", QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+           &QWidget::close);
 
     QMenu* edicion = crearMenu("mnuEdicion", "&Edición");
     AnadirDeshacer(*edicion);
@@ -197,6 +208,73 @@ void frmPrincipal::CrearMenu() {
     accion(ayuda, "mnuInfo", "&Info", {}, this, &P::MostrarInfo);
     ayuda->addSeparator()->setObjectName("sep1");
     accion(ayuda, "mnuAcerca", "&Acerca de ...", {}, this, &P::MostrarAcerca);
+}
+
+void frmPrincipal::CrearRecientes(QMenu& principal) {
+    recientes_ = principal.addMenu("Archivos &recientes");
+    recientes_->setObjectName("mnuRecientes");
+    connect(archivo_, &ComandosArchivo::recientesCambiados, this, &frmPrincipal::MostrarRecientes);
+    MostrarRecientes();
+}
+
+// Each file with its name and its folder, newest first.
+void frmPrincipal::MostrarRecientes() {
+    recientes_->clear();
+    const QStringList rutas = archivo_->Recientes();
+    for (qsizetype k = 0; k < rutas.size(); ++k) {
+        const QFileInfo archivo(rutas[k]);
+        const QString texto = QString("&%1 %2 — %3")
+                                  .arg(k + 1)
+                                  .arg(QString(archivo.fileName()).replace("&", "&&"),
+                                       QDir::toNativeSeparators(archivo.path()).replace("&", "&&"));
+        connect(recientes_->addAction(texto), &QAction::triggered, archivo_,
+                [this, ruta = rutas[k]] { archivo_->AbrirReciente(ruta); });
+    }
+    if (rutas.isEmpty()) recientes_->addAction("(ninguno)")->setEnabled(false);
+}
+
+// A bar, not a dialog: it never takes the focus nor stops the typing.
+void frmPrincipal::CrearAvisoRecuperar() {
+    avisoRecuperar_ = new QToolBar(this);
+    avisoRecuperar_->setObjectName("avisoRecuperar");
+    avisoRecuperar_->setMovable(false);
+    avisoRecuperar_->setFloatable(false);
+    avisoRecuperar_->toggleViewAction()->setVisible(false);
+    textoAviso_ = new QLabel(avisoRecuperar_);
+    textoAviso_->setTextFormat(Qt::PlainText);
+    avisoRecuperar_->addWidget(textoAviso_);
+    const auto boton = [this](const char* nombre, const QString& texto) {
+        auto* b = new QPushButton(texto, avisoRecuperar_);
+        b->setObjectName(nombre);
+        b->setFocusPolicy(Qt::NoFocus);
+        avisoRecuperar_->addWidget(b);
+        return b;
+    };
+    connect(boton("cmbRecuperarAviso", "Recuperar…"), &QPushButton::clicked, this, [this] {
+        archivo_->Recuperar();
+        MostrarAvisoRecuperar();
+    });
+    connect(boton("cmbDescartarAviso", "Descartar"), &QPushButton::clicked, this, [this] {
+        if (Confirmar(this, textoAviso_->text() + " ¿Desea descartarla? Su solicitud se perderá."))
+            documento_->DescartarSesion(sesionEsperando_);
+        MostrarAvisoRecuperar();
+    });
+    addToolBar(Qt::TopToolBarArea, avisoRecuperar_);
+    avisoRecuperar_->setVisible(false);
+}
+
+// The newest session an ended run left, if any waits.
+void frmPrincipal::MostrarAvisoRecuperar() {
+    sesionEsperando_.clear();
+    for (const SesionAnterior& sesion : documento_->SesionesAnteriores()) {
+        if (!sesion.error.isEmpty()) continue;
+        sesionEsperando_ = sesion.ruta;
+        textoAviso_->setText(
+            QString("Hay una sesión sin guardar del %1 (%2).")
+                .arg(sesion.fecha.toString("dd/MM/yyyy HH:mm"), ContenidoDe(sesion)));
+        break;
+    }
+    avisoRecuperar_->setVisible(!sesionEsperando_.isEmpty());
 }
 
 // Undo and redo, which work from every window of the program.
@@ -235,6 +313,7 @@ void frmPrincipal::Conectar() {
     connect(documento_, &DocumentoSolicitud::aviso, this,
             [this](const QString& texto) { Avisar(this, texto); });
     connect(archivo_, &ComandosArchivo::abierta, this, &frmPrincipal::MostrarResumenes);
+    connect(archivo_, &ComandosArchivo::abierta, this, &frmPrincipal::MostrarAvisoRecuperar);
 }
 
 void frmPrincipal::MostrarDocumentoElegido() {

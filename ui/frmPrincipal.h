@@ -13,7 +13,9 @@ class DocumentoSolicitud;
 class OpcionesDescuento;
 class PanelEntrada;
 class QLabel;
+class QMenu;
 class QPushButton;
+class QToolBar;
 class frmAcerca;
 class frmInfo;
 class frmTotalesTD;
@@ -48,6 +50,12 @@ class frmPrincipal : public QMainWindow {
   private:
     void CrearControles();
     void CrearMenu();
+    // "Archivos recientes", kept as the list changes.
+    void CrearRecientes(QMenu& principal);
+    void MostrarRecientes();
+    // The bar under the menu that offers a session another run left unsaved, while one waits.
+    void CrearAvisoRecuperar();
+    void MostrarAvisoRecuperar();
     void EncadenarTabulacion(const std::vector<QWidget*>& orden);
     void AnadirDeshacer(QMenu& edicion);
     void Conectar();
@@ -75,6 +83,10 @@ class frmPrincipal : public QMainWindow {
     OpcionesDescuento* descuentos_ = nullptr;
     QLabel* baremo_ = nullptr;
     QPushButton* actualizar_ = nullptr;
+    QMenu* recientes_ = nullptr;
+    QToolBar* avisoRecuperar_ = nullptr;
+    QLabel* textoAviso_ = nullptr;
+    QString sesionEsperando_;  // the recovery file the bar offers
     DocumentoSolicitud* documento_ = nullptr;
     ComandosArchivo* archivo_ = nullptr;
     bool salidaDecidida_ = false;  // the user already answered for the unsaved changes

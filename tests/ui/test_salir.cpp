@@ -215,7 +215,7 @@ class TestSalir : public QObject {
         Banco b;
         b.menu("mnuRecuperar");
         QCOMPARE(contestador.sesiones.value(0).section('|', 1, 3),
-                 QString("2|26,50|Nave Logroño.cdv"));
+                 QString("2 documentos|26,50|Nave Logroño.cdv"));
         QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - Nave Logroño.cdv[*]"));
         QVERIFY(b.p->isWindowModified());
         contestador.archivo.clear();  // no file dialog from here on
@@ -309,7 +309,8 @@ class TestSalir : public QObject {
         Banco b;
         b.menu("mnuRecuperar");
         QCOMPARE(contestador.sesiones.size(), 2);
-        QCOMPARE(contestador.sesiones[1].section('|', 1), QString("1|26,50|(sin guardar nunca)|"));
+        QCOMPARE(contestador.sesiones[1].section('|', 1),
+                 QString("1 documento|26,50|(sin guardar nunca)|"));
         QVERIFY(contestador.sesiones[0].endsWith(
             "|No se puede leer: es de un formato más reciente (2) que el que lee este programa "
             "(1)"));

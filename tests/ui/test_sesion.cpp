@@ -252,9 +252,11 @@ class Sesion {
         }
         if (dejadas_.empty()) return;
         const Lista& nueva = dejadas_.back();
-        const QString resumen = QString("%1|%2")
-                                    .arg(nueva.documentos.size() + nueva.partidas.size())
-                                    .arg(Qs(cdv::TextoFormateado(Suma(nueva.documentos), kEs)));
+        SesionAnterior contada;
+        contada.documentos = static_cast<int>(nueva.documentos.size());
+        contada.partidas = static_cast<int>(nueva.partidas.size());
+        const QString resumen =
+            ContenidoDe(contada) + "|" + Qs(cdv::TextoFormateado(Suma(nueva.documentos), kEs));
         if (contestador_.sesiones[0].section('|', 1, 2) != resumen)
             fallo_ =
                 "la primera sesión ofrecida no es la última dejada: " + contestador_.sesiones[0];
