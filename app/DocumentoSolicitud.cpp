@@ -26,6 +26,29 @@ class OrdenAnadir : public QUndoCommand {
     cdv::LineaCompartida linea_;
 };
 
+// A line put in the place of another, and the other put back on undo.
+class OrdenReemplazar : public QUndoCommand {
+  public:
+    OrdenReemplazar(cdv::ListaLineas& lista, int fila, cdv::LineaCompartida nueva,
+                    const QString& texto)
+        : QUndoCommand(texto),
+          lista_(lista),
+          fila_(fila),
+          vieja_(lista.Todas()[static_cast<std::size_t>(fila)]),
+          nueva_(std::move(nueva)) {}
+    void redo() override { Poner(nueva_); }
+    void undo() override { Poner(vieja_); }
+
+  private:
+    void Poner(const cdv::LineaCompartida& linea) {
+        lista_.Quitar(fila_);
+        lista_.Insertar(fila_, linea);
+    }
+    cdv::ListaLineas& lista_;
+    int fila_;
+    cdv::LineaCompartida vieja_, nueva_;
+};
+
 // Lines taken out of a list, and put back where they were on undo.
 class OrdenEliminar : public QUndoCommand {
   public:
@@ -176,6 +199,36 @@ bool DocumentoSolicitud::Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& ta
     }
     pila_.push(new OrdenAnadir(lista, std::make_shared<const cdv::Linea>(*tasacion.linea), accion));
     return true;
+}
+
+bool DocumentoSolicitud::Reemplazar(cdv::ListaLineas& lista, int fila,
+                                    const cdv::Tasacion& tasacion, const QString& accion) {
+    if (fila < 0 || fila >= lista.Cuantas()) return false;
+    QString motivo = tasacion.motivo;
+    const auto sinLaVieja = cdv::SumaCentimos(lista.Suma(), -lista.En(fila).cuota);
+    if (tasacion.linea && !cdv::SumaCentimos(sinLaVieja.value_or(0), tasacion.linea->cuota))
+        motivo = "el importe es demasiado grande";
+    if (!tasacion.linea || !motivo.isEmpty()) {
+        motivo[0] = motivo[0].toUpper();
+        emit aviso(motivo + ": no se puede cambiar la línea.");
+        return false;
+    }
+    pila_.push(new OrdenReemplazar(lista, fila, std::make_shared<const cdv::Linea>(*tasacion.linea),
+                                   accion));
+    return true;
+}
+
+void DocumentoSolicitud::TraerProyecto(int fila) {
+    const cdv::Linea& proyecto = solicitud_.Documentos().En(fila);
+    const std::string ref = solicitud_.Baremo().TablaTD.Fila(proyecto.fila)->Ref;
+    cdv::ContenidoSolicitud antes = solicitud_.Contenido();
+    cdv::ContenidoSolicitud ahora = antes;
+    ahora.partidas = proyecto.partidas;
+    if (ref == cdv::kRefProyecto) ahora.opcionProyecto = proyecto.opcion;
+    if (ref == cdv::kRefProyectoBasico) ahora.opcionProyectoBasico = proyecto.opcion;
+    pila_.push(new OrdenCambiar<cdv::ContenidoSolicitud>(
+        "Traer " + Qs(ref) + " para modificarlo", -1, std::move(antes), std::move(ahora),
+        [this](const cdv::ContenidoSolicitud& contenido) { solicitud_.Cargar(contenido); }));
 }
 
 void DocumentoSolicitud::Eliminar(cdv::ListaLineas& lista, std::vector<int> filas) {

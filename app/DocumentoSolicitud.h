@@ -55,6 +55,13 @@ class DocumentoSolicitud : public QObject {
 
     // Adds a priced line at the end of `lista`, or says why it cannot be.
     bool Anadir(cdv::ListaLineas& lista, const cdv::Tasacion& tasacion, const QString& accion);
+    // Puts a priced line in the place of the line at `fila` of `lista`, as one change named
+    // `accion` ("Modificar C"), or says why it cannot be.
+    bool Reemplazar(cdv::ListaLineas& lista, int fila, const cdv::Tasacion& tasacion,
+                    const QString& accion);
+    // Makes the project document at `fila` of the documents the project under way again (its
+    // work items and its discount), to be changed and charged again in its place; one change.
+    void TraerProyecto(int fila);
     // Removes the lines at `filas` (any order) from `lista`, as one change.
     void Eliminar(cdv::ListaLineas& lista, std::vector<int> filas);
     // Chooses the discount option of a kind of project ("P" or "PB").

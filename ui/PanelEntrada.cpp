@@ -128,6 +128,9 @@ void PanelEntrada::CrearControles(const Diseno& d) {
     }
     anadir_ = CrearBoton(marco_, QStringLiteral("cmbAñadir") + d.sufijo, "Añadir",
                          Twips(7470, d.arribaAnadir, 1125, 315));
+    cancelar_ = CrearBoton(marco_, nombre("cmbCancelar"), "Cancelar",
+                           Twips(8640, d.arribaAnadir, 1125, 315));
+    cancelar_->setVisible(false);
 
     // What a screen reader says of each control; the labels point at their boxes.
     ref_->setAccessibleName("Referencia del tipo de " + d.que);
@@ -147,6 +150,11 @@ void PanelEntrada::Conectar() {
     }
     connect(cantidad_, &QLineEdit::textChanged, this, &PanelEntrada::CambioCantidad);
     connect(anadir_, &QPushButton::clicked, this, &PanelEntrada::Anadir);
+    connect(cancelar_, &QPushButton::clicked, this, &PanelEntrada::TerminarModificacion);
+    // A change of the list (undone, removed, opened) leaves no line to change.
+    for (const auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&Lista(), senal, this, &PanelEntrada::TerminarModificacion);
+    connect(&Lista(), &QAbstractItemModel::modelReset, this, &PanelEntrada::TerminarModificacion);
     // Enter in the quantity adds, as the button does; the keypad's decimal key writes the
     // locale's decimal separator.
     connect(cantidad_, &QLineEdit::returnPressed, anadir_, [boton = anadir_] {
@@ -163,6 +171,31 @@ std::vector<QWidget*> PanelEntrada::OrdenDeTabulacion() const {
 
 const cdv::Baremo& PanelEntrada::Baremo() const {
     return documento_.Solicitud().Baremo();
+}
+
+cdv::ListaLineas& PanelEntrada::Lista() const {
+    cdv::SolicitudVisado& solicitud = documento_.Solicitud();
+    return catalogo_ == Catalogo::Documentos ? solicitud.Documentos() : solicitud.Partidas();
+}
+
+void PanelEntrada::Modificar(int fila) {
+    const cdv::Linea& linea = Lista().En(fila);
+    const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, linea.fila);
+    if (!vista) return;
+    Elegir(vista->ref);
+    cantidad_->setText(cdv::DelArchivo(linea.cantidad));
+    modificando_ = fila;
+    anadir_->setText("Guardar cambios");
+    cancelar_->setVisible(anadir_->isVisible());
+    cantidad_->setFocus();
+    cantidad_->selectAll();
+}
+
+void PanelEntrada::TerminarModificacion() {
+    if (modificando_ < 0) return;
+    modificando_ = -1;
+    anadir_->setText("Añadir");
+    cancelar_->setVisible(false);
 }
 
 void PanelEntrada::Preparar() {
@@ -190,6 +223,7 @@ void PanelEntrada::Llenar() {
 }
 
 void PanelEntrada::OtroBaremo() {
+    TerminarModificacion();
     fila_ = 0;
     if (ref_->isEditable()) Llenar();
     unidad_->clear();
@@ -248,6 +282,7 @@ void PanelEntrada::MostrarEntrada(bool mostrar) {
                              static_cast<QWidget*>(anadir_), static_cast<QWidget*>(desglose_)}) {
         control->setVisible(mostrar);
     }
+    cancelar_->setVisible(mostrar && modificando_ >= 0);
 }
 
 void PanelEntrada::CambioCantidad() {
@@ -330,18 +365,21 @@ void PanelEntrada::MostrarDesglose(const QString& texto) {
     total_->setAccessibleDescription(texto);
 }
 
-// What the side shows is added to its list: nothing without a row and a fee.
+// What the side shows is added to its list, or put in the place of the line being changed:
+// nothing without a row and a fee.
 void PanelEntrada::Anadir() {
     const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, fila_);
     if (!vista || total_->text().isEmpty()) return;
     const QString cantidad = cdv::AlArchivo(cantidad_->text());
-    cdv::SolicitudVisado& solicitud = documento_.Solicitud();
+    const cdv::Tasacion tasacion = catalogo_ == Catalogo::Documentos
+                                       ? cdv::TasarDocumento(Baremo(), fila_, cantidad)
+                                       : cdv::TasarPartida(Baremo(), fila_, cantidad);
+    const int modificando = modificando_;
     const bool hecho =
-        catalogo_ == Catalogo::Documentos
-            ? documento_.Anadir(solicitud.Documentos(),
-                                cdv::TasarDocumento(Baremo(), fila_, cantidad),
-                                "Añadir " + Qs(vista->ref))
-            : documento_.Anadir(solicitud.Partidas(), cdv::TasarPartida(Baremo(), fila_, cantidad),
-                                "Añadir " + Qs(vista->ref));
-    if (hecho) emit anadida();
+        modificando >= 0
+            ? documento_.Reemplazar(Lista(), modificando, tasacion, "Modificar " + Qs(vista->ref))
+            : documento_.Anadir(Lista(), tasacion, "Añadir " + Qs(vista->ref));
+    if (!hecho) return;
+    TerminarModificacion();
+    emit anadida();
 }

@@ -10,6 +10,9 @@
 #include "Cuotas.h"
 
 class DocumentoSolicitud;
+namespace cdv {
+class ListaLineas;
+}
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -51,6 +54,11 @@ class PanelEntrada : public QObject {
     void Elegir(std::string_view ref);
     // Shows or hides the quantity, the fee and "Añadir": a project document has none.
     void MostrarEntrada(bool mostrar);
+    // Brings the line at `fila` of the side's list back into the side to be changed: "Añadir"
+    // reads "Guardar cambios" and puts what the side then shows in its place, as one change;
+    // "Cancelar" beside it leaves the line as it was.
+    void Modificar(int fila);
+    void TerminarModificacion();
 
     QGroupBox* Marco() const { return marco_; }
     QLabel* Desglose() const { return desglose_; }
@@ -78,6 +86,7 @@ class PanelEntrada : public QObject {
     void MostrarDesglose(const QString& texto);
     void Anadir();
     const cdv::Baremo& Baremo() const;
+    cdv::ListaLineas& Lista() const;
 
     Catalogo catalogo_;
     DocumentoSolicitud& documento_;
@@ -91,5 +100,7 @@ class PanelEntrada : public QObject {
     QLabel* euro_ = nullptr;
     QPlainTextEdit* comentario_ = nullptr;
     QPushButton* anadir_ = nullptr;
+    QPushButton* cancelar_ = nullptr;
+    int modificando_ = -1;        // the line being changed, -1 when none
     QLabel* desglose_ = nullptr;  // how the fee shown is reached
 };

@@ -31,12 +31,25 @@ int Solape(const QRect& a, const QRect& b) {
     return comun.isEmpty() ? 0 : comun.width() * comun.height();
 }
 
+// What a window would cover where it stands: the main window's menu and the other summary
+// window weigh most (never covered where there is any other place), its controls less, the
+// rest of it least.
+struct Cubierto {
+    QRect menu;
+    std::vector<QRect> controles, otras;
+    QRect marco;
+    long long En(const QRect& lugar) const {
+        long long cubierto = 1000LL * Solape(lugar, menu) + Solape(lugar, marco);
+        for (const QRect& otra : otras) cubierto += 1000LL * Solape(lugar, otra);
+        for (const QRect& control : controles) cubierto += 4LL * Solape(lugar, control);
+        return cubierto;
+    }
+};
+
 // The frame's top left for a window of frame size `tamano` beside `marco`, within `zona`:
-// below, right, left or above it, the first that covers nothing of `controles` nor of
-// `otras`; where none is free, the one that covers least (what `controles` holds weighing
-// more).
-QPoint Junto(const QRect& marco, QSize tamano, const QRect& zona,
-             const std::vector<QRect>& controles, const std::vector<QRect>& otras) {
+// below, right, left or above it, the first that covers nothing; where none is free (a small
+// screen), the place along the screen's edges and the main window's that covers least.
+QPoint Junto(const QRect& marco, QSize tamano, const QRect& zona, const Cubierto& cubierto) {
     const auto dentro = [&](QPoint p) {
         return QPoint(std::clamp(p.x(), zona.left(),
                                  std::max(zona.left(), zona.right() + 1 - tamano.width())),
@@ -45,19 +58,23 @@ QPoint Junto(const QRect& marco, QSize tamano, const QRect& zona,
     };
     // A few pixels apart: window systems frame a resizable window a little wider.
     constexpr int kHueco = 6;
-    const QPoint candidatos[] = {{marco.left(), marco.bottom() + kHueco},
-                                 {marco.right() + kHueco, marco.top()},
-                                 {marco.left() - tamano.width() - kHueco, marco.top()},
-                                 {marco.left(), marco.top() - tamano.height() - kHueco}};
+    const int equis[] = {marco.left(), marco.right() + kHueco,
+                         marco.left() - tamano.width() - kHueco, zona.left(), zona.right()};
+    std::vector<int> ies{marco.bottom() + kHueco, marco.top(),
+                         marco.top() - tamano.height() - kHueco, zona.bottom(), zona.top()};
+    for (const QRect& otra : cubierto.otras)  // above or below the other window
+        ies.insert(ies.end(), {otra.top() - tamano.height() - kHueco, otra.bottom() + kHueco});
+    std::vector<QPoint> candidatos{
+        {equis[0], ies[0]}, {equis[1], ies[1]}, {equis[2], ies[1]}, {equis[0], ies[2]}};
+    for (const int y : ies)
+        for (const int x : equis) candidatos.emplace_back(x, y);
     QPoint mejor;
     long long menor = -1;
     for (const QPoint candidato : candidatos) {
         const QRect lugar(dentro(candidato), tamano);
-        long long cubierto = 0;
-        for (const QRect& control : controles) cubierto += 4LL * Solape(lugar, control);
-        for (const QRect& otra : otras) cubierto += Solape(lugar, otra);
-        if (menor < 0 || cubierto < menor) {
-            menor = cubierto;
+        const long long cubre = cubierto.En(lugar);
+        if (menor < 0 || cubre < menor) {
+            menor = cubre;
             mejor = lugar.topLeft();
         }
     }
@@ -122,6 +139,10 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     Anclar(lstVisados_, Anclaje::Crece);
     Anclar(cmbEliminar_, Anclaje::AbajoDerecha);
     connect(cmbEliminar_, &QPushButton::clicked, this, &VentanaResumen::Eliminar);
+    cmbModificar_ = CrearBoton(this, "cmbModificar", "&Modificar", diseno.botonModificar);
+    Anclar(cmbModificar_, diseno.modificarArriba ? Anclaje::Derecha : Anclaje::AbajoDerecha);
+    connect(cmbModificar_, &QPushButton::clicked, this, &VentanaResumen::Modificar);
+    connect(lstVisados_, &QAbstractItemView::doubleClicked, this, &VentanaResumen::Modificar);
 
     lstVisados_->installEventFilter(this);
     for (const auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
@@ -189,6 +210,18 @@ void VentanaResumen::Copiar() {
     QGuiApplication::clipboard()->setMimeData(datos);
 }
 
+void VentanaResumen::Modificar() {
+    const QModelIndex actual = lstVisados_->currentIndex();
+    const std::vector<int> filas = FilasSeleccionadas();
+    const int fila = filas.size() == 1 ? filas.front() : actual.isValid() ? actual.row() : -1;
+    if (fila >= 0 && fila < lineas_.Cuantas()) emit modificar(fila);
+}
+
+void VentanaResumen::Adelantar() {
+    show();
+    raise();
+}
+
 void VentanaResumen::Abrir() {
     show();
     raise();
@@ -216,6 +249,9 @@ void VentanaResumen::resizeEvent(QResizeEvent* evento) {
             case Anclaje::AbajoDerecha:
                 a.control->setGeometry(a.zona.translated(crecido.width(), crecido.height()));
                 break;
+            case Anclaje::Derecha:
+                a.control->setGeometry(a.zona.translated(crecido.width(), 0));
+                break;
         }
     }
     QWidget::resizeEvent(evento);
@@ -238,20 +274,24 @@ void VentanaResumen::ColocarJuntoAPrincipal() {
     const QScreen* pantalla = principal->screen();
     if (pantalla == nullptr) return;
     const auto global = [](const QWidget* w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
-    std::vector<QRect> controles{global(principal->menuBar())}, otras;
-    for (const QWidget* control :
-         principal->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (control->isVisible()) controles.push_back(global(control));
-    }
-    for (const VentanaResumen* otra : principal->findChildren<VentanaResumen*>()) {
-        if (otra != this && otra->isVisible()) otras.push_back(otra->frameGeometry());
-    }
     // This window has no frame before it first shows: it will have the main window's, and is
     // placed by its inside, which the window system frames where it stands.
     const QRect marco = principal->frameGeometry();
-    controles.push_back(marco);  // what is not a control, it covers too, but less
+    // The menu with the title bar above it.
+    Cubierto cubierto{
+        global(principal->menuBar()).united(QRect(marco.topLeft(), QSize(marco.width(), 1))),
+        {},
+        {},
+        marco};
+    for (const QWidget* control :
+         principal->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isVisible()) cubierto.controles.push_back(global(control));
+    }
+    for (const VentanaResumen* otra : principal->findChildren<VentanaResumen*>()) {
+        if (otra != this && otra->isVisible()) cubierto.otras.push_back(otra->frameGeometry());
+    }
     const QPoint lugar = Junto(marco, size() + marco.size() - principal->size(),
-                               pantalla->availableGeometry(), controles, otras);
+                               pantalla->availableGeometry(), cubierto);
     setGeometry(QRect(lugar + principal->geometry().topLeft() - marco.topLeft(), size()));
 }
 

@@ -29,6 +29,8 @@ class VentanaResumen : public QWidget {
         QRect etiquetaEuro;
         QString textoLista;
         QRect botonEliminar;
+        QRect botonModificar;
+        bool modificarArriba;  // above the list, on the right; otherwise below it
     };
 
     // Shows `lista` of the request in `documento`, and removes from it.
@@ -37,11 +39,17 @@ class VentanaResumen : public QWidget {
 
     // Shows the window in front, to work in it.
     void Abrir();
+    // Shows it in front of the others, leaving the focus where it is (after a line is added).
+    void Adelantar();
+
+  signals:
+    // The user asked to change the line at `fila` ("Modificar", or a double click).
+    void modificar(int fila);
 
   protected:
     // How a control follows the window's size: the list grows with it, the controls below it
     // go down, the buttons on the right go down and right.
-    enum class Anclaje { Crece, Abajo, AbajoDerecha };
+    enum class Anclaje { Crece, Abajo, AbajoDerecha, Derecha };
     void Anclar(QWidget* control, Anclaje anclaje);
 
     void resizeEvent(QResizeEvent* evento) override;
@@ -55,8 +63,9 @@ class VentanaResumen : public QWidget {
   private:
     void ColocarJuntoAPrincipal();
     std::vector<int> FilasSeleccionadas() const;
-    void Eliminar();  // every selected line
-    void Copiar();    // the selected lines, as text
+    void Eliminar();   // every selected line
+    void Modificar();  // the current line
+    void Copiar();     // the selected lines, as text
     void MostrarTotal();
 
     struct Anclado {
@@ -73,4 +82,5 @@ class VentanaResumen : public QWidget {
     QLineEdit* txtTotalCDV_ = nullptr;
     QTableView* lstVisados_ = nullptr;
     QPushButton* cmbEliminar_ = nullptr;
+    QPushButton* cmbModificar_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "frmInfo.h"
 
+#include <QAction>
 #include <QDate>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ArchivoBaremo.h"
 #include "Baremos.h"
@@ -130,6 +132,11 @@ frmInfo::frmInfo(QWidget* principal, const DocumentoSolicitud& documento)
     setWindowTitle("   Baremo de cuotas de visado");
     EstiloDeVentana(this);
     resize(900, 560);
+    // Escape closes it, as it does About.
+    auto* cerrar = new QAction(this);
+    cerrar->setShortcut(Qt::Key_Escape);
+    connect(cerrar, &QAction::triggered, this, &QWidget::close);
+    addAction(cerrar);
 
     mostrado_ = new QLabel(this);
     mostrado_->setTextFormat(Qt::PlainText);
@@ -254,7 +261,12 @@ void frmInfo::MostrarBaremos() {
             baremos_->setItem(fila, c, celda);
         }
     }
+    // Every column but the last kept narrow, its texts elided (whole in their tooltips), so
+    // that "Estado" shows without scrolling sideways.
     baremos_->resizeColumnsToContents();
+    constexpr int kAnchoMaximo = 170;
+    for (int c = 0; c + 1 < baremos_->columnCount(); ++c)
+        baremos_->setColumnWidth(c, std::min(baremos_->columnWidth(c), kAnchoMaximo));
 }
 
 QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {

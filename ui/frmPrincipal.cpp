@@ -144,7 +144,7 @@ PanelEntrada& frmPrincipal::Trabajos() {
                                *documento_);
         tt_->Marco()->setVisible(false);
         tt_->Desglose()->setVisible(false);
-        connect(tt_, &PanelEntrada::anadida, this, [this] { ResumenProyecto().show(); });
+        connect(tt_, &PanelEntrada::anadida, this, [this] { ResumenProyecto().Adelantar(); });
         descuentos_ = new OpcionesDescuento(cliente_, *documento_);
         std::vector<QWidget*> orden{td_->OrdenDeTabulacion().back()};
         for (QWidget* control : tt_->OrdenDeTabulacion()) orden.push_back(control);
@@ -295,7 +295,7 @@ void frmPrincipal::AnadirDeshacer(QMenu& edicion) {
 
 void frmPrincipal::Conectar() {
     connect(td_, &PanelEntrada::elegida, this, &frmPrincipal::MostrarDocumentoElegido);
-    connect(td_, &PanelEntrada::anadida, this, [this] { ResumenCDV().show(); });
+    connect(td_, &PanelEntrada::anadida, this, [this] { ResumenCDV().Adelantar(); });
     connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
             &frmPrincipal::MostrarBaremo);
     connect(&documento_->Solicitud(), &cdv::SolicitudVisado::cambiada, this,
@@ -360,14 +360,52 @@ void frmPrincipal::AvisarRechazos() {
 frmTotalesTT& frmPrincipal::ResumenProyecto() {
     if (totalesTT_ == nullptr) {
         totalesTT_ = new frmTotalesTT(this, *documento_, [this] { return td_->Fila(); });
-        connect(totalesTT_, &frmTotalesTT::hecho, this, [this] { ResumenCDV().show(); });
+        connect(totalesTT_, &frmTotalesTT::hecho, this, [this] { ResumenCDV().Adelantar(); });
+        connect(totalesTT_, &VentanaResumen::modificar, this, &frmPrincipal::ModificarPartida);
     }
     return *totalesTT_;
 }
 
 frmTotalesTD& frmPrincipal::ResumenCDV() {
-    if (totalesTD_ == nullptr) totalesTD_ = new frmTotalesTD(this, *documento_);
+    if (totalesTD_ == nullptr) {
+        totalesTD_ = new frmTotalesTD(this, *documento_);
+        connect(totalesTD_, &VentanaResumen::modificar, this, &frmPrincipal::ModificarDocumento);
+    }
     return *totalesTD_;
+}
+
+// A document comes back to the document side; a project document, with its work items and
+// its discount, to the project under way, when that has none of its own to lose.
+void frmPrincipal::ModificarDocumento(int fila) {
+    const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
+    const cdv::DocumentoTD& tipo =
+        *solicitud.Baremo().TablaTD.Fila(solicitud.Documentos().En(fila).fila);
+    activateWindow();
+    raise();
+    if (tipo.Tipo != cdv::Regla::ParteDelProyecto) {
+        td_->Modificar(fila);
+        return;
+    }
+    if (solicitud.Partidas().Cuantas() > 0) {
+        Informar(this,
+                 "El proyecto en curso ya tiene partidas. Termínelo con Hecho, o elimínelas, "
+                 "antes de modificar otro proyecto de la lista.");
+        return;
+    }
+    td_->Elegir(tipo.Ref);
+    documento_->TraerProyecto(fila);
+    ResumenProyecto().Modificar(fila);
+    ResumenProyecto().Adelantar();
+}
+
+// A work item comes back to the work side, shown for the project document chosen (or "P").
+void frmPrincipal::ModificarPartida(int fila) {
+    const cdv::DocumentoTD* elegido = documento_->Solicitud().Baremo().TablaTD.Fila(td_->Fila());
+    if (elegido == nullptr || elegido->Tipo != cdv::Regla::ParteDelProyecto)
+        td_->Elegir(cdv::kRefProyecto);
+    activateWindow();
+    raise();
+    Trabajos().Modificar(fila);
 }
 
 void frmPrincipal::MostrarInfo() {
@@ -376,6 +414,15 @@ void frmPrincipal::MostrarInfo() {
         connect(info_, &frmInfo::elegido, this, &frmPrincipal::ElegirDesdeInfo);
     } else {
         info_->MostrarBaremos();
+    }
+    // Within the screen, however small.
+    if (const QScreen* pantalla = screen()) {
+        const QRect libre = pantalla->availableGeometry();
+        info_->resize(info_->size().boundedTo(libre.size() - QSize(16, 48)));
+        QRect lugar = info_->frameGeometry();
+        lugar.moveLeft(std::clamp(lugar.left(), libre.left(), libre.right() - lugar.width()));
+        lugar.moveTop(std::clamp(lugar.top(), libre.top(), libre.bottom() - lugar.height()));
+        info_->move(lugar.topLeft());
     }
     info_->show();
     info_->raise();

@@ -64,6 +64,9 @@ class frmPrincipal : public QMainWindow {
 
     // The project side and the discount options follow the document chosen.
     void MostrarDocumentoElegido();
+    // A line of a summary window brought back to be changed.
+    void ModificarDocumento(int fila);
+    void ModificarPartida(int fila);
     void Nuevo();
     void MostrarResumenes();  // the summary windows of the lists that have lines
     void MostrarEstado();     // the file's name in the title, unsaved and at risk

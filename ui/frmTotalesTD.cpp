@@ -12,7 +12,7 @@ frmTotalesTD::frmTotalesTD(QWidget* principal, DocumentoSolicitud& documento)
           principal,
           {"frmTotalesTD", "   Resumen CDV", 10275, 2850, Twips(1530, 240, 1245, 285), "€",
            Twips(2880, 270, 315, 255), "Listado de documentos seleccionados para el visado",
-           Twips(8220, 2370, 1845, 345)},
+           Twips(8220, 2370, 1845, 345), Twips(8220, 600, 1845, 345), true},
           documento, documento.Solicitud().Documentos()) {
     cdv::SolicitudVisado& solicitud = documento.Solicitud();
     const auto campo = [this](const char* nombre, const QString& rotulo, QRect zonaRotulo,

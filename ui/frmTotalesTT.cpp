@@ -22,12 +22,33 @@ frmTotalesTT::frmTotalesTT(QWidget* principal, DocumentoSolicitud& documento,
     : VentanaResumen(principal,
                      {"frmTotalesTT", "   Configuración del Proyecto", 10290, 2820,
                       Twips(1500, 240, 1245, 285), "€ (Proyecto)", Twips(2910, 270, 1005, 255),
-                      "Partidas que componen el Proyecto", Twips(6210, 2340, 1845, 345)},
+                      "Partidas que componen el Proyecto", Twips(6210, 2340, 1845, 345),
+                      Twips(4110, 2340, 1845, 345), false},
                      documento, documento.Solicitud().Partidas()),
       proyecto_(std::move(proyecto)) {
     auto* cmbHecho = CrearBoton(this, "cmbHecho", "&Hecho", Twips(8310, 2340, 1755, 345));
     connect(cmbHecho, &QPushButton::clicked, this, &frmTotalesTT::Hecho);
     Anclar(cmbHecho, Anclaje::AbajoDerecha);
+    cmbCancelar_ = CrearBoton(this, "cmbCancelar", "&Cancelar", Twips(2010, 2340, 1845, 345));
+    cmbCancelar_->setVisible(false);
+    Anclar(cmbCancelar_, Anclaje::AbajoDerecha);
+    connect(cmbCancelar_, &QPushButton::clicked, this, &frmTotalesTT::TerminarModificacion);
+    // A change of the documents (undone, removed, opened) leaves none to change.
+    cdv::ListaLineas& documentos = documento.Solicitud().Documentos();
+    for (const auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&documentos, senal, this, &frmTotalesTT::TerminarModificacion);
+    connect(&documentos, &QAbstractItemModel::modelReset, this,
+            &frmTotalesTT::TerminarModificacion);
+}
+
+void frmTotalesTT::Modificar(int fila) {
+    modificando_ = fila;
+    cmbCancelar_->setVisible(true);
+}
+
+void frmTotalesTT::TerminarModificacion() {
+    modificando_ = -1;
+    cmbCancelar_->setVisible(false);
 }
 
 void frmTotalesTT::Hecho() {
@@ -42,7 +63,15 @@ void frmTotalesTT::Hecho() {
         Avisar(this, kProyectoVacio);
         return;
     }
-    if (this->documento().Anadir(solicitud.Documentos(), solicitud.TasarProyecto(fila), "Hecho")) {
+    const int modificando = modificando_;
+    const bool cargado = modificando >= 0
+                             ? this->documento().Reemplazar(solicitud.Documentos(), modificando,
+                                                            solicitud.TasarProyecto(fila),
+                                                            "Modificar " + Qs(documento->Ref))
+                             : this->documento().Anadir(solicitud.Documentos(),
+                                                        solicitud.TasarProyecto(fila), "Hecho");
+    if (cargado) {
+        TerminarModificacion();
         hide();
         emit hecho();
     }

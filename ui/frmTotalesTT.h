@@ -14,6 +14,11 @@ class frmTotalesTT : public VentanaResumen {
     // the main window, which "Hecho" charges.
     frmTotalesTT(QWidget* principal, DocumentoSolicitud& documento, std::function<int()> proyecto);
 
+    // "Hecho" puts the project document in the place of the document at `fila` of the
+    // request, which was brought back into the project under way; "Cancelar" leaves it.
+    void Modificar(int fila);
+    void TerminarModificacion();
+
   signals:
     // The project document was added to the request, and this window hid.
     void hecho();
@@ -22,4 +27,6 @@ class frmTotalesTT : public VentanaResumen {
     void Hecho();
 
     std::function<int()> proyecto_;
+    QPushButton* cmbCancelar_ = nullptr;
+    int modificando_ = -1;  // the document being changed, -1 when none
 };
