@@ -375,7 +375,7 @@ frmTotalesTD& frmPrincipal::ResumenCDV() {
 }
 
 // A document comes back to the document side; a project document, with its work items and
-// its discount, to the project under way, when that has none of its own to lose.
+// its discount, to the project under way, when that holds nothing else to lose.
 void frmPrincipal::ModificarDocumento(int fila) {
     const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
     const cdv::DocumentoTD& tipo =
@@ -386,7 +386,9 @@ void frmPrincipal::ModificarDocumento(int fila) {
         td_->Modificar(fila);
         return;
     }
-    if (solicitud.Partidas().Cuantas() > 0) {
+    // Its own items still under way (as "Hecho" leaves them) are no loss.
+    const auto& partidas = solicitud.Partidas().Todas();
+    if (!partidas.empty() && partidas != solicitud.Documentos().En(fila).partidas) {
         Informar(this,
                  "El proyecto en curso ya tiene partidas. Termínelo con Hecho, o elimínelas, "
                  "antes de modificar otro proyecto de la lista.");

@@ -71,11 +71,12 @@ class Banco {
         const QWidget* w = p->findChild<QWidget*>(nombre);
         return w != nullptr && w->isVisible();
     }
-    // What a control shows: a caption's or a box's text, a selector's entry.
+    // What a control shows: a caption's, a box's or a button's text, a selector's entry.
     QString texto(const QString& nombre) {
         QWidget* w = c(nombre);
         if (auto* etiqueta = qobject_cast<QLabel*>(w)) return etiqueta->text();
         if (auto* selector = qobject_cast<QComboBox*>(w)) return selector->currentText();
+        if (auto* boton = qobject_cast<QAbstractButton*>(w)) return boton->text();
         return caja(nombre)->text();
     }
     QStringList textos(std::initializer_list<const char*> nombres) {
@@ -122,8 +123,9 @@ class Contestador : public QObject {
     QStringList mensajes;  // "title|text", and "|details" when the box has them
     QString archivo;
     QMessageBox::StandardButton respuesta = QMessageBox::Discard;
-    QString boton;         // when set, the button of a question with this caption (no "&")
-    QStringList sesiones;  // "date|lines|total|file|state" each
+    QString boton;          // when set, the button of a question with this caption (no "&")
+    QStringList sesiones;   // "date|contents|total|file|state" each
+    QStringList sugeridos;  // what each file dialog offered
     int sesion = 0;
     bool sencillos = true;  // every box with OK had one button and no icon
     bool detener = false;
@@ -152,6 +154,7 @@ class Contestador : public QObject {
         if (auto* cuadro = qobject_cast<QMessageBox*>(modal)) Contestar(cuadro);
     }
     void Elegir(QFileDialog* dialogo) {
+        sugeridos << dialogo->selectedFiles().value(0);
         if (archivo.isEmpty()) return dialogo->reject();
         dialogo->selectFile(archivo);
         static_cast<QDialog*>(dialogo)->accept();  // as its "Guardar" or "Abrir"

@@ -1,0 +1,187 @@
+// A working day: lines changed in place and undone, files reopened from the recent list, a
+// session left unsaved offered at the next start, the file commands from the summary windows,
+// and the file number kept with the request and the statement's names.
+#include <QMenu>
+#include <QToolBar>
+
+#include "ArchivoSolicitud.h"
+#include "Diseno.h"
+#include "DocumentoSolicitud.h"
+#include "Recuperacion.h"
+#include "Ventanas.h"
+
+namespace {
+
+QString Deshacer(Banco& b) {
+    return b.c<QAction>("mnuDeshacer")->text();
+}
+
+}  // namespace
+
+class TestTrabajo : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { LocaleEspanol(); }
+
+    // A document, a work item and a project, each changed in its place as one change, and a
+    // change given up.
+    void modificarEnSuSitio() {
+        Banco b;
+        Contestador contestador;
+        b.elegir("cbbRefTD", "AAP");
+        b.pulsar("cmbAñadirTD");
+        b.elegir("cbbRefTD", "C");
+        b.pulsar("cmbAñadirTD");
+        b.seleccionar("frmTotalesTD", 0);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        QCOMPARE(b.texto("cmbAñadirTD"), QString("Guardar cambios"));
+        QVERIFY(b.aLaVista("cmbCancelarTD"));
+        QCOMPARE(b.texto("cbbRefTD"), QString("AAP"));
+        Escribir(b.caja("txtCantidadTD"), "3");
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 2);
+        QVERIFY(Lineas(b.lista("frmTotalesTD")).value(0).endsWith("Ud.: 3   Total: 79,49 €"));
+        QCOMPARE(Deshacer(b), QString("&Deshacer Modificar AAP"));
+        QCOMPARE(b.texto("cmbAñadirTD"), QString("Añadir"));
+        QVERIFY(!b.aLaVista("cmbCancelarTD"));
+        b.menu("mnuDeshacer");
+        QVERIFY(Lineas(b.lista("frmTotalesTD")).value(0).endsWith("Ud.: 1   Total: 26,50 €"));
+
+        const QStringList antes = Lineas(b.lista("frmTotalesTD"));
+        b.seleccionar("frmTotalesTD", 1);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        Escribir(b.caja("txtCantidadTD"), "7");
+        b.pulsar("cmbCancelarTD");
+        b.pulsar("cmbAñadirTD");  // now an ordinary "Añadir"
+        QCOMPARE(Lineas(b.lista("frmTotalesTD")).mid(0, 2), antes);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 3);
+
+        // A project: charged with "Hecho", brought back, its discount changed, charged again
+        // in its place.
+        b.elegir("cbbRefTD", "P");
+        b.elegir("cbbRefTT", "DVPG");
+        b.pulsar("cmbAñadirTT");
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 4);
+        const QString proyecto = Lineas(b.lista("frmTotalesTD")).value(3);
+        b.seleccionar("frmTotalesTD", 3);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        QVERIFY(Control<QPushButton>(b.ventana("frmTotalesTT"), "cmbCancelar")->isVisible());
+        b.pulsar("otbProyecto(2)");  // Anteproyecto
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 4);
+        QVERIFY(Lineas(b.lista("frmTotalesTD")).value(3).contains("Descontado el Anteproyecto"));
+        QCOMPARE(Deshacer(b), QString("&Deshacer Modificar P"));
+        b.menu("mnuDeshacer");
+        QCOMPARE(Lineas(b.lista("frmTotalesTD")).value(3), proyecto);
+
+        // A work item of the project under way, changed in the work side.
+        b.seleccionar("frmTotalesTT", 0);
+        b.pulsarEn("frmTotalesTT", "cmbModificar");
+        QCOMPARE(b.texto("cmbAñadirTT"), QString("Guardar cambios"));
+        Escribir(b.caja("txtCantidadTT"), "2");
+        b.pulsar("cmbAñadirTT");
+        QCOMPARE(b.solicitud().Partidas().Cuantas(), 1);
+        QCOMPARE(b.solicitud().Partidas().En(0).cantidad, QString("2"));
+        QCOMPARE(Deshacer(b), QString("&Deshacer Modificar DVPG"));
+        QVERIFY(contestador.mensajes.isEmpty());
+    }
+
+    // The files last opened or saved, newest first, named with their folders; one gone leaves
+    // the list with a message; the commands reach from a summary window by their keys.
+    void archivosYTeclas() {
+        QTemporaryDir carpeta;
+        Ajustes().remove("recientes");
+        Contestador contestador;
+        Banco b;
+        b.elegir("cbbRefTD", "AAP");
+        b.pulsar("cmbAñadirTD");
+        QWidget* resumen = b.ventana("frmTotalesTD");
+        const auto teclas = [resumen](Qt::Key tecla, Qt::KeyboardModifiers modificadores) {
+            resumen->activateWindow();  // the summary window is the one in use
+            QTRY_VERIFY(resumen->isActiveWindow());
+            QTest::keyClick(resumen, tecla, modificadores);
+        };
+        b.menu("mnuExportarPDF");  // a request never saved: the statement's name and today's
+        QVERIFY(contestador.sugeridos.value(0).endsWith(
+            "/Liquidación CDV " + QDate::currentDate().toString("dd-MM-yyyy") + ".pdf"));
+        contestador.archivo = carpeta.filePath("Nave Logroño.cdv");
+        teclas(Qt::Key_S, Qt::ControlModifier);  // saved from the summary
+        QVERIFY(QFile::exists(contestador.archivo));
+        contestador.archivo = carpeta.filePath("otra.cdv");
+        teclas(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        teclas(Qt::Key_Z, Qt::ControlModifier);  // undone from there too
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 0);
+        const auto* recientes = b.p->findChild<QMenu*>("mnuRecientes");
+        QVERIFY(recientes->actions().value(0)->text().contains("otra.cdv"));
+        QVERIFY(recientes->actions().value(1)->text().contains("Nave Logroño.cdv"));
+        QVERIFY(recientes->actions().value(1)->text().contains(
+            QDir::toNativeSeparators(carpeta.path())));
+
+        // The statement's names follow the request's.
+        contestador.archivo.clear();
+        contestador.sugeridos.clear();
+        b.menu("mnuExportarPDF");
+        b.menu("mnuExportarCSV");
+        QCOMPARE(contestador.sugeridos,
+                 QStringList({carpeta.filePath("otra.pdf"), carpeta.filePath("otra.csv")}));
+
+        contestador.respuesta = QMessageBox::Discard;
+        recientes->actions().value(1)->trigger();  // asks, drops the undone change, opens
+        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - Nave Logroño.cdv[*]"));
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
+        QFile::remove(carpeta.filePath("otra.cdv"));
+        contestador.mensajes.clear();
+        recientes->actions().value(1)->trigger();
+        QCOMPARE(contestador.mensajes.size(), 1);
+        QVERIFY(contestador.mensajes[0].contains("«otra.cdv» ya no está"));
+        QCOMPARE(recientes->actions().size(), 1);
+    }
+
+    // A session another run left waits in a bar under the menu, which takes no focus; with
+    // none waiting, there is no bar. The statement's file number is one change, and kept.
+    void sesionEsperandoYExpediente() {
+        QTemporaryDir carpeta;
+        Contestador contestador;
+        // What the earlier tests' runs left goes first.
+        for (const QString& dejada : QDir(Recuperacion::CarpetaPorDefecto()).entryList(QDir::Files))
+            QFile::remove(Recuperacion::CarpetaPorDefecto() + "/" + dejada);
+        {
+            Banco vacia;
+            QTest::qWait(50);
+            QVERIFY(!vacia.p->findChild<QToolBar*>("avisoRecuperar")->isVisible());
+        }
+        QDir().mkpath(Recuperacion::CarpetaPorDefecto());
+        EscribirArchivo(Recuperacion::CarpetaPorDefecto() + "/dejada.cdv",
+                        R"({"formato": 1, "documentos": [
+            {"referencia": "AAP", "cantidad": "1", "cuota": "26.5"},
+            {"referencia": "C", "cantidad": "1", "cuota": "39.74"},
+            {"referencia": "AAP", "cantidad": "2", "cuota": "52.99"}]})");
+        Banco b;
+        auto* barra = b.p->findChild<QToolBar*>("avisoRecuperar");
+        QTRY_VERIFY(barra->isVisible());
+        QVERIFY(barra->findChild<QLabel*>()->text().startsWith("Hay una sesión sin guardar del "));
+        QVERIFY(barra->findChild<QLabel*>()->text().endsWith(" (3 documentos)."));
+        QVERIFY(!barra->isAncestorOf(QApplication::focusWidget()));
+        Control<QPushButton>(barra, "cmbRecuperarAviso")->click();
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 3);
+        QTRY_VERIFY(!barra->isVisible());
+
+        b.menu("mnuCDV");
+        auto* expediente = Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtExpediente");
+        QCOMPARE(expediente->maxLength(), 40);
+        Escribir(expediente, "EXP-2026/7");
+        QCOMPARE(Deshacer(b), QString("&Deshacer Expediente"));
+        contestador.archivo = carpeta.filePath("con expediente.cdv");
+        b.menu("mnuGuardarComo");
+        const cdv::LecturaSolicitud leida =
+            cdv::AbrirArchivo(contestador.archivo, b.p->Documento().Baremos());
+        QCOMPARE(leida.contenido->expediente, QString("EXP-2026/7"));
+        b.menu("mnuDeshacer");
+        QCOMPARE(expediente->text(), QString());
+    }
+};
+
+QTEST_MAIN(TestTrabajo)
+#include "test_trabajo.moc"
