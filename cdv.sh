@@ -7,8 +7,12 @@ cd "$(dirname "$0")"
 
 PAQUETES=(g++ make cmake qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev
     fonts-liberation dpkg-dev file lintian appstream desktop-file-utils python3 poppler-utils)
+# What the Windows build adds: the cross compiler, Ninja, Debian's Qt host tools, Wine, NSIS,
+# a virtual screen and its capture, GoogleTest's sources and the Spanish locale's data.
+PAQUETES_WINDOWS=(ninja-build qt6-base-dev-tools googletest g++-mingw-w64-x86-64-posix wine64
+    nsis xvfb xauth imagemagick locales)
 
-instalar() {
+instalar() {  # the packages wanted
     if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
         if ! command -v cmake >/dev/null || ! command -v c++ >/dev/null; then
             cat >&2 <<'TEXTO'
@@ -24,7 +28,7 @@ TEXTO
         return
     fi
     local faltan=()
-    for paquete in "${PAQUETES[@]}"; do
+    for paquete in "$@"; do
         dpkg-query -W -f='${Status}' "$paquete" 2>/dev/null | grep -q 'install ok installed' ||
             faltan+=("$paquete")
     done
@@ -62,14 +66,14 @@ comprobar_paquete() {
 
 case "${1:-}" in
     start)
-        instalar
+        instalar "${PAQUETES[@]}"
         construir build
         exec build/cdv
         ;;
     test)
         # Every test twice: as built for use, then under AddressSanitizer and
         # UndefinedBehaviorSanitizer.
-        instalar
+        instalar "${PAQUETES[@]}"
         construir build
         probar build
         comprobar_paquete
@@ -78,6 +82,7 @@ case "${1:-}" in
         ;;
     windows)
         # The program for 64-bit Windows, built here and proven under Wine (tools/windows.sh).
+        instalar "${PAQUETES[@]}" "${PAQUETES_WINDOWS[@]}"
         exec tools/windows.sh
         ;;
     *)

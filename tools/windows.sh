@@ -5,7 +5,7 @@
 #   2. cdv.exe, the tests and the installer (CPack, NSIS) in build-windows/;
 #   3. under Wine: every test, the exports and every fee compared with the Linux build's, a
 #      silent install and uninstall, and a picture of the main window.
-# It exits 0 only when every step passed.
+# It exits 0 only when every step passed. `./cdv.sh windows` installs what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RAIZ=$PWD
@@ -13,25 +13,7 @@ NUCLEOS=$(nproc 2>/dev/null || echo 2)
 SALIDA=$RAIZ/build-windows
 CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/cdv
 
-PAQUETES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
-    libgtest-dev googletest g++-mingw-w64-x86-64-posix wine64 nsis xvfb xauth dpkg-dev
-    fonts-liberation poppler-utils imagemagick locales)
-
 paso() { printf '\n== %s\n' "$*"; }
-
-instalar() {
-    local faltan=() p
-    for p in "${PAQUETES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
-            faltan+=("$p")
-    done
-    [ ${#faltan[@]} -eq 0 ] && return
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Instalando: ${faltan[*]}"
-    "${sudo[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${faltan[@]}"
-}
 
 # Wine takes the Windows locale, and the code page of the command line, from the Unix locale:
 # the Spanish one must exist for the program to see Spanish conventions and accented names.
@@ -202,7 +184,6 @@ capturar() {
     }
 }
 
-instalar
 locale_espanol
 inicio=$SECONDS
 paso "Qt $QT_VERSION_DEB, estático, para Windows de 64 bits"
