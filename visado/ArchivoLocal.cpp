@@ -15,6 +15,13 @@ namespace cdv {
 
 namespace {
 
+// The system's reason as a clause to end a sentence with: Windows ends its own with a period.
+QString Motivo(const QFileDevice& archivo) {
+    QString motivo = archivo.errorString().trimmed();
+    while (motivo.endsWith(u'.')) motivo.chop(1);
+    return motivo;
+}
+
 LecturaArchivo Rechazo(const QString& error) {
     return {std::nullopt, error};
 }
@@ -28,7 +35,7 @@ QString AbrirNormal(QFile& archivo) {
                           O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         archivo.open(QIODevice::ReadOnly);  // for the system's own words
-        return archivo.errorString();
+        return Motivo(archivo);
     }
     struct stat datos {};
     if (::fstat(fd, &datos) != 0 || !S_ISREG(datos.st_mode)) {
@@ -38,13 +45,13 @@ QString AbrirNormal(QFile& archivo) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!archivo.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return archivo.errorString();
+        return Motivo(archivo);
     }
     return {};
 #else
     const QFileInfo info(archivo.fileName());
     if (info.exists() && !info.isFile()) return "no es un archivo normal";
-    return archivo.open(QIODevice::ReadOnly) ? QString() : archivo.errorString();
+    return archivo.open(QIODevice::ReadOnly) ? QString() : Motivo(archivo);
 #endif
 }
 
@@ -73,24 +80,24 @@ LecturaArchivo LeerArchivo(const QString& ruta, qint64 limite) {
     };
     if (archivo.size() > limite) return Rechazo(demasiado());
     QByteArray datos = archivo.read(limite + 1);
-    if (archivo.error() != QFile::NoError) return Rechazo(archivo.errorString());
+    if (archivo.error() != QFile::NoError) return Rechazo(Motivo(archivo));
     if (datos.size() > limite) return Rechazo(demasiado());
     return {std::move(datos), {}};
 }
 
 QString GuardarArchivo(const QString& ruta, const QByteArray& datos, Acceso acceso) {
     QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly)) return archivo.errorString();
+    if (!archivo.open(QIODevice::WriteOnly)) return Motivo(archivo);
     if (acceso == Acceso::SoloElUsuario)
         archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // Every byte must reach the disk before the file takes the old one's place: commit()
     // alone can report success after its own flush failed (a full disk), so flush first.
     if (archivo.write(datos) != datos.size() || !archivo.flush()) {
-        const QString error = archivo.errorString();
+        const QString error = Motivo(archivo);
         archivo.cancelWriting();
         return error;
     }
-    if (!archivo.commit()) return archivo.errorString();
+    if (!archivo.commit()) return Motivo(archivo);
     return {};
 }
 
