@@ -81,7 +81,6 @@ void CrearCarpeta(const QString& carpeta) {
 
 }  // namespace
 
-// The user's local application data: on Windows, not the part that roams between machines.
 QString ContenidoDe(const SesionAnterior& sesion) {
     const auto contar = [](int cuantos, const char* uno, const char* varios) {
         return QString("%1 %2").arg(cuantos).arg(cuantos == 1 ? uno : varios);
@@ -93,6 +92,7 @@ QString ContenidoDe(const SesionAnterior& sesion) {
     return partes.join(" y ");
 }
 
+// The user's local application data: on Windows, not the part that roams between machines.
 QString Recuperacion::CarpetaPorDefecto() {
     return cdv::CarpetaDatosUsuario() + "/cdv/recuperacion";
 }
