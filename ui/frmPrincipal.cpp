@@ -34,6 +34,11 @@ namespace {
 constexpr char kNuevoFallido[] =
     "No se ha podido iniciar una nueva copia del programa; esta sigue abierta.";
 
+constexpr char kProyectoSinGuardar[] =
+    "El proyecto en curso tiene partidas que no están en ninguna línea de la lista. "
+    "Añádalas como un proyecto nuevo con Hecho, o elimínelas en «Resumen Proyecto», antes de "
+    "modificar un proyecto de la lista.";
+
 const QColor kRojoOscuro(192, 0, 0);
 
 bool IniciarCopia(const QString& programa) {
@@ -386,12 +391,11 @@ void frmPrincipal::ModificarDocumento(int fila) {
         td_->Modificar(fila);
         return;
     }
-    // Its own items still under way (as "Hecho" leaves them) are no loss.
-    const auto& partidas = solicitud.Partidas().Todas();
-    if (!partidas.empty() && partidas != solicitud.Documentos().En(fila).partidas) {
-        Informar(this,
-                 "El proyecto en curso ya tiene partidas. Termínelo con Hecho, o elimínelas, "
-                 "antes de modificar otro proyecto de la lista.");
+    // Items still under way that some line of the list holds (as "Hecho" leaves them) are no
+    // loss; others are, and the user decides what becomes of them first.
+    if (!solicitud.ProyectoEnCursoGuardado() &&
+        !cdv::MismasLineas(solicitud.Partidas().Todas(), solicitud.Documentos().En(fila).partidas)) {
+        Informar(this, kProyectoSinGuardar);
         return;
     }
     td_->Elegir(tipo.Ref);

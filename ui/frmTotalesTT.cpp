@@ -51,6 +51,19 @@ void frmTotalesTT::TerminarModificacion() {
     cmbCancelar_->setVisible(false);
 }
 
+// The same project line twice charges the project twice: only when the user says so.
+bool frmTotalesTT::AnadirOtraVez(const cdv::Tasacion& tasacion) {
+    const cdv::SolicitudVisado& solicitud = documento().Solicitud();
+    const auto igual = tasacion.linea ? solicitud.Igual(*tasacion.linea) : std::nullopt;
+    if (!igual) return true;
+    const QString ref = Qs(solicitud.Baremo().TablaTD.Fila(tasacion.linea->fila)->Ref);
+    return Confirmar(
+        this, QString("La línea %1 de «Resumen CDV» ya es este mismo proyecto (%2, con las mismas "
+                      "partidas y el mismo descuento, %3 €). ¿Desea añadirlo otra vez y cobrarlo "
+                      "dos veces?")
+                  .arg(QString::number(*igual + 1), ref, cdv::DelArchivo(tasacion.linea->texto)));
+}
+
 void frmTotalesTT::Hecho() {
     cdv::SolicitudVisado& solicitud = documento().Solicitud();
     const int fila = proyecto_();
@@ -64,12 +77,13 @@ void frmTotalesTT::Hecho() {
         return;
     }
     const int modificando = modificando_;
-    const bool cargado = modificando >= 0
-                             ? this->documento().Reemplazar(solicitud.Documentos(), modificando,
-                                                            solicitud.TasarProyecto(fila),
-                                                            "Modificar " + Qs(documento->Ref))
-                             : this->documento().Anadir(solicitud.Documentos(),
-                                                        solicitud.TasarProyecto(fila), "Hecho");
+    const cdv::Tasacion tasacion = solicitud.TasarProyecto(fila);
+    if (modificando < 0 && !AnadirOtraVez(tasacion)) return;
+    const bool cargado =
+        modificando >= 0
+            ? this->documento().Reemplazar(solicitud.Documentos(), modificando, tasacion,
+                                           "Modificar " + Qs(documento->Ref))
+            : this->documento().Anadir(solicitud.Documentos(), tasacion, "Hecho");
     if (cargado) {
         TerminarModificacion();
         hide();

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "Linea.h"
 #include "VentanaResumen.h"
 
 class frmTotalesTT : public VentanaResumen {
@@ -25,6 +26,7 @@ class frmTotalesTT : public VentanaResumen {
 
   private:
     void Hecho();
+    bool AnadirOtraVez(const cdv::Tasacion& tasacion);
 
     std::function<int()> proyecto_;
     QPushButton* cmbCancelar_ = nullptr;

@@ -1,5 +1,7 @@
 #include "Linea.h"
 
+#include <algorithm>
+
 #include "Cuotas.h"
 #include "Lineas.h"
 #include "TextoLocal.h"
@@ -54,6 +56,19 @@ std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas) {
     for (auto linea = lineas.begin(); suma && linea != lineas.end(); ++linea)
         suma = SumaCentimos(*suma, (*linea)->cuota);
     return suma;
+}
+
+bool MismaLinea(const Linea& a, const Linea& b) {
+    return a.fila == b.fila && a.cantidad == b.cantidad && a.cuota == b.cuota &&
+           a.texto == b.texto && a.opcion == b.opcion && a.descuento == b.descuento &&
+           MismasLineas(a.partidas, b.partidas);
+}
+
+bool MismasLineas(const std::vector<LineaCompartida>& a, const std::vector<LineaCompartida>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const LineaCompartida& x, const LineaCompartida& y) {
+                          return x == y || MismaLinea(*x, *y);
+                      });
 }
 
 std::span<const OpcionDescuento> DescuentosDe(const Baremo& baremo, int fila) {

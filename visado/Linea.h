@@ -48,6 +48,11 @@ Tasacion TasarProyecto(const Baremo& baremo, int fila, std::vector<LineaComparti
 // The sum of the fees of `lineas`, checked as it grows; nothing beyond kCentimosMaximos.
 std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas);
 
+// Whether two lines hold the same (row, quantity, fee, work items, discount), whichever
+// copies they are: a file read again, or a session recovered, makes new ones.
+bool MismaLinea(const Linea& a, const Linea& b);
+bool MismasLineas(const std::vector<LineaCompartida>& a, const std::vector<LineaCompartida>& b);
+
 // The discount options a project document of row `fila` offers (none but for "P", "PB").
 std::span<const OpcionDescuento> DescuentosDe(const Baremo& baremo, int fila);
 

@@ -1,5 +1,7 @@
 #include "SolicitudVisado.h"
 
+#include <algorithm>
+
 namespace cdv {
 
 SolicitudVisado::SolicitudVisado(std::shared_ptr<const cdv::Baremo> baremo, QObject* padre)
@@ -55,6 +57,22 @@ Tasacion SolicitudVisado::TasarProyecto(int fila) const {
     const DocumentoTD* documento = baremo_->TablaTD.Fila(fila);
     return cdv::TasarProyecto(*baremo_, fila, partidas_.Todas(),
                               documento != nullptr ? Opcion(documento->Ref) : 0);
+}
+
+std::optional<int> SolicitudVisado::Igual(const Linea& linea) const {
+    for (int k = 0; k < documentos_.Cuantas(); ++k)
+        if (MismaLinea(documentos_.En(k), linea)) return k;
+    return std::nullopt;
+}
+
+bool SolicitudVisado::ProyectoEnCursoGuardado() const {
+    const auto& partidas = partidas_.Todas();
+    return partidas.empty() ||
+           std::any_of(documentos_.Todas().begin(), documentos_.Todas().end(),
+                       [&partidas](const LineaCompartida& documento) {
+                           return !documento->partidas.empty() &&
+                                  MismasLineas(documento->partidas, partidas);
+                       });
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -51,6 +52,13 @@ class SolicitudVisado : public QObject {
 
     // The project document of row `fila` over the project under way, with its discount.
     Tasacion TasarProyecto(int fila) const;
+
+    // The row of the documents holding the same as `linea`, if any: a line added twice
+    // would be charged twice.
+    std::optional<int> Igual(const Linea& linea) const;
+    // Whether the project under way is nothing to lose: it has no work items, or they are
+    // those of a project line of the documents.
+    bool ProyectoEnCursoGuardado() const;
 
     ContenidoSolicitud Contenido() const;
     void Cargar(ContenidoSolicitud contenido);

@@ -88,6 +88,49 @@ class TestTrabajo : public QObject {
         QVERIFY(contestador.mensajes.isEmpty());
     }
 
+    // A project line brought back after the request was opened again (new copies of its
+    // lines) is changed in its place, as in the run that made it; the same project charged
+    // twice only when the user says so; items under way that no line holds are not lost.
+    void proyectoNoSeCobraDosVeces() {
+        QTemporaryDir carpeta;
+        Contestador contestador;
+        Banco b;
+        b.elegir("cbbRefTD", "P");
+        b.elegir("cbbRefTT", "INIF");
+        Escribir(b.caja("txtCantidadTT"), "100");
+        b.pulsar("cmbAñadirTT");
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        contestador.archivo = carpeta.filePath("proyecto.cdv");
+        b.menu("mnuGuardarComo");
+        QVERIFY(b.p->AbrirArchivo(contestador.archivo));
+        b.seleccionar("frmTotalesTD", 0);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        QVERIFY(contestador.mensajes.isEmpty());
+        QVERIFY(Control<QPushButton>(b.ventana("frmTotalesTT"), "cmbCancelar")->isVisible());
+        b.pulsarEn("frmTotalesTT", "cmbCancelar");
+
+        // "Hecho" again on the same items: asked, and Cancelar (the default) adds nothing.
+        contestador.respuesta = QMessageBox::Cancel;
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        QCOMPARE(contestador.mensajes.size(), 1);
+        QVERIFY(contestador.mensajes[0].contains("cobrarlo dos veces"));
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
+        contestador.respuesta = QMessageBox::Yes;
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 2);
+
+        // Items no line holds: refused, with advice that charges nothing twice.
+        b.elegir("cbbRefTT", "INAC");
+        Escribir(b.caja("txtCantidadTT"), "300");
+        b.pulsar("cmbAñadirTT");
+        contestador.mensajes.clear();
+        b.seleccionar("frmTotalesTD", 0);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        QCOMPARE(contestador.mensajes.size(), 1);
+        QVERIFY(contestador.mensajes[0].contains("no están en ninguna línea de la lista"));
+        QCOMPARE(b.solicitud().Partidas().Cuantas(), 2);
+    }
+
     // The files last opened or saved, newest first, named with their folders; one gone leaves
     // the list with a message; the commands reach from a summary window by their keys.
     void archivosYTeclas() {
