@@ -52,11 +52,23 @@ bool Abandonado(const QLockFile& cerrojo, const QString& ruta) {
            archivo.lastModified().secsTo(QDateTime::currentDateTime()) > kEdadCerrojoIlegible;
 }
 
+// What QLockFile writes is a few short lines.
+constexpr qint64 kTamanoCerrojo = 4096;
+
+// A lock is looked at as any file read is: one that is no small regular file (a pipe, a link
+// to a device or to nothing, a huge file) was made by no run, and would hang or flood the
+// lock's own reading; it goes. Whether it could go.
+bool CerrojoLegible(const QString& cerrojo) {
+    return cdv::EntradaDe(cerrojo, kTamanoCerrojo) != cdv::Entrada::Otra ||
+           QFile::remove(cerrojo);
+}
+
 // Taking the lock tells an ended run where the folder takes changes; a stale lock is taken
 // over. Where the folder takes no changes (full or read-only), the lock its run left says
 // whether that run goes on.
 Estado EstadoDe(const QString& ruta) {
     const QString cerrojo = Cerrojo(ruta);
+    if (!CerrojoLegible(cerrojo)) return Estado::SoloLectura;
     QLockFile otro(cerrojo);
     otro.setStaleLockTime(0);  // a long run's lock is never stale by its age alone
     if (otro.tryLock(0) ||
@@ -67,16 +79,19 @@ Estado EstadoDe(const QString& ruta) {
     return Abandonado(otro, cerrojo) ? Estado::SoloLectura : Estado::EnCurso;
 }
 
-// The folder and the files of unsaved work are the user's alone, whatever the umask.
-void SoloDelUsuario(const QString& ruta, bool carpeta) {
+// The folder and the files of unsaved work are the user's alone, whatever the umask. A lock
+// file is made by QLockFile, a folder found already there is the program's own when it is
+// a real folder: a link's target is not changed.
+void SoloDelUsuario(const QString& ruta) {
+    if (QFileInfo(ruta).isSymLink()) return;
     QFileDevice::Permissions permisos = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    if (carpeta) permisos |= QFileDevice::ExeOwner;
+    if (QFileInfo(ruta).isDir()) permisos |= QFileDevice::ExeOwner;
     QFile::setPermissions(ruta, permisos);
 }
 
 void CrearCarpeta(const QString& carpeta) {
-    QDir().mkpath(carpeta);
-    SoloDelUsuario(carpeta, true);
+    cdv::CrearCarpetaPropia(carpeta, cdv::Acceso::SoloElUsuario);
+    SoloDelUsuario(carpeta);
 }
 
 }  // namespace
@@ -128,7 +143,7 @@ void Recuperacion::Reservar() {
     auto cerrojo = std::make_unique<QLockFile>(Cerrojo(reservada));
     cerrojo->setStaleLockTime(0);
     if (cerrojo->tryLock(0)) {
-        SoloDelUsuario(Cerrojo(reservada), false);
+        SoloDelUsuario(Cerrojo(reservada));
         if (!ruta_.isEmpty()) apartada_ = ruta_;
         ruta_ = reservada;
         cerrojo_ = std::move(cerrojo);
@@ -186,6 +201,7 @@ std::vector<SesionAnterior> Recuperacion::Anteriores(const cdv::Baremos& baremos
 }
 
 void Recuperacion::Tomar(const QString& ruta) {
+    if (!CerrojoLegible(Cerrojo(ruta))) return;
     tomada_ = std::make_unique<QLockFile>(Cerrojo(ruta));
     tomada_->setStaleLockTime(0);
     rutaTomada_ = ruta;

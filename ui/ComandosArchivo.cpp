@@ -257,7 +257,7 @@ void ComandosArchivo::InstalarBaremo() {
     }
     const QString destino = DestinoDeBaremo(*lectura.baremo, origen);
     if (destino.isEmpty()) return;
-    QDir().mkpath(QFileInfo(destino).path());
+    cdv::CrearCarpetaPropia(QFileInfo(destino).path());
     if (const QString error = cdv::GuardarArchivo(destino, *archivo.datos); !error.isEmpty()) {
         Avisar(ventana_, QString("No se ha podido instalar «%1»: %2.").arg(destino, error));
         return;
@@ -271,8 +271,12 @@ void ComandosArchivo::InstalarBaremo() {
 }
 
 QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QString& origen) {
-    QString destino =
-        cdv::Baremos::CarpetaUsuario() + "/" + QFileInfo(origen).completeBaseName() + ".json";
+    // Never a hidden name, which the folder's scan would not see.
+    QString nombre = QFileInfo(origen).fileName();
+    if (const qsizetype punto = nombre.lastIndexOf(u'.'); punto > 0) nombre.truncate(punto);
+    while (nombre.startsWith(u'.')) nombre.remove(0, 1);
+    if (nombre.isEmpty()) nombre = "baremo";
+    QString destino = cdv::Baremos::CarpetaUsuario() + "/" + nombre + ".json";
     for (const cdv::BaremoHallado& hallado : documento_.Baremos().Hallados()) {
         if (hallado.procedencia == cdv::Procedencia::Usuario && hallado.nombre == baremo.nombre &&
             hallado.vigenteDesde == baremo.vigenteDesde) {

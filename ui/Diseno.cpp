@@ -247,10 +247,18 @@ void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips) {
     ventana->setFixedSize(Px(anchoTwips), Px(altoTwips));
 }
 
-// In the user's settings folder, as a file on every system (not the Windows registry).
+// In the user's settings folder, as a file on every system (not the Windows registry). The
+// file and its lock are looked at as any file read is: where either is no small regular file
+// (a pipe, a device, a huge file), neither is read nor replaced, and the run keeps its
+// settings to itself.
 QSettings Ajustes() {
-    return QSettings(cdv::CarpetaConfiguracionUsuario() + "/cdv/ventanas.conf",
-                     QSettings::IniFormat);
+    constexpr qint64 kTamanoMaximoAjustes = 1 << 20;
+    const QString carpeta = cdv::CarpetaConfiguracionUsuario() + "/cdv";
+    const QString ruta = carpeta + "/ventanas.conf";
+    const bool legible = cdv::EntradaDe(ruta, kTamanoMaximoAjustes) != cdv::Entrada::Otra &&
+                         cdv::EntradaDe(ruta + ".lock", kTamanoMaximoAjustes) != cdv::Entrada::Otra;
+    if (legible) cdv::CrearCarpetaPropia(carpeta);
+    return QSettings(legible ? ruta : QString(), QSettings::IniFormat);
 }
 
 void GuardarGeometria(const QWidget* ventana) {

@@ -292,6 +292,76 @@ class TestSalir : public QObject {
 #endif
     }
 
+#if defined(Q_OS_UNIX)
+    // Whatever stands where a lock or the settings should be, a start neither waits on it nor
+    // reads it whole: a lock that no run made goes, and its session is offered and can be
+    // discarded; settings that are no small regular file are neither read nor replaced. Under
+    // umask 000 the program's folders and files are still writable by the user alone.
+    void entradasQueNoSonArchivos_data() {
+        QTest::addColumn<QString>("cerrojo");
+        QTest::newRow("tubería") << "tubería";
+        QTest::newRow("enlace a una tubería") << "enlace a una tubería";
+        QTest::newRow("enlace a /dev/zero") << "/dev/zero";
+        QTest::newRow("10 GB vacíos") << "10 GB";
+        QTest::newRow("enlace a nada") << "nada";
+    }
+    void entradasQueNoSonArchivos() {
+        QFETCH(QString, cerrojo);
+        QTemporaryDir configuracion;
+        qputenv("XDG_CONFIG_HOME", configuracion.path().toUtf8());
+        const Datos datos;
+        const QString ajustes = configuracion.filePath("cdv/ventanas.conf");
+        QDir().mkpath(configuracion.filePath("cdv"));
+        const auto tuberia = [](const QString& ruta) {
+            return ::mkfifo(QFile::encodeName(ruta).constData(), 0600) == 0;
+        };
+        QVERIFY(tuberia(ajustes) && tuberia(ajustes + ".lock"));
+        const QString sesion = SesionDejada("dejada.cdv");
+        const QString lock = Recuperacion::CarpetaPorDefecto() + "/dejada.lock";
+        if (cerrojo == "tubería") QVERIFY(tuberia(lock));
+        if (cerrojo == "enlace a una tubería")
+            QVERIFY(tuberia(datos.carpeta.filePath("t")) &&
+                    QFile::link(datos.carpeta.filePath("t"), lock));
+        if (cerrojo == "/dev/zero") QVERIFY(QFile::link("/dev/zero", lock));
+        if (cerrojo == "nada") QVERIFY(QFile::link(datos.carpeta.filePath("nada"), lock));
+        if (cerrojo == "10 GB") {
+            QFile grande(lock);
+            QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(10LL << 30));
+        }
+        Contestador contestador;
+        {
+            Banco b;
+            auto* barra = b.p->findChild<QToolBar*>("avisoRecuperar");
+            QTRY_VERIFY(barra->isVisible());
+            QVERIFY(barra->findChild<QLabel*>()->text().endsWith("(1 documento)."));
+            Control<QPushButton>(barra, "cmbDescartarAviso")->click();
+            QVERIFY(!QFile::exists(sesion));
+            QTRY_VERIFY(!barra->isVisible());
+            b.p->close();
+        }
+        const auto modo = [](const QString& ruta) {
+            struct stat entrada {};
+            ::stat(QFile::encodeName(ruta).constData(), &entrada);
+            return entrada.st_mode;
+        };
+        QVERIFY(S_ISFIFO(modo(ajustes)) && S_ISFIFO(modo(ajustes + ".lock")));
+
+        QTemporaryDir nuevos;
+        qputenv("XDG_DATA_HOME", nuevos.path().toUtf8());
+        const mode_t antes = ::umask(0);
+        {
+            Banco b;
+            Anadir(b, "C");
+            QCOMPARE(cdv::GuardarArchivo(nuevos.filePath("instalado.json"), "{}"), QString());
+            b.p->Documento().Terminar();
+        }
+        ::umask(antes);
+        QCOMPARE(modo(nuevos.filePath("cdv")) & 0777, 0755u);
+        QCOMPARE(modo(nuevos.filePath("cdv/recuperacion")) & 0777, 0700u);
+        QCOMPARE(modo(nuevos.filePath("instalado.json")) & 0777, 0644u);
+    }
+#endif
+
     // A session that cannot be read is listed with the reason and blocks none older; old
     // sessions go by age alone, after 30 days.
     void ilegiblesYAntiguas() {
@@ -340,8 +410,10 @@ class TestSalir : public QObject {
         Anadir(b, "AAI");
         QVERIFY(b.p->windowTitle().endsWith("(sin copia de recuperación)"));
         QCOMPARE(contestador.mensajes.size(), 2);
-        for (const QString& mensaje : contestador.mensajes)
+        for (const QString& mensaje : contestador.mensajes) {
             QVERIFY(mensaje.contains("No se puede escribir la copia de recuperación"));
+            QVERIFY2(mensaje.contains("no queda espacio en el disco"), qPrintable(mensaje));
+        }
         Desmontar(Recuperacion::CarpetaPorDefecto());
     }
 

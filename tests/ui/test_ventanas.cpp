@@ -546,12 +546,13 @@ class TestVentanas : public QObject {
             "No se instala el baremo «mal.json», que tiene faltas"));
         QVERIFY(contestador.mensajes[1].contains("Ya hay instalado un baremo «Revisión»"));
 
-        // A valid schedule in a file of another name is installed under a .json name, the only
-        // files looked for; a fresh run's empty request simply takes it, with nothing unsaved.
+        // A valid schedule in a hidden file of another name is installed under a visible .json
+        // name, the only files looked for (".rev.json" was once installed hidden, and never
+        // used); a fresh run's empty request simply takes it, with nothing unsaved.
         Banco nueva;
-        EscribirArchivo(datos.filePath("revision2026.txt"),
+        EscribirArchivo(datos.filePath(".revision2026.txt"),
                         Revision("Revisión 2026", QDate::currentDate(), 30));
-        contestador.archivo = datos.filePath("revision2026.txt");
+        contestador.archivo = datos.filePath(".revision2026.txt");
         nueva.menu("mnuInstalarBaremo");
         QVERIFY(QFile::exists(carpeta + "/revision2026.json"));
         QVERIFY(!QFile::exists(carpeta + "/revision2026.txt"));
