@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
@@ -16,6 +17,39 @@
 QDate FechaLiquidacion() {
     return cdv::Hoy();
 }
+
+namespace {
+
+// "-" is standard output; any other name is written as every file of the program is.
+QString EscribirSalida(const QString& salida, const QByteArray& datos) {
+    if (salida != "-") return cdv::GuardarArchivo(salida, datos);
+    QFile flujo;
+    if (!flujo.open(stdout, QIODevice::WriteOnly) || flujo.write(datos) != datos.size() ||
+        !flujo.flush())
+        return "no se puede escribir en la salida estándar";
+    return {};
+}
+
+// Why the options cannot be run together, if they cannot: an option given twice would have
+// only its last value used, and the schedule's commands would skip the exports given with
+// them.
+QString Incompatibles(const QCommandLineParser& opciones) {
+    constexpr const char* kOpciones[] = {"pdf", "csv", "comprobar-baremo", "exportar-baremo"};
+    int ordenes = 0;
+    for (const char* opcion : kOpciones) {
+        if (opciones.values(opcion).size() > 1)
+            return QString("--%1 se da más de una vez; dé una salida de cada clase.").arg(opcion);
+    }
+    for (const char* opcion : {"comprobar-baremo", "exportar-baremo"}) {
+        ordenes += opciones.isSet(opcion) ? 1 : 0;
+    }
+    const bool exporta = opciones.isSet("pdf") || opciones.isSet("csv");
+    if (ordenes > 1 || (ordenes == 1 && (exporta || !opciones.positionalArguments().isEmpty())))
+        return "--comprobar-baremo y --exportar-baremo van solos, sin otras opciones ni archivos.";
+    return {};
+}
+
+}  // namespace
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
     QTextStream error(stderr);
@@ -44,7 +78,7 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
                 ? *cdv::LiquidacionCsv(*lectura.contenido, FechaLiquidacion())
                 : *LiquidacionPdf(cdv::Liquidacion(
                       *lectura.contenido, QFileInfo(entrada).fileName(), FechaLiquidacion()));
-        const QString fallo = cdv::GuardarArchivo(salida, datos);
+        const QString fallo = EscribirSalida(salida, datos);
         if (!fallo.isEmpty()) {
             error << "cdv: no se puede escribir «" << salida << "»: " << fallo << ".\n";
             estado = 2;
@@ -62,7 +96,7 @@ int ComprobarBaremo(const QString& ruta) {
 
 int ExportarBaremo(const QString& ruta) {
     const auto vigente = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
-    if (const QString fallo = cdv::GuardarArchivo(ruta, cdv::EscribirBaremo(*vigente));
+    if (const QString fallo = EscribirSalida(ruta, cdv::EscribirBaremo(*vigente));
         !fallo.isEmpty()) {
         QTextStream(stderr) << "cdv: no se puede escribir «" << ruta << "»: " << fallo << ".\n";
         return 2;
@@ -72,23 +106,28 @@ int ExportarBaremo(const QString& ruta) {
 
 void AnadirOpcionesSinVentana(QCommandLineParser& opciones) {
     opciones.addOption({"pdf",
-                        "Escribe la liquidación de la solicitud en un PDF y termina, sin ventana.",
+                        "Escribe la liquidación de la solicitud en un PDF («-»: la salida estándar) y "
+                        "termina, sin ventana.",
                         "salida.pdf"});
     opciones.addOption({"csv",
-                        "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV) "
-                        "y termina, sin ventana.",
+                        "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV; «-»: la "
+                        "salida estándar) y termina, sin ventana.",
                         "salida.csv"});
     opciones.addOption({"comprobar-baremo",
                         "Comprueba un archivo de baremo: escribe «correcto» o cada falta que "
                         "tenga, y termina.",
                         "baremo.json"});
     opciones.addOption({"exportar-baremo",
-                        "Escribe el baremo vigente en un archivo, punto de partida de una "
-                        "revisión, y termina.",
+                        "Escribe el baremo vigente en un archivo («-»: la salida estándar), punto "
+                        "de partida de una revisión, y termina.",
                         "baremo.json"});
 }
 
 std::optional<int> EjecutarSinVentana(const QCommandLineParser& opciones) {
+    if (const QString motivo = Incompatibles(opciones); !motivo.isEmpty()) {
+        QTextStream(stderr) << "cdv: " << motivo << "\n";
+        return 2;
+    }
     if (opciones.isSet("comprobar-baremo"))
         return ComprobarBaremo(opciones.value("comprobar-baremo"));
     if (opciones.isSet("exportar-baremo")) return ExportarBaremo(opciones.value("exportar-baremo"));

@@ -30,13 +30,29 @@ bool SinVentana(std::string_view argumento) {
     return false;
 }
 
-// Without a window, the offscreen platform: no display is needed. Run from a console on
-// Windows, where a windowed program has none of its own, it writes in its parent's, as on
-// Linux; Windows's offscreen platform finds faces only in the folder it is given.
-void PrepararSinVentana(int argc, char* argv[]) {
-    bool sinVentana = false;
-    for (int k = 1; k < argc; ++k) sinVentana = sinVentana || SinVentana(argv[k]);
-    if (!sinVentana || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+// Whether there is no display to open a window on (a console over ssh).
+bool SinPantalla() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+// Without a window, the offscreen platform: no display is needed. Without a display, any
+// option too, so that one mistyped is told as such instead of ending in Qt's abort; answers
+// whether that was why. Run from a console on Windows, where a windowed program has none of
+// its own, it writes in its parent's, as on Linux; Windows's offscreen platform finds faces
+// only in the folder it is given.
+bool PrepararSinVentana(int argc, char* argv[]) {
+    bool sinVentana = false, opciones = false;
+    for (int k = 1; k < argc; ++k) {
+        sinVentana = sinVentana || SinVentana(argv[k]);
+        opciones = opciones || (argv[k][0] == '-' && argv[k][1] != '\0');
+    }
+    const bool porOpciones = !sinVentana && opciones && SinPantalla();
+    if (!(sinVentana || porOpciones) || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return false;
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #if defined(Q_OS_WIN)
     if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
@@ -47,6 +63,7 @@ void PrepararSinVentana(int argc, char* argv[]) {
         (void)std::freopen("CONOUT$", "w", stderr);
     }
 #endif
+    return porOpciones;
 }
 
 // Help and version are written to standard output on every system (Qt would show them in a
@@ -58,7 +75,7 @@ void Escribir(const QString& texto) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    PrepararSinVentana(argc, argv);
+    const bool sinPantalla = PrepararSinVentana(argc, argv);
     QApplication aplicacion(argc, argv);
     PrepararPrograma(CDV_VERSION);
 
@@ -81,6 +98,10 @@ int main(int argc, char* argv[]) {
     if (opciones.isSet(ayuda) || opciones.isSet(version)) return 0;
     if (const std::optional<int> estado = EjecutarSinVentana(opciones)) return *estado;
     const QStringList archivos = opciones.positionalArguments();
+    if (sinPantalla) {
+        std::fputs("cdv: no hay pantalla en la que abrir la ventana.\n", stderr);
+        return 1;
+    }
 
     frmPrincipal principal;
     principal.show();

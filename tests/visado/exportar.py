@@ -204,3 +204,39 @@ with tempfile.TemporaryDirectory() as carpeta:
             fallo = subprocess.run([*cdv, "--" + formato, salida, entrada], capture_output=True,
                                    text=True)
             assert fallo.returncode == estado and mensaje in fallo.stderr, fallo.stderr
+
+    # Where an export goes: "-" is standard output; a pipe or a device already there is written
+    # into, never replaced (as root, "--csv /dev/null" once replaced the system's /dev/null); a
+    # pipe nobody reads from is refused at once rather than waited on.
+    hecho = subprocess.run([*cdv, "--csv", "-", solicitud], capture_output=True)
+    assert hecho.returncode == 0 and hecho.stdout.startswith(b"\xef\xbb\xbfReferencia;"), hecho
+    if not emulado:
+        import stat
+        import threading
+        assert subprocess.run([*cdv, "--csv", "/dev/null", solicitud]).returncode == 0
+        assert stat.S_ISCHR(os.stat("/dev/null").st_mode)
+        tuberia = en("tuberia")
+        os.mkfifo(tuberia)
+        sin_lector = subprocess.run([*cdv, "--csv", tuberia, solicitud], capture_output=True,
+                                    text=True, timeout=60)
+        assert sin_lector.returncode == 2 and "nadie lee" in sin_lector.stderr, sin_lector
+        leido = []
+        lector = threading.Thread(target=lambda: leido.append(open(tuberia, "rb").read()))
+        lector.start()
+        assert subprocess.run([*cdv, "--csv", tuberia, solicitud], timeout=60).returncode == 0
+        lector.join(60)
+        assert leido and leido[0].startswith(b"\xef\xbb\xbfReferencia;"), leido
+        assert stat.S_ISFIFO(os.stat(tuberia).st_mode)
+
+    # Options that cannot go together are refused, not half done; a mistyped one is told as
+    # such, display or not.
+    for argumentos, estado, mensaje in [
+            (["--csv", en("a.csv"), "--csv", en("b.csv"), solicitud], 2, "más de una vez"),
+            (["--comprobar-baremo", en("baremo.json"), "--csv", en("c.csv"), solicitud], 2,
+             "van solos"),
+            (["--nope"], 1, "Opción desconocida «nope»"),
+            (["-x"], 1, "Opción desconocida «x»")]:
+        hecho = subprocess.run([*cdv, *argumentos], capture_output=True, text=True,
+                               env=sin_pantalla, timeout=60)
+        assert hecho.returncode == estado and mensaje in hecho.stderr, (argumentos, hecho)
+    assert not os.path.exists(en("c.csv"))
