@@ -17,16 +17,32 @@ std::string PorFactores(const Baremo& baremo, const Separadores& s) {
     return texto;
 }
 
+// Whether an amount is a fee the program can show and keep: finite, and its cents within
+// kCentimosMaximos.
+bool Calculable(double importe) {
+    return std::isfinite(importe) &&
+           std::fabs(importe) <= static_cast<double>(kCentimosMaximos) / 100;
+}
+
+// No fee: the amount reached is not one the program keeps.
+CuotaCalculada Excesiva(double importe, std::string_view aviso, Desglose* pasos) {
+    if (pasos) pasos->push_back("Cuota: pasa del mayor importe que el programa calcula");
+    return {Resultado::Excesiva, importe, {}, {}, aviso};
+}
+
 // A fee reached: its last step is the fee as shown.
 CuotaCalculada Hecha(const ImporteDecimal& redondeado, double importe, std::string texto,
                      std::string_view aviso, Desglose* pasos) {
+    const std::optional<Centimos> centimos = redondeado.ACentimos();
+    if (!centimos) return Excesiva(importe, aviso, pasos);
     if (pasos) pasos->push_back("Cuota: " + texto);
-    return {Resultado::Cuota, importe, std::move(texto), redondeado.ACentimos(), aviso};
+    return {Resultado::Cuota, importe, std::move(texto), centimos, aviso};
 }
 
 // A fee shown in the "#,##0.00" form.
 CuotaCalculada Formateada(double importe, const Separadores& s, Desglose* pasos,
                           std::string_view aviso = {}) {
+    if (!Calculable(importe)) return Excesiva(importe, aviso, pasos);
     const ImporteDecimal redondeado = ImporteDecimal::DesdeDouble(importe);
     return Hecha(redondeado, importe, redondeado.Formateado(s), aviso, pasos);
 }
@@ -76,7 +92,9 @@ CuotaCalculada PorSuperficie(const Baremo& baremo, float superficie, const Separ
 // form), unless the updated minimum is as much or more.
 CuotaCalculada PorPresupuesto(const Baremo& baremo, const DocumentoTD& fila, float cantidad,
                               const Separadores& s, Desglose* pasos) {
-    const ImporteDecimal v = ImporteDecimal::DesdeDouble(cantidad * baremo.Actualizar(fila.Tasa));
+    const double importe = cantidad * baremo.Actualizar(fila.Tasa);
+    if (!Calculable(importe)) return Excesiva(importe, {}, pasos);
+    const ImporteDecimal v = ImporteDecimal::DesdeDouble(importe);
     const double m = baremo.Actualizar(fila.Minimo);
     if (pasos) {
         pasos->push_back("Presupuesto: " + Cifra(cantidad, s) + " × " + Cifra(fila.Tasa, s) +

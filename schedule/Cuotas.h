@@ -21,6 +21,7 @@ enum class Resultado {
     Invalida,  // no row selected, or the quantity is not a number
     Cuota,     // a fee
     SinCuota,  // the row's fee rule prices no quantity
+    Excesiva,  // the fee is not finite, or beyond kCentimosMaximos: no fee to show or keep
 };
 
 // A fee rule's answer: everything the caller shows or keeps of it.

@@ -8,7 +8,7 @@ namespace {
 
 template <typename Real>
 std::string CifraDe(Real x, const Separadores& s) {
-    char texto[64];
+    char texto[400];  // fixed digits of any double
     const auto fin = std::to_chars(texto, texto + sizeof texto, x, std::chars_format::fixed).ptr;
     std::string cifra;
     for (const char* c = texto; c != fin; ++c) {

@@ -2,6 +2,7 @@
 // the numbers it uses. The rules write them as they compute, so that they never disagree.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,10 @@ using Desglose = std::vector<std::string>;
 std::string Cifra(double x, const Separadores& s);
 std::string Cifra(float x, const Separadores& s);
 
-// An amount with two decimals, as the fee boxes write them: 1.234,57.
+// An amount with two decimals, as the fee boxes write them: 1.234,57. One that is not finite
+// is said to be so, never written as digits.
 inline std::string Euros(double x, const Separadores& s) {
-    return TextoFormateado(x, s);
+    return std::isfinite(x) ? TextoFormateado(x, s) : std::string("(no es un número finito)");
 }
 
 }  // namespace cdv

@@ -326,16 +326,15 @@ void PanelEntrada::MarcarCantidad(bool valida, const cdv::Separadores& s) {
                : separador == "." ? QString("el punto")
                                   : "«" + Qs(separador) + "»";
     };
+    // Put together without QString::arg, which would take the digits after a separator for
+    // a placeholder ("150%2000").
     const QString decimal = Qs(s.decimal);
-    const QString ayuda =
-        QString("Use %1 para los decimales: 150000%2%3").arg(nombre(s.decimal), decimal, "50");
-    const QString agrupada = cdv::GrupoDeBlancos(s.grupo) ? " " : Qs(s.grupo);
-    const QString texto =
-        ayuda + QString(
-                    ". Los miles pueden separarse con %1, de tres en tres: "
-                    "150%2000%3%4.")
-                    .arg(cdv::GrupoDeBlancos(s.grupo) ? "un espacio" : nombre(s.grupo), agrupada,
-                         decimal, "50");
+    const bool blancos = cdv::GrupoDeBlancos(s.grupo);
+    const QString texto = "Use " + nombre(s.decimal) + " para los decimales: 150000" + decimal +
+                          "50. Los miles pueden separarse con " +
+                          (blancos ? QString("un espacio") : nombre(s.grupo)) +
+                          ", de tres en tres: 150" + (blancos ? QString(" ") : Qs(s.grupo)) +
+                          "000" + decimal + "50.";
     cantidad_->setToolTip(texto);
     cantidad_->setAccessibleDescription(texto);
 }
@@ -349,6 +348,9 @@ void PanelEntrada::AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Des
             break;
         case cdv::Resultado::Cuota:
             total_->setText(Qs(cuota.texto));
+            break;
+        case cdv::Resultado::Excesiva:  // the steps say why there is none
+            total_->clear();
             break;
         case cdv::Resultado::SinCuota:
             break;

@@ -30,6 +30,12 @@ enum class Rango {
     Fraccion,    // from 0 to 1
 };
 
+// The most the update factors may multiply by together, and a scale's factor alone: far
+// above any schedule's, and low enough that no amount of one reaches what is kept in cents.
+constexpr double kFactorMaximo = 1000;
+// The largest amount in euros the program keeps in cents.
+constexpr double kImporteMaximo = static_cast<double>(kCentimosMaximos) / 100;
+
 // The rule codes each catalogue takes.
 constexpr Regla kReglasTrabajo[] = {Regla::PorUnidad, Regla::PorMagnitud, Regla::PorPresupuesto,
                                     Regla::PorSuperficie};
@@ -81,6 +87,7 @@ class Comprobador {
             Opciones(descuentos, kRefProyectoBasico, kOpcionesProyectoBasico);
         ProyectosConDescuento(b.TablaTD);
         b.iva = TiposIva(raiz);
+        Limites(b);
         return b;
     }
 
@@ -263,10 +270,12 @@ class Comprobador {
             raiz, "trabajos",
             {"referencia", "descripcion", "tipo", "unidad", "tasa", "minimo", "grupo", "nota"},
             [this](const QJsonObject& f, const QString& lugar) {
+                const QString unidad = Texto(f, "unidad", lugar, true);
+                Largo(unidad, En(lugar, "unidad"), kLargoMaximoDescripcion);
                 return TrabajoTT{Us(f["referencia"].toString()),
                                  Us(f["descripcion"].toString()),
                                  Tipo(f, lugar, kReglasTrabajo),
-                                 Us(Texto(f, "unidad", lugar, true)),
+                                 Us(unidad),
                                  Simple(f, "tasa", lugar, Rango::NoNegativo),
                                  Simple(f, "minimo", lugar, Rango::NoNegativo),
                                  Us(Texto(f, "grupo", lugar, true)),
@@ -352,6 +361,45 @@ class Comprobador {
         if (!opciones.empty() && opciones.front().fraccion != 0.0f)
             Falta(En(lugar, 0), "la primera opción no descuenta nada (fracción 0)");
         return opciones;
+    }
+
+    // What a fee can reach stays within what the program keeps in cents: the update factors
+    // together, each scale's factor, each scale's amount at its top, and every amount of a
+    // row once updated. A per-unit or budget fee past it for some quantity is refused then.
+    void Limites(const Baremo& b) {
+        double producto = 1;
+        for (const double factor : b.factores) producto *= factor;
+        if (!(producto <= kFactorMaximo))
+            Falta("factores", QString("juntos multiplican por más de %1").arg(kFactorMaximo));
+        const auto importe = [this, &b](double euros, const QString& lugar) {
+            if (!(b.Actualizar(euros) <= kImporteMaximo))
+                Falta(lugar, "actualizado, pasa del mayor importe que el programa calcula");
+        };
+        double desde = 0;
+        for (std::size_t k = 0; k < b.tramosDV.size(); ++k) {
+            const TramoDV& t = b.tramosDV[k];
+            const QString lugar = En("escala_dv", static_cast<qsizetype>(k));
+            if (!(t.factor <= kFactorMaximo))
+                Falta(En(lugar, "factor"), QString("pasa de %1").arg(kFactorMaximo));
+            if (!((t.hasta - desde) * t.factor + t.base <= kImporteMaximo))
+                Falta(lugar,
+                      "su cuota al final del tramo pasa del mayor importe que el programa "
+                      "calcula");
+            desde = t.hasta;
+        }
+        for (std::size_t k = 0; k < b.clasesSuperficie.size(); ++k)
+            importe(b.clasesSuperficie[k].importe,
+                    En(En("escala_superficie", static_cast<qsizetype>(k)), "importe"));
+        for (int n = 1; n <= b.TablaTD.Filas(); ++n) {
+            const QString lugar = En("documentos", n - 1);
+            importe(b.TablaTD.Fila(n)->Tasa, En(lugar, "tasa"));
+            importe(b.TablaTD.Fila(n)->Minimo, En(lugar, "minimo"));
+        }
+        for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
+            const QString lugar = En("trabajos", n - 1);
+            importe(b.TablaTT.Fila(n)->Tasa, En(lugar, "tasa"));
+            importe(b.TablaTT.Fila(n)->Minimo, En(lugar, "minimo"));
+        }
     }
 
     // The documents whose discounts the schedule gives are project documents.

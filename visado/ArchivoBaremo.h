@@ -15,8 +15,8 @@ namespace cdv {
 inline constexpr int kFormatoBaremo = 1;
 // A schedule is some 40 KB: a file of more is not one.
 inline constexpr qint64 kTamanoMaximoBaremo = 4 * 1024 * 1024;
-// The longest reference and description a schedule may give a row; a request's reader takes
-// the same, so that every request priced by a schedule opens again.
+// The longest reference and description (and unit) a schedule may give a row; a request's
+// reader takes the same, so that every request priced by a schedule opens again.
 inline constexpr qsizetype kLargoMaximoReferencia = 64;
 inline constexpr qsizetype kLargoMaximoDescripcion = 400;
 // How many discount options the main window's frames hold, for "P" and for "PB".

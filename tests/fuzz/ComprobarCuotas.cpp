@@ -22,13 +22,16 @@ std::string Comprobar(const char* nombre, const Regla& regla, bool valida,
     const std::string fallo = std::string(nombre) + ": ";
     if ((c.resultado == cdv::Resultado::Invalida) == valida) return fallo + "validez";
     if (conPasos.texto != c.texto || conPasos.importe != c.importe) return fallo + "pasos";
+    // An amount past what is kept is no fee: nothing shown, nothing to keep.
+    if (c.resultado == cdv::Resultado::Excesiva)
+        return c.texto.empty() && !c.centimos && !pasos.empty() ? "" : fallo + "excesiva";
     if (c.resultado != cdv::Resultado::Cuota)
         return c.texto.empty() && pasos.empty() ? "" : fallo + "texto";
     if (!std::isfinite(c.importe)) return fallo + "no finita";
     if (pasos.empty() || pasos.back() != "Cuota: " + c.texto) return fallo + "último paso";
-    // The cents it carries are the text's and the amount's, nothing beyond what is kept.
+    // The cents it carries are the text's and the amount's.
     const auto centimos = cdv::ImporteDecimal::DesdeDouble(c.importe).ACentimos();
-    return c.centimos == cdv::LeerCentimos(c.texto, s) && (!centimos || c.centimos == centimos)
+    return c.centimos && c.centimos == cdv::LeerCentimos(c.texto, s) && c.centimos == centimos
                ? ""
                : fallo + c.texto;
 }

@@ -88,7 +88,11 @@ TEST(Cuotas, TrabajoYDocumento) {
         Caso{D, "EIA2", "100000", kCuota, "463,68"}, Caso{D, "EIA2", "1.000.000", kCuota, "4636,8"},
         Caso{D, "ESS2", "100000000", kCuota, "463680,01"},
         Caso{D, "OD", "5", Resultado::SinCuota, ""}, Caso{D, "P", "5", Resultado::SinCuota, ""},
-        Caso{D, "AAP", "", kInvalida, ""}}) {
+        Caso{D, "AAP", "", kInvalida, ""},
+        // Past what is kept in cents, no fee at all (once shown with digits, and "inf,00").
+        Caso{D, "AAP", "1e12", Resultado::Excesiva, ""},
+        Caso{D, "ESS2", "1e30", Resultado::Excesiva, ""},
+        Caso{D, "AAP", "3e38", Resultado::Excesiva, ""}}) {
         // clang-format on
         const auto r = c.trabajo ? cdv::CuotaTrabajo(b, Trabajo(c.ref), c.cantidad, kEs)
                                  : cdv::CuotaDocumento(b, Documento(c.ref), c.cantidad, kEs);

@@ -347,7 +347,9 @@ class Sesion {
                           cuota = b_->texto(QString("txtTotal") + kLado[i]);
             // and its breakdown ends with it, or is empty with no fee
             const QString desglose = b_->c<QLabel>(QString("lblDesglose") + kLado[i])->text();
-            if (cuota.isEmpty() != desglose.isEmpty() ||
+            const bool excesiva =
+                desglose.endsWith("pasa del mayor importe que el programa calcula");
+            if ((cuota.isEmpty() && !desglose.isEmpty() && !excesiva) ||
                 (!cuota.isEmpty() && !desglose.endsWith("Cuota: " + cuota)))
                 return QString("desglose «%1» para la cuota %2").arg(desglose, cuota);
             if (cantidad.isEmpty()) continue;

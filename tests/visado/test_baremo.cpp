@@ -73,6 +73,17 @@ TEST(Baremo, CadaFaltaConSuLugar) {
          "documentos[0].referencia: tiene más de 64 caracteres"},
         {Con({"trabajos", "0", "descripcion"}, QString(401, 'd')),
          "trabajos[0].descripcion: tiene más de 400 caracteres"},
+        // A unit the request's reader refuses: requests priced with it saved, then never
+        // opened again, nor recovered.
+        {Con({"trabajos", "0", "unidad"}, QString(401, 'u')),
+         "trabajos[0].unidad: tiene más de 400 caracteres"},
+        // Fees that became infinite or NaN, shown as "inf,00" and charged as digits.
+        {Con({"escala_dv", "3", "factor"}, 1e38), "escala_dv[3].factor: pasa de 1000"},
+        {Con({"escala_dv", "19", "base"}, 1e14), "escala_dv[19]: su cuota al final del tramo"},
+        {Con({"factores"},
+             QJsonArray{3.4e38, 3.4e38, 3.4e38, 3.4e38, 3.4e38, 3.4e38, 3.4e38, 3.4e38, 3.4e38}),
+         "factores: juntos multiplican por más de 1000"},
+        {Con({"documentos", "0", "tasa"}, 1e13), "documentos[0].tasa: actualizado, pasa del"},
         {Con({"iva"}, QJsonArray{QJsonObject{{"desde", "2012-09-01"}, {"porcentaje", 21}},
                                  QJsonObject{{"desde", "2010-07-01"}, {"porcentaje", 18}}}),
          "iva[1].desde: no es posterior a la fecha anterior"},
