@@ -277,17 +277,20 @@ QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QStrin
     while (nombre.startsWith(u'.')) nombre.remove(0, 1);
     if (nombre.isEmpty()) nombre = "baremo";
     QString destino = cdv::Baremos::CarpetaUsuario() + "/" + nombre + ".json";
+    // One of the same date would tie with it, and both would be refused: it is replaced.
+    QString instalado = Qs(baremo.nombre);
     for (const cdv::BaremoHallado& hallado : documento_.Baremos().Hallados()) {
-        if (hallado.procedencia == cdv::Procedencia::Usuario && hallado.nombre == baremo.nombre &&
+        if (hallado.procedencia == cdv::Procedencia::Usuario &&
             hallado.vigenteDesde == baremo.vigenteDesde) {
             destino = hallado.ruta;
+            instalado = Qs(hallado.nombre);
         }
     }
     if (!QFileInfo::exists(destino)) return destino;
     const bool reemplazar = Confirmar(
         ventana_, QString("Ya hay instalado un baremo «%1», vigente desde el %2, o un archivo "
                           "«%3». ¿Desea reemplazarlo?")
-                      .arg(Recortado(Qs(baremo.nombre)), cdv::FechaDeVigencia(baremo),
+                      .arg(Recortado(instalado), cdv::FechaDeVigencia(baremo),
                            Recortado(Nombre(destino))));
     return reemplazar ? destino : QString();
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
+#include <span>
 #include <tuple>
 
 #include "ArchivoBaremo.h"
@@ -17,13 +18,34 @@ namespace {
 
 constexpr char kSubcarpeta[] = "/cdv/baremos";
 
+// Two schedules of one folder in force from the same day: neither is used.
+void RechazarEmpates(std::span<BaremoHallado> carpeta) {
+    std::vector<QString> faltas(carpeta.size());
+    for (std::size_t a = 0; a < carpeta.size(); ++a) {
+        for (std::size_t b = 0; b < carpeta.size(); ++b) {
+            if (a == b || carpeta[a].vigenteDesde.empty() ||
+                carpeta[a].vigenteDesde != carpeta[b].vigenteDesde || !faltas[a].isEmpty())
+                continue;
+            faltas[a] = QString("«%1»: es de la misma fecha (%2) que «%3», en la misma carpeta; "
+                                "no se usa ninguno de los dos hasta que quite uno")
+                            .arg(QFileInfo(carpeta[a].ruta).fileName(),
+                                 Qs(carpeta[a].vigenteDesde),
+                                 QFileInfo(carpeta[b].ruta).fileName());
+        }
+    }
+    for (std::size_t k = 0; k < carpeta.size(); ++k)
+        if (!faltas[k].isEmpty()) carpeta[k].Rechazar(faltas[k]);
+}
+
 // Every *.json of `carpeta`, links that lead nowhere and entries that are no file included,
 // so that each is told rather than passed over.
 void Anadir(std::vector<BaremoHallado>& hallados, const QString& carpeta, Procedencia procedencia,
             int numero) {
     const QDir::Filters filtro = QDir::Files | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot;
+    const std::size_t primero = hallados.size();
     for (const QFileInfo& archivo : QDir(carpeta).entryInfoList({"*.json"}, filtro, QDir::Name))
         hallados.emplace_back(procedencia, archivo.filePath(), numero);
+    RechazarEmpates(std::span(hallados).subspan(primero));
 }
 
 // Which of two schedules in force on the same day wins.

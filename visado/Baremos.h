@@ -3,7 +3,9 @@
 // user's (where "Instalar baremo..." copies one). Each applies from its date: on a day, the
 // schedule in force is the valid one with the latest date not after it; on a tie, the
 // user's wins over the system's, a system folder over those after it in XDG_DATA_DIRS, and
-// the system's over the built-in. A refused file is never used.
+// the system's over the built-in. Two of the same date in one folder are both refused, each
+// naming the other, until one goes: no rule would tell which the association meant. A
+// refused file is never used.
 //
 // Finding them reads each file only as far as its name and date; a schedule is read and
 // checked whole the first time it is needed (the one in force, one a request records, or all
@@ -47,6 +49,8 @@ class BaremoHallado {
     const QStringList& Faltas() const { return estado_->faltas; }
     bool Leido() const { return estado_->leido; }
     bool Rechazado() const { return Leido() && !estado_->baremo; }
+    // Not to be used, for `falta`, whatever it holds.
+    void Rechazar(const QString& falta) { *estado_ = {true, nullptr, {falta}}; }
 
   private:
     struct Estado {
