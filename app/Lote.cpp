@@ -105,14 +105,16 @@ int ExportarBaremo(const QString& ruta) {
 }
 
 void AnadirOpcionesSinVentana(QCommandLineParser& opciones) {
-    opciones.addOption({"pdf",
-                        "Escribe la liquidación de la solicitud en un PDF («-»: la salida estándar) y "
-                        "termina, sin ventana.",
-                        "salida.pdf"});
-    opciones.addOption({"csv",
-                        "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV; «-»: la "
-                        "salida estándar) y termina, sin ventana.",
-                        "salida.csv"});
+    opciones.addOption(
+        {"pdf",
+         "Escribe la liquidación de la solicitud en un PDF («-»: la salida estándar) y "
+         "termina, sin ventana.",
+         "salida.pdf"});
+    opciones.addOption(
+        {"csv",
+         "Escribe la liquidación de la solicitud en una hoja de cálculo (CSV; «-»: la "
+         "salida estándar) y termina, sin ventana.",
+         "salida.csv"});
     opciones.addOption({"comprobar-baremo",
                         "Comprueba un archivo de baremo: escribe «correcto» o cada falta que "
                         "tenga, y termina.",

@@ -59,8 +59,7 @@ constexpr qint64 kTamanoCerrojo = 4096;
 // to a device or to nothing, a huge file) was made by no run, and would hang or flood the
 // lock's own reading; it goes. Whether it could go.
 bool CerrojoLegible(const QString& cerrojo) {
-    return cdv::EntradaDe(cerrojo, kTamanoCerrojo) != cdv::Entrada::Otra ||
-           QFile::remove(cerrojo);
+    return cdv::EntradaDe(cerrojo, kTamanoCerrojo) != cdv::Entrada::Otra || QFile::remove(cerrojo);
 }
 
 // Taking the lock tells an ended run where the folder takes changes; a stale lock is taken

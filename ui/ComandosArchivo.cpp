@@ -288,10 +288,10 @@ QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QStrin
     }
     if (!QFileInfo::exists(destino)) return destino;
     const bool reemplazar = Confirmar(
-        ventana_, QString("Ya hay instalado un baremo «%1», vigente desde el %2, o un archivo "
-                          "«%3». ¿Desea reemplazarlo?")
-                      .arg(Recortado(instalado), cdv::FechaDeVigencia(baremo),
-                           Recortado(Nombre(destino))));
+        ventana_,
+        QString("Ya hay instalado un baremo «%1», vigente desde el %2, o un archivo "
+                "«%3». ¿Desea reemplazarlo?")
+            .arg(Recortado(instalado), cdv::FechaDeVigencia(baremo), Recortado(Nombre(destino))));
     return reemplazar ? destino : QString();
 }
 

@@ -394,7 +394,8 @@ void frmPrincipal::ModificarDocumento(int fila) {
     // Items still under way that some line of the list holds (as "Hecho" leaves them) are no
     // loss; others are, and the user decides what becomes of them first.
     if (!solicitud.ProyectoEnCursoGuardado() &&
-        !cdv::MismasLineas(solicitud.Partidas().Todas(), solicitud.Documentos().En(fila).partidas)) {
+        !cdv::MismasLineas(solicitud.Partidas().Todas(),
+                           solicitud.Documentos().En(fila).partidas)) {
         Informar(this, kProyectoSinGuardar);
         return;
     }

@@ -80,10 +80,9 @@ void frmTotalesTT::Hecho() {
     const cdv::Tasacion tasacion = solicitud.TasarProyecto(fila);
     if (modificando < 0 && !AnadirOtraVez(tasacion)) return;
     const bool cargado =
-        modificando >= 0
-            ? this->documento().Reemplazar(solicitud.Documentos(), modificando, tasacion,
-                                           "Modificar " + Qs(documento->Ref))
-            : this->documento().Anadir(solicitud.Documentos(), tasacion, "Hecho");
+        modificando >= 0 ? this->documento().Reemplazar(solicitud.Documentos(), modificando,
+                                                        tasacion, "Modificar " + Qs(documento->Ref))
+                         : this->documento().Anadir(solicitud.Documentos(), tasacion, "Hecho");
     if (cargado) {
         TerminarModificacion();
         hide();

@@ -343,7 +343,8 @@ class Comprobador {
         const double x = valor.toDouble(-1);
         if (!valor.isDouble() || !(x >= 0 && x <= 100)) return std::nullopt;
         char texto[32];
-        const auto fin = std::to_chars(texto, texto + sizeof texto, x, std::chars_format::fixed).ptr;
+        const auto fin =
+            std::to_chars(texto, texto + sizeof texto, x, std::chars_format::fixed).ptr;
         const std::string_view decimal(texto, static_cast<std::size_t>(fin - texto));
         const std::size_t punto = decimal.find('.');
         const std::string_view enteros = decimal.substr(0, punto);

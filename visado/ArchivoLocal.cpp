@@ -124,8 +124,8 @@ QString MotivoAlEscribir(const QFileDevice& archivo, const QString& ruta, qint64
 // A pipe or a character device at `ruta` takes the bytes as they come; nothing else there
 // is written into.
 QString EscribirEnFlujo(const QString& ruta, const QByteArray& datos) {
-    const int fd = ::open(QFile::encodeName(ruta).constData(),
-                          O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd =
+        ::open(QFile::encodeName(ruta).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         return errno == ENXIO ? QString("es una tubería de la que nadie lee")
                               : QString::fromLocal8Bit(std::strerror(errno));

@@ -34,8 +34,8 @@ QString CarpetaConfiguracionUsuario();
 enum class Acceso { Comun, SoloElUsuario };
 
 // Makes `carpeta` and any folder above it that is missing, each writable by the user alone
-// whatever the umask (SoloElUsuario: `carpeta` readable by the user alone too). A folder that is a link
-// is used as it is: the mode of what it points to is not the program's to change.
+// whatever the umask (SoloElUsuario: `carpeta` readable by the user alone too). A folder that is a
+// link is used as it is: the mode of what it points to is not the program's to change.
 void CrearCarpetaPropia(const QString& carpeta, Acceso acceso = Acceso::Comun);
 
 // Writes `datos` to `ruta` whole or not at all (an earlier file stays as it was); answers

@@ -26,10 +26,10 @@ void RechazarEmpates(std::span<BaremoHallado> carpeta) {
             if (a == b || carpeta[a].vigenteDesde.empty() ||
                 carpeta[a].vigenteDesde != carpeta[b].vigenteDesde || !faltas[a].isEmpty())
                 continue;
-            faltas[a] = QString("«%1»: es de la misma fecha (%2) que «%3», en la misma carpeta; "
-                                "no se usa ninguno de los dos hasta que quite uno")
-                            .arg(QFileInfo(carpeta[a].ruta).fileName(),
-                                 Qs(carpeta[a].vigenteDesde),
+            faltas[a] = QString(
+                            "«%1»: es de la misma fecha (%2) que «%3», en la misma carpeta; "
+                            "no se usa ninguno de los dos hasta que quite uno")
+                            .arg(QFileInfo(carpeta[a].ruta).fileName(), Qs(carpeta[a].vigenteDesde),
                                  QFileInfo(carpeta[b].ruta).fileName());
         }
     }

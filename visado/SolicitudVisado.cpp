@@ -67,12 +67,11 @@ std::optional<int> SolicitudVisado::Igual(const Linea& linea) const {
 
 bool SolicitudVisado::ProyectoEnCursoGuardado() const {
     const auto& partidas = partidas_.Todas();
-    return partidas.empty() ||
-           std::any_of(documentos_.Todas().begin(), documentos_.Todas().end(),
-                       [&partidas](const LineaCompartida& documento) {
-                           return !documento->partidas.empty() &&
-                                  MismasLineas(documento->partidas, partidas);
-                       });
+    return partidas.empty() || std::any_of(documentos_.Todas().begin(), documentos_.Todas().end(),
+                                           [&partidas](const LineaCompartida& documento) {
+                                               return !documento->partidas.empty() &&
+                                                      MismasLineas(documento->partidas, partidas);
+                                           });
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {
