@@ -70,7 +70,9 @@ class Comprobador {
                                  .arg(*formato)
                                  .arg(kFormatoBaremo));
         Baremo b;
-        b.nombre = Us(Texto(raiz, "nombre", {}));
+        const QString nombre = Texto(raiz, "nombre", {});
+        Largo(nombre, "nombre", kLargoMaximoDescripcion);
+        b.nombre = Us(nombre);
         b.vigenteDesde = Fecha(raiz, "vigente_desde");
         if (raiz.contains("fuente")) b.fuente = Us(Texto(raiz, "fuente", {}, true));
         for (const auto& [k, valor] : Elementos(raiz, "factores", {}))
@@ -166,8 +168,11 @@ class Comprobador {
             valor.isDouble() && std::isfinite(x) && (rango == Rango::Positivo ? x > 0 : x >= 0) &&
             (rango != Rango::Fraccion || x <= 1) && x <= std::numeric_limits<float>::max();
         if (bien) return x;
-        constexpr const char* kRangos[] = {"un número finito ≥ 0", "un número finito > 0",
-                                           "un número de 0 a 1"};
+        if (valor.isDouble() && x > std::numeric_limits<float>::max()) {
+            Falta(lugar, clave, "es demasiado grande (más de 3,4e38)");
+            return std::nullopt;
+        }
+        constexpr const char* kRangos[] = {"un número ≥ 0", "un número > 0", "un número de 0 a 1"};
         Falta(lugar, clave, QString("no es %1").arg(kRangos[static_cast<int>(rango)]));
         return std::nullopt;
     }
@@ -235,8 +240,11 @@ class Comprobador {
         return fila;
     }
 
+    // A text of one line, within `largo` characters.
     void Largo(const QString& texto, const QString& lugar, qsizetype largo) {
         if (texto.size() > largo) Falta(lugar, QString("tiene más de %1 caracteres").arg(largo));
+        if (const QString impropio = CaracterImpropio(texto); !impropio.isEmpty())
+            Falta(lugar, "tiene " + impropio);
     }
 
     // Every row of the list `lista`, its keys `claves`, each made by `hacer` from its object
@@ -380,6 +388,7 @@ class Comprobador {
             const QString donde = En(lugar, k);
             const QJsonObject o = Elemento(valor, donde, {"texto", "fraccion"});
             const QString texto = Texto(o, "texto", donde);
+            Largo(texto, En(donde, "texto"), kLargoMaximoDescripcion);
             if (textos.contains(texto)) Falta(En(donde, "texto"), "está repetido");
             textos.insert(texto);
             opciones.push_back({Us(texto), Simple(o, "fraccion", donde, Rango::Fraccion)});

@@ -79,6 +79,9 @@ LecturaArchivo LeerArchivo(const QString& ruta, qint64 limite) {
     if (!QFileInfo(ruta).exists()) {
         return Rechazo(QFileInfo(ruta).isSymLink() ? "es un enlace a nada" : "no existe");
     }
+    // A socket or a device would answer the open itself with the system's riddle ("No existe
+    // el dispositivo"); looked at first, without opening it.
+    if (!QFileInfo(ruta).isFile()) return Rechazo("no es un archivo normal");
     if (const QString error = AbrirNormal(archivo); !error.isEmpty()) return Rechazo(error);
     const auto demasiado = [limite] {
         return QString("es demasiado grande (más de %1 MB)").arg(limite >> 20);

@@ -117,14 +117,16 @@ class Lector {
         if (!sesion.isObject()) throw Fallo{"«sesion» no es un objeto"};
         const QJsonObject s = sesion.toObject();
         constexpr qsizetype kLargoRuta = 4096;
-        return {TextoOpcional(s, "archivo", kLargoRuta), TextoOpcional(s, "huella").toLatin1()};
+        return {TextoOpcional(s, "archivo", kLargoRuta, false),
+                TextoOpcional(s, "huella").toLatin1()};
     }
 
   private:
     static void ComprobarFormato(const QJsonValue& formato) {
-        if (!formato.isDouble() || formato.toDouble() != formato.toInt() || formato.toInt() < 1) {
+        if (formato.isUndefined())
             throw Fallo{"no es una solicitud de visado (falta su número de formato)"};
-        }
+        if (!formato.isDouble() || formato.toDouble() != formato.toInt() || formato.toInt() < 1)
+            throw Fallo{"su número de formato («formato») no es un entero positivo"};
         if (formato.toInt() > kFormatoArchivo) {
             throw Fallo{QString("es de un formato más reciente (%1) que el que lee este programa "
                                 "(%2)")
@@ -154,12 +156,17 @@ class Lector {
         return valor.toString();
     }
 
+    // A text that may be missing; one of the statement's heading (`unaLinea`) has no
+    // character that could lay out another line there.
     static QString TextoOpcional(const QJsonObject& objeto, const char* clave,
-                                 qsizetype largo = kLargoMaximoTexto) {
+                                 qsizetype largo = kLargoMaximoTexto, bool unaLinea = true) {
         const QJsonValue valor = objeto[clave];
         if (valor.isUndefined()) return {};
         if (!valor.isString()) throw Fallo{QString("«%1» no es un texto").arg(clave)};
-        return Texto(objeto, clave, "la solicitud", largo);
+        const QString texto = Texto(objeto, clave, "la solicitud", largo);
+        if (const QString impropio = CaracterImpropio(texto); unaLinea && !impropio.isEmpty())
+            throw Fallo{QString("«%1» tiene %2").arg(clave, impropio)};
+        return texto;
     }
 
     // The total so far with one more fee, checked as it grows.
@@ -356,6 +363,10 @@ LecturaSolicitud LeerObjeto(const QJsonObject& raiz, const QByteArray& datos,
 std::shared_ptr<const Baremo> BaremoRegistrado(const QJsonObject& raiz, const Baremos& baremos) {
     const QJsonValue registro = raiz["baremo"];
     if (registro.isUndefined()) return baremos.Hallados().front().Baremo();
+    if (!registro.isObject()) throw Fallo{"«baremo» no es un objeto"};
+    for (const char* clave : {"nombre", "vigente_desde", "huella"})
+        if (!registro[clave].isString())
+            throw Fallo{QString("«baremo»: falta «%1» o no es un texto").arg(clave)};
     const QJsonObject r = registro.toObject();
     return baremos.ConHuella(Us(r["huella"].toString()), Us(r["nombre"].toString()),
                              Us(r["vigente_desde"].toString()));
@@ -368,7 +379,12 @@ LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos,
     QString error;
     const std::optional<QJsonObject> raiz = ObjetoSolicitud(datos, error);
     if (!raiz) return Rechazada(error);
-    std::shared_ptr<const Baremo> baremo = BaremoRegistrado(*raiz, baremos);
+    std::shared_ptr<const Baremo> baremo;
+    try {
+        baremo = BaremoRegistrado(*raiz, baremos);
+    } catch (const Fallo& fallo) {
+        return Rechazada(fallo.texto);
+    }
     const bool disponible = baremo != nullptr;
     LecturaSolicitud lectura =
         LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor(), progreso);

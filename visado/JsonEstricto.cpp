@@ -1,6 +1,9 @@
 #include "JsonEstricto.h"
 
+#include <algorithm>
+#include <charconv>
 #include <set>
+#include <system_error>
 #include <variant>
 #include <vector>
 
@@ -51,6 +54,7 @@ class Lector {
 
     ComprobacionJson Leer() {
         ComprobacionJson resultado;
+        Codificacion();
         if (t_.starts_with("\xEF\xBB\xBF")) i_ = 3;  // a byte-order mark, as editors write
         Blancos();
         if (i_ < t_.size() && t_[i_] == '{') {
@@ -64,6 +68,24 @@ class Lector {
     }
 
   private:
+    // A file saved in UTF-16 or UTF-32 is told as such: by its byte-order mark, or by the
+    // zero bytes that JSON's first ASCII character has beside it.
+    void Codificacion() const {
+        constexpr std::pair<std::string_view, const char*> kMarcas[] = {
+            {std::string_view("\xFF\xFE\0\0", 4), "UTF-32"},
+            {std::string_view("\0\0\xFE\xFF", 4), "UTF-32"},
+            {"\xFF\xFE", "UTF-16"},
+            {"\xFE\xFF", "UTF-16"}};
+        for (const auto& [marca, nombre] : kMarcas)
+            if (t_.starts_with(marca)) Codificada(nombre);
+        const auto cero = [this](std::size_t k) { return k < t_.size() && t_[k] == '\0'; };
+        if (t_.size() >= 2 && (cero(0) || cero(1)))
+            Codificada((cero(0) && cero(1)) || (cero(1) && cero(2)) ? "UTF-32" : "UTF-16");
+    }
+    [[noreturn]] static void Codificada(const char* nombre) {
+        throw FaltaJson{QString("está guardado en %1; guárdelo en UTF-8").arg(nombre)};
+    }
+
     [[noreturn]] void Falta(const QString& que) const {
         QString lugar;
         for (const auto& paso : ruta_) {
@@ -171,8 +193,43 @@ class Lector {
         while (i_ < t_.size() && EsDigito(t_[i_])) ++i_;
     }
 
-    // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
+    // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?, and one a double holds: neither past
+    // the largest (1e999) nor, not being zero, below the smallest (1e-400), which Qt would
+    // refuse with no place, or read as 0.
     void Numero() {
+        const std::size_t inicio = i_;
+        NumeroJson();
+        const std::string_view numero = t_.substr(inicio, i_ - inicio);
+        double valor = 0;
+        const auto [fin, error] =
+            std::from_chars(numero.data(), numero.data() + numero.size(), valor);
+        if (error == std::errc::result_out_of_range) {
+            const bool grande = Magnitud(numero) >= 0;
+            Falta(
+                QString("el número %1 es demasiado %2")
+                    .arg(QString::fromLatin1(numero.data(), static_cast<qsizetype>(numero.size())),
+                         grande ? "grande" : "pequeño"));
+        }
+    }
+
+    // The power of ten of a JSON number's first significant digit (capped far past any
+    // double's), when it has one.
+    static long long Magnitud(std::string_view numero) {
+        const std::size_t e = std::min(numero.find_first_of("eE"), numero.size());
+        long long exponente = 0;
+        for (std::size_t k = e + 1; k < numero.size(); ++k)
+            if (EsDigito(numero[k]))
+                exponente = std::min(exponente * 10 + (numero[k] - '0'), 1LL << 40);
+        if (numero.substr(e).find('-') != std::string_view::npos) exponente = -exponente;
+        const std::string_view mantisa = numero.substr(0, e);
+        const std::size_t punto = std::min(mantisa.find('.'), mantisa.size());
+        const std::size_t primera = mantisa.find_first_of("123456789");
+        if (primera == std::string_view::npos) return exponente;
+        return exponente + (primera < punto ? static_cast<long long>(punto - primera) - 1
+                                            : -static_cast<long long>(primera - punto));
+    }
+
+    void NumeroJson() {
         if (t_[i_] == '-') ++i_;
         if (i_ < t_.size() && t_[i_] == '0') {
             ++i_;

@@ -47,6 +47,21 @@ QString Recortado(const QString& texto, qsizetype largo) {
     return texto.size() <= largo ? texto : texto.left(largo - 1) + u'…';
 }
 
+QString CaracterImpropio(const QString& texto) {
+    for (qsizetype k = 0; k < texto.size(); ++k) {
+        const char16_t c = texto[k].unicode();
+        const QChar::Category clase = texto[k].category();
+        const bool direccion = (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+        if (clase != QChar::Other_Control && clase != QChar::Separator_Line &&
+            clase != QChar::Separator_Paragraph && !direccion)
+            continue;
+        return QString("%1 (U+%2) en la posición %3")
+            .arg(direccion ? "un carácter de dirección del texto" : "un carácter de control",
+                 QString::number(c, 16).toUpper().rightJustified(4, u'0'), QString::number(k + 1));
+    }
+    return {};
+}
+
 QString AyudaLlana(const QString& texto) {
     if (!texto.contains(u'<')) return texto;
     return "<p style=\"white-space:pre-wrap\">" + texto.toHtmlEscaped() + "</p>";

@@ -35,6 +35,13 @@ inline QString AlArchivo(const QString& texto) {
 inline constexpr qsizetype kLargoCita = 200;
 QString Recortado(const QString& texto, qsizetype largo = kLargoCita);
 
+// Why `texto` cannot be a one-line field's (a reference, a name, the work, a file number):
+// a control character, a line or paragraph separator, or a bidirectional override or
+// isolate (U+202A–U+202E, U+2066–U+2069), which a box never lets a user type and which
+// could lay out a forged line on the statement; named with its place ("un carácter de
+// control (U+000A) en la posición 5"). Empty when it has none.
+QString CaracterImpropio(const QString& texto);
+
 // A tooltip's text that Qt would take for markup, escaped so that it shows as it is.
 QString AyudaLlana(const QString& texto);
 

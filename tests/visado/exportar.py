@@ -227,6 +227,14 @@ with tempfile.TemporaryDirectory() as carpeta:
         lector.join(60)
         assert leido and leido[0].startswith(b"\xef\xbb\xbfReferencia;"), leido
         assert stat.S_ISFIFO(os.stat(tuberia).st_mode)
+        # A socket as the request was once "No existe el dispositivo".
+        import socket
+        enchufe = socket.socket(socket.AF_UNIX)
+        enchufe.bind(en("enchufe.cdv"))
+        hecho = subprocess.run([*cdv, "--csv", "-", en("enchufe.cdv")], capture_output=True,
+                               text=True, timeout=60)
+        assert hecho.returncode == 1 and "no es un archivo normal" in hecho.stderr, hecho
+        enchufe.close()
 
     # Options that cannot go together are refused, not half done; a mistyped one is told as
     # such, display or not.

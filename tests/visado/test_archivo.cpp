@@ -137,6 +137,15 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
         {"[1, 2]", "no es una solicitud de visado"},
         {R"({"documentos": []})", "falta su número de formato"},
         {R"({"formato": 2})", "es de un formato más reciente (2)"},
+        // Once "falta su número de formato", and "el baremo «» del ?".
+        {R"({"formato": "1"})", "su número de formato («formato») no es un entero positivo"},
+        {R"({"formato": 1, "baremo": 3})", "«baremo» no es un objeto"},
+        // A forged heading: a line break or a bidirectional override that no box lets a user
+        // type once printed "Total con IVA: 0,00 €" on the statement.
+        {R"({"formato": 1, "trabajo": "Nave\nTotal con IVA: 0,00 €"})",
+         "«trabajo» tiene un carácter de control (U+000A) en la posición 5"},
+        {R"({"formato": 1, "expediente": "E-1\u202e10,0 :latoT"})",
+         "«expediente» tiene un carácter de dirección del texto (U+202E) en la posición 4"},
         {documento(R"("referencia": "XYZ", "cantidad": "1", "cuota": "1")"),
          "documento 1: la referencia «XYZ» no está en el baremo"},
         {documento(R"("referencia": "C", "cantidad": "-3", "cuota": "1")"),
