@@ -47,8 +47,12 @@ CuotaCalculada Formateada(double importe, const Separadores& s, Desglose* pasos,
     return Hecha(redondeado, importe, redondeado.Formateado(s), aviso, pasos);
 }
 
+// Each rule takes the quantity as the float the rules work on, or as the double nearest to
+// what was typed, to tell whether single precision changed the fee.
+
 // Per unit, in both catalogues: the quantity times the updated rate, kept in double.
-CuotaCalculada PorUnidad(const Baremo& baremo, float cantidad, float tasa, const Separadores& s,
+template <typename Cantidad>
+CuotaCalculada PorUnidad(const Baremo& baremo, Cantidad cantidad, float tasa, const Separadores& s,
                          Desglose* pasos) {
     const double importe = cantidad * baremo.Actualizar(tasa);
     if (pasos) {
@@ -60,7 +64,8 @@ CuotaCalculada PorUnidad(const Baremo& baremo, float cantidad, float tasa, const
 
 // Magnitudes and budgets of work items: the updated amount, raised to the updated minimum,
 // through the DV scale.
-CuotaCalculada PorEscalaDV(const Baremo& baremo, const TrabajoTT& fila, float cantidad,
+template <typename Cantidad>
+CuotaCalculada PorEscalaDV(const Baremo& baremo, const TrabajoTT& fila, Cantidad cantidad,
                            const Separadores& s, Desglose* pasos) {
     float a = EnSimple(baremo.Actualizar(fila.Tasa) * cantidad);
     const float m = EnSimple(baremo.Actualizar(fila.Minimo));
@@ -77,7 +82,8 @@ CuotaCalculada PorEscalaDV(const Baremo& baremo, const TrabajoTT& fila, float ca
 }
 
 // Surfaces: the surface scale's amount, updated.
-CuotaCalculada PorSuperficie(const Baremo& baremo, float superficie, const Separadores& s,
+template <typename Cantidad>
+CuotaCalculada PorSuperficie(const Baremo& baremo, Cantidad superficie, const Separadores& s,
                              Desglose* pasos) {
     const Escalado escalado = EscalaSuperficie(baremo.clasesSuperficie, superficie, pasos, s);
     const double cuota = baremo.Actualizar(escalado.importe);
@@ -90,7 +96,8 @@ CuotaCalculada PorSuperficie(const Baremo& baremo, float superficie, const Separ
 
 // Budgets of documents: the updated rate on the budget, rounded to the cent (shown in plain
 // form), unless the updated minimum is as much or more.
-CuotaCalculada PorPresupuesto(const Baremo& baremo, const DocumentoTD& fila, float cantidad,
+template <typename Cantidad>
+CuotaCalculada PorPresupuesto(const Baremo& baremo, const DocumentoTD& fila, Cantidad cantidad,
                               const Separadores& s, Desglose* pasos) {
     const double importe = cantidad * baremo.Actualizar(fila.Tasa);
     if (!Calculable(importe)) return Excesiva(importe, {}, pasos);
@@ -156,6 +163,28 @@ std::optional<Centimos> ProductoRedondeado(Centimos c, float f) {
     return (c < 0) != (f < 0) ? -resultado : resultado;
 }
 
+// The fee of the quantity as the rules take it, a float; where single precision changed the
+// quantity typed and so the fee (16777217 units charged as 16777216), no fee, and the steps
+// say why. `tasar` prices a float or a double quantity.
+template <typename Tasar>
+CuotaCalculada ComoSeEscribio(std::string_view cantidad, const Separadores& s, Desglose* pasos,
+                              Tasar tasar) {
+    const auto q = LeerNumero(cantidad, s);
+    if (!q) return {};
+    CuotaCalculada cuota = tasar(*q, pasos);
+    const double escrita = *LeerNumeroDoble(cantidad, s);
+    if (escrita == static_cast<double>(*q)) return cuota;
+    const CuotaCalculada exacta = tasar(escrita, nullptr);
+    if (exacta.resultado == cuota.resultado && exacta.texto == cuota.texto) return cuota;
+    if (pasos) {
+        pasos->push_back(
+            "Cuota: la cantidad tiene más cifras de las que se calculan con "
+            "exactitud (se tomaría como " +
+            Cifra(*q, s) + "), y la cuota cambiaría");
+    }
+    return {Resultado::Imprecisa, cuota.importe, {}, {}, {}};
+}
+
 }  // namespace
 
 std::string_view UnidadTrabajo(const TrabajoTT& fila) {
@@ -186,34 +215,36 @@ std::string_view UnidadDocumento(const DocumentoTD& fila) {
 CuotaCalculada CuotaTrabajo(const Baremo& baremo, const TrabajoTT* fila, std::string_view cantidad,
                             const Separadores& s, Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
-    const auto q = LeerNumero(cantidad, s);
-    if (fila == nullptr || !q) return {};
-    switch (fila->Tipo) {
-        case Regla::PorUnidad:
-            return PorUnidad(baremo, *q, fila->Tasa, s, pasos);
-        case Regla::PorMagnitud:
-        case Regla::PorPresupuesto:
-            return PorEscalaDV(baremo, *fila, *q, s, pasos);
-        case Regla::PorSuperficie:
-            return PorSuperficie(baremo, *q, s, pasos);
-        default:
-            return {Resultado::SinCuota, 0.0, {}, {}, {}};
-    }
+    if (fila == nullptr) return {};
+    return ComoSeEscribio(cantidad, s, pasos, [&](auto q, Desglose* p) -> CuotaCalculada {
+        switch (fila->Tipo) {
+            case Regla::PorUnidad:
+                return PorUnidad(baremo, q, fila->Tasa, s, p);
+            case Regla::PorMagnitud:
+            case Regla::PorPresupuesto:
+                return PorEscalaDV(baremo, *fila, q, s, p);
+            case Regla::PorSuperficie:
+                return PorSuperficie(baremo, q, s, p);
+            default:
+                return {Resultado::SinCuota, 0.0, {}, {}, {}};
+        }
+    });
 }
 
 CuotaCalculada CuotaDocumento(const Baremo& baremo, const DocumentoTD* fila,
                               std::string_view cantidad, const Separadores& s, Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
-    const auto q = LeerNumero(cantidad, s);
-    if (fila == nullptr || !q) return {};
-    switch (fila->Tipo) {
-        case Regla::PorUnidad:
-            return PorUnidad(baremo, *q, fila->Tasa, s, pasos);
-        case Regla::PorPresupuesto:
-            return PorPresupuesto(baremo, *fila, *q, s, pasos);
-        default:
-            return {Resultado::SinCuota, 0.0, {}, {}, {}};
-    }
+    if (fila == nullptr) return {};
+    return ComoSeEscribio(cantidad, s, pasos, [&](auto q, Desglose* p) -> CuotaCalculada {
+        switch (fila->Tipo) {
+            case Regla::PorUnidad:
+                return PorUnidad(baremo, q, fila->Tasa, s, p);
+            case Regla::PorPresupuesto:
+                return PorPresupuesto(baremo, *fila, q, s, p);
+            default:
+                return {Resultado::SinCuota, 0.0, {}, {}, {}};
+        }
+    });
 }
 
 std::optional<CuotaProyecto> CuotaDocumento(const DocumentoTD& fila, Centimos sumaProyecto,

@@ -18,10 +18,11 @@ std::string_view UnidadTrabajo(const TrabajoTT& fila);
 std::string_view UnidadDocumento(const DocumentoTD& fila);
 
 enum class Resultado {
-    Invalida,  // no row selected, or the quantity is not a number
-    Cuota,     // a fee
-    SinCuota,  // the row's fee rule prices no quantity
-    Excesiva,  // the fee is not finite, or beyond kCentimosMaximos: no fee to show or keep
+    Invalida,   // no row selected, or the quantity is not a number
+    Cuota,      // a fee
+    SinCuota,   // the row's fee rule prices no quantity
+    Excesiva,   // the fee is not finite, or beyond kCentimosMaximos: no fee to show or keep
+    Imprecisa,  // single precision changed the quantity typed, and so its fee: none
 };
 
 // A fee rule's answer: everything the caller shows or keeps of it.

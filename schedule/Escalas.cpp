@@ -38,9 +38,9 @@ Escalado EscalaDV(std::span<const TramoDV> tramos, float dv, Desglose* pasos,
     return {0.0f, kMensajeDVAlta};
 }
 
-Escalado EscalaSuperficie(std::span<const ClaseSuperficie> clases, float superficie,
+Escalado EscalaSuperficie(std::span<const ClaseSuperficie> clases, double superficie,
                           Desglose* pasos, const Separadores& s) {
-    if (!(superficie > 0.0f)) {
+    if (!(superficie > 0.0)) {
         if (pasos) pasos->push_back("Escala de superficie: la superficie no es positiva, 0");
         return {};
     }

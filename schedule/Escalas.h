@@ -40,7 +40,7 @@ Escalado EscalaDV(std::span<const TramoDV> tramos, float dv, Desglose* pasos = n
 
 // The amount (before the update factors) of a surface in m², by its class in `clases`.
 // 0 for a surface not above 0, and beyond the last limit (with kMensajeSuperficieAlta).
-Escalado EscalaSuperficie(std::span<const ClaseSuperficie> clases, float superficie,
+Escalado EscalaSuperficie(std::span<const ClaseSuperficie> clases, double superficie,
                           Desglose* pasos = nullptr, const Separadores& s = {});
 
 }  // namespace cdv

@@ -117,7 +117,7 @@ std::optional<DecimalLeido> Analizar(std::string_view texto, const Separadores& 
     if (i != t.size()) return std::nullopt;
 
     if (r.digitos.empty()) {
-        r.digitos = "0";
+        r.digitos.push_back('0');
     } else {
         r.exponente = exponente - decimales;
     }
@@ -130,23 +130,38 @@ bool GrupoDeBlancos(std::string_view grupo) {
     return !grupo.empty() && BlancoEn(grupo, 0) == grupo.size();
 }
 
-std::optional<float> LeerNumero(std::string_view texto, const Separadores& s) {
-    const auto leido = Analizar(texto, s);
-    if (!leido) return std::nullopt;
-    const std::string cientifico = leido->digitos + 'e' + std::to_string(leido->exponente);
-    float valor = 0.0f;
+namespace {
+
+// The text's number as a `Real`: nothing past the largest finite one, zero below the smallest.
+template <typename Real>
+std::optional<Real> NumeroComo(const DecimalLeido& leido) {
+    const std::string cientifico = leido.digitos + 'e' + std::to_string(leido.exponente);
+    Real valor = 0;
     const auto [fin, error] =
         std::from_chars(cientifico.data(), cientifico.data() + cientifico.size(), valor);
     if (error == std::errc::result_out_of_range) {
         const long long magnitud =
-            static_cast<long long>(leido->digitos.size()) - 1 + leido->exponente;
-        if (magnitud >= 0) return std::nullopt;  // beyond the largest float
-        valor = 0.0f;                            // below the smallest: zero
+            static_cast<long long>(leido.digitos.size()) - 1 + leido.exponente;
+        if (magnitud >= 0) return std::nullopt;  // beyond the largest
+        valor = 0;                               // below the smallest: zero
     } else if (error != std::errc() || fin != cientifico.data() + cientifico.size() ||
                !std::isfinite(valor)) {
         return std::nullopt;
     }
-    return leido->negativo ? -valor : valor;
+    return leido.negativo ? -valor : valor;
+}
+
+}  // namespace
+
+std::optional<float> LeerNumero(std::string_view texto, const Separadores& s) {
+    const auto leido = Analizar(texto, s);
+    return leido ? NumeroComo<float>(*leido) : std::nullopt;
+}
+
+std::optional<double> LeerNumeroDoble(std::string_view texto, const Separadores& s) {
+    const auto leido = Analizar(texto, s);
+    if (!leido || !NumeroComo<float>(*leido)) return std::nullopt;
+    return NumeroComo<double>(*leido);
 }
 
 std::optional<Centimos> LeerCentimos(std::string_view texto, const Separadores& s) {

@@ -80,6 +80,9 @@ inline std::string TextoSimple(Centimos c, const Separadores& s) {
 // grouping. Anything else, and anything outside the finite single-precision range, is not a
 // number.
 std::optional<float> LeerNumero(std::string_view texto, const Separadores& s);
+// The same number in double precision, the nearest to the text: what was typed, where a float
+// would change it ("16777217"). Nothing where LeerNumero gives nothing.
+std::optional<double> LeerNumeroDoble(std::string_view texto, const Separadores& s);
 
 // Reads an amount text exactly, to the cent (half away from zero past two decimals).
 // Not a number, or beyond kCentimosMaximos: nothing.

@@ -350,6 +350,7 @@ void PanelEntrada::AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Des
             total_->setText(Qs(cuota.texto));
             break;
         case cdv::Resultado::Excesiva:  // the steps say why there is none
+        case cdv::Resultado::Imprecisa:
             total_->clear();
             break;
         case cdv::Resultado::SinCuota:

@@ -18,6 +18,11 @@ Tasacion DeCuota(int fila, const QString& cantidad, const CuotaCalculada& cuota,
     if (cuota.resultado == Resultado::Invalida) {
         return {{}, QString("la cantidad «%1» no es un número").arg(cantidad)};
     }
+    if (cuota.resultado == Resultado::Imprecisa) {
+        return {{},
+                QString("la cantidad «%1» tiene más cifras de las que se calculan con exactitud")
+                    .arg(cantidad)};
+    }
     if (cuota.resultado == Resultado::Excesiva || !cuota.centimos)
         return {{}, "la cuota pasa del mayor importe que el programa calcula"};
     return {Linea{fila, cantidad, *cuota.centimos, Qs(cuota.texto), {}, 0, 0, {}}, {}};

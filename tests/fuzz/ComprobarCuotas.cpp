@@ -22,8 +22,9 @@ std::string Comprobar(const char* nombre, const Regla& regla, bool valida,
     const std::string fallo = std::string(nombre) + ": ";
     if ((c.resultado == cdv::Resultado::Invalida) == valida) return fallo + "validez";
     if (conPasos.texto != c.texto || conPasos.importe != c.importe) return fallo + "pasos";
-    // An amount past what is kept is no fee: nothing shown, nothing to keep.
-    if (c.resultado == cdv::Resultado::Excesiva)
+    // An amount past what is kept, or a quantity a float changed, is no fee: nothing shown,
+    // nothing to keep, and the steps say why.
+    if (c.resultado == cdv::Resultado::Excesiva || c.resultado == cdv::Resultado::Imprecisa)
         return c.texto.empty() && !c.centimos && !pasos.empty() ? "" : fallo + "excesiva";
     if (c.resultado != cdv::Resultado::Cuota)
         return c.texto.empty() && pasos.empty() ? "" : fallo + "texto";

@@ -92,7 +92,15 @@ TEST(Cuotas, TrabajoYDocumento) {
         // Past what is kept in cents, no fee at all (once shown with digits, and "inf,00").
         Caso{D, "AAP", "1e12", Resultado::Excesiva, ""},
         Caso{D, "ESS2", "1e30", Resultado::Excesiva, ""},
-        Caso{D, "AAP", "3e38", Resultado::Excesiva, ""}}) {
+        Caso{D, "AAP", "3e38", Resultado::Excesiva, ""},
+        // No fee where a float would change the quantity typed, and its fee: 16777217 units
+        // were charged as 16777216 (26,50 € short), 33554435 as 33554436, a surface just past
+        // a class's limit in the class below.
+        Caso{D, "AAP", "16777216", kCuota, "444.529.115,14"},
+        Caso{D, "AAP", "16777217", Resultado::Imprecisa, ""},
+        Caso{D, "AAP", "33554435", Resultado::Imprecisa, ""},
+        Caso{T, "LAN", "500,00001", Resultado::Imprecisa, ""},
+        Caso{D, "EIA2", "1.234.567,89", kCuota, "5724,44"}}) {
         // clang-format on
         const auto r = c.trabajo ? cdv::CuotaTrabajo(b, Trabajo(c.ref), c.cantidad, kEs)
                                  : cdv::CuotaDocumento(b, Documento(c.ref), c.cantidad, kEs);

@@ -348,7 +348,8 @@ class Sesion {
             // and its breakdown ends with it, or is empty with no fee
             const QString desglose = b_->c<QLabel>(QString("lblDesglose") + kLado[i])->text();
             const bool excesiva =
-                desglose.endsWith("pasa del mayor importe que el programa calcula");
+                desglose.endsWith("pasa del mayor importe que el programa calcula") ||
+                desglose.endsWith("y la cuota cambiaría");
             if ((cuota.isEmpty() && !desglose.isEmpty() && !excesiva) ||
                 (!cuota.isEmpty() && !desglose.endsWith("Cuota: " + cuota)))
                 return QString("desglose «%1» para la cuota %2").arg(desglose, cuota);

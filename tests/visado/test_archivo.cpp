@@ -155,9 +155,9 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
         {documento(R"("referencia": "OD", "cantidad": "1", "cuota": "0")"),
          "documento 1 (OD): el documento no tiene cuota"},
         {documento(R"("referencia": "P", "partidas": [
-             {"referencia": "DVPG", "cantidad": "2e11", "cuota": "0"},
-             {"referencia": "DVPG", "cantidad": "2e11", "cuota": "0"}], "cuota": "0")"),
-         "documento 1 (P): el importe es demasiado grande"},  // nine trillion euros each
+             {"referencia": "DVPG", "cantidad": "137438953472", "cuota": "0"},
+             {"referencia": "DVPG", "cantidad": "137438953472", "cuota": "0"}], "cuota": "0")"),
+         "documento 1 (P): el importe es demasiado grande"},  // six trillion euros each
         {documento(R"("referencia": "P", "partidas": [], "cuota": "0")"),
          "documento 1 (P): el proyecto no tiene partidas"},
         {documento(R"("referencia": "PB", "descuento": "Proyecto básico", "partidas": [
@@ -191,10 +191,11 @@ TEST_F(Archivo, LoQueNoSePuedeAbrirSeRechazaConSuMotivo) {
     }
 }
 
-// Totals checked as they grow, in one pass: 20,000 lines of some nine trillion euros each once
-// overflowed the project's sum before its one check (undefined behaviour, a wrapped total).
+// Totals checked as they grow, in one pass: 20,000 lines of some six trillion euros each (2^37
+// units, which a float holds exactly) once overflowed the project's sum before its one check
+// (undefined behaviour, a wrapped total).
 TEST_F(Archivo, LosTotalesSeCompruebanAlCrecer) {
-    const QByteArray linea = R"({"referencia": "DVPG", "cantidad": "2e11", "cuota": "0"})";
+    const QByteArray linea = R"({"referencia": "DVPG", "cantidad": "137438953472", "cuota": "0"})";
     const QByteArray lineas = (linea + ",").repeated(19'999) + linea;
     for (const auto& [datos, motivo] :
          {std::pair{R"({"formato": 1, "proyecto": {"partidas": [)" + lineas + "]}}",
