@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -33,9 +34,12 @@ HistoriaUnica::HistoriaUnica(QWidget* principal, QUndoStack& pila)
     qApp->installEventFilter(this);
 }
 
-// A text box in the main window or in one of the windows it owns.
+// A text box in the main window or in one of the windows it owns. An editable selector takes
+// the keys for its box, and hands them on to it directly, past this filter: it counts as its
+// box.
 QLineEdit* HistoriaUnica::CajaNuestra(QObject* objeto) const {
-    auto* caja = qobject_cast<QLineEdit*>(objeto);
+    auto* selector = qobject_cast<QComboBox*>(objeto);
+    auto* caja = selector != nullptr ? selector->lineEdit() : qobject_cast<QLineEdit*>(objeto);
     for (const QWidget* w = caja; w != nullptr; w = w->parentWidget()) {
         if (w == principal_) return caja;
     }

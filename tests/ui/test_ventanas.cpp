@@ -419,6 +419,14 @@ class TestVentanas : public QObject {
         QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Z,
                         Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
+        // In a selector, where the cursor is once a type is picked: the combo box once handed
+        // Ctrl+Z to its own box, past the one history, while Ctrl+Y reached it.
+        b.elegir("cbbRefTD", "C");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 0);
+        QCOMPARE(b.texto("cbbRefTD"), QString("C"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
 
         b.menu("mnuCDV");
         auto* colegiado = Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtColegiado");
