@@ -1,6 +1,7 @@
 #include "frmAcerca.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -70,4 +71,15 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& actualizacion)
 
     QPushButton* aceptar = CrearBoton(this, "Command1", "Aceptar", Twips(4470, 3360, 1245, 345));
     connect(aceptar, &QPushButton::clicked, this, &QWidget::close);
+    aceptar->setFocus();
+}
+
+void frmAcerca::keyPressEvent(QKeyEvent* evento) {
+    const int tecla = evento->key();
+    if (evento->modifiers() == Qt::NoModifier &&
+        (tecla == Qt::Key_Escape || tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
 }

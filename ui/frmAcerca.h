@@ -9,4 +9,8 @@ class frmAcerca : public QWidget {
   public:
     // `actualizacion`: the date from which the schedule in force applies.
     frmAcerca(QWidget* principal, const QString& actualizacion);
+
+  protected:
+    // Escape and Enter close it, as "Aceptar" does.
+    void keyPressEvent(QKeyEvent* evento) override;
 };

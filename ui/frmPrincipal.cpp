@@ -216,7 +216,7 @@ void frmPrincipal::CrearMenu() {
 }
 
 void frmPrincipal::CrearRecientes(QMenu& principal) {
-    recientes_ = principal.addMenu("Archivos &recientes");
+    recientes_ = principal.addMenu("Archivos recien&tes");
     recientes_->setObjectName("mnuRecientes");
     connect(archivo_, &ComandosArchivo::recientesCambiados, this, &frmPrincipal::MostrarRecientes);
     MostrarRecientes();

@@ -605,6 +605,18 @@ class TestVentanas : public QObject {
                          ->shortcut()
                          .toString(QKeySequence::NativeText),
                      "Control+Mayúsculas+S");
+            // Each entry of a menu its own letter: Alt+P, R once reached only "Archivos
+            // recientes", never "Recuperar la sesión anterior".
+            for (const QMenu* menu : b.p->menuBar()->findChildren<QMenu*>()) {
+                QSet<QChar> letras;
+                for (const QAction* accion : menu->actions()) {
+                    const qsizetype y = accion->text().indexOf(u'&');
+                    if (y < 0 || y + 1 >= accion->text().size()) continue;
+                    const QChar letra = accion->text()[y + 1].toLower();
+                    QVERIFY2(!letras.contains(letra), qPrintable(accion->text()));
+                    letras.insert(letra);
+                }
+            }
         }
         QCOMPARE(QApplication::style()->name(), estilo);
         QCOMPARE(QApplication::font(), letra);
@@ -621,6 +633,12 @@ class TestVentanas : public QObject {
         QCOMPARE(Control<QLabel>(acerca, "Label1(3)")->text(), QString(CDV_VERSION));
         QTest::mouseClick(Control<QPushButton>(acerca, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(acerca.isNull());
+        for (const Qt::Key tecla : {Qt::Key_Escape, Qt::Key_Return}) {  // as the README says
+            b.menu("mnuAcerca");
+            acerca = b.ventana("frmAcerca");
+            QTest::keyClick(acerca, tecla);
+            QTRY_VERIFY(acerca.isNull());
+        }
 
         QString lanzado;
         bool arranca = false;
