@@ -27,6 +27,7 @@ add_library(cdv_ui STATIC
     ui/ComandosArchivo.cpp
     ui/Diseno.cpp
     ui/Entorno.cpp
+    ui/FilaSeguida.cpp
     ui/HistoriaUnica.cpp
     ui/OpcionesDescuento.cpp
     ui/PanelEntrada.cpp

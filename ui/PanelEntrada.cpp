@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QWheelEvent>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
+#include "FilaSeguida.h"
 
 namespace {
 
@@ -138,7 +140,9 @@ void PanelEntrada::CrearControles(const Diseno& d) {
     cantidad_->setAccessibleName("Cantidad del " + d.que);
     total_->setAccessibleName("Cuota del " + d.que + ", en euros");
     comentario_->setAccessibleName("Observaciones del tipo de " + d.que);
-    anadir_->setAccessibleName("Añadir el " + d.que + " " + d.destino);
+    anadirAccesible_ = "Añadir el " + d.que + " " + d.destino;
+    anadir_->setAccessibleName(anadirAccesible_);
+    titulo_ = d.titulo;
     unidad_->setBuddy(cantidad_);
     euro_->setBuddy(total_);
 }
@@ -151,10 +155,20 @@ void PanelEntrada::Conectar() {
     connect(cantidad_, &QLineEdit::textChanged, this, &PanelEntrada::CambioCantidad);
     connect(anadir_, &QPushButton::clicked, this, &PanelEntrada::Anadir);
     connect(cancelar_, &QPushButton::clicked, this, &PanelEntrada::TerminarModificacion);
-    // A change of the list (undone, removed, opened) leaves no line to change.
-    for (const auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&Lista(), senal, this, &PanelEntrada::TerminarModificacion);
-    connect(&Lista(), &QAbstractItemModel::modelReset, this, &PanelEntrada::TerminarModificacion);
+    // Escape gives a change up, as "Cancelar" does.
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), marco_, this,
+                            &PanelEntrada::TerminarModificacion, Qt::WidgetWithChildrenShortcut);
+    escape_->setEnabled(false);
+    // The line being changed moves with lines added or removed before it; once it is gone
+    // (undone, removed, another file opened), the change ends, and its quantity with it, so
+    // that Enter adds nothing by mistake.
+    modificando_ = new FilaSeguida(
+        Lista(),
+        [this](bool sigue) {
+            MostrarModificacion();
+            if (!sigue) cantidad_->clear();
+        },
+        this);
     // Enter in the quantity adds, as the button does; the keypad's decimal key writes the
     // locale's decimal separator.
     connect(cantidad_, &QLineEdit::returnPressed, anadir_, [boton = anadir_] {
@@ -184,18 +198,32 @@ void PanelEntrada::Modificar(int fila) {
     if (!vista) return;
     Elegir(vista->ref);
     cantidad_->setText(cdv::DelArchivo(linea.cantidad));
-    modificando_ = fila;
-    anadir_->setText("Guardar cambios");
-    cancelar_->setVisible(anadir_->isVisible());
+    modificando_->Seguir(fila);
+    MostrarModificacion();
     cantidad_->setFocus();
     cantidad_->selectAll();
 }
 
+// The side says which line it changes, in its title, and its button saves it.
+void PanelEntrada::MostrarModificacion() {
+    const int fila = modificando_->Fila();
+    const bool modificando = fila >= 0;
+    QString titulo = titulo_;
+    if (modificando) {
+        const QString ref = Qs(VistaDe(Baremo(), catalogo_, Lista().En(fila).fila)->ref);
+        titulo = QString("%1 — modificando la línea %2 (%3)   ")
+                     .arg(titulo_.trimmed(), QString::number(fila + 1), ref);
+    }
+    marco_->setTitle(titulo);
+    anadir_->setText(modificando ? "Guardar" : "Añadir");
+    anadir_->setAccessibleName(modificando ? "Guardar los cambios de la línea" : anadirAccesible_);
+    cancelar_->setVisible(modificando && anadir_->isVisible());
+    escape_->setEnabled(modificando);
+}
+
 void PanelEntrada::TerminarModificacion() {
-    if (modificando_ < 0) return;
-    modificando_ = -1;
-    anadir_->setText("Añadir");
-    cancelar_->setVisible(false);
+    modificando_->Soltar();
+    MostrarModificacion();
 }
 
 void PanelEntrada::Preparar() {
@@ -282,7 +310,7 @@ void PanelEntrada::MostrarEntrada(bool mostrar) {
                              static_cast<QWidget*>(anadir_), static_cast<QWidget*>(desglose_)}) {
         control->setVisible(mostrar);
     }
-    cancelar_->setVisible(mostrar && modificando_ >= 0);
+    cancelar_->setVisible(mostrar && modificando_->Fila() >= 0);
 }
 
 void PanelEntrada::CambioCantidad() {
@@ -377,12 +405,16 @@ void PanelEntrada::Anadir() {
     const cdv::Tasacion tasacion = catalogo_ == Catalogo::Documentos
                                        ? cdv::TasarDocumento(Baremo(), fila_, cantidad)
                                        : cdv::TasarPartida(Baremo(), fila_, cantidad);
-    const int modificando = modificando_;
+    const int modificando = modificando_->Fila();
+    modificando_->Soltar();  // its own replacement is no loss of the line
     const bool hecho =
         modificando >= 0
             ? documento_.Reemplazar(Lista(), modificando, tasacion, "Modificar " + Qs(vista->ref))
             : documento_.Anadir(Lista(), tasacion, "Añadir " + Qs(vista->ref));
-    if (!hecho) return;
+    if (!hecho) {
+        modificando_->Seguir(modificando);
+        return;
+    }
     TerminarModificacion();
     emit anadida();
 }

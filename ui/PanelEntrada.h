@@ -17,7 +17,9 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class FilaSeguida;
 class QPlainTextEdit;
+class QShortcut;
 class QPushButton;
 class QWidget;
 
@@ -54,9 +56,9 @@ class PanelEntrada : public QObject {
     void Elegir(std::string_view ref);
     // Shows or hides the quantity, the fee and "Añadir": a project document has none.
     void MostrarEntrada(bool mostrar);
-    // Brings the line at `fila` of the side's list back into the side to be changed: "Añadir"
-    // reads "Guardar cambios" and puts what the side then shows in its place, as one change;
-    // "Cancelar" beside it leaves the line as it was.
+    // Brings the line at `fila` of the side's list back into the side to be changed: the
+    // side's title says so, "Añadir" reads "Guardar" and puts what the side then shows in its
+    // place, as one change; "Cancelar" beside it, or Escape, leaves the line as it was.
     void Modificar(int fila);
     void TerminarModificacion();
 
@@ -85,6 +87,7 @@ class PanelEntrada : public QObject {
     void AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Desglose& pasos);
     void MostrarDesglose(const QString& texto);
     void Anadir();
+    void MostrarModificacion();
     const cdv::Baremo& Baremo() const;
     cdv::ListaLineas& Lista() const;
 
@@ -101,6 +104,8 @@ class PanelEntrada : public QObject {
     QPlainTextEdit* comentario_ = nullptr;
     QPushButton* anadir_ = nullptr;
     QPushButton* cancelar_ = nullptr;
-    int modificando_ = -1;        // the line being changed, -1 when none
-    QLabel* desglose_ = nullptr;  // how the fee shown is reached
+    FilaSeguida* modificando_ = nullptr;  // the line being changed, if any
+    QShortcut* escape_ = nullptr;
+    QString titulo_, anadirAccesible_;  // as designed
+    QLabel* desglose_ = nullptr;        // how the fee shown is reached
 };

@@ -5,6 +5,7 @@
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
+#include "FilaSeguida.h"
 
 namespace {
 
@@ -33,21 +34,23 @@ frmTotalesTT::frmTotalesTT(QWidget* principal, DocumentoSolicitud& documento,
     cmbCancelar_->setVisible(false);
     Anclar(cmbCancelar_, Anclaje::AbajoDerecha);
     connect(cmbCancelar_, &QPushButton::clicked, this, &frmTotalesTT::TerminarModificacion);
-    // A change of the documents (undone, removed, opened) leaves none to change.
-    cdv::ListaLineas& documentos = documento.Solicitud().Documentos();
-    for (const auto senal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&documentos, senal, this, &frmTotalesTT::TerminarModificacion);
-    connect(&documentos, &QAbstractItemModel::modelReset, this,
-            &frmTotalesTT::TerminarModificacion);
+    // The document being changed moves with the documents added or removed before it; once
+    // it is gone (undone, removed, another file opened), there is none to change.
+    modificando_ = new FilaSeguida(
+        documento.Solicitud().Documentos(),
+        [this](bool sigue) {
+            if (!sigue) TerminarModificacion();
+        },
+        this);
 }
 
 void frmTotalesTT::Modificar(int fila) {
-    modificando_ = fila;
+    modificando_->Seguir(fila);
     cmbCancelar_->setVisible(true);
 }
 
 void frmTotalesTT::TerminarModificacion() {
-    modificando_ = -1;
+    modificando_->Soltar();
     cmbCancelar_->setVisible(false);
 }
 
@@ -76,13 +79,15 @@ void frmTotalesTT::Hecho() {
         Avisar(this, kProyectoVacio);
         return;
     }
-    const int modificando = modificando_;
+    const int modificando = modificando_->Fila();
     const cdv::Tasacion tasacion = solicitud.TasarProyecto(fila);
     if (modificando < 0 && !AnadirOtraVez(tasacion)) return;
+    modificando_->Soltar();  // its own replacement is no loss of the line
     const bool cargado =
         modificando >= 0 ? this->documento().Reemplazar(solicitud.Documentos(), modificando,
                                                         tasacion, "Modificar " + Qs(documento->Ref))
                          : this->documento().Anadir(solicitud.Documentos(), tasacion, "Hecho");
+    if (!cargado) modificando_->Seguir(modificando);
     if (cargado) {
         TerminarModificacion();
         hide();

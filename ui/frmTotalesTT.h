@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "Linea.h"
+
+class FilaSeguida;
 #include "VentanaResumen.h"
 
 class frmTotalesTT : public VentanaResumen {
@@ -30,5 +32,5 @@ class frmTotalesTT : public VentanaResumen {
 
     std::function<int()> proyecto_;
     QPushButton* cmbCancelar_ = nullptr;
-    int modificando_ = -1;  // the document being changed, -1 when none
+    FilaSeguida* modificando_ = nullptr;  // the document being changed, if any
 };

@@ -35,7 +35,10 @@ class TestTrabajo : public QObject {
         b.pulsar("cmbAñadirTD");
         b.seleccionar("frmTotalesTD", 0);
         b.pulsarEn("frmTotalesTD", "cmbModificar");
-        QCOMPARE(b.texto("cmbAñadirTD"), QString("Guardar cambios"));
+        // Said where it shows whole: "Guardar cambios" was clipped in its button.
+        QCOMPARE(b.texto("cmbAñadirTD"), QString("Guardar"));
+        QCOMPARE(b.c<QGroupBox>("fraTD")->title(),
+                 QString("Tipo de Documento — modificando la línea 1 (AAP)   "));
         QVERIFY(b.aLaVista("cmbCancelarTD"));
         QCOMPARE(b.texto("cbbRefTD"), QString("AAP"));
         Escribir(b.caja("txtCantidadTD"), "3");
@@ -53,9 +56,42 @@ class TestTrabajo : public QObject {
         b.pulsarEn("frmTotalesTD", "cmbModificar");
         Escribir(b.caja("txtCantidadTD"), "7");
         b.pulsar("cmbCancelarTD");
+        QCOMPARE(b.c<QGroupBox>("fraTD")->title(), QString("Tipo de Documento   "));
         b.pulsar("cmbAñadirTD");  // now an ordinary "Añadir"
         QCOMPARE(Lineas(b.lista("frmTotalesTD")).mid(0, 2), antes);
         QCOMPARE(b.solicitud().Documentos().Cuantas(), 3);
+
+        // Escape gives a change up; removing another line keeps it going on its line; its own
+        // line gone ends it, with its quantity, so that Enter adds nothing (it once turned back
+        // to "Añadir" in silence, the new quantity still in the box).
+        b.seleccionar("frmTotalesTD", 2);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Escape);
+        QCOMPARE(b.texto("cmbAñadirTD"), QString("Añadir"));
+        b.seleccionar("frmTotalesTD", 2);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        Escribir(b.caja("txtCantidadTD"), "5");
+        b.seleccionar("frmTotalesTD", 0);
+        b.pulsarEn("frmTotalesTD", "cmbEliminar");
+        QCOMPARE(b.c<QGroupBox>("fraTD")->title(),
+                 QString("Tipo de Documento — modificando la línea 2 (C)   "));
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Return);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 2);
+        QCOMPARE(b.solicitud().Documentos().En(1).cantidad, QString("5"));
+        b.seleccionar("frmTotalesTD", 1);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        Escribir(b.caja("txtCantidadTD"), "6");
+        b.menu("mnuDeshacer");  // the change to 5, then the line itself, gone
+        b.menu("mnuDeshacer");
+        b.menu("mnuDeshacer");
+        QCOMPARE(b.texto("cmbAñadirTD"), QString("Añadir"));
+        QCOMPARE(b.texto("txtCantidadTD"), QString());
+        QTest::keyClick(b.caja("txtCantidadTD"), Qt::Key_Return);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 2);
+        b.menu("mnuRehacer");
+        b.menu("mnuRehacer");
+        b.menu("mnuRehacer");
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 2);
 
         // A project: charged with "Hecho", brought back, its discount changed, charged again
         // in its place.
@@ -63,23 +99,23 @@ class TestTrabajo : public QObject {
         b.elegir("cbbRefTT", "DVPG");
         b.pulsar("cmbAñadirTT");
         b.pulsarEn("frmTotalesTT", "cmbHecho");
-        QCOMPARE(b.solicitud().Documentos().Cuantas(), 4);
-        const QString proyecto = Lineas(b.lista("frmTotalesTD")).value(3);
-        b.seleccionar("frmTotalesTD", 3);
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 3);
+        const QString proyecto = Lineas(b.lista("frmTotalesTD")).value(2);
+        b.seleccionar("frmTotalesTD", 2);
         b.pulsarEn("frmTotalesTD", "cmbModificar");
         QVERIFY(Control<QPushButton>(b.ventana("frmTotalesTT"), "cmbCancelar")->isVisible());
         b.pulsar("otbProyecto(2)");  // Anteproyecto
         b.pulsarEn("frmTotalesTT", "cmbHecho");
-        QCOMPARE(b.solicitud().Documentos().Cuantas(), 4);
-        QVERIFY(Lineas(b.lista("frmTotalesTD")).value(3).contains("Descontado el Anteproyecto"));
+        QCOMPARE(b.solicitud().Documentos().Cuantas(), 3);
+        QVERIFY(Lineas(b.lista("frmTotalesTD")).value(2).contains("Descontado el Anteproyecto"));
         QCOMPARE(Deshacer(b), QString("&Deshacer Modificar P"));
         b.menu("mnuDeshacer");
-        QCOMPARE(Lineas(b.lista("frmTotalesTD")).value(3), proyecto);
+        QCOMPARE(Lineas(b.lista("frmTotalesTD")).value(2), proyecto);
 
         // A work item of the project under way, changed in the work side.
         b.seleccionar("frmTotalesTT", 0);
         b.pulsarEn("frmTotalesTT", "cmbModificar");
-        QCOMPARE(b.texto("cmbAñadirTT"), QString("Guardar cambios"));
+        QCOMPARE(b.texto("cmbAñadirTT"), QString("Guardar"));
         Escribir(b.caja("txtCantidadTT"), "2");
         b.pulsar("cmbAñadirTT");
         QCOMPARE(b.solicitud().Partidas().Cuantas(), 1);
