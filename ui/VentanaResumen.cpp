@@ -232,6 +232,15 @@ void VentanaResumen::MostrarTotal() {
     txtTotalCDV_->setText(Qs(cdv::TextoFormateado(lineas_.Suma(), cdv::SeparadoresActuales())));
 }
 
+void VentanaResumen::Tabular(const std::vector<QWidget*>& antes,
+                             const std::vector<QWidget*>& despues) {
+    std::vector<QWidget*> orden = antes;
+    orden.insert(orden.end(), {lstVisados_, cmbModificar_, cmbEliminar_});
+    orden.insert(orden.end(), despues.begin(), despues.end());
+    orden.push_back(txtTotalCDV_);
+    for (std::size_t k = 1; k < orden.size(); ++k) setTabOrder(orden[k - 1], orden[k]);
+}
+
 void VentanaResumen::Anclar(QWidget* control, Anclaje anclaje) {
     anclados_.push_back({control, control->geometry(), anclaje});
 }

@@ -51,6 +51,9 @@ class VentanaResumen : public QWidget {
     // go down, the buttons on the right go down and right.
     enum class Anclaje { Crece, Abajo, AbajoDerecha, Derecha };
     void Anclar(QWidget* control, Anclaje anclaje);
+    // Tab runs as the window reads: `antes`, the list, "Modificar", "Eliminar", `despues`,
+    // then the total.
+    void Tabular(const std::vector<QWidget*>& antes, const std::vector<QWidget*>& despues);
 
     void resizeEvent(QResizeEvent* evento) override;
     void showEvent(QShowEvent* evento) override;

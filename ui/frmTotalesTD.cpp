@@ -43,6 +43,7 @@ frmTotalesTD::frmTotalesTD(QWidget* principal, DocumentoSolicitud& documento)
     connect(txtColegiado_, &QLineEdit::textEdited, &documento,
             &DocumentoSolicitud::CambiarColegiado);
     connect(&solicitud, &cdv::SolicitudVisado::cambiada, this, &frmTotalesTD::MostrarDatos);
+    Tabular({txtExpediente_, txtTrabajo_, txtColegiado_}, {});
     MostrarDatos();
 }
 

@@ -34,6 +34,7 @@ frmTotalesTT::frmTotalesTT(QWidget* principal, DocumentoSolicitud& documento,
     cmbCancelar_->setVisible(false);
     Anclar(cmbCancelar_, Anclaje::AbajoDerecha);
     connect(cmbCancelar_, &QPushButton::clicked, this, &frmTotalesTT::TerminarModificacion);
+    Tabular({}, {cmbCancelar_, cmbHecho});
     // The document being changed moves with the documents added or removed before it; once
     // it is gone (undone, removed, another file opened), there is none to change.
     modificando_ = new FilaSeguida(

@@ -250,6 +250,17 @@ class TestTrabajo : public QObject {
         b.menu("mnuCDV");
         auto* expediente = Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtExpediente");
         QCOMPARE(expediente->maxLength(), 40);
+        // Tab runs as the window reads (it once went from the list to Eliminar, Modificar and
+        // then up to Trabajo).
+        QStringList orden;
+        QWidget* control = expediente;
+        do {
+            if ((control->focusPolicy() & Qt::TabFocus) && control->isVisible())
+                orden << control->objectName();
+            control = control->nextInFocusChain();
+        } while (control != expediente && orden.size() < 20);
+        QCOMPARE(orden, QStringList({"txtExpediente", "txtTrabajo", "txtColegiado", "lstVisados",
+                                     "cmbModificar", "cmbEliminar", "txtTotalCDV"}));
         Escribir(expediente, "EXP-2026/7");
         QCOMPARE(Deshacer(b), QString("&Deshacer Expediente"));
         contestador.archivo = carpeta.filePath("con expediente.cdv");
