@@ -384,3 +384,15 @@ void Colorear(QLabel* etiqueta, const QColor& color) {
     paleta.setColor(QPalette::WindowText, color);
     etiqueta->setPalette(paleta);
 }
+
+void MarcarCaja(QLineEdit* caja, const QString& aviso) {
+    QPalette paleta;
+    if (!aviso.isEmpty()) {
+        paleta = caja->palette();
+        paleta.setColor(QPalette::Base, QColor(255, 228, 228));
+        paleta.setColor(QPalette::Text, QColor(160, 0, 0));
+    }
+    caja->setPalette(paleta);
+    caja->setToolTip(aviso);
+    caja->setAccessibleDescription(aviso);
+}

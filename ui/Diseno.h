@@ -84,6 +84,9 @@ QLabel* CrearEtiqueta(QWidget* padre, const QString& nombre, const QString& text
 QLineEdit* CrearCaja(QWidget* padre, const QString& nombre, QRect zona, bool soloLectura);
 QPushButton* CrearBoton(QWidget* padre, const QString& nombre, const QString& texto, QRect zona);
 void Colorear(QLabel* etiqueta, const QColor& color);
+// Marks a box whose text is wrong or was cut, in its colours and with `aviso` as its tooltip
+// and accessible description; an empty `aviso` takes the mark away.
+void MarcarCaja(QLineEdit* caja, const QString& aviso);
 
 // An editable selector's text box that shows its text from the start: Tab into it selects
 // the whole text with the cursor at its start, so that a long description reads from there.

@@ -339,16 +339,6 @@ void PanelEntrada::CambioCantidad() {
 void PanelEntrada::MarcarCantidad(bool valida, const cdv::Separadores& s) {
     if (valida == !cantidad_->property("invalida").toBool()) return;
     cantidad_->setProperty("invalida", !valida);
-    if (valida) {
-        cantidad_->setPalette(QPalette());
-        cantidad_->setToolTip({});
-        cantidad_->setAccessibleDescription({});
-        return;
-    }
-    QPalette paleta = cantidad_->palette();
-    paleta.setColor(QPalette::Base, QColor(255, 228, 228));
-    paleta.setColor(QPalette::Text, QColor(160, 0, 0));
-    cantidad_->setPalette(paleta);
     const auto nombre = [](const std::string& separador) {
         return separador == ","   ? QString("la coma")
                : separador == "." ? QString("el punto")
@@ -363,8 +353,7 @@ void PanelEntrada::MarcarCantidad(bool valida, const cdv::Separadores& s) {
                           (blancos ? QString("un espacio") : nombre(s.grupo)) +
                           ", de tres en tres: 150" + (blancos ? QString(" ") : Qs(s.grupo)) +
                           "000" + decimal + "50.";
-    cantidad_->setToolTip(texto);
-    cantidad_->setAccessibleDescription(texto);
+    MarcarCaja(cantidad_, valida ? QString() : texto);
 }
 
 // Shows a fee rule's answer in the side's boxes, and how it was reached.

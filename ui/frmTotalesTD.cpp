@@ -22,7 +22,7 @@ frmTotalesTD::frmTotalesTD(QWidget* principal, DocumentoSolicitud& documento)
             CrearEtiqueta(this, QString(nombre).replace("txt", "lbl"), rotulo, zonaRotulo);
         QLineEdit* caja = CrearCaja(this, nombre, zonaCaja, false);
         caja->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        caja->setMaxLength(static_cast<int>(largo));  // as much as a file keeps
+        caja->setProperty("largo", largo);  // as much as a file keeps
         caja->setAccessibleName(QString(rotulo).remove('&') + " (para la liquidación)");
         etiqueta->setBuddy(caja);
         if (debajoDeLaLista) {  // goes down as the list grows
@@ -37,14 +37,34 @@ frmTotalesTD::frmTotalesTD(QWidget* principal, DocumentoSolicitud& documento)
                           Twips(5550, 2400, 2500, 300));
     txtExpediente_ = campo("txtExpediente", "E&xpediente", Twips(6000, 270, 1050, 255),
                            Twips(7110, 240, 2955, 285), cdv::kLargoMaximoExpediente, false);
-    connect(txtTrabajo_, &QLineEdit::textEdited, &documento, &DocumentoSolicitud::CambiarTrabajo);
-    connect(txtExpediente_, &QLineEdit::textEdited, &documento,
-            &DocumentoSolicitud::CambiarExpediente);
-    connect(txtColegiado_, &QLineEdit::textEdited, &documento,
-            &DocumentoSolicitud::CambiarColegiado);
+    for (const auto& [caja, cambiar] :
+         {std::pair{txtTrabajo_, &DocumentoSolicitud::CambiarTrabajo},
+          std::pair{txtColegiado_, &DocumentoSolicitud::CambiarColegiado},
+          std::pair{txtExpediente_, &DocumentoSolicitud::CambiarExpediente}}) {
+        connect(caja, &QLineEdit::textEdited, this,
+                [this, caja = caja, cambiar = cambiar] { Cambiar(caja, cambiar); });
+    }
     connect(&solicitud, &cdv::SolicitudVisado::cambiada, this, &frmTotalesTD::MostrarDatos);
     Tabular({txtExpediente_, txtTrabajo_, txtColegiado_}, {});
     MostrarDatos();
+}
+
+// A text longer than the file keeps (a paste) is cut there, and the box says so until the
+// next edit: what the statement prints is what the box shows.
+void frmTotalesTD::Cambiar(QLineEdit* caja, void (DocumentoSolicitud::*cambiar)(const QString&)) {
+    const qsizetype largo = caja->property("largo").value<qsizetype>();
+    const QString texto = caja->text();
+    if (texto.size() > largo) {
+        const int cursor = caja->cursorPosition();
+        caja->setText(texto.left(largo));
+        caja->setCursorPosition(std::min<int>(cursor, static_cast<int>(largo)));
+    }
+    MarcarCaja(caja, texto.size() > largo
+                         ? QString("Se han cortado %1 caracteres: caben %2, y la liquidación "
+                                   "imprime lo que muestra la casilla.")
+                               .arg(QString::number(texto.size() - largo), QString::number(largo))
+                         : QString());
+    (documento().*cambiar)(caja->text());
 }
 
 void frmTotalesTD::MostrarDatos() {

@@ -15,6 +15,7 @@ class frmTotalesTD : public VentanaResumen {
 
   private:
     void MostrarDatos();  // the request's work and member in their boxes
+    void Cambiar(QLineEdit* caja, void (DocumentoSolicitud::*cambiar)(const QString&));
 
     QLineEdit* txtTrabajo_ = nullptr;
     QLineEdit* txtColegiado_ = nullptr;

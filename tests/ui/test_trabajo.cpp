@@ -249,7 +249,15 @@ class TestTrabajo : public QObject {
 
         b.menu("mnuCDV");
         auto* expediente = Control<QLineEdit>(b.ventana("frmTotalesTD"), "txtExpediente");
-        QCOMPARE(expediente->maxLength(), 40);
+        // Pasted past what the file keeps: cut, and the box says so (it was once cut in
+        // silence, and the cut text printed).
+        expediente->setFocus();
+        QGuiApplication::clipboard()->setText(QString(52, u'E'));
+        QTest::keyClick(expediente, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b.solicitud().Expediente(), QString(40, u'E'));
+        QCOMPARE(expediente->text(), QString(40, u'E'));
+        QVERIFY(expediente->toolTip().startsWith("Se han cortado 12 caracteres: caben 40"));
+        b.menu("mnuDeshacer");
         // Tab runs as the window reads (it once went from the list to Eliminar, Modificar and
         // then up to Trabajo).
         QStringList orden;
