@@ -212,39 +212,45 @@ std::string_view UnidadDocumento(const DocumentoTD& fila) {
     }
 }
 
+std::string_view NumeroDeCantidad(Regla regla, std::string_view cantidad) {
+    return regla == Regla::PorPresupuesto ? SinSignoEuro(cantidad) : cantidad;
+}
+
 CuotaCalculada CuotaTrabajo(const Baremo& baremo, const TrabajoTT* fila, std::string_view cantidad,
                             const Separadores& s, Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
     if (fila == nullptr) return {};
-    return ComoSeEscribio(cantidad, s, pasos, [&](auto q, Desglose* p) -> CuotaCalculada {
-        switch (fila->Tipo) {
-            case Regla::PorUnidad:
-                return PorUnidad(baremo, q, fila->Tasa, s, p);
-            case Regla::PorMagnitud:
-            case Regla::PorPresupuesto:
-                return PorEscalaDV(baremo, *fila, q, s, p);
-            case Regla::PorSuperficie:
-                return PorSuperficie(baremo, q, s, p);
-            default:
-                return {Resultado::SinCuota, 0.0, {}, {}, {}};
-        }
-    });
+    return ComoSeEscribio(NumeroDeCantidad(fila->Tipo, cantidad), s, pasos,
+                          [&](auto q, Desglose* p) -> CuotaCalculada {
+                              switch (fila->Tipo) {
+                                  case Regla::PorUnidad:
+                                      return PorUnidad(baremo, q, fila->Tasa, s, p);
+                                  case Regla::PorMagnitud:
+                                  case Regla::PorPresupuesto:
+                                      return PorEscalaDV(baremo, *fila, q, s, p);
+                                  case Regla::PorSuperficie:
+                                      return PorSuperficie(baremo, q, s, p);
+                                  default:
+                                      return {Resultado::SinCuota, 0.0, {}, {}, {}};
+                              }
+                          });
 }
 
 CuotaCalculada CuotaDocumento(const Baremo& baremo, const DocumentoTD* fila,
                               std::string_view cantidad, const Separadores& s, Desglose* pasos) {
     [[maybe_unused]] const PrecisionDoble precision;
     if (fila == nullptr) return {};
-    return ComoSeEscribio(cantidad, s, pasos, [&](auto q, Desglose* p) -> CuotaCalculada {
-        switch (fila->Tipo) {
-            case Regla::PorUnidad:
-                return PorUnidad(baremo, q, fila->Tasa, s, p);
-            case Regla::PorPresupuesto:
-                return PorPresupuesto(baremo, *fila, q, s, p);
-            default:
-                return {Resultado::SinCuota, 0.0, {}, {}, {}};
-        }
-    });
+    return ComoSeEscribio(NumeroDeCantidad(fila->Tipo, cantidad), s, pasos,
+                          [&](auto q, Desglose* p) -> CuotaCalculada {
+                              switch (fila->Tipo) {
+                                  case Regla::PorUnidad:
+                                      return PorUnidad(baremo, q, fila->Tasa, s, p);
+                                  case Regla::PorPresupuesto:
+                                      return PorPresupuesto(baremo, *fila, q, s, p);
+                                  default:
+                                      return {Resultado::SinCuota, 0.0, {}, {}, {}};
+                              }
+                          });
 }
 
 std::optional<CuotaProyecto> CuotaDocumento(const DocumentoTD& fila, Centimos sumaProyecto,

@@ -17,6 +17,10 @@ namespace cdv {
 std::string_view UnidadTrabajo(const TrabajoTT& fila);
 std::string_view UnidadDocumento(const DocumentoTD& fila);
 
+// The number in a quantity typed for a row of rule `regla`: a budget's may carry the euro
+// sign (SinSignoEuro), any other's is the text itself.
+std::string_view NumeroDeCantidad(Regla regla, std::string_view cantidad);
+
 enum class Resultado {
     Invalida,   // no row selected, or the quantity is not a number
     Cuota,      // a fee

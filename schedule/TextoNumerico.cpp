@@ -164,6 +164,23 @@ std::optional<double> LeerNumeroDoble(std::string_view texto, const Separadores&
     return NumeroComo<double>(*leido);
 }
 
+std::string_view SinSignoEuro(std::string_view texto) {
+    constexpr std::string_view kEuro = "\u20ac";
+    const auto sinBlancos = [](std::string_view t, bool delante) {
+        for (;;) {
+            std::size_t blanco = 0;
+            for (const std::string_view b : kBlancos)
+                if (delante ? t.starts_with(b) : t.ends_with(b)) blanco = b.size();
+            if (blanco == 0) return t;
+            t = delante ? t.substr(blanco) : t.substr(0, t.size() - blanco);
+        }
+    };
+    std::string_view t = sinBlancos(sinBlancos(texto, true), false);
+    if (t.starts_with(kEuro)) return sinBlancos(t.substr(kEuro.size()), true);
+    if (t.ends_with(kEuro)) return sinBlancos(t.substr(0, t.size() - kEuro.size()), false);
+    return texto;
+}
+
 std::optional<Centimos> LeerCentimos(std::string_view texto, const Separadores& s) {
     const auto leido = Analizar(texto, s);
     if (!leido) return std::nullopt;

@@ -84,6 +84,11 @@ std::optional<float> LeerNumero(std::string_view texto, const Separadores& s);
 // would change it ("16777217"). Nothing where LeerNumero gives nothing.
 std::optional<double> LeerNumeroDoble(std::string_view texto, const Separadores& s);
 
+// An amount as pasted from a document, without its euro sign: "150.000,50 €", "€ 150.000,50"
+// and "150.000,50€" give "150.000,50". A sign anywhere else, or alone, stays, and the text is
+// then no number.
+std::string_view SinSignoEuro(std::string_view texto);
+
 // Reads an amount text exactly, to the cent (half away from zero past two decimals).
 // Not a number, or beyond kCentimosMaximos: nothing.
 std::optional<Centimos> LeerCentimos(std::string_view texto, const Separadores& s);

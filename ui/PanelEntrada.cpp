@@ -313,9 +313,16 @@ void PanelEntrada::MostrarEntrada(bool mostrar) {
     cancelar_->setVisible(mostrar && modificando_->Fila() >= 0);
 }
 
+// The quantity's number, without a budget's euro sign: the request keeps the number alone.
+std::string PanelEntrada::NumeroEscrito() const {
+    const std::string texto = Us(cantidad_->text());
+    const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, fila_);
+    return vista ? std::string(cdv::NumeroDeCantidad(vista->tipo, texto)) : texto;
+}
+
 void PanelEntrada::CambioCantidad() {
     cdv::Desglose pasos;
-    const std::string cantidad = Us(cantidad_->text());
+    const std::string cantidad = NumeroEscrito();
     const cdv::Separadores s = cdv::SeparadoresActuales();
     // A text that is no number here stays as typed, shown as wrong, with no fee to add.
     const bool numero = cantidad.empty() || cdv::LeerNumero(cantidad, s).has_value();
@@ -390,7 +397,7 @@ void PanelEntrada::MostrarDesglose(const QString& texto) {
 void PanelEntrada::Anadir() {
     const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, fila_);
     if (!vista || total_->text().isEmpty()) return;
-    const QString cantidad = cdv::AlArchivo(cantidad_->text());
+    const QString cantidad = cdv::AlArchivo(Qs(NumeroEscrito()));
     const cdv::Tasacion tasacion = catalogo_ == Catalogo::Documentos
                                        ? cdv::TasarDocumento(Baremo(), fila_, cantidad)
                                        : cdv::TasarPartida(Baremo(), fila_, cantidad);

@@ -82,6 +82,7 @@ class PanelEntrada : public QObject {
     void Conectar();
     void ElegirDesde(QComboBox* elegido, QComboBox* otro);
     void MostrarFila();
+    std::string NumeroEscrito() const;
     void CambioCantidad();
     void MarcarCantidad(bool valida, const cdv::Separadores& s);
     void AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Desglose& pasos);

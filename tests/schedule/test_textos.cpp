@@ -32,6 +32,24 @@ const std::string kMillonDeDecimales = "0," + std::string(1'000'000, '0') + "1e2
 // Each text under Spanish separators and under English ones (mirrored): a number, or none.
 // A separator where grouping is not valid makes no number: a point typed for decimals read as
 // grouping multiplied a budget by a hundred ("150000.50" priced as 15.000.050 €).
+// A budget pasted with its euro sign, before or after, blanks or none: once refused. Alone,
+// twice or in the middle it stays, and the text is no number.
+TEST(Textos, SinSignoEuro) {
+    for (const auto& [texto, numero] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"150.000,50 €", "150.000,50"},
+             {"€ 150.000,50", "150.000,50"},
+             {"150.000,50€", "150.000,50"},
+             {" €\u00a0150.000,50 ", "150.000,50"},
+             {"150.000,50", "150.000,50"},
+             {"€", ""},
+             {"150 € 50", "150 € 50"},
+             {"€ 150 €", "150 €"}}) {
+        EXPECT_EQ(cdv::SinSignoEuro(texto), numero) << texto;
+    }
+    for (const char* texto : {"€", "150 € 50", "€ 150 €", "€€150"})
+        EXPECT_FALSE(cdv::LeerNumero(cdv::SinSignoEuro(texto), kEs)) << texto;
+}
+
 TEST(Textos, LeerNumero) {
     using O = std::optional<float>;
     struct Caso {

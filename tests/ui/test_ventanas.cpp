@@ -61,6 +61,18 @@ class TestVentanas : public QObject {
         Escribir(b.caja("txtCantidadTD"), "150.000,50");
         QVERIFY(!b.texto("txtTotalTD").isEmpty());
         QCOMPARE(b.caja("txtCantidadTD")->toolTip(), QString());
+        // A budget pasted with its euro sign is the same amount, kept without the sign; a
+        // unit count with one is no number.
+        const QString sinSigno = b.texto("txtTotalTD");
+        b.caja("txtCantidadTD")->setText("€ 150.000,50");
+        QCOMPARE(b.texto("txtTotalTD"), sinSigno);
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(b.solicitud().Documentos().En(1).cantidad, QString("150,000.50"));
+        b.menu("mnuDeshacer");
+        b.elegir("cbbRefTD", "AAP");
+        b.caja("txtCantidadTD")->setText("3 €");
+        QVERIFY(b.caja("txtCantidadTD")->toolTip().startsWith("Use la coma"));
+        b.elegir("cbbRefTD", "ESS2");
 
         // Long texts whole: a long fee in its narrow box, a description from its start once
         // the reference is typed and Tab pressed.
