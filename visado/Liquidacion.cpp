@@ -48,7 +48,7 @@ FilaLiquidacion Fila(ClaseFila clase, std::string_view ref, const QString& descr
     return {.clase = clase,
             .referencia = Qs(ref),
             .descripcion = descripcion,
-            .cantidad = DelArchivo(linea.cantidad),
+            .cantidad = linea.cantidad,
             .unidad = Qs(unidad),
             .importe = linea.cuota,
             .cantidadImpresa = linea.cantidad.isEmpty()
@@ -111,10 +111,16 @@ void AnadirDetalle(const Baremo& baremo, const Linea& proyecto,
     }
 }
 
+// A quantity in the form of the amounts beside it: grouped, or not.
+QString Cantidad(const FilaLiquidacion& f, bool agrupado) {
+    if (agrupado) return CantidadAgrupada(f.cantidad);
+    return DelArchivo(QString(f.cantidad).remove(Qs(kSeparadoresArchivo.grupo)));
+}
+
 std::vector<QString> Campos(const FilaLiquidacion& f, bool agrupado) {
-    return {f.referencia,        f.descripcion,
-            f.cantidad,          f.unidad,
-            Cuota(f, agrupado),  kClases[static_cast<int>(f.clase)],
+    return {f.referencia,          f.descripcion,
+            Cantidad(f, agrupado), f.unidad,
+            Cuota(f, agrupado),    kClases[static_cast<int>(f.clase)],
             Detalle(f, agrupado)};
 }
 
@@ -194,6 +200,13 @@ const std::vector<QString>& EncabezadosLiquidacion() {
 std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, const QDate& fecha,
                                          const Progreso& progreso) {
     QString texto = FilaCsv(EncabezadosLiquidacion());
+    // The particulars first, each a row of its own class, out of the Cuota column.
+    for (const auto& [valor, clase] :
+         {std::pair{contenido.expediente, "expediente"}, std::pair{contenido.trabajo, "trabajo"},
+          std::pair{contenido.colegiado, "colegiado"},
+          std::pair{fecha.toString("dd/MM/yyyy"), "fecha"},
+          std::pair{Calculada(*contenido.baremo), "baremo"}})
+        texto += FilaCsv({"", valor, "", "", "", clase, ""});
     const std::vector<FilaLiquidacion> filas =
         FilasLiquidacion(*contenido.baremo, contenido.documentos, true);
     for (std::size_t k = 0; k < filas.size(); ++k) {
@@ -204,7 +217,6 @@ std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, co
     texto += FilaCsv({"", "Total CDV", "", "", Importe(t.cdv, false), "total", ""});
     texto += FilaCsv({"", t.rotuloIva, "", "", "", "iva", Importe(t.iva, false)});
     texto += FilaCsv({"", "Total con IVA", "", "", "", "total con iva", Importe(t.conIva, false)});
-    texto += FilaCsv({"", Calculada(*contenido.baremo), "", "", "", "baremo", ""});
     return "\xEF\xBB\xBF" + texto.toUtf8();
 }
 

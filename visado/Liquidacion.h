@@ -24,7 +24,9 @@ enum class ClaseFila { Documento, Partida, SumaProyecto, Parte, Descuento };
 
 struct FilaLiquidacion {
     ClaseFila clase = ClaseFila::Documento;
-    QString referencia, descripcion, cantidad, unidad;
+    QString referencia, descripcion;
+    QString cantidad;  // as the file keeps it: "150,000.5"; empty for a project
+    QString unidad;
     Centimos importe = 0;     // the fee of a document; the amount of a detail
     QString cantidadImpresa;  // grouped, and a budget as an amount: "150.000,00 €", "1.000 m3"
 };
@@ -40,12 +42,13 @@ std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
 // the row is) and Importe (the amount of a detail, which the Cuota column leaves out).
 const std::vector<QString>& EncabezadosLiquidacion();
 
-// UTF-8 with a byte-order mark, ";" between fields, quoted as RFC 4180 says, the rows of the
-// documents, a row with the total CDV, which the Cuota column adds up to, the IVA in force on
-// `fecha` and the total with it (classes "iva" and "total con iva", amounts under Importe),
-// and one naming the schedule that priced them; amounts with two decimals in the locale's
-// form without grouping, so that a spreadsheet reads them as numbers. Nothing when `progreso`
-// stops it.
+// UTF-8 with a byte-order mark, ";" between fields, quoted as RFC 4180 says: the request's
+// particulars first, each a row of its class ("expediente", "trabajo", "colegiado", "fecha"
+// of the statement, "baremo" that priced it), then the rows of the documents, a row with the
+// total CDV, which the Cuota column adds up to, the IVA in force on `fecha` and the total
+// with it (classes "iva" and "total con iva", amounts under Importe); quantities and amounts
+// in the locale's form without grouping, so that a spreadsheet reads them as numbers.
+// Nothing when `progreso` stops it.
 std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, const QDate& fecha,
                                          const Progreso& progreso = {});
 

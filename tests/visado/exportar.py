@@ -46,8 +46,16 @@ with tempfile.TemporaryDirectory() as carpeta:
     # A project's work items, their sum and its discount are detail, out of the Cuota column,
     # which adds up to the total.
     filas_csv = leer_csv(en("s.csv"))
+    hoy = subprocess.run(["date", "+%d/%m/%Y"], capture_output=True, text=True).stdout.strip()
+    # The particulars first, each of its class; then the lines.
     assert filas_csv == [
         ["Referencia", "Descripción", "Cantidad", "Unidad", "Cuota", "Clase", "Importe"],
+        ["", "", "", "", "", "expediente", ""],
+        ["", 'Nave industrial; ampliación "Norte"', "", "", "", "trabajo", ""],
+        ["", "Ana Pérez, n.º 1234", "", "", "", "colegiado", ""],
+        ["", hoy, "", "", "", "fecha", ""],
+        ["", "Calculada con el baremo «Baremo de derechos de visado», vigente desde el 05/02/2007",
+         "", "", "", "baremo", ""],
         ["AAP", "Acta de aprobación del plan de seguridad y salud", "3", "Ud.", "79,49",
          "documento", ""],
         ["P", "Proyecto, descontado el Anteproyecto (25 %)", "", "", "256,15", "documento", ""],
@@ -59,8 +67,6 @@ with tempfile.TemporaryDirectory() as carpeta:
         ["", "Total CDV", "", "", "335,64", "total", ""],
         ["", "IVA (21 %)", "", "", "", "iva", "70,48"],
         ["", "Total con IVA", "", "", "", "total con iva", "406,12"],
-        ["", "Calculada con el baremo «Baremo de derechos de visado», vigente desde el 05/02/2007",
-         "", "", "", "baremo", ""],
     ], filas_csv
     centimos = lambda importe: int(importe.replace(".", "").replace(",", ""))
     [total] = [centimos(f[4]) for f in filas_csv if f[5] == "total"]
@@ -113,6 +119,15 @@ with tempfile.TemporaryDirectory() as carpeta:
     assert [int(cantidad) for cantidad, _ in lineas] == list(range(1, 301)), lineas
     assert [cuota.replace(".", "") for _, cuota in lineas] == cuotas
 
+    # Quantities in the amounts' form, ungrouped (a quantity was once "150.000,50" beside an
+    # amount "3622,08").
+    with open(en("presupuesto.cdv"), "w", encoding="utf-8") as archivo:
+        json.dump({"formato": 1, "documentos": [
+            {"referencia": "ESS2", "cantidad": "1,500,000.5", "cuota": "0"}]}, archivo)
+    exportar("csv", en("presupuesto.csv"), en("presupuesto.cdv"))
+    [ess2] = [f for f in leer_csv(en("presupuesto.csv")) if f[0] == "ESS2"]
+    assert ess2[2] == "1500000,5" and re.fullmatch(r"\d+,\d\d", ess2[4]), ess2
+
     # The staff's commands: the schedule in force exported checks "correcto"; a misspelt key is
     # a fault with its place; installed as the only other schedule, on the same date, the
     # export changes no fee.
@@ -158,9 +173,10 @@ with tempfile.TemporaryDirectory() as carpeta:
             assert aviso in hecho.stderr, hecho.stderr
         assert "cuota calculada de nuevo" not in hecho.stderr, hecho.stderr
     copia = leer_csv(en("copia.csv"))
-    assert copia[1][1] == "'=1+1", copia  # a text, never a formula; amounts stay numbers
-    copia[1][1] = filas_csv[1][1]
-    assert copia[:-1] == filas_csv[:-1] and "Copia del baremo" in copia[-1][1], copia
+    assert copia[6][1] == "'=1+1", copia  # a text, never a formula; amounts stay numbers
+    copia[6][1] = filas_csv[6][1]
+    assert "Copia del baremo" in copia[5][1], copia
+    assert copia[:5] + copia[6:] == filas_csv[:5] + filas_csv[6:], copia
 
     # Every kind of project document: its share of the sum (when less than the whole) less
     # its discount is its fee, to the cent. A "Proyecto básico" once showed only the sum and
@@ -174,8 +190,8 @@ with tempfile.TemporaryDirectory() as carpeta:
     with open(en("proyectos.cdv"), "w", encoding="utf-8") as archivo:
         json.dump(proyectos, archivo)
     exportar("csv", en("proyectos.csv"), en("proyectos.cdv"))
-    filas = [f for f in leer_csv(en("proyectos.csv"))[1:] if f[5] not in ("total", "iva",
-                                                                      "total con iva", "baremo")]
+    filas = [f for f in leer_csv(en("proyectos.csv"))[1:] if f[5] not in (
+        "total", "iva", "total con iva", "expediente", "trabajo", "colegiado", "fecha", "baremo")]
     inicios = [k for k, f in enumerate(filas) if f[5] == "documento"] + [len(filas)]
     assert len(inicios) == 7, filas
     for inicio, fin in zip(inicios, inicios[1:]):
