@@ -29,6 +29,7 @@ struct FilaImpresa {
     Celdas celdas;
     Estilo estilo = Estilo::Documento;
     qreal alto = 0;
+    std::size_t documento = 0;  // a detail's document row
 };
 
 struct Letras {
@@ -90,10 +91,12 @@ Qt::Alignment AlineacionDe(Estilo estilo, int columna) {
 std::vector<FilaImpresa> Filas(const cdv::LiquidacionImpresa& liquidacion) {
     std::vector<FilaImpresa> filas;
     filas.reserve(liquidacion.filas.size() + liquidacion.totales.size());
+    std::size_t documento = 0;
     for (const cdv::FilaLiquidacion& fila : liquidacion.filas) {
-        filas.push_back({cdv::CeldasImpresas(fila), fila.clase == cdv::ClaseFila::Documento
-                                                        ? Estilo::Documento
-                                                        : Estilo::Detalle});
+        const bool esDocumento = fila.clase == cdv::ClaseFila::Documento;
+        if (esDocumento) documento = filas.size();
+        filas.push_back({cdv::CeldasImpresas(fila),
+                         esDocumento ? Estilo::Documento : Estilo::Detalle, 0, documento});
     }
     for (const auto& [rotulo, importe] : liquidacion.totales)
         filas.push_back({{"", rotulo, "", "", importe}, Estilo::Total});
@@ -176,8 +179,18 @@ std::vector<Renglon> Encabezado(const cdv::LiquidacionImpresa& liquidacion, cons
     return renglones;
 }
 
+// The row that opens a page whose first rows are a project's detail: its document's
+// reference, "(cont.)", one line high (`alto`, the heading's).
+FilaImpresa Continuacion(const std::vector<FilaImpresa>& filas, std::size_t primera, qreal alto) {
+    return {{filas[filas[primera].documento].celdas[0], "(cont.)", "", "", ""},
+            Estilo::Detalle,
+            alto,
+            0};
+}
+
 // Where each page's rows begin, and one past the last row: a row goes to the next page
-// when it does not fit whole, unless it is the first of its page.
+// when it does not fit whole, unless it is the first of its page. A page that begins within
+// a project's detail has room for the row that says whose it is.
 std::vector<std::size_t> Paginar(const std::vector<FilaImpresa>& filas, qreal encabezado,
                                  qreal cabecera, const Pagina& pagina) {
     std::vector<std::size_t> inicios{0};
@@ -186,6 +199,7 @@ std::vector<std::size_t> Paginar(const std::vector<FilaImpresa>& filas, qreal en
         if (filas[k].alto > libre && k > inicios.back()) {
             inicios.push_back(k);
             libre = pagina.alto - cabecera;
+            if (filas[k].estilo == Estilo::Detalle) libre -= cabecera;  // for its continuation
         }
         libre -= filas[k].alto;
     }
@@ -256,6 +270,11 @@ bool PintarLiquidacion(const cdv::LiquidacionImpresa& liquidacion, QPagedPaintDe
         const qreal arriba = y;
         PintarFila(pintor, cabecera, y, columnas, letras, pagina);
         y += cabecera.alto;
+        if (p > 0 && inicios[p] < filas.size() && filas[inicios[p]].estilo == Estilo::Detalle) {
+            const FilaImpresa continuacion = Continuacion(filas, inicios[p], cabecera.alto);
+            PintarFila(pintor, continuacion, y, columnas, letras, pagina);
+            y += continuacion.alto;
+        }
         for (std::size_t k = inicios[p]; k < inicios[p + 1]; ++k) {
             if (!cdv::Seguir(progreso, qint64(k), qint64(filas.size()))) {
                 Abandonar(dispositivo);

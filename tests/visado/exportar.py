@@ -119,6 +119,22 @@ with tempfile.TemporaryDirectory() as carpeta:
     assert [int(cantidad) for cantidad, _ in lineas] == list(range(1, 301)), lineas
     assert [cuota.replace(".", "") for _, cuota in lineas] == cuotas
 
+    # A project's items that go on to the next page are headed there by its reference and
+    # "(cont.)" (they once began page 2 with no sign of whose they were).
+    for documentos in range(39, 44):
+        continuado = {"formato": 1, "documentos": [
+            {"referencia": "AAP", "cantidad": str(k), "cuota": "0"} for k in range(documentos)]}
+        continuado["documentos"].append({"referencia": "P", "cuota": "0", "partidas": [
+            {"referencia": "DVPG", "cantidad": str(k), "cuota": "0"} for k in range(1, 15)]})
+        with open(en("continuado.cdv"), "w", encoding="utf-8") as archivo:
+            json.dump(continuado, archivo)
+        exportar("pdf", en("continuado.pdf"), en("continuado.cdv"))
+        for pagina in leer_pdf(en("continuado.pdf"))[1:]:
+            lineas = [linea.split() for linea in pagina.splitlines() if linea.strip()]
+            primera = lineas[[l[0] for l in lineas].index("Referencia") + 1]
+            assert primera[0] != "DVPG" and (primera[0] != "P" or primera[1] in ("(cont.)",
+                                                                                 "Proyecto")), pagina
+
     # Quantities in the amounts' form, ungrouped (a quantity was once "150.000,50" beside an
     # amount "3622,08").
     with open(en("presupuesto.cdv"), "w", encoding="utf-8") as archivo:
