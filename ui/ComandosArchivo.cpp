@@ -7,6 +7,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "ArchivoBaremo.h"
@@ -167,8 +168,10 @@ void ComandosArchivo::MostrarCambios(const QString& que, const QStringList& camb
 
 void ComandosArchivo::Abrir() {
     if (!PuedeReemplazarse()) return;
-    const QString ruta = QFileDialog::getOpenFileName(
-        ventana_, "Abrir una solicitud", QFileInfo(documento_.Ruta()).path(), kFiltroArchivos);
+    const QString inicio =
+        documento_.Ruta().isEmpty() ? CarpetaInicial() : QFileInfo(documento_.Ruta()).path();
+    const QString ruta = Elegido(
+        QFileDialog::getOpenFileName(ventana_, "Abrir una solicitud", inicio, kFiltroArchivos));
     if (!ruta.isEmpty()) AbrirArchivo(ruta);
 }
 
@@ -177,8 +180,10 @@ bool ComandosArchivo::Guardar() {
 }
 
 bool ComandosArchivo::GuardarComo() {
-    const QString ruta =
-        ElegirDestino("Guardar la solicitud", documento_.Ruta(), kFiltroArchivos, "cdv");
+    const QString inicio = documento_.Ruta().isEmpty()
+                               ? QDir(CarpetaInicial()).filePath(NombreParaGuardar() + ".cdv")
+                               : documento_.Ruta();
+    const QString ruta = ElegirDestino("Guardar la solicitud", inicio, kFiltroArchivos, "cdv");
     return !ruta.isEmpty() && GuardarEn(ruta);
 }
 
@@ -243,8 +248,8 @@ void ComandosArchivo::ActualizarBaremo() {
 // Only a schedule that passes every check is installed, always under a .json name, the only
 // files the program looks for.
 void ComandosArchivo::InstalarBaremo() {
-    const QString origen = QFileDialog::getOpenFileName(ventana_, "Instalar un baremo", {},
-                                                        "Baremos (*.json);;Todos (*)");
+    const QString origen = Elegido(QFileDialog::getOpenFileName(
+        ventana_, "Instalar un baremo", CarpetaInicial(), "Baremos (*.json);;Todos (*)"));
     if (origen.isEmpty()) return;
     const cdv::LecturaArchivo archivo = cdv::LeerArchivo(origen, cdv::kTamanoMaximoBaremo);
     const cdv::LecturaBaremo lectura = archivo.datos ? cdv::LeerBaremo(*archivo.datos)
@@ -324,18 +329,38 @@ QString ComandosArchivo::NombreSugerido(const QString& sufijo) const {
     const QString nombre = documento_.Ruta().isEmpty()
                                ? "Liquidación CDV " + documento_.Hoy().toString("dd-MM-yyyy")
                                : archivo.completeBaseName();
-    const QString carpeta =
-        documento_.Ruta().isEmpty()
-            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-            : archivo.path();
+    const QString carpeta = documento_.Ruta().isEmpty() ? CarpetaInicial() : archivo.path();
     return QDir(carpeta).filePath(nombre + "." + sufijo);
+}
+
+QString ComandosArchivo::NombreParaGuardar() const {
+    const cdv::SolicitudVisado& solicitud = documento_.Solicitud();
+    QString nombre = solicitud.Expediente().trimmed();
+    if (nombre.isEmpty()) nombre = solicitud.Trabajo().trimmed();
+    // No character a file's name cannot hold on some system, nor a hidden name.
+    static const QRegularExpression kImpropios(R"([\\/:*?"<>|\x00-\x1f])");
+    nombre = nombre.replace(kImpropios, "-").left(100).trimmed();
+    while (nombre.startsWith(u'.')) nombre.remove(0, 1);
+    return nombre.isEmpty() ? "Solicitud CDV " + documento_.Hoy().toString("dd-MM-yyyy") : nombre;
+}
+
+QString ComandosArchivo::CarpetaInicial() {
+    const QString usada = Ajustes().value("carpeta").toString();
+    if (!usada.isEmpty() && QFileInfo(usada).isDir()) return usada;
+    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
+}
+
+QString ComandosArchivo::Elegido(const QString& ruta) {
+    if (!ruta.isEmpty()) Ajustes().setValue("carpeta", QFileInfo(ruta).absolutePath());
+    return ruta;
 }
 
 // The file the user chooses to write, given `sufijo` when typed without one; empty when the
 // user gives up, or will not replace a file that the suffix turned out to name.
 QString ComandosArchivo::ElegirDestino(const QString& titulo, const QString& inicio,
                                        const QString& filtro, const QString& sufijo) {
-    QString ruta = QFileDialog::getSaveFileName(ventana_, titulo, inicio, filtro);
+    QString ruta = Elegido(QFileDialog::getSaveFileName(ventana_, titulo, inicio, filtro));
     if (ruta.isEmpty() || !QFileInfo(ruta).suffix().isEmpty()) return ruta;
     ruta += "." + sufijo;
     const bool reemplazar =

@@ -62,6 +62,14 @@ class ComandosArchivo : public QObject {
     void Olvidar(const QString& ruta);
     // What an export is offered as: the request's own name, or the statement's and today's.
     QString NombreSugerido(const QString& sufijo) const;
+    // What a request never saved is offered as: its file number, else its work, else
+    // "Solicitud CDV 07-12-2026".
+    QString NombreParaGuardar() const;
+    // Where a dialog starts without a file of the request's: the folder used last, the first
+    // time Documentos; never the working folder, which on Windows is the program's own.
+    static QString CarpetaInicial();
+    // A file chosen in a dialog: its folder is the one used last.
+    static QString Elegido(const QString& ruta);
     // Tells the fees the schedule in force priced otherwise than `que` did.
     // After an opening or a recovery, when it went through: the windows are told, then the
     // user.

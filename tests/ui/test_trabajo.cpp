@@ -167,6 +167,41 @@ class TestTrabajo : public QObject {
         QCOMPARE(b.solicitud().Partidas().Cuantas(), 2);
     }
 
+    // A request never saved is offered in Documentos the first time (never the working
+    // folder, which on Windows is the program's own), later in the folder used last, named
+    // after its file number, else its work, else the day; a name no system would take is
+    // mended.
+    void carpetasYNombres() {
+        QTemporaryDir casa, otra;
+        const QByteArray antes = qgetenv("HOME");
+        qputenv("HOME", casa.path().toUtf8());
+        QDir(casa.path()).mkdir("Documents");
+        const QString documentos =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        Ajustes().remove("carpeta");
+        Contestador contestador;
+        const QString hoy = QDate::currentDate().toString("dd-MM-yyyy");
+        {
+            Banco b;
+            b.menu("mnuGuardarComo");
+            b.p->Documento().CambiarTrabajo("Nave: Logroño");
+            b.menu("mnuGuardarComo");
+            b.p->Documento().CambiarExpediente("EXP-2026/7");
+            contestador.archivo = otra.filePath("guardada.cdv");
+            b.menu("mnuGuardarComo");
+            contestador.archivo.clear();
+        }
+        Banco b;
+        b.menu("mnuGuardarComo");
+        b.menu("mnuExportarPDF");
+        qputenv("HOME", antes);
+        QCOMPARE(contestador.sugeridos,
+                 QStringList({documentos + "/Solicitud CDV " + hoy + ".cdv",
+                              documentos + "/Nave- Logroño.cdv", documentos + "/EXP-2026-7.cdv",
+                              otra.filePath("Solicitud CDV " + hoy + ".cdv"),
+                              otra.filePath("Liquidación CDV " + hoy + ".pdf")}));
+    }
+
     // The files last opened or saved, newest first, named with their folders; one gone leaves
     // the list with a message; the commands reach from a summary window by their keys.
     void archivosYTeclas() {
