@@ -290,6 +290,20 @@ void DocumentoSolicitud::SeguirAlDia() {
     emit diaCambiado();
 }
 
+std::vector<SesionAnterior> DocumentoSolicitud::SesionesAnteriores() const {
+    std::vector<SesionAnterior> sesiones = recuperacion_.Anteriores();
+    for (SesionAnterior& sesion : sesiones) Recuperacion::Leer(sesion, baremos_);
+    return sesiones;
+}
+
+std::optional<SesionAnterior> DocumentoSolicitud::SesionEsperando() const {
+    for (SesionAnterior& sesion : recuperacion_.Anteriores()) {
+        Recuperacion::Leer(sesion, baremos_);
+        if (sesion.error.isEmpty()) return sesion;
+    }
+    return std::nullopt;
+}
+
 DocumentoSolicitud::Apertura DocumentoSolicitud::ActualizarBaremo() {
     const std::shared_ptr<const cdv::Baremo> vigente = Vigente();
     cdv::ContenidoSolicitud antes = solicitud_.Contenido();

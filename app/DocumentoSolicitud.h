@@ -90,10 +90,10 @@ class DocumentoSolicitud : public QObject {
     // as it was and says nothing. A refusal is answered, to be told once the progress is
     // gone.
     Apertura Abrir(const QString& ruta, const cdv::Progreso& progreso = {});
-    // The sessions that ended runs left, newest first.
-    std::vector<SesionAnterior> SesionesAnteriores() const {
-        return recuperacion_.Anteriores(baremos_);
-    }
+    // The sessions that ended runs left, newest first, each read.
+    std::vector<SesionAnterior> SesionesAnteriores() const;
+    // The newest of them that can be read, if any: only as many are read as it takes.
+    std::optional<SesionAnterior> SesionEsperando() const;
     // Takes over the session at `ruta`, with the file it belonged to; the session goes once
     // this run holds its request safely. Stopped by `progreso`, as Abrir.
     Apertura Recuperar(const QString& ruta, const cdv::Progreso& progreso = {});

@@ -173,8 +173,8 @@ void Recuperacion::BorrarAntiguas() const {
 }
 
 // Entries that are no file (a pipe, a link to a device) are listed too, each with why it
-// cannot be read, so that they can be seen and discarded.
-std::vector<SesionAnterior> Recuperacion::Anteriores(const cdv::Baremos& baremos) const {
+// cannot be read once it is, so that they can be seen and discarded.
+std::vector<SesionAnterior> Recuperacion::Anteriores() const {
     std::vector<SesionAnterior> sesiones;
     for (const QFileInfo& archivo :
          QDir(carpeta_).entryInfoList({"*.cdv"}, QDir::Files | QDir::System, QDir::Time)) {
@@ -185,18 +185,24 @@ std::vector<SesionAnterior> Recuperacion::Anteriores(const cdv::Baremos& baremos
         sesion.ruta = archivo.filePath();
         sesion.fecha = archivo.lastModified();
         sesion.soloLectura = estado == Estado::SoloLectura;
-        const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(sesion.ruta, baremos);
-        if (lectura.contenido) {
-            sesion.documentos = static_cast<int>(lectura.contenido->documentos.size());
-            sesion.partidas = static_cast<int>(lectura.contenido->partidas.size());
-            sesion.total = cdv::SumaDe(lectura.contenido->documentos).value_or(0);
-            sesion.archivo = lectura.origen.archivo;
-        } else {
-            sesion.error = lectura.error;
-        }
         sesiones.push_back(std::move(sesion));
     }
     return sesiones;
+}
+
+void Recuperacion::Leer(SesionAnterior& sesion, const cdv::Baremos& baremos) {
+    const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(sesion.ruta, baremos);
+    if (!lectura.contenido) {
+        sesion.error = lectura.error;
+        return;
+    }
+    sesion.documentos = static_cast<int>(lectura.contenido->documentos.size());
+    // Items a project line holds are in that line, not more lines.
+    const auto& partidas = lectura.contenido->partidas;
+    if (!cdv::PartidasEnDocumentos(lectura.contenido->documentos, partidas))
+        sesion.partidas = static_cast<int>(partidas.size());
+    sesion.total = cdv::SumaDe(lectura.contenido->documentos).value_or(0);
+    sesion.archivo = lectura.origen.archivo;
 }
 
 void Recuperacion::Tomar(const QString& ruta) {

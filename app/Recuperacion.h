@@ -20,7 +20,7 @@ struct SesionAnterior {
     QString ruta;              // its recovery file
     QDateTime fecha;           // when it was last written
     int documentos = 0;        // of its request
-    int partidas = 0;          // of its project under way
+    int partidas = 0;          // of its project under way that no project line holds
     cdv::Centimos total = 0;   // of its documents
     QString archivo;           // the file its request belonged to; empty when none
     QString error;             // why it cannot be read; empty when it can
@@ -48,8 +48,11 @@ class Recuperacion {
     // apart instead; empty while it is reserved.
     const QString& ProblemaDeReserva() const { return problemaReserva_; }
 
-    // Every session of an ended run, newest first, read with `baremo`.
-    std::vector<SesionAnterior> Anteriores(const cdv::Baremos& baremos) const;
+    // Every session of an ended run, newest first, by its name, date and state alone: none
+    // is read, whatever their number and size.
+    std::vector<SesionAnterior> Anteriores() const;
+    // Reads what `sesion` holds, with `baremos`, or why it cannot be read.
+    static void Leer(SesionAnterior& sesion, const cdv::Baremos& baremos);
     // Keeps other runs off the session at `ruta` while this run takes its request over.
     void Tomar(const QString& ruta);
     // Removes the session at `ruta` (one taken over, or one the user discards); answers

@@ -240,9 +240,23 @@ void ComandosArchivo::OfrecerBaremoVigente() {
     if (pregunta.clickedButton() == actualizar) ActualizarBaremo();
 }
 
+// Says so when there is nothing to update, or when no fee changed.
 void ComandosArchivo::ActualizarBaremo() {
+    const auto vigente = documento_.Vigente();
+    const QString cual = QString("el baremo vigente, «%1», desde el %2")
+                             .arg(Recortado(Qs(vigente->nombre)), cdv::FechaDeVigencia(*vigente));
+    if (documento_.Solicitud().Baremo().huella == vigente->huella) {
+        Informar(ventana_,
+                 "La solicitud ya se calcula con " + cual + ": no hay nada que actualizar.");
+        return;
+    }
     const DocumentoSolicitud::Apertura actualizacion = documento_.ActualizarBaremo();
-    if (actualizacion.abierta) MostrarCambios("Las cuotas de la solicitud", actualizacion.cambios);
+    if (!actualizacion.abierta) return;
+    if (actualizacion.cambios.isEmpty()) {
+        Informar(ventana_, "La solicitud se calcula ahora con " + cual + "; ninguna cuota cambia.");
+        return;
+    }
+    MostrarCambios("Las cuotas de la solicitud", actualizacion.cambios);
 }
 
 // Only a schedule that passes every check is installed, always under a .json name, the only

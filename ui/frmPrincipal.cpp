@@ -271,13 +271,11 @@ void frmPrincipal::CrearAvisoRecuperar() {
 // The newest session an ended run left, if any waits.
 void frmPrincipal::MostrarAvisoRecuperar() {
     sesionEsperando_.clear();
-    for (const SesionAnterior& sesion : documento_->SesionesAnteriores()) {
-        if (!sesion.error.isEmpty()) continue;
-        sesionEsperando_ = sesion.ruta;
+    if (const std::optional<SesionAnterior> sesion = documento_->SesionEsperando()) {
+        sesionEsperando_ = sesion->ruta;
         textoAviso_->setText(
             QString("Hay una sesión sin guardar del %1 (%2).")
-                .arg(sesion.fecha.toString("dd/MM/yyyy HH:mm"), ContenidoDe(sesion)));
-        break;
+                .arg(sesion->fecha.toString("dd/MM/yyyy HH:mm"), ContenidoDe(*sesion)));
     }
     avisoRecuperar_->setVisible(!sesionEsperando_.isEmpty());
 }
@@ -436,8 +434,11 @@ void frmPrincipal::MostrarInfo() {
     info_->activateWindow();
 }
 
+// The main window comes in front of Info, to go on with the type chosen.
 void frmPrincipal::ElegirDesdeInfo(bool trabajo, const QString& ref) {
     (trabajo ? Trabajos() : *td_).Elegir(Us(ref));
+    raise();
+    activateWindow();
 }
 
 void frmPrincipal::MostrarAcerca() {

@@ -77,6 +77,14 @@ bool MismasLineas(const std::vector<LineaCompartida>& a, const std::vector<Linea
                       });
 }
 
+bool PartidasEnDocumentos(const std::vector<LineaCompartida>& documentos,
+                          const std::vector<LineaCompartida>& partidas) {
+    return partidas.empty() ||
+           std::any_of(documentos.begin(), documentos.end(), [&partidas](const auto& documento) {
+               return !documento->partidas.empty() && MismasLineas(documento->partidas, partidas);
+           });
+}
+
 std::span<const OpcionDescuento> DescuentosDe(const Baremo& baremo, int fila) {
     const DocumentoTD* documento = baremo.TablaTD.Fila(fila);
     return documento == nullptr ? std::span<const OpcionDescuento>{}

@@ -53,6 +53,11 @@ std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas);
 bool MismaLinea(const Linea& a, const Linea& b);
 bool MismasLineas(const std::vector<LineaCompartida>& a, const std::vector<LineaCompartida>& b);
 
+// Whether the work items of a project under way are held by a project line of `documentos`
+// (as "Hecho" leaves them), or are none: nothing of them is lost, nor counted twice.
+bool PartidasEnDocumentos(const std::vector<LineaCompartida>& documentos,
+                          const std::vector<LineaCompartida>& partidas);
+
 // The discount options a project document of row `fila` offers (none but for "P", "PB").
 std::span<const OpcionDescuento> DescuentosDe(const Baremo& baremo, int fila);
 

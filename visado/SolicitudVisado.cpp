@@ -1,7 +1,5 @@
 #include "SolicitudVisado.h"
 
-#include <algorithm>
-
 namespace cdv {
 
 SolicitudVisado::SolicitudVisado(std::shared_ptr<const cdv::Baremo> baremo, QObject* padre)
@@ -66,12 +64,7 @@ std::optional<int> SolicitudVisado::Igual(const Linea& linea) const {
 }
 
 bool SolicitudVisado::ProyectoEnCursoGuardado() const {
-    const auto& partidas = partidas_.Todas();
-    return partidas.empty() || std::any_of(documentos_.Todas().begin(), documentos_.Todas().end(),
-                                           [&partidas](const LineaCompartida& documento) {
-                                               return !documento->partidas.empty() &&
-                                                      MismasLineas(documento->partidas, partidas);
-                                           });
+    return PartidasEnDocumentos(documentos_.Todas(), partidas_.Todas());
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {

@@ -87,6 +87,7 @@ std::vector<Accion> Guion(unsigned semilla, int acciones) {
 // "reference|quantity|fee", and the discount chosen for "P" and for "PB".
 struct Lista {
     QStringList documentos, partidas;
+    QList<QStringList> proyectos;  // each document's items (none but a project's)
     int opciones[2] = {0, 0};
 };
 const char* const kOpciones[] = {"otbProyecto(%1)", "otbProyectoBasico(%1)"};
@@ -184,6 +185,7 @@ class Sesion {
         Cambio();
         lineas << (trabajo ? Qs(b().TablaTT.Fila(filaTT_)->Ref) + "|" + cantidad + "|" : "") +
                       cuota;
+        if (!trabajo) m_.proyectos << QStringList();
     }
 
     void Opcion(int grupo, int opcion) {
@@ -208,6 +210,7 @@ class Sesion {
         if (!linea) return;
         Cambio();
         (resumen == 0 ? m_.documentos : m_.partidas).removeAt(fila);
+        if (resumen == 0) m_.proyectos.removeAt(fila);
     }
 
     void Deshacer(bool deshacer) {  // or redo
@@ -254,7 +257,9 @@ class Sesion {
         const Lista& nueva = dejadas_.back();
         SesionAnterior contada;
         contada.documentos = static_cast<int>(nueva.documentos.size());
-        contada.partidas = static_cast<int>(nueva.partidas.size());
+        // Items a project line holds are counted in it, not as more lines.
+        if (!nueva.proyectos.contains(nueva.partidas))
+            contada.partidas = static_cast<int>(nueva.partidas.size());
         const QString resumen =
             ContenidoDe(contada) + "|" + Qs(cdv::TextoFormateado(Suma(nueva.documentos), kEs));
         if (contestador_.sesiones[0].section('|', 1, 2) != resumen)
@@ -298,6 +303,7 @@ class Sesion {
         if (cuota && std::abs(Suma(m_.documentos) + cuota->cuota) <= cdv::kCentimosMaximos) {
             Cambio();
             m_.documentos << Qs(cuota->texto);
+            m_.proyectos << m_.partidas;
         }
     }
 
