@@ -23,12 +23,15 @@ add_library(cdv_ui STATIC
     app/Impresion.cpp
     app/Lote.cpp
     app/Recuperacion.cpp
+    ui/AvisoRecuperar.cpp
     ui/BusquedaPorPalabras.cpp
+    ui/CambioEnSitio.cpp
     ui/ComandosArchivo.cpp
     ui/Diseno.cpp
     ui/Entorno.cpp
     ui/FilaSeguida.cpp
     ui/HistoriaUnica.cpp
+    ui/MenuRecientes.cpp
     ui/OpcionesDescuento.cpp
     ui/PanelEntrada.cpp
     ui/ProgresoEnVentana.cpp

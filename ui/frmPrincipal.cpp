@@ -17,11 +17,14 @@
 #include <vector>
 
 #include "ArchivoBaremo.h"
+#include "AvisoRecuperar.h"
+#include "CambioEnSitio.h"
 #include "ComandosArchivo.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
 #include "HistoriaUnica.h"
+#include "MenuRecientes.h"
 #include "OpcionesDescuento.h"
 #include "PanelEntrada.h"
 #include "frmAcerca.h"
@@ -33,11 +36,6 @@ namespace {
 
 constexpr char kNuevoFallido[] =
     "No se ha podido iniciar una nueva copia del programa; esta sigue abierta.";
-
-constexpr char kProyectoSinGuardar[] =
-    "El proyecto en curso tiene partidas que no están en ninguna línea de la lista. "
-    "Añádalas como un proyecto nuevo con Hecho, o elimínelas en «Resumen Proyecto», antes de "
-    "modificar un proyecto de la lista.";
 
 const QColor kRojoOscuro(192, 0, 0);
 
@@ -80,10 +78,20 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
     td_->Preparar();
     Conectar();
     new HistoriaUnica(this, documento_->Pila());
+    cambio_ = new CambioEnSitio(
+        this, *documento_, *td_, [this]() -> PanelEntrada& { return Trabajos(); },
+        [this]() -> frmTotalesTT& { return ResumenProyecto(); });
     AvisarRechazos();
-    CrearAvisoRecuperar();
-    // Looked for once the window shows, so that the first frame does not wait for it.
-    AlMostrarse(this, [this] { MostrarAvisoRecuperar(); });
+    aviso_ = new AvisoRecuperar(this, *documento_, *archivo_);
+    addToolBar(Qt::TopToolBarArea, aviso_);
+    // Nothing the first frame does not show comes before it: the waiting sessions are looked
+    // for, and the day's clock started, once the window shows.
+    AlMostrarse(this, [this] {
+        aviso_->Mostrar();
+        auto* reloj = new QTimer(this);
+        connect(reloj, &QTimer::timeout, documento_, &DocumentoSolicitud::SeguirAlDia);
+        reloj->start(60 * 1000);
+    });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     if (const QScreen* pantalla = screen()) {
@@ -181,7 +189,7 @@ void frmPrincipal::CrearMenu() {
     accion(principal, "mnuNuevo", "&Nuevo", QKeySequence(Qt::CTRL | Qt::Key_N), this, &P::Nuevo);
     accion(principal, "mnuAbrir", "&Abrir...", QKeySequence(Qt::CTRL | Qt::Key_O), archivo_,
            &A::Abrir);
-    CrearRecientes(*principal);
+    new MenuRecientes(*principal, *archivo_);
     accion(principal, "mnuGuardar", "&Guardar", QKeySequence(Qt::CTRL | Qt::Key_S), archivo_,
            &A::Guardar);
     accion(principal, "mnuGuardarComo", "Guardar &como...",
@@ -215,71 +223,6 @@ void frmPrincipal::CrearMenu() {
     accion(ayuda, "mnuAcerca", "&Acerca de ...", {}, this, &P::MostrarAcerca);
 }
 
-void frmPrincipal::CrearRecientes(QMenu& principal) {
-    recientes_ = principal.addMenu("Archivos recien&tes");
-    recientes_->setObjectName("mnuRecientes");
-    connect(archivo_, &ComandosArchivo::recientesCambiados, this, &frmPrincipal::MostrarRecientes);
-    MostrarRecientes();
-}
-
-// Each file with its name and its folder, newest first.
-void frmPrincipal::MostrarRecientes() {
-    recientes_->clear();
-    const QStringList rutas = archivo_->Recientes();
-    for (qsizetype k = 0; k < rutas.size(); ++k) {
-        const QFileInfo archivo(rutas[k]);
-        const QString texto = QString("&%1 %2 — %3")
-                                  .arg(k + 1)
-                                  .arg(QString(archivo.fileName()).replace("&", "&&"),
-                                       QDir::toNativeSeparators(archivo.path()).replace("&", "&&"));
-        connect(recientes_->addAction(texto), &QAction::triggered, archivo_,
-                [this, ruta = rutas[k]] { archivo_->AbrirReciente(ruta); });
-    }
-    if (rutas.isEmpty()) recientes_->addAction("(ninguno)")->setEnabled(false);
-}
-
-// A bar, not a dialog: it never takes the focus nor stops the typing.
-void frmPrincipal::CrearAvisoRecuperar() {
-    avisoRecuperar_ = new QToolBar(this);
-    avisoRecuperar_->setObjectName("avisoRecuperar");
-    avisoRecuperar_->setMovable(false);
-    avisoRecuperar_->setFloatable(false);
-    avisoRecuperar_->toggleViewAction()->setVisible(false);
-    textoAviso_ = new QLabel(avisoRecuperar_);
-    textoAviso_->setTextFormat(Qt::PlainText);
-    avisoRecuperar_->addWidget(textoAviso_);
-    const auto boton = [this](const char* nombre, const QString& texto) {
-        auto* b = new QPushButton(texto, avisoRecuperar_);
-        b->setObjectName(nombre);
-        b->setFocusPolicy(Qt::NoFocus);
-        avisoRecuperar_->addWidget(b);
-        return b;
-    };
-    connect(boton("cmbRecuperarAviso", "Recuperar…"), &QPushButton::clicked, this, [this] {
-        archivo_->Recuperar();
-        MostrarAvisoRecuperar();
-    });
-    connect(boton("cmbDescartarAviso", "Descartar"), &QPushButton::clicked, this, [this] {
-        if (Confirmar(this, textoAviso_->text() + " ¿Desea descartarla? Su solicitud se perderá."))
-            documento_->DescartarSesion(sesionEsperando_);
-        MostrarAvisoRecuperar();
-    });
-    addToolBar(Qt::TopToolBarArea, avisoRecuperar_);
-    avisoRecuperar_->setVisible(false);
-}
-
-// The newest session an ended run left, if any waits.
-void frmPrincipal::MostrarAvisoRecuperar() {
-    sesionEsperando_.clear();
-    if (const std::optional<SesionAnterior> sesion = documento_->SesionEsperando()) {
-        sesionEsperando_ = sesion->ruta;
-        textoAviso_->setText(
-            QString("Hay una sesión sin guardar del %1 (%2).")
-                .arg(sesion->fecha.toString("dd/MM/yyyy HH:mm"), ContenidoDe(*sesion)));
-    }
-    avisoRecuperar_->setVisible(!sesionEsperando_.isEmpty());
-}
-
 // Undo and redo, which work from every window of the program.
 void frmPrincipal::AnadirDeshacer(QMenu& edicion) {
     QUndoStack& pila = documento_->Pila();
@@ -306,9 +249,6 @@ void frmPrincipal::Conectar() {
     connect(actualizar_, &QPushButton::clicked, archivo_, &ComandosArchivo::ActualizarBaremo);
     connect(documento_, &DocumentoSolicitud::diaCambiado, this,
             &frmPrincipal::OfrecerActualizacion);
-    auto* reloj = new QTimer(this);
-    connect(reloj, &QTimer::timeout, documento_, &DocumentoSolicitud::SeguirAlDia);
-    reloj->start(60 * 1000);
     connect(archivo_, &ComandosArchivo::baremosCambiados, this, [this] {
         if (info_ != nullptr) info_->MostrarBaremos();
     });
@@ -316,7 +256,6 @@ void frmPrincipal::Conectar() {
     connect(documento_, &DocumentoSolicitud::aviso, this,
             [this](const QString& texto) { Avisar(this, texto); });
     connect(archivo_, &ComandosArchivo::abierta, this, &frmPrincipal::MostrarResumenes);
-    connect(archivo_, &ComandosArchivo::abierta, this, &frmPrincipal::MostrarAvisoRecuperar);
 }
 
 void frmPrincipal::MostrarDocumentoElegido() {
@@ -364,7 +303,7 @@ frmTotalesTT& frmPrincipal::ResumenProyecto() {
     if (totalesTT_ == nullptr) {
         totalesTT_ = new frmTotalesTT(this, *documento_, [this] { return td_->Fila(); });
         connect(totalesTT_, &frmTotalesTT::hecho, this, [this] { ResumenCDV().Adelantar(); });
-        connect(totalesTT_, &VentanaResumen::modificar, this, &frmPrincipal::ModificarPartida);
+        connect(totalesTT_, &VentanaResumen::modificar, cambio_, &CambioEnSitio::Partida);
     }
     return *totalesTT_;
 }
@@ -372,45 +311,9 @@ frmTotalesTT& frmPrincipal::ResumenProyecto() {
 frmTotalesTD& frmPrincipal::ResumenCDV() {
     if (totalesTD_ == nullptr) {
         totalesTD_ = new frmTotalesTD(this, *documento_);
-        connect(totalesTD_, &VentanaResumen::modificar, this, &frmPrincipal::ModificarDocumento);
+        connect(totalesTD_, &VentanaResumen::modificar, cambio_, &CambioEnSitio::Documento);
     }
     return *totalesTD_;
-}
-
-// A document comes back to the document side; a project document, with its work items and
-// its discount, to the project under way, when that holds nothing else to lose.
-void frmPrincipal::ModificarDocumento(int fila) {
-    const cdv::SolicitudVisado& solicitud = documento_->Solicitud();
-    const cdv::DocumentoTD& tipo =
-        *solicitud.Baremo().TablaTD.Fila(solicitud.Documentos().En(fila).fila);
-    activateWindow();
-    raise();
-    if (tipo.Tipo != cdv::Regla::ParteDelProyecto) {
-        td_->Modificar(fila);
-        return;
-    }
-    // Items still under way that some line of the list holds (as "Hecho" leaves them) are no
-    // loss; others are, and the user decides what becomes of them first.
-    if (!solicitud.ProyectoEnCursoGuardado() &&
-        !cdv::MismasLineas(solicitud.Partidas().Todas(),
-                           solicitud.Documentos().En(fila).partidas)) {
-        Informar(this, kProyectoSinGuardar);
-        return;
-    }
-    td_->Elegir(tipo.Ref);
-    documento_->TraerProyecto(fila);
-    ResumenProyecto().Modificar(fila);
-    ResumenProyecto().Adelantar();
-}
-
-// A work item comes back to the work side, shown for the project document chosen (or "P").
-void frmPrincipal::ModificarPartida(int fila) {
-    const cdv::DocumentoTD* elegido = documento_->Solicitud().Baremo().TablaTD.Fila(td_->Fila());
-    if (elegido == nullptr || elegido->Tipo != cdv::Regla::ParteDelProyecto)
-        td_->Elegir(cdv::kRefProyecto);
-    activateWindow();
-    raise();
-    Trabajos().Modificar(fila);
 }
 
 void frmPrincipal::MostrarInfo() {

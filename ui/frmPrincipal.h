@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+class AvisoRecuperar;
+class CambioEnSitio;
 class ComandosArchivo;
 class DocumentoSolicitud;
 class OpcionesDescuento;
@@ -15,7 +17,6 @@ class PanelEntrada;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QToolBar;
 class frmAcerca;
 class frmInfo;
 class frmTotalesTD;
@@ -50,12 +51,6 @@ class frmPrincipal : public QMainWindow {
   private:
     void CrearControles();
     void CrearMenu();
-    // "Archivos recientes", kept as the list changes.
-    void CrearRecientes(QMenu& principal);
-    void MostrarRecientes();
-    // The bar under the menu that offers a session another run left unsaved, while one waits.
-    void CrearAvisoRecuperar();
-    void MostrarAvisoRecuperar();
     void EncadenarTabulacion(const std::vector<QWidget*>& orden);
     void AnadirDeshacer(QMenu& edicion);
     void Conectar();
@@ -64,9 +59,6 @@ class frmPrincipal : public QMainWindow {
 
     // The project side and the discount options follow the document chosen.
     void MostrarDocumentoElegido();
-    // A line of a summary window brought back to be changed.
-    void ModificarDocumento(int fila);
-    void ModificarPartida(int fila);
     void Nuevo();
     void MostrarResumenes();  // the summary windows of the lists that have lines
     void MostrarEstado();     // the file's name in the title, unsaved and at risk
@@ -86,10 +78,8 @@ class frmPrincipal : public QMainWindow {
     OpcionesDescuento* descuentos_ = nullptr;
     QLabel* baremo_ = nullptr;
     QPushButton* actualizar_ = nullptr;
-    QMenu* recientes_ = nullptr;
-    QToolBar* avisoRecuperar_ = nullptr;
-    QLabel* textoAviso_ = nullptr;
-    QString sesionEsperando_;  // the recovery file the bar offers
+    AvisoRecuperar* aviso_ = nullptr;
+    CambioEnSitio* cambio_ = nullptr;
     DocumentoSolicitud* documento_ = nullptr;
     ComandosArchivo* archivo_ = nullptr;
     bool salidaDecidida_ = false;  // the user already answered for the unsaved changes
