@@ -24,6 +24,7 @@ add_library(cdv_ui STATIC
     app/Lote.cpp
     app/Recuperacion.cpp
     ui/AvisoRecuperar.cpp
+    ui/BarraBaremo.cpp
     ui/BusquedaPorPalabras.cpp
     ui/CambioEnSitio.cpp
     ui/ComandosArchivo.cpp

@@ -270,21 +270,32 @@ void GuardarGeometria(const QWidget* ventana) {
 }
 
 // Qt restores exactly what it saved, frame and all, so that a window does not creep from run
-// to run; a title bar that would still be off every screen (screens changed) is brought back.
+// to run; what a change of screens would leave off the screen is brought back within it.
 bool RestaurarGeometria(QWidget* ventana) {
     QSettings ajustes = Ajustes();
     ajustes.beginGroup(ventana->objectName());
     if (!ventana->restoreGeometry(ajustes.value("geometria").toByteArray())) return false;
-    const QRect marco = ventana->frameGeometry();
-    const QPoint barra(marco.center().x(), marco.top() + 8);
-    if (QGuiApplication::screenAt(barra) != nullptr) return true;
-    const QScreen* pantalla = QGuiApplication::primaryScreen();
-    if (pantalla == nullptr) return false;
-    const QRect libre = pantalla->availableGeometry();
-    ventana->move(std::clamp(marco.left(), libre.left(),
-                             std::max(libre.left(), libre.right() - marco.width())),
-                  libre.top());
+    EnLaPantalla(ventana);
     return true;
+}
+
+void EnLaPantalla(QWidget* ventana) {
+    if (ventana->isMaximized() || ventana->isFullScreen()) return;
+    const QScreen* pantalla = QGuiApplication::screenAt(ventana->frameGeometry().center());
+    if (pantalla == nullptr) pantalla = QGuiApplication::primaryScreen();
+    if (pantalla == nullptr) return;
+    const QRect libre = pantalla->availableGeometry();
+    // Before its first showing a window has no frame yet: a usual one is allowed for.
+    QSize marco = ventana->frameGeometry().size() - ventana->size();
+    if (marco.isEmpty()) marco = QSize(16, 40);
+    const QSize tamano = ventana->size().boundedTo(libre.size() - marco);
+    if (tamano != ventana->size()) ventana->resize(tamano.expandedTo(ventana->minimumSize()));
+    const QRect lugar(ventana->frameGeometry().topLeft(), ventana->size() + marco);
+    const QPoint dentro(std::clamp(lugar.left(), libre.left(),
+                                   std::max(libre.left(), libre.right() + 1 - lugar.width())),
+                        std::clamp(lugar.top(), libre.top(),
+                                   std::max(libre.top(), libre.bottom() + 1 - lugar.height())));
+    if (dentro != lugar.topLeft()) ventana->move(dentro);
 }
 
 QPixmap Imagen(const QString& ruta) {

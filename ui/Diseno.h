@@ -61,10 +61,15 @@ void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
 // system (not the Windows registry).
 QSettings Ajustes();
 
-// Where a window was last left, and its size, remembered between runs exactly, with its
-// title bar always on a screen. Restoring answers whether the window took a remembered place.
+// Where a window was last left, and its size, remembered between runs exactly, and fitted
+// to the screen as it is now (EnLaPantalla). Restoring answers whether the window took a
+// remembered place.
 void GuardarGeometria(const QWidget* ventana);
 bool RestaurarGeometria(QWidget* ventana);
+// The whole window, frame and all, within the free area of its screen as the screen is now
+// (its size and scaling may have changed): smaller where it must be, moved in where it stands
+// out; a window wholly within it stays exactly where it is.
+void EnLaPantalla(QWidget* ventana);
 
 // Runs `accion` once `ventana` has first shown on the screen, framed by the window system,
 // from the event loop.

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
 
@@ -21,10 +22,6 @@
 #include "Liquidacion.h"
 
 namespace {
-
-// How wide a line can be seen, scrolling: longer than any document's line, and than most
-// projects' (a project line grows with its items; its tooltip shows it whole).
-constexpr int kCaracteresVisibles = 160;
 
 int Solape(const QRect& a, const QRect& b) {
     const QRect comun = a.intersected(b);
@@ -106,35 +103,8 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     CrearEtiqueta(this, "lblEuroTd", diseno.textoEuro, diseno.etiquetaEuro);
     QLabel* etiquetaLista = CrearEtiqueta(this, NombreIndexado("Label1", 0), diseno.textoLista,
                                           Twips(390, 690, 4665, 225));
-    // A list of one-line rows. A table with rows and column of fixed size, unlike a list
-    // view, does not lay out every row again when one is added or removed.
-    lstVisados_ = new QTableView(this);
-    lstVisados_->setObjectName("lstVisados");
-    lstVisados_->horizontalHeader()->hide();
-    lstVisados_->verticalHeader()->hide();
-    lstVisados_->setShowGrid(false);
-    lstVisados_->setWordWrap(false);
-    lstVisados_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstVisados_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstVisados_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstVisados_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);  // within the line
-    lstVisados_->setGeometry(Twips(360, 990, 9645, 1230));
-    lstVisados_->setAccessibleName(diseno.textoLista);
+    lstVisados_ = CrearLista(diseno.textoLista);
     etiquetaLista->setBuddy(lstVisados_);
-    // The lines are built in fixed-width columns: a monospace font lines them up.
-    QFont columnas;
-    columnas.setFamilies({"Consolas", "DejaVu Sans Mono", "Liberation Mono", "Courier New"});
-    columnas.setStyleHint(QFont::Monospace);
-    columnas.setFixedPitch(true);
-    columnas.setPointSizeF(7.5);
-    lstVisados_->setFont(columnas);
-    const QFontMetrics medidas(columnas);
-    lstVisados_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    lstVisados_->verticalHeader()->setDefaultSectionSize(medidas.height() + 2);
-    lstVisados_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    lstVisados_->horizontalHeader()->setDefaultSectionSize(
-        medidas.horizontalAdvance(QString(kCaracteresVisibles, '0')));
-    lstVisados_->setModel(&lineas_);  // after the sizes, which its column and rows take
     cmbEliminar_ = CrearBoton(this, "cmbEliminar", "&Eliminar", diseno.botonEliminar);
     Anclar(lstVisados_, Anclaje::Crece);
     Anclar(cmbEliminar_, Anclaje::AbajoDerecha);
@@ -149,7 +119,62 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
         connect(&lineas_, senal, this, &VentanaResumen::MostrarTotal);
     }
     connect(&lineas_, &QAbstractItemModel::modelReset, this, &VentanaResumen::MostrarTotal);
+    connect(&lineas_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int, int ultima) { Anadidas(ultima); });
+    connect(&lineas_, &QAbstractItemModel::modelReset, this, [this] {
+        caracteres_ = 0;
+        Medir(0, lineas_.Cuantas() - 1);
+    });
+    Medir(0, lineas_.Cuantas() - 1);
     MostrarTotal();
+}
+
+// A list of one-line rows. A table with rows and column of fixed size, unlike a list view,
+// does not lay out every row again when one is added or removed.
+QTableView* VentanaResumen::CrearLista(const QString& nombre) {
+    auto* lista = new QTableView(this);
+    lista->setObjectName("lstVisados");
+    lista->horizontalHeader()->hide();
+    lista->verticalHeader()->hide();
+    lista->setShowGrid(false);
+    lista->setWordWrap(false);
+    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lista->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);  // within the line
+    lista->setGeometry(Twips(360, 990, 9645, 1230));
+    lista->setAccessibleName(nombre);
+    // The lines are built in fixed-width columns: a monospace font lines them up.
+    QFont columnas;
+    columnas.setFamilies({"Consolas", "DejaVu Sans Mono", "Liberation Mono", "Courier New"});
+    columnas.setStyleHint(QFont::Monospace);
+    columnas.setFixedPitch(true);
+    columnas.setPointSizeF(7.5);
+    lista->setFont(columnas);
+    const QFontMetrics medidas(columnas);
+    lista->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lista->verticalHeader()->setDefaultSectionSize(medidas.height() + 2);
+    lista->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lista->setTextElideMode(Qt::ElideNone);
+    lista->setModel(&lineas_);  // after the sizes, which its column and rows take
+    return lista;
+}
+
+// The column as wide as the longest line, so that no line is cut short: followed as lines
+// come, measured again when the list is replaced.
+void VentanaResumen::Medir(int primera, int ultima) {
+    for (int fila = primera; fila <= ultima; ++fila)
+        caracteres_ = std::max(
+            caracteres_, lineas_.data(lineas_.index(fila), Qt::DisplayRole).toString().size());
+    const QFontMetrics medidas(lstVisados_->font());
+    lstVisados_->horizontalHeader()->setDefaultSectionSize(
+        medidas.horizontalAdvance(QString(caracteres_ + 2, '0')));
+}
+
+// The line just added in view.
+void VentanaResumen::Anadidas(int ultima) {
+    Medir(ultima, ultima);
+    lstVisados_->scrollTo(lineas_.index(ultima));
 }
 
 // In the list, Delete removes as "Eliminar" does and Ctrl+C copies every selected line (the
@@ -271,7 +296,10 @@ void VentanaResumen::resizeEvent(QResizeEvent* evento) {
 void VentanaResumen::showEvent(QShowEvent* evento) {
     if (!geometriaRestaurada_) {
         geometriaRestaurada_ = true;
-        if (!RestaurarGeometria(this)) ColocarJuntoAPrincipal();
+        if (!RestaurarGeometria(this)) {
+            AnchoDeLasLineas();
+            ColocarJuntoAPrincipal();
+        }
     }
     QWidget::showEvent(evento);
 }
@@ -292,8 +320,8 @@ void VentanaResumen::ColocarJuntoAPrincipal() {
         {},
         {},
         marco};
-    for (const QWidget* control :
-         principal->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (const QWidget* control : principal->findChild<QWidget*>("cliente")->findChildren<QWidget*>(
+             Qt::FindDirectChildrenOnly)) {
         if (control->isVisible()) cubierto.controles.push_back(global(control));
     }
     for (const VentanaResumen* otra : principal->findChildren<VentanaResumen*>()) {
@@ -302,6 +330,17 @@ void VentanaResumen::ColocarJuntoAPrincipal() {
     const QPoint lugar = Junto(marco, size() + marco.size() - principal->size(),
                                pantalla->availableGeometry(), cubierto);
     setGeometry(QRect(lugar + principal->geometry().topLeft() - marco.topLeft(), size()));
+}
+
+// Wide enough to show every line whole, its fee included, within the screen.
+void VentanaResumen::AnchoDeLasLineas() {
+    const int alrededor = width() - lstVisados_->width() + 2 * lstVisados_->frameWidth() +
+                          lstVisados_->verticalScrollBar()->sizeHint().width();
+    int ancho =
+        std::max(width(), lstVisados_->horizontalHeader()->defaultSectionSize() + alrededor);
+    if (const QScreen* pantalla = parentWidget()->screen())
+        ancho = std::min(ancho, pantalla->availableGeometry().width() - 16);
+    resize(std::max(ancho, minimumWidth()), height());
 }
 
 void VentanaResumen::hideEvent(QHideEvent* evento) {

@@ -64,6 +64,10 @@ class VentanaResumen : public QWidget {
     DocumentoSolicitud& documento() const { return documento_; }
 
   private:
+    QTableView* CrearLista(const QString& nombre);
+    void Medir(int primera, int ultima);
+    void Anadidas(int ultima);
+    void AnchoDeLasLineas();
     void ColocarJuntoAPrincipal();
     std::vector<int> FilasSeleccionadas() const;
     void Eliminar();   // every selected line
@@ -84,6 +88,7 @@ class VentanaResumen : public QWidget {
     cdv::ListaLineas& lineas_;
     QLineEdit* txtTotalCDV_ = nullptr;
     QTableView* lstVisados_ = nullptr;
+    qsizetype caracteres_ = 0;  // of the longest line
     QPushButton* cmbEliminar_ = nullptr;
     QPushButton* cmbModificar_ = nullptr;
 };

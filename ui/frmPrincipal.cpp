@@ -2,15 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QProcess>
-#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -18,6 +16,7 @@
 
 #include "ArchivoBaremo.h"
 #include "AvisoRecuperar.h"
+#include "BarraBaremo.h"
 #include "CambioEnSitio.h"
 #include "ComandosArchivo.h"
 #include "Diseno.h"
@@ -93,20 +92,49 @@ frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
         reloj->start(60 * 1000);
     });
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    if (const QScreen* pantalla = screen()) {
-        adjustSize();
-        move(pantalla->availableGeometry().center() - rect().center());
-    }
+    connect(aviso_, &QToolBar::visibilityChanged, this, &frmPrincipal::AlFormulario);
+    AlFormulario();
+    PrimerLugar();
     RestaurarGeometria(this);
+    AlFormulario();
+}
+
+// The first time: centred where the summary windows fit beside it; otherwise at the screen's
+// top left, leaving them the most room.
+void frmPrincipal::PrimerLugar() {
+    const QScreen* pantalla = screen();
+    if (pantalla == nullptr) return;
+    const QRect libre = pantalla->availableGeometry();
+    constexpr int kAnchoResumen = 10290;  // twips, the wider of the summary windows
+    if (libre.width() >= width() + 2 * Px(kAnchoResumen))
+        move(libre.center() - rect().center());
+    else
+        move(libre.topLeft());
+}
+
+// As large as the form, and no larger; smaller where the screen is, as it is now.
+void frmPrincipal::AlFormulario() {
+    QSize completo = cliente_->size();
+    for (const QWidget* barra : {static_cast<QWidget*>(menuBar()),
+                                 static_cast<QWidget*>(statusBar()), static_cast<QWidget*>(aviso_)})
+        if (!barra->isHidden()) completo.rheight() += barra->sizeHint().height();
+    setMaximumSize(completo);
+    resize(completo);
+    EnLaPantalla(this);
 }
 
 frmPrincipal::~frmPrincipal() = default;
 
 void frmPrincipal::CrearControles() {
-    auto* cliente = new QWidget(this);
+    // The form at its size; where the screen is smaller (a laptop at 125 %), it scrolls
+    // within the window, every control still within reach.
+    auto* desplazable = new QScrollArea(this);
+    desplazable->setFrameShape(QFrame::NoFrame);
+    auto* cliente = new QWidget(desplazable);
+    cliente->setObjectName("cliente");
     cliente_ = cliente;
-    setCentralWidget(cliente);
+    desplazable->setWidget(cliente);
+    setCentralWidget(desplazable);
     EstiloDeVentana(this);
     TamanoFijo(cliente, 11025, 8265);
 
@@ -127,18 +155,7 @@ void frmPrincipal::CrearControles() {
 
     td_ =
         new PanelEntrada(cliente, kLadoDocumentos, PanelEntrada::Catalogo::Documentos, *documento_);
-    // Which schedule prices the request, below everything the window holds.
-    baremo_ = new QLabel(this);
-    baremo_->setTextFormat(Qt::PlainText);
-    baremo_->setObjectName("lblBaremo");
-    baremo_->setAccessibleName("Baremo con que se calcula la solicitud");
-    statusBar()->addWidget(baremo_, 1);
-    actualizar_ = new QPushButton("Actualizar al baremo vigente", this);
-    actualizar_->setObjectName("cmbActualizarBaremo");
-    actualizar_->setFocusPolicy(Qt::NoFocus);
-    statusBar()->addPermanentWidget(actualizar_);
-    statusBar()->setSizeGripEnabled(false);
-    MostrarBaremo();
+    new BarraBaremo(*statusBar(), *documento_, *archivo_);
 
     EncadenarTabulacion(td_->OrdenDeTabulacion());
 }
@@ -242,13 +259,6 @@ void frmPrincipal::AnadirDeshacer(QMenu& edicion) {
 void frmPrincipal::Conectar() {
     connect(td_, &PanelEntrada::elegida, this, &frmPrincipal::MostrarDocumentoElegido);
     connect(td_, &PanelEntrada::anadida, this, [this] { ResumenCDV().Adelantar(); });
-    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
-            &frmPrincipal::MostrarBaremo);
-    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::cambiada, this,
-            &frmPrincipal::OfrecerActualizacion);
-    connect(actualizar_, &QPushButton::clicked, archivo_, &ComandosArchivo::ActualizarBaremo);
-    connect(documento_, &DocumentoSolicitud::diaCambiado, this,
-            &frmPrincipal::OfrecerActualizacion);
     connect(archivo_, &ComandosArchivo::baremosCambiados, this, [this] {
         if (info_ != nullptr) info_->MostrarBaremos();
     });
@@ -268,24 +278,6 @@ void frmPrincipal::MostrarDocumentoElegido() {
         tt_->Marco()->setVisible(proyecto);
         tt_->Desglose()->setVisible(proyecto);
         descuentos_->MostrarPara(proyecto ? std::string_view(fila->Ref) : std::string_view());
-    }
-}
-
-void frmPrincipal::MostrarBaremo() {
-    const cdv::Baremo& b = documento_->Solicitud().Baremo();
-    baremo_->setText(QString("Baremo: «%1», vigente desde el %2")
-                         .arg(Recortado(Qs(b.nombre)), cdv::FechaDeVigencia(b)));
-    OfrecerActualizacion();
-}
-
-void frmPrincipal::OfrecerActualizacion() {
-    const bool ofrecer = documento_->OtroBaremoVigente();
-    actualizar_->setVisible(ofrecer);
-    if (ofrecer) {
-        const auto vigente = documento_->Vigente();
-        actualizar_->setToolTip(
-            QString("Hoy está en vigor el baremo «%1», desde el %2.")
-                .arg(Recortado(Qs(vigente->nombre)), cdv::FechaDeVigencia(*vigente)));
     }
 }
 
@@ -323,15 +315,7 @@ void frmPrincipal::MostrarInfo() {
     } else {
         info_->MostrarBaremos();
     }
-    // Within the screen, however small.
-    if (const QScreen* pantalla = screen()) {
-        const QRect libre = pantalla->availableGeometry();
-        info_->resize(info_->size().boundedTo(libre.size() - QSize(16, 48)));
-        QRect lugar = info_->frameGeometry();
-        lugar.moveLeft(std::clamp(lugar.left(), libre.left(), libre.right() - lugar.width()));
-        lugar.moveTop(std::clamp(lugar.top(), libre.top(), libre.bottom() - lugar.height()));
-        info_->move(lugar.topLeft());
-    }
+    EnLaPantalla(info_);
     info_->show();
     info_->raise();
     info_->activateWindow();

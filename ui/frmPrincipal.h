@@ -50,6 +50,8 @@ class frmPrincipal : public QMainWindow {
 
   private:
     void CrearControles();
+    void AlFormulario();
+    void PrimerLugar();
     void CrearMenu();
     void EncadenarTabulacion(const std::vector<QWidget*>& orden);
     void AnadirDeshacer(QMenu& edicion);
@@ -62,11 +64,6 @@ class frmPrincipal : public QMainWindow {
     void Nuevo();
     void MostrarResumenes();  // the summary windows of the lists that have lines
     void MostrarEstado();     // the file's name in the title, unsaved and at risk
-    void MostrarBaremo();     // the schedule that prices the request, below
-    // The update to the schedule in force, offered below while a request with lines is
-    // priced by another; the day is checked each minute, as it may change under a running
-    // program.
-    void OfrecerActualizacion();
     void MostrarAcerca();
     void MostrarInfo();
     // A row chosen in the schedule's window, as if picked in the selectors.
@@ -76,8 +73,6 @@ class frmPrincipal : public QMainWindow {
     PanelEntrada* td_ = nullptr;
     PanelEntrada* tt_ = nullptr;  // until a project document is first chosen, none
     OpcionesDescuento* descuentos_ = nullptr;
-    QLabel* baremo_ = nullptr;
-    QPushButton* actualizar_ = nullptr;
     AvisoRecuperar* aviso_ = nullptr;
     CambioEnSitio* cambio_ = nullptr;
     DocumentoSolicitud* documento_ = nullptr;

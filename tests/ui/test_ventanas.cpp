@@ -483,7 +483,7 @@ class TestVentanas : public QObject {
         std::vector<QRect> ocupado{
             b.p->menuBar()->geometry().translated(b.p->geometry().topLeft())};
         for (QWidget* control :
-             b.p->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+             b.c("cliente")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (control->isVisible())
                 ocupado.emplace_back(control->mapToGlobal(QPoint()), control->size());
         }
