@@ -8,7 +8,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QToolBar>
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
@@ -319,6 +321,22 @@ cdv::LiquidacionImpresa ComandosArchivo::Liquidacion() const {
                             documento_.Hoy());
 }
 
+namespace {
+
+// Every button of the preview's bar within reach on a small screen too: smaller icons where
+// the bar would not fit, and the window as wide as the bar and as tall as the screen allows.
+void BarraAlAlcance(QDialog& vista) {
+    auto* barra = vista.findChild<QToolBar*>();
+    const QScreen* pantalla = vista.screen();
+    if (barra == nullptr || pantalla == nullptr) return;
+    const int libre = pantalla->availableGeometry().width() - 32;
+    if (barra->sizeHint().width() > libre) barra->setIconSize(QSize(16, 16));
+    vista.resize(std::min(libre, std::max(libre * 2 / 3, barra->sizeHint().width() + 16)),
+                 pantalla->availableGeometry().height() - 64);
+}
+
+}  // namespace
+
 void ComandosArchivo::Imprimir() {
     QPrinter impresora;
     // "Imprimir a archivo" offers the name an export to PDF would.
@@ -333,6 +351,7 @@ void ComandosArchivo::Imprimir() {
                 if (!PintarLiquidacion(liquidacion, *destino, progreso.Progreso()))
                     QMetaObject::invokeMethod(&vista, &QDialog::reject, Qt::QueuedConnection);
             });
+    BarraAlAlcance(vista);
     vista.exec();
 }
 
