@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
@@ -37,6 +38,16 @@ constexpr char kNuevoFallido[] =
     "No se ha podido iniciar una nueva copia del programa; esta sigue abierta.";
 
 const QColor kRojoOscuro(192, 0, 0);
+
+// A scroll area that asks for its whole form: where the screen has room, the window shows
+// all of it, with no scroll bar.
+class Desplazable : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() != nullptr ? widget()->size() : QScrollArea::sizeHint();
+    }
+};
 
 bool IniciarCopia(const QString& programa) {
     return QProcess::startDetached(programa, {});
@@ -114,10 +125,8 @@ void frmPrincipal::PrimerLugar() {
 
 // As large as the form, and no larger; smaller where the screen is, as it is now.
 void frmPrincipal::AlFormulario() {
-    QSize completo = cliente_->size();
-    for (const QWidget* barra : {static_cast<QWidget*>(menuBar()),
-                                 static_cast<QWidget*>(statusBar()), static_cast<QWidget*>(aviso_)})
-        if (!barra->isHidden()) completo.rheight() += barra->sizeHint().height();
+    layout()->activate();  // its bars as they are now, the recovery bar shown or not
+    const QSize completo = sizeHint();
     setMaximumSize(completo);
     resize(completo);
     EnLaPantalla(this);
@@ -128,7 +137,7 @@ frmPrincipal::~frmPrincipal() = default;
 void frmPrincipal::CrearControles() {
     // The form at its size; where the screen is smaller (a laptop at 125 %), it scrolls
     // within the window, every control still within reach.
-    auto* desplazable = new QScrollArea(this);
+    auto* desplazable = new Desplazable(this);
     desplazable->setFrameShape(QFrame::NoFrame);
     auto* cliente = new QWidget(desplazable);
     cliente->setObjectName("cliente");
