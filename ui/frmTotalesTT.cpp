@@ -88,10 +88,11 @@ void frmTotalesTT::Hecho() {
         modificando >= 0 ? this->documento().Reemplazar(solicitud.Documentos(), modificando,
                                                         tasacion, "Modificar " + Qs(documento->Ref))
                          : this->documento().Anadir(solicitud.Documentos(), tasacion, "Hecho");
-    if (!cargado) modificando_->Seguir(modificando);
-    if (cargado) {
-        TerminarModificacion();
-        hide();
-        emit hecho();
+    if (!cargado) {
+        modificando_->Seguir(modificando);
+        return;
     }
+    TerminarModificacion();
+    hide();
+    emit hecho();
 }
