@@ -4,12 +4,11 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QTextStream>
-#include <cstdio>
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Baremo.h"
+#include "Consola.h"
 #include "Impresion.h"
 #include "Liquidacion.h"
 #include "TextoLocal.h"
@@ -23,9 +22,7 @@ namespace {
 // "-" is standard output; any other name is written as every file of the program is.
 QString EscribirSalida(const QString& salida, const QByteArray& datos) {
     if (salida != "-") return cdv::GuardarArchivo(salida, datos);
-    QFile flujo;
-    if (!flujo.open(stdout, QIODevice::WriteOnly) || flujo.write(datos) != datos.size() ||
-        !flujo.flush())
+    if (!Escribir(Flujo::Salida, QByteArrayView(datos)))
         return "no se puede escribir en la salida estándar";
     return {};
 }
@@ -49,27 +46,30 @@ QString Incompatibles(const QCommandLineParser& opciones) {
     return {};
 }
 
+void Avisar(const QString& aviso) {
+    Escribir(Flujo::Errores, "cdv: " + aviso + "\n");
+}
+
 }  // namespace
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {
-    QTextStream error(stderr);
     const cdv::LecturaSolicitud lectura = cdv::AbrirArchivo(entrada, cdv::Baremos::Instalados());
     if (!lectura.contenido) {
-        error << "cdv: no se puede abrir «" << entrada << "»: " << lectura.error << ".\n";
+        Avisar("no se puede abrir «" + entrada + "»: " + lectura.error + ".");
         return 1;
     }
     // Priced under another schedule than the one it records: written all the same, and said.
     const bool otroBaremo = !lectura.baremoDisponible;
     if (otroBaremo) {
         const auto vigente = lectura.contenido->baremo;
-        error << "cdv: la solicitud se calculó con el baremo " << lectura.baremoRegistrado
-              << ", que no está instalado; se calcula con «" << Qs(vigente->nombre)
-              << "», vigente desde el " << cdv::FechaDeVigencia(*vigente) << ".\n";
+        Avisar("la solicitud se calculó con el baremo " + lectura.baremoRegistrado +
+               ", que no está instalado; se calcula con «" + Qs(vigente->nombre) +
+               "», vigente desde el " + cdv::FechaDeVigencia(*vigente) + ".");
         for (const QString& linea : lectura.otroSentido)
-            error << "cdv: la referencia significa ahora otra cosa, " << linea << "\n";
+            Avisar("la referencia significa ahora otra cosa, " + linea);
     }
     for (const QString& cambio : lectura.cambios) {
-        error << "cdv: cuota calculada de nuevo con el baremo, " << cambio << "\n";
+        Avisar("cuota calculada de nuevo con el baremo, " + cambio);
     }
     int estado = otroBaremo ? 3 : 0;
     for (const auto& [formato, salida] : exportaciones) {
@@ -80,7 +80,7 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
                       *lectura.contenido, QFileInfo(entrada).fileName(), FechaLiquidacion()));
         const QString fallo = EscribirSalida(salida, datos);
         if (!fallo.isEmpty()) {
-            error << "cdv: no se puede escribir «" << salida << "»: " << fallo << ".\n";
+            Avisar("no se puede escribir «" + salida + "»: " + fallo + ".");
             estado = 2;
         }
     }
@@ -89,8 +89,8 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
 
 int ComprobarBaremo(const QString& ruta) {
     const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(ruta);
-    QTextStream salida(stdout);
-    salida << (lectura.baremo ? "correcto" : lectura.faltas.join('\n')) << "\n";
+    Escribir(Flujo::Salida,
+             (lectura.baremo ? QString("correcto") : lectura.faltas.join('\n')) + "\n");
     return lectura.baremo ? 0 : 1;
 }
 
@@ -98,7 +98,7 @@ int ExportarBaremo(const QString& ruta) {
     const auto vigente = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
     if (const QString fallo = EscribirSalida(ruta, cdv::EscribirBaremo(*vigente));
         !fallo.isEmpty()) {
-        QTextStream(stderr) << "cdv: no se puede escribir «" << ruta << "»: " << fallo << ".\n";
+        Avisar("no se puede escribir «" + ruta + "»: " + fallo + ".");
         return 2;
     }
     return 0;
@@ -127,7 +127,7 @@ void AnadirOpcionesSinVentana(QCommandLineParser& opciones) {
 
 std::optional<int> EjecutarSinVentana(const QCommandLineParser& opciones) {
     if (const QString motivo = Incompatibles(opciones); !motivo.isEmpty()) {
-        QTextStream(stderr) << "cdv: " << motivo << "\n";
+        Avisar(motivo);
         return 2;
     }
     if (opciones.isSet("comprobar-baremo"))
@@ -140,7 +140,7 @@ std::optional<int> EjecutarSinVentana(const QCommandLineParser& opciones) {
     }
     if (exportaciones.empty()) return std::nullopt;
     if (opciones.positionalArguments().size() != 1) {
-        std::fprintf(stderr, "cdv: --pdf y --csv piden una solicitud (.cdv) de la que exportar.\n");
+        Avisar("--pdf y --csv piden una solicitud (.cdv) de la que exportar.");
         return 2;
     }
     return ExportarEnLote(opciones.positionalArguments().constFirst(), exportaciones);

@@ -1,18 +1,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <cstdio>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "Consola.h"
 #include "Diseno.h"
 #include "Entorno.h"
 #include "Lote.h"
 #include "frmPrincipal.h"
-
-#if defined(Q_OS_WIN)
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -42,8 +38,8 @@ bool SinPantalla() {
 // Without a window, the offscreen platform: no display is needed. Without a display, any
 // option too, so that one mistyped is told as such instead of ending in Qt's abort; answers
 // whether that was why. Run from a console on Windows, where a windowed program has none of
-// its own, it writes in its parent's, as on Linux; Windows's offscreen platform finds faces
-// only in the folder it is given.
+// its own, it writes in its parent's; Windows's offscreen platform finds faces only in the
+// folder it is given.
 bool PrepararSinVentana(int argc, char* argv[]) {
     bool sinVentana = false, opciones = false;
     for (int k = 1; k < argc; ++k) {
@@ -57,19 +53,9 @@ bool PrepararSinVentana(int argc, char* argv[]) {
 #if defined(Q_OS_WIN)
     if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
         qputenv("QT_QPA_FONTDIR", (qEnvironmentVariable("WINDIR") + "\\Fonts").toUtf8());
-    if (::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_UNKNOWN &&
-        ::AttachConsole(ATTACH_PARENT_PROCESS)) {
-        (void)std::freopen("CONOUT$", "w", stdout);
-        (void)std::freopen("CONOUT$", "w", stderr);
-    }
 #endif
+    EscribirEnLaConsolaDelPadre();
     return porOpciones;
-}
-
-// Help and version are written to standard output on every system (Qt would show them in a
-// message box on Windows).
-void Escribir(const QString& texto) {
-    std::fputs(texto.toLocal8Bit().constData(), stdout);
 }
 
 }  // namespace
@@ -92,14 +78,20 @@ int main(int argc, char* argv[]) {
     opciones.addOptions({ayuda, version});
     AnadirOpcionesSinVentana(opciones);
     opciones.addPositionalArgument("archivo", "Solicitud de visado (.cdv) que abrir.", "[archivo]");
-    opciones.process(aplicacion);
-    if (opciones.isSet(ayuda)) Escribir(opciones.helpText());
-    if (opciones.isSet(version)) Escribir(QString("cdv %1\n").arg(CDV_VERSION));
+    // Help, version and a mistaken option are written on every system as every other text
+    // (Qt would show them in a message box on Windows, or in the wrong code page).
+    if (!opciones.parse(QCoreApplication::arguments())) {
+        Escribir(Flujo::Errores, "cdv: " + opciones.errorText() + "\n");
+        return 1;
+    }
+    if (opciones.isSet(ayuda)) Escribir(Flujo::Salida, opciones.helpText());
+    if (opciones.isSet(version)) Escribir(Flujo::Salida, QString("cdv %1\n").arg(CDV_VERSION));
     if (opciones.isSet(ayuda) || opciones.isSet(version)) return 0;
     if (const std::optional<int> estado = EjecutarSinVentana(opciones)) return *estado;
     const QStringList archivos = opciones.positionalArguments();
     if (sinPantalla) {
-        std::fputs("cdv: no hay pantalla en la que abrir la ventana.\n", stderr);
+        Escribir(Flujo::Errores,
+                 QByteArrayView("cdv: no hay pantalla en la que abrir la ventana.\n"));
         return 1;
     }
 

@@ -19,6 +19,7 @@ configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @O
 
 # The windows and the program's shared state; everything but main().
 add_library(cdv_ui STATIC
+    app/Consola.cpp
     app/DocumentoSolicitud.cpp
     app/Impresion.cpp
     app/Lote.cpp
@@ -70,8 +71,24 @@ if(TARGET cdv_recursos_windows)
     target_link_libraries(cdv PRIVATE cdv_recursos_windows)
 endif()
 
+# cdv.com, the console companion of the windowed cdv.exe: typed in cmd or PowerShell, `cdv`
+# waits for the program, shows what it writes and ends with its status.
+if(WIN32)
+    add_executable(cdv_consola app/ProgramaConsola.cpp)
+    set_target_properties(cdv_consola PROPERTIES OUTPUT_NAME cdv SUFFIX .com)
+    target_link_libraries(cdv_consola PRIVATE cdv_warnings)
+    if(TARGET cdv_recursos_windows)
+        target_link_libraries(cdv_consola PRIVATE cdv_recursos_windows)
+    endif()
+endif()
+
 include(GNUInstallDirs)
-install(TARGETS cdv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(WIN32)
+    # Both programs in the installation's own folder, where cmd finds cdv.com first.
+    install(TARGETS cdv cdv_consola RUNTIME DESTINATION .)
+else()
+    install(TARGETS cdv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 if(UNIX AND NOT APPLE)
     install(FILES resources/cdv.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     # The request files' type, so that opening one starts the program.
@@ -81,6 +98,14 @@ if(UNIX AND NOT APPLE)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
     # What a software centre and Debian ask for: metadata, manual page, changelog, copyright.
     set(CDV_EMPAQUETADO ${CMAKE_CURRENT_BINARY_DIR}/empaquetado)
+    # The owner's web address and the picture kept there, when there is one.
+    if(CDV_WEB)
+        string(CONCAT CDV_METAINFO_WEB "  <url type=\"homepage\">${CDV_WEB}</url>\n"
+            "  <screenshots>\n    <screenshot type=\"default\">\n"
+            "      <caption>La ventana principal con un proyecto en curso</caption>\n"
+            "      <image>${CDV_WEB}/capturas/principal.png</image>\n"
+            "    </screenshot>\n  </screenshots>\n")
+    endif()
     configure_file(packaging/cdv.metainfo.xml.in ${CDV_EMPAQUETADO}/org.example.cdv.metainfo.xml
         @ONLY)
     configure_file(packaging/copyright.in ${CDV_EMPAQUETADO}/copyright @ONLY)
