@@ -14,6 +14,7 @@
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
+#include "Acerca.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"

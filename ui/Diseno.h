@@ -20,9 +20,6 @@ class QPixmap;
 class QSize;
 class QStyle;
 
-// The main window's title, and that of the program's questions.
-inline constexpr char kTituloPrograma[] = "   CDV-TORVEL";
-
 constexpr int Px(int twips) {
     return (twips + 7) / 15;
 }

@@ -7,6 +7,7 @@
 #include <QTranslator>
 #include <mutex>
 
+#include "Acerca.h"
 #include "Diseno.h"
 
 namespace {

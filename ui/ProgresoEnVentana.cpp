@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <limits>
 
+#include "Acerca.h"
 #include "Diseno.h"
 
 namespace {

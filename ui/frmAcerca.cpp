@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <string_view>
 
 #include "Acerca.h"
 #include "Diseno.h"
@@ -18,14 +19,15 @@ struct Rotulo {
     bool esValor;  // values in grey, headings in dark red
     QString texto;
     QRect zona;
+    bool web = false;  // shown only when there is an address to show
 };
 
 }  // namespace
 
-frmAcerca::frmAcerca(QWidget* principal, const QString& actualizacion)
+frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde)
     : QWidget(principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("frmAcerca");
-    setWindowTitle("   Acerca de CDV - TORVEL");
+    setWindowTitle(QString("   Acerca de ") + kNombrePrograma);
     setAttribute(Qt::WA_DeleteOnClose);
     EstiloDeVentana(this);
     TamanoFijo(this, 6060, 3945);
@@ -36,26 +38,30 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& actualizacion)
     imagen->setPixmap(Imagen(":/cdv/acerca.gif"));
     imagen->setAccessibleName("Logotipo");
 
-    // Label1(0) and Label1(5) hold the values of "Título" and "Propietario".
+    // Label1(0) and Label1(5) hold the values of "Título" and "Propietario". The schedule's
+    // date says what it is, so that it is not read as the program's age.
     const Rotulo rotulos[] = {
         {1, false, "Título", Twips(1350, 450, 1215, 285)},
-        {0, true, kAcercaTitulo, Twips(2040, 450, 3800, 255)},
+        {0, true, kNombrePrograma, Twips(2040, 450, 3800, 255)},
         {2, false, "Ver.", Twips(1350, 1080, 795, 285)},
         {3, true, kAcercaVersion, Twips(1800, 1080, 705, 255)},
         {12, false, "Licencia", Twips(2700, 1080, 900, 285)},
         {13, true, "MIT", Twips(3570, 1080, 600, 255)},
         {4, false, "Propietario", Twips(1350, 1395, 1215, 285)},
         {5, true, kAcercaPropietario, Twips(2490, 1395, 3350, 255)},
-        {10, false, "Web", Twips(1350, 1980, 585, 285)},
-        {11, true, kAcercaWeb, Twips(1950, 1980, 3890, 255)},
+        {14, false, "Compilado el", Twips(1350, 1710, 1500, 285)},
+        {15, true, kAcercaCompilado, Twips(2880, 1710, 1500, 255)},
+        {10, false, "Web", Twips(1350, 1980, 585, 285), true},
+        {11, true, kAcercaWeb, Twips(1950, 1980, 3890, 255), true},
         {6, false, "Programado por", Twips(1350, 2310, 1695, 285)},
         {7, true, kAcercaAutor, Twips(2880, 2310, 2960, 255)},
-        {8, false, "Última Actualización", Twips(1350, 2640, 2175, 285)},
-        {9, true, actualizacion, Twips(3240, 2640, 1125, 255)},
+        {8, false, "Baremo vigente desde", Twips(1350, 2640, 2400, 285)},
+        {9, true, vigenteDesde, Twips(3780, 2640, 1125, 255)},
     };
     QFont letra(QStringLiteral("Arial"));
     letra.setPointSizeF(9.75);
     for (const auto& r : rotulos) {
+        if (r.web && std::string_view(kAcercaWeb).empty()) continue;
         QLabel* etiqueta = CrearEtiqueta(this, NombreIndexado("Label1", r.indice), r.texto, r.zona);
         etiqueta->setFont(letra);
         Colorear(etiqueta, r.esValor ? kGrisValor : QColor(192, 0, 0));

@@ -7,8 +7,8 @@ class frmAcerca : public QWidget {
     Q_OBJECT
 
   public:
-    // `actualizacion`: the date from which the schedule in force applies.
-    frmAcerca(QWidget* principal, const QString& actualizacion);
+    // `vigenteDesde`: the date from which the schedule in force applies.
+    frmAcerca(QWidget* principal, const QString& vigenteDesde);
 
   protected:
     // Escape and Enter close it, as "Aceptar" does.

@@ -20,6 +20,7 @@
 #include "BarraBaremo.h"
 #include "CambioEnSitio.h"
 #include "ComandosArchivo.h"
+#include "Acerca.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
@@ -365,9 +366,10 @@ void frmPrincipal::MostrarResumenes() {
 
 void frmPrincipal::MostrarEstado() {
     const QString& ruta = documento_->Ruta();
-    QString titulo = kTituloPrograma;
-    if (!ruta.isEmpty()) titulo += " - " + QFileInfo(ruta).fileName();
-    titulo += "[*]";
+    // The document first, as the taskbar shows the beginning of a caption.
+    QString titulo = ruta.isEmpty()
+                         ? QString(kTituloPrograma) + "[*]"
+                         : QFileInfo(ruta).fileName() + "[*] – " + kNombrePrograma;
     if (documento_->EnRiesgo()) titulo += " (sin copia de recuperación)";
     setWindowTitle(titulo);
     setWindowModified(documento_->SinGuardar());

@@ -216,7 +216,7 @@ class TestSalir : public QObject {
         b.menu("mnuRecuperar");
         QCOMPARE(contestador.sesiones.value(0).section('|', 1, 3),
                  QString("2 documentos|26,50|Nave Logroño.cdv"));
-        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - Nave Logroño.cdv[*]"));
+        QCOMPARE(b.p->windowTitle(), QString("Nave Logroño.cdv[*] – CDV-TORVEL"));
         QVERIFY(b.p->isWindowModified());
         contestador.archivo.clear();  // no file dialog from here on
         b.menu("mnuGuardar");

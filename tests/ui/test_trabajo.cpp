@@ -243,7 +243,7 @@ class TestTrabajo : public QObject {
 
         contestador.respuesta = QMessageBox::Discard;
         recientes->actions().value(1)->trigger();  // asks, drops the undone change, opens
-        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - Nave Logroño.cdv[*]"));
+        QCOMPARE(b.p->windowTitle(), QString("Nave Logroño.cdv[*] – CDV-TORVEL"));
         QCOMPARE(b.solicitud().Documentos().Cuantas(), 1);
         QFile::remove(carpeta.filePath("otra.cdv"));
         contestador.mensajes.clear();

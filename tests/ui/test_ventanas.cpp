@@ -279,7 +279,7 @@ class TestVentanas : public QObject {
         b.pulsar("cmbAñadirTD");
         contestador.archivo = carpeta.filePath("solicitud");
         b.menu("mnuGuardar");  // no file yet: asked for, ".cdv" added
-        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - solicitud.cdv[*]"));
+        QCOMPARE(b.p->windowTitle(), QString("solicitud.cdv[*] – CDV-TORVEL"));
         QVERIFY(!b.p->isWindowModified());
         b.menu("mnuGuardarComo");  // the same name again: the suffix names a file that exists
         QVERIFY(contestador.mensajes.takeFirst().contains("solicitud.cdv». ¿Desea reemplazarlo?"));
@@ -302,7 +302,7 @@ class TestVentanas : public QObject {
                               "   ERROR|No se puede abrir «roto.cdv»: no es JSON válido, o está "
                               "incompleto (carácter 21)."}));
         QCOMPARE(b.total("frmTotalesTD"), QString("53,00"));
-        QCOMPARE(b.p->windowTitle(), QString("   CDV-TORVEL - solicitud.cdv[*]"));
+        QCOMPARE(b.p->windowTitle(), QString("solicitud.cdv[*] – CDV-TORVEL"));
         contestador.archivo = carpeta.filePath("solicitud.cdv");
         b.menu("mnuAbrir");
         QCOMPARE(b.total("frmTotalesTD"), QString("26,50"));
@@ -647,6 +647,12 @@ class TestVentanas : public QObject {
         b.menu("mnuAcerca");
         QPointer<QWidget> acerca = b.ventana("frmAcerca");
         QCOMPARE(Control<QLabel>(acerca, "Label1(3)")->text(), QString(CDV_VERSION));
+        // One name for the program; the schedule's date said as such, and the build's date.
+        QCOMPARE(acerca->windowTitle(), QString("   Acerca de CDV-TORVEL"));
+        QCOMPARE(Control<QLabel>(acerca, "Label1(8)")->text(), QString("Baremo vigente desde"));
+        QCOMPARE(Control<QLabel>(acerca, "Label1(9)")->text(), QString("05/02/2007"));
+        QVERIFY(QDate::fromString(Control<QLabel>(acerca, "Label1(15)")->text(), "dd/MM/yyyy")
+                    .isValid());
         QTest::mouseClick(Control<QPushButton>(acerca, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(acerca.isNull());
         for (const Qt::Key tecla : {Qt::Key_Escape, Qt::Key_Return}) {  // as the README says
