@@ -12,9 +12,9 @@
 #include <QStandardPaths>
 #include <QToolBar>
 
+#include "Acerca.h"
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
-#include "Acerca.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
@@ -173,8 +173,10 @@ void ComandosArchivo::Abrir() {
     if (!PuedeReemplazarse()) return;
     const QString inicio =
         documento_.Ruta().isEmpty() ? CarpetaInicial() : QFileInfo(documento_.Ruta()).path();
-    const QString ruta = Elegido(
-        QFileDialog::getOpenFileName(ventana_, "Abrir una solicitud", inicio, kFiltroArchivos));
+    const QString ruta = Elegido([&] {
+        return QFileDialog::getOpenFileName(ventana_, "Abrir una solicitud", inicio,
+                                            kFiltroArchivos);
+    });
     if (!ruta.isEmpty()) AbrirArchivo(ruta);
 }
 
@@ -265,8 +267,10 @@ void ComandosArchivo::ActualizarBaremo() {
 // Only a schedule that passes every check is installed, always under a .json name, the only
 // files the program looks for.
 void ComandosArchivo::InstalarBaremo() {
-    const QString origen = Elegido(QFileDialog::getOpenFileName(
-        ventana_, "Instalar un baremo", CarpetaInicial(), "Baremos (*.json);;Todos (*)"));
+    const QString origen = Elegido([this] {
+        return QFileDialog::getOpenFileName(ventana_, "Instalar un baremo", CarpetaInicial(),
+                                            "Baremos (*.json);;Todos (*)");
+    });
     if (origen.isEmpty()) return;
     const cdv::LecturaArchivo archivo = cdv::LeerArchivo(origen, cdv::kTamanoMaximoBaremo);
     const cdv::LecturaBaremo lectura = archivo.datos ? cdv::LeerBaremo(*archivo.datos)
@@ -385,7 +389,12 @@ QString ComandosArchivo::CarpetaInicial() {
     return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
 }
 
-QString ComandosArchivo::Elegido(const QString& ruta) {
+QString ComandosArchivo::Elegido(const std::function<QString()>& dialogo) {
+    QString ruta;
+    {
+        const SinEstadoDeQt sinEstado;
+        ruta = dialogo();
+    }
     if (!ruta.isEmpty()) Ajustes().setValue("carpeta", QFileInfo(ruta).absolutePath());
     return ruta;
 }
@@ -394,7 +403,8 @@ QString ComandosArchivo::Elegido(const QString& ruta) {
 // user gives up, or will not replace a file that the suffix turned out to name.
 QString ComandosArchivo::ElegirDestino(const QString& titulo, const QString& inicio,
                                        const QString& filtro, const QString& sufijo) {
-    QString ruta = Elegido(QFileDialog::getSaveFileName(ventana_, titulo, inicio, filtro));
+    QString ruta =
+        Elegido([&] { return QFileDialog::getSaveFileName(ventana_, titulo, inicio, filtro); });
     if (ruta.isEmpty() || !QFileInfo(ruta).suffix().isEmpty()) return ruta;
     ruta += "." + sufijo;
     const bool reemplazar =

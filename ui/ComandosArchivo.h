@@ -68,8 +68,8 @@ class ComandosArchivo : public QObject {
     // Where a dialog starts without a file of the request's: the folder used last, the first
     // time Documentos; never the working folder, which on Windows is the program's own.
     static QString CarpetaInicial();
-    // A file chosen in a dialog: its folder is the one used last.
-    static QString Elegido(const QString& ruta);
+    // The file chosen in the dialog `dialogo` shows, if any: its folder is the one used last.
+    static QString Elegido(const std::function<QString()>& dialogo);
     // Tells the fees the schedule in force priced otherwise than `que` did.
     // After an opening or a recovery, when it went through: the windows are told, then the
     // user.

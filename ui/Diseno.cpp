@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
@@ -20,6 +21,7 @@
 #include <QResource>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QWindow>
@@ -259,6 +261,38 @@ QSettings Ajustes() {
                          cdv::EntradaDe(ruta + ".lock", kTamanoMaximoAjustes) != cdv::Entrada::Otra;
     if (legible) cdv::CrearCarpetaPropia(carpeta);
     return QSettings(legible ? ruta : QString(), QSettings::IniFormat);
+}
+
+namespace {
+
+#if defined(Q_OS_WIN)
+constexpr char kClaveUsuario[] = "HKEY_CURRENT_USER\\Software";
+#else
+// Where Qt writes it, looked at without reading it.
+QString ArchivoQtProject() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           "/QtProject.conf";
+}
+#endif
+
+}  // namespace
+
+SinEstadoDeQt::SinEstadoDeQt()
+#if defined(Q_OS_WIN)
+    : habia_(QSettings(kClaveUsuario, QSettings::NativeFormat).childGroups().contains("QtProject"))
+#else
+    : habia_(QFileInfo::exists(ArchivoQtProject()))
+#endif
+{
+}
+
+SinEstadoDeQt::~SinEstadoDeQt() {
+    if (habia_) return;
+#if defined(Q_OS_WIN)
+    QSettings(kClaveUsuario, QSettings::NativeFormat).remove("QtProject");
+#else
+    QFile::remove(ArchivoQtProject());
+#endif
 }
 
 void GuardarGeometria(const QWidget* ventana) {

@@ -58,6 +58,20 @@ void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
 // system (not the Windows registry).
 QSettings Ajustes();
 
+// Qt's file dialogs keep their state under "QtProject", a name every Qt program shares (in the
+// Windows registry, or a file in the settings folder). Around a dialog: where there was none
+// before, none is left after. The program keeps the folder used last in its own settings.
+class SinEstadoDeQt {
+  public:
+    SinEstadoDeQt();
+    ~SinEstadoDeQt();
+    SinEstadoDeQt(const SinEstadoDeQt&) = delete;
+    SinEstadoDeQt& operator=(const SinEstadoDeQt&) = delete;
+
+  private:
+    bool habia_;
+};
+
 // Where a window was last left, and its size, remembered between runs exactly, and fitted
 // to the screen as it is now (EnLaPantalla). Restoring answers whether the window took a
 // remembered place.

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include "ArchivoLocal.h"
 #include "ArchivoSolicitud.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
@@ -179,6 +180,7 @@ class TestTrabajo : public QObject {
         const QString documentos =
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         Ajustes().remove("carpeta");
+        QFile::remove(cdv::CarpetaConfiguracionUsuario() + "/QtProject.conf");  // of older runs
         Contestador contestador;
         const QString hoy = QDate::currentDate().toString("dd-MM-yyyy");
         {
@@ -195,6 +197,15 @@ class TestTrabajo : public QObject {
         b.menu("mnuGuardarComo");
         b.menu("mnuExportarPDF");
         qputenv("HOME", antes);
+        // Qt's dialogs left no state under the name every Qt program shares, and leave another
+        // program's there.
+        const QString deQt = cdv::CarpetaConfiguracionUsuario() + "/QtProject.conf";
+        QVERIFY(!QFileInfo::exists(deQt));
+        EscribirArchivo(deQt, "[FileDialog]\nviewMode=Detail\n");
+        b.menu("mnuGuardarComo");
+        QVERIFY(QFileInfo::exists(deQt));
+        QFile::remove(deQt);
+        contestador.sugeridos.removeLast();
         QCOMPARE(contestador.sugeridos,
                  QStringList({documentos + "/Solicitud CDV " + hoy + ".cdv",
                               documentos + "/Nave- Logroño.cdv", documentos + "/EXP-2026-7.cdv",
