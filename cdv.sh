@@ -8,9 +8,11 @@ cd "$(dirname "$0")"
 PAQUETES=(g++ make cmake qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev
     fonts-liberation dpkg-dev file lintian appstream desktop-file-utils python3 poppler-utils)
 # What the Windows build adds: the cross compiler, Ninja, Debian's Qt host tools, Wine, NSIS,
-# a virtual screen and its capture, GoogleTest's sources and the Spanish locale's data.
+# wixl (the MSI), osslsigncode and OpenSSL (signing), a virtual screen, its capture and the
+# installer picture's face, a terminal for the console's proof, GoogleTest's sources and the
+# Spanish locale's data.
 PAQUETES_WINDOWS=(ninja-build qt6-base-dev-tools googletest g++-mingw-w64-x86-64-posix wine64
-    nsis xvfb xauth imagemagick locales)
+    nsis wixl osslsigncode openssl xvfb xauth imagemagick fonts-dejavu-core bsdutils locales)
 
 instalar() {  # the packages wanted
     if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
@@ -82,11 +84,30 @@ case "${1:-}" in
         ;;
     windows)
         # The program for 64-bit Windows, built here and proven under Wine (tools/windows.sh).
+        if [ "${2:-}" = --help ] || [ "${2:-}" = -h ]; then
+            cat <<'TEXTO'
+Uso: ./cdv.sh windows
+
+Compila para Windows de 64 bits, en build-windows/, cdv.exe, cdv.com (su compañero de
+consola), el instalador cdv-VERSIÓN-win64.exe y el paquete cdv-VERSIÓN-win64.msi, y los
+prueba bajo Wine. Termina con 0 solo si todo está bien.
+
+Firma (Authenticode, con osslsigncode), si se dan un certificado de firma de código y su clave:
+  CDV_FIRMA_CERTIFICADO  archivo del certificado (PEM o DER)
+  CDV_FIRMA_CLAVE        archivo de su clave privada (PEM o DER)
+  CDV_FIRMA_CONTRASENA   archivo con la contraseña de la clave, si la tiene
+  CDV_FIRMA_SELLO        servidor de sellos de tiempo RFC 3161 (por omisión
+                         http://timestamp.digicert.com; vacío: sin sello)
+Se firman cdv.exe, cdv.com, el desinstalador, el instalador y el MSI. Sin certificado, nada
+va firmado. La prueba firma además una copia con un certificado suyo y verifica cada firma.
+TEXTO
+            exit 0
+        fi
         instalar "${PAQUETES[@]}" "${PAQUETES_WINDOWS[@]}"
         exec tools/windows.sh
         ;;
     *)
-        echo "Uso: $0 start | test | windows" >&2
+        echo "Uso: $0 start | test | windows [--help]" >&2
         exit 2
         ;;
 esac

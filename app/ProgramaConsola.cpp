@@ -108,7 +108,7 @@ int main() {
     inicio.hStdOutput = EsConsola(salida) ? escritura : Heredable(salida);
     inicio.hStdError = EsConsola(errores) ? escritura : Heredable(errores);
     const std::wstring programa = ProgramaDeVentana();
-    std::wstring linea = L"\"" + programa + L"\"" + Argumentos();
+    std::wstring linea = L"cdv" + Argumentos();  // its help names it as it is typed
     PROCESS_INFORMATION proceso{};
     if (!::CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE, 0, nullptr,
                           nullptr, &inicio, &proceso)) {

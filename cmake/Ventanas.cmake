@@ -126,8 +126,12 @@ if(UNIX AND NOT APPLE)
     install(FILES ${CDV_EMPAQUETADO}/cdv.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 if(WIN32)
-    # The program's licence, and the notice of the Qt libraries the installer carries.
-    install(FILES LICENSE packaging/LICENCIAS-Qt.txt DESTINATION .)
+    # The program's licence, after a paragraph in Spanish on what it allows, as a text file
+    # Windows opens; and the notice of the Qt libraries the installer carries.
+    file(READ LICENSE CDV_LICENCIA_MIT)
+    configure_file(packaging/LICENSE.txt.in ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt @ONLY
+        NEWLINE_STYLE CRLF)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt packaging/LICENCIAS-Qt.txt DESTINATION .)
     # windeployqt: the Qt libraries and plugins the program needs, next to it; a static Qt
     # is all inside the program.
     if(NOT CDV_QT_ESTATICO)

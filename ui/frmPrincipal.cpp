@@ -4,8 +4,8 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
@@ -15,12 +15,12 @@
 #include <QToolBar>
 #include <vector>
 
+#include "Acerca.h"
 #include "ArchivoBaremo.h"
 #include "AvisoRecuperar.h"
 #include "BarraBaremo.h"
 #include "CambioEnSitio.h"
 #include "ComandosArchivo.h"
-#include "Acerca.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
@@ -367,9 +367,8 @@ void frmPrincipal::MostrarResumenes() {
 void frmPrincipal::MostrarEstado() {
     const QString& ruta = documento_->Ruta();
     // The document first, as the taskbar shows the beginning of a caption.
-    QString titulo = ruta.isEmpty()
-                         ? QString(kTituloPrograma) + "[*]"
-                         : QFileInfo(ruta).fileName() + "[*] – " + kNombrePrograma;
+    QString titulo = ruta.isEmpty() ? QString(kTituloPrograma) + "[*]"
+                                    : QFileInfo(ruta).fileName() + "[*] – " + kNombrePrograma;
     if (documento_->EnRiesgo()) titulo += " (sin copia de recuperación)";
     setWindowTitle(titulo);
     setWindowModified(documento_->SinGuardar());
