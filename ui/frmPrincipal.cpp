@@ -50,10 +50,6 @@ class Desplazable : public QScrollArea {
     }
 };
 
-bool IniciarCopia(const QString& programa) {
-    return QProcess::startDetached(programa, {});
-}
-
 // Each side's breakdown under its entry: the document's below its frame, where the work
 // frame stands only when the document entry is hidden; the work's below the discounts.
 // clang-format off
@@ -74,7 +70,8 @@ static void RegistrarImagenes() {
     Q_INIT_RESOURCE(cdv);
 }
 
-frmPrincipal::frmPrincipal() : lanzador_(IniciarCopia) {
+frmPrincipal::frmPrincipal()
+    : lanzador_([](const QString& programa) { return QProcess::startDetached(programa, {}); }) {
     const ConLetraDeFormularios letra;
     RegistrarImagenes();
     documento_ =
