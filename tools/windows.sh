@@ -372,28 +372,34 @@ capturar() {
     }
 }
 
-locale_espanol
-inicio=$SECONDS
-paso "Qt $QT_VERSION_DEB, estático, para Windows de 64 bits"
-qt_windows
-paso "cdv.exe, cdv.com, las pruebas, el instalador y el MSI"
-construir_programa
-preparar_wine
-paso "Todas las pruebas, bajo Wine"
-probar_en_wine
-paso "Exportaciones de Windows y de Linux"
-comparar_exportaciones
-paso "cdv.com en cmd"
-consola
-paso "Instalación y desinstalación en silencio, para todos y para un usuario"
-instalar_y_desinstalar
-paso "El MSI con msiexec"
-instalar_msi
-paso "Firmas"
-firmas
-paso "Arranque en Windows, bajo Wine"
-arranque
-paso "La ventana principal en Windows"
-capturar
-echo
-echo "Windows: todo correcto en $((SECONDS - inicio)) s"
+# Every step, read whole before the first runs, so that editing this file meanwhile cannot
+# change a run under way.
+todo() {
+    locale_espanol
+    inicio=$SECONDS
+    paso "Qt $QT_VERSION_DEB, estático, para Windows de 64 bits"
+    qt_windows
+    paso "cdv.exe, cdv.com, las pruebas, el instalador y el MSI"
+    construir_programa
+    preparar_wine
+    paso "Todas las pruebas, bajo Wine"
+    probar_en_wine
+    paso "Exportaciones de Windows y de Linux"
+    comparar_exportaciones
+    paso "cdv.com en cmd"
+    consola
+    paso "Instalación y desinstalación en silencio, para todos y para un usuario"
+    instalar_y_desinstalar
+    paso "El MSI con msiexec"
+    instalar_msi
+    paso "Firmas"
+    firmas
+    paso "Arranque en Windows, bajo Wine"
+    arranque
+    paso "La ventana principal en Windows"
+    capturar
+    echo
+    echo "Windows: todo correcto en $((SECONDS - inicio)) s"
+}
+
+todo
