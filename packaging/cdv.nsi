@@ -81,8 +81,13 @@ Function CarpetaDelAlcance
   ${EndIf}
 FunctionEnd
 
+; A folder given with /D stays the one installed into.
 Function .onInit
+  StrCpy $R9 $INSTDIR
   !insertmacro MULTIUSER_INIT
+  ${If} $R9 != ""
+    StrCpy $INSTDIR $R9
+  ${EndIf}
 FunctionEnd
 
 ; The program started as the user, not with the installer's rights.
