@@ -245,6 +245,11 @@ void EstiloDeVentana(QWidget* ventana) {
     ventana->setAutoFillBackground(true);
 }
 
+void VentanaIndependiente(QWidget* ventana) {
+    ventana->winId();
+    ventana->windowHandle()->setTransientParent(nullptr);
+}
+
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips) {
     ventana->setFixedSize(Px(anchoTwips), Px(altoTwips));
 }

@@ -51,6 +51,10 @@ class ConLetraDeFormularios {
 // frames' border line), for the selectors and frames.
 QStyle* EstiloFormulario();
 
+// A window of its own, not owned by the window that made it, which can then come in front of
+// it (Windows keeps an owned window above its owner). Makes its native window.
+void VentanaIndependiente(QWidget* ventana);
+
 // The window's client area, fixed: it cannot be resized.
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
 

@@ -86,6 +86,7 @@ VentanaResumen::VentanaResumen(QWidget* principal, const Diseno& diseno,
     setObjectName(diseno.nombre);
     setWindowTitle(diseno.titulo);
     EstiloDeVentana(this);
+    VentanaIndependiente(this);  // the main window can come in front of it
     // Shown after each line added without taking the focus from the main window, so that
     // typing goes on there; the menu opens it to work in it (Abrir).
     setAttribute(Qt::WA_ShowWithoutActivating);

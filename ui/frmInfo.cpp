@@ -131,6 +131,7 @@ frmInfo::frmInfo(QWidget* principal, const DocumentoSolicitud& documento)
     setObjectName("frmInfo");
     setWindowTitle("   Baremo de cuotas de visado");
     EstiloDeVentana(this);
+    VentanaIndependiente(this);  // the main window can come in front of it
     resize(900, 560);
     // Escape closes it, as it does About.
     auto* cerrar = new QAction(this);

@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -21,6 +20,7 @@
 #include "BarraBaremo.h"
 #include "CambioEnSitio.h"
 #include "ComandosArchivo.h"
+#include "Desplazable.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
@@ -39,16 +39,6 @@ constexpr char kNuevoFallido[] =
     "No se ha podido iniciar una nueva copia del programa; esta sigue abierta.";
 
 const QColor kRojoOscuro(192, 0, 0);
-
-// A scroll area that asks for its whole form: where the screen has room, the window shows
-// all of it, with no scroll bar.
-class Desplazable : public QScrollArea {
-  public:
-    using QScrollArea::QScrollArea;
-    QSize sizeHint() const override {
-        return widget() != nullptr ? widget()->size() : QScrollArea::sizeHint();
-    }
-};
 
 // Each side's breakdown under its entry: the document's below its frame, where the work
 // frame stands only when the document entry is hidden; the work's below the discounts.
@@ -130,7 +120,10 @@ void frmPrincipal::AlFormulario() {
     EnLaPantalla(this);
 }
 
-frmPrincipal::~frmPrincipal() = default;
+// Hidden as it goes, the recovery bar must not lay out a window already half gone.
+frmPrincipal::~frmPrincipal() {
+    disconnect(aviso_, nullptr, this, nullptr);
+}
 
 void frmPrincipal::CrearControles() {
     // The form at its size; where the screen is smaller (a laptop at 125 %), it scrolls

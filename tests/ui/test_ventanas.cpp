@@ -198,6 +198,9 @@ class TestVentanas : public QObject {
         Banco b;
         b.elegir("cbbRefTD", "P");
         for (const char* menu : {"mnuCDV", "mnuProyecto", "mnuAcerca", "mnuInfo"}) b.menu(menu);
+        // The main window can come in front of the summary windows and Info: none is owned.
+        for (const char* nombre : {"frmTotalesTD", "frmTotalesTT", "frmInfo"})
+            QVERIFY2(b.ventana(nombre)->windowHandle()->transientParent() == nullptr, nombre);
         for (QWidget* ventana :
              {static_cast<QWidget*>(b.p.get()), b.ventana("frmTotalesTD"),
               b.ventana("frmTotalesTT"), b.ventana("frmAcerca"), b.ventana("frmInfo")}) {
