@@ -38,7 +38,7 @@ struct Cubierto {
     long long En(const QRect& lugar) const {
         long long cubierto = 1000LL * Solape(lugar, menu) + Solape(lugar, marco);
         for (const QRect& otra : otras) cubierto += 1000LL * Solape(lugar, otra);
-        for (const QRect& control : controles) cubierto += 4LL * Solape(lugar, control);
+        for (const QRect& control : controles) cubierto += 1000LL * Solape(lugar, control);
         return cubierto;
     }
 };
@@ -57,8 +57,10 @@ QPoint Junto(const QRect& marco, QSize tamano, const QRect& zona, const Cubierto
     constexpr int kHueco = 6;
     const int equis[] = {marco.left(), marco.right() + kHueco,
                          marco.left() - tamano.width() - kHueco, zona.left(), zona.right()};
-    std::vector<int> ies{marco.bottom() + kHueco, marco.top(),
-                         marco.top() - tamano.height() - kHueco, zona.bottom(), zona.top()};
+    // Also just below the menu, over the logo and title, where the screen has no other room.
+    std::vector<int> ies{
+        marco.bottom() + kHueco, marco.top(), marco.top() - tamano.height() - kHueco,
+        zona.bottom(),           zona.top(),  cubierto.menu.bottom() + 1};
     for (const QRect& otra : cubierto.otras)  // above or below the other window
         ies.insert(ies.end(), {otra.top() - tamano.height() - kHueco, otra.bottom() + kHueco});
     std::vector<QPoint> candidatos{
@@ -321,9 +323,12 @@ void VentanaResumen::ColocarJuntoAPrincipal() {
         {},
         {},
         marco};
-    for (const QWidget* control : principal->findChild<QWidget*>("cliente")->findChildren<QWidget*>(
-             Qt::FindDirectChildrenOnly)) {
-        if (control->isVisible()) cubierto.controles.push_back(global(control));
+    // What the user works with (boxes, selectors, buttons, options): what takes the focus.
+    // The frames' empty margins and the logo may be covered where the screen has no room.
+    for (const QWidget* control :
+         principal->findChild<QWidget*>("cliente")->findChildren<QWidget*>()) {
+        if (control->isVisible() && control->focusPolicy() != Qt::NoFocus)
+            cubierto.controles.push_back(global(control));
     }
     for (const VentanaResumen* otra : principal->findChildren<VentanaResumen*>()) {
         if (otra != this && otra->isVisible()) cubierto.otras.push_back(otra->frameGeometry());
