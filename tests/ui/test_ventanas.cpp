@@ -475,7 +475,7 @@ class TestVentanas : public QObject {
 
     // The summary windows first open beside the main window, on its screen, covering none of
     // its controls (boxes, selectors, buttons, options) nor each other; later they keep the
-    // place they were left in. Run on a large screen and on a laptop's (ventanas_1366x768).
+    // place they were left in. Run on several screens too.
     void resumenesJunto() {
         Ajustes().clear();
         Banco b;
@@ -588,6 +588,29 @@ class TestVentanas : public QObject {
         QVERIFY(nueva.texto("lblBaremo").contains("«Revisión 2026»"));
         QVERIFY(!nueva.p->isWindowModified() && nueva.p->Documento().Pila().count() == 0);
         qputenv("XDG_DATA_HOME", antes);
+    }
+
+    // On any screen people have, scaled or not, the main window opens wholly on it and every
+    // control can be scrolled into view (run on several screens: ventanas_1366x768-125 …).
+    void todoAlAlcance() {
+        Ajustes().clear();
+        Banco b;
+        b.elegir("cbbRefTD", "P");  // the work side too: the tallest form
+        const QRect pantalla = b.p->screen()->availableGeometry();
+        QVERIFY2(pantalla.contains(b.p->frameGeometry()),
+                 qPrintable(QString("%1x%2 en %3x%4")
+                                .arg(b.p->frameGeometry().width())
+                                .arg(b.p->frameGeometry().height())
+                                .arg(pantalla.width())
+                                .arg(pantalla.height())));
+        auto* desplazable = qobject_cast<QScrollArea*>(b.p->centralWidget());
+        for (QWidget* control : b.c("cliente")->findChildren<QWidget*>()) {
+            if (!control->isVisible() || control->focusPolicy() == Qt::NoFocus) continue;
+            desplazable->ensureWidgetVisible(control, 0, 0);
+            const QRect visto(control->mapTo(desplazable->viewport(), QPoint()), control->size());
+            QVERIFY2(desplazable->viewport()->rect().contains(visto),
+                     qPrintable(control->objectName()));
+        }
     }
 
     // Regressions, each named by the fault it guards: a host program's own look changed by the
