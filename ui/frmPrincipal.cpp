@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -111,13 +112,19 @@ void frmPrincipal::PrimerLugar() {
         move(libre.topLeft());
 }
 
-// As large as the form, and no larger; smaller where the screen is, as it is now.
+// As large as the form, and no larger; smaller where the screen is, as it is now. Scrolled up
+// and down, as much wider as its scroll bar, so as not to scroll across too.
 void frmPrincipal::AlFormulario() {
     layout()->activate();  // its bars as they are now, the recovery bar shown or not
     const QSize completo = sizeHint();
-    setMaximumSize(completo);
-    resize(completo);
-    EnLaPantalla(this);
+    const int barra =
+        static_cast<QScrollArea*>(centralWidget())->verticalScrollBar()->sizeHint().width();
+    for (const int ancho : {completo.width(), completo.width() + barra}) {
+        setMaximumSize(ancho, completo.height());
+        resize(ancho, completo.height());
+        EnLaPantalla(this);
+        if (height() >= completo.height()) return;
+    }
 }
 
 // Hidden as it goes, the recovery bar must not lay out a window already half gone.
