@@ -1,0 +1,314 @@
+#include "Tarifa.h"
+
+#include <algorithm>
+#include <set>
+
+namespace cdv {
+
+namespace {
+
+// x × p %, exactly: p hundredths.
+std::optional<Exacto> PorCiento(const std::optional<Exacto>& x, Decimal p) {
+    const auto producto = x ? x->Por(p) : std::nullopt;
+    return producto ? producto->Por({1, 2}) : std::nullopt;
+}
+
+std::string Dinero(Centimos c, const Separadores& s) {
+    return TextoFormateado(c, s);
+}
+
+std::string NombreCanal(Canal canal) {
+    return canal == Canal::Papel ? "papel" : "electrónica";
+}
+
+// The fee of a row, computed exactly and rounded where its rule says, each step written down.
+class Tasador {
+  public:
+    Tasador(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s,
+            std::vector<std::string>& pasos)
+        : tarifa_(tarifa), entrada_(entrada), s_(s), pasos_(pasos) {}
+
+    std::optional<Centimos> Cuota(std::string_view referencia, int profundidad) {
+        const FilaTarifa* fila = tarifa_.Fila(referencia);
+        if (fila == nullptr)
+            return Rechazo("no hay ninguna fila «" + std::string(referencia) + "»");
+        if (profundidad > static_cast<int>(tarifa_.filas.size()))
+            return Rechazo("la fila «" + fila->referencia + "» se refiere a sí misma");
+        std::optional<Centimos> cuota = Regla(*fila, profundidad);
+        if (!cuota) return std::nullopt;
+        return Limites(*fila, *cuota);
+    }
+
+  private:
+    std::optional<Centimos> Rechazo(const std::string& motivo) {
+        pasos_.push_back(motivo);
+        return std::nullopt;
+    }
+    std::optional<Centimos> Redondeada(const std::optional<Exacto>& exacto) {
+        const auto cuota = exacto ? exacto->AlCentimo() : std::nullopt;
+        if (!cuota) return Rechazo("la cuota pasa del importe más alto que se guarda");
+        pasos_.push_back("Redondeada al céntimo: " + Dinero(*cuota, s_));
+        return cuota;
+    }
+    std::string Cifra(Decimal d) const { return TextoDecimal(d, s_); }
+
+    std::optional<Centimos> Regla(const FilaTarifa& fila, int profundidad) {
+        const cdv::Regla& r = fila.regla;
+        const Decimal q = entrada_.cantidad;
+        switch (r.tipo) {
+            case TipoRegla::Fija:
+                pasos_.push_back("Importe fijo (" + NombreCanal(entrada_.canal) +
+                                 "): " + Dinero(r.importe.En(entrada_.canal), s_));
+                return r.importe.En(entrada_.canal);
+            case TipoRegla::PorUnidad:
+                pasos_.push_back(Cifra(q) + " × " + Cifra(r.precio) + " €");
+                return Redondeada(Exacto::De(q).Por(r.precio));
+            case TipoRegla::Porcentaje:
+                pasos_.push_back(Cifra(q) + " × " + Cifra(r.porcentaje) + " %");
+                return Redondeada(PorCiento(Exacto::De(q), r.porcentaje));
+            case TipoRegla::Tabla:
+                return Tabla(tarifa_.tablas.at(r.tabla), r.tabla);
+            case TipoRegla::Ponderada:
+                return Ponderada(r);
+            case TipoRegla::ParteDe:
+                return ParteDe(r, profundidad);
+            case TipoRegla::Deduccion:
+                return Deduccion(r, profundidad);
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Centimos> Tabla(const TablaTramos& tabla, const std::string& nombre) {
+        const Decimal q = entrada_.cantidad;
+        if (tabla.tipo == TipoTabla::Escalonada) {
+            const Tramo& tramo = TramoDe(tabla, q);
+            const Centimos importe = tramo.importe.En(entrada_.canal);
+            pasos_.push_back("Tabla «" + nombre + "», tramo " +
+                             (tramo.hasta ? "hasta " + Cifra(*tramo.hasta) : "último") + " (" +
+                             NombreCanal(entrada_.canal) + "): " + Dinero(importe, s_));
+            return importe;
+        }
+        std::optional<Exacto> suma = Exacto::De({});
+        Decimal desde{};
+        for (const Tramo& tramo : tabla.tramos) {
+            if (Comparar(q, desde) <= 0) break;
+            const Decimal tope = tramo.hasta && Comparar(q, *tramo.hasta) > 0 ? *tramo.hasta : q;
+            const Decimal parte = *Restar(tope, desde);
+            pasos_.push_back("Tabla «" + nombre + "», de " + Cifra(desde) + " a " + Cifra(tope) +
+                             ": " + Cifra(parte) + " × " + Cifra(tramo.coeficiente));
+            const auto producto = Exacto::De(parte).Por(tramo.coeficiente);
+            suma = suma && producto ? suma->Mas(*producto) : std::nullopt;
+            if (!tramo.hasta) break;
+            desde = *tramo.hasta;
+        }
+        return Redondeada(suma);
+    }
+
+    std::optional<Centimos> Ponderada(const cdv::Regla& r) {
+        std::optional<Exacto> valor = Exacto::De(entrada_.cantidad);
+        std::string producto = Cifra(entrada_.cantidad);
+        for (const std::string& lista : r.factores) {
+            const auto& opciones = tarifa_.factores.at(lista);
+            const auto elegida = entrada_.factores.find(lista);
+            const auto opcion = elegida == entrada_.factores.end() ? opciones.end()
+                                                                   : opciones.find(elegida->second);
+            if (opcion == opciones.end()) {
+                std::string cuales;
+                for (const auto& [nombre, _] : opciones)
+                    cuales += (cuales.empty() ? "" : ", ") + nombre;
+                return Rechazo("falta elegir «" + lista + "» (" + cuales + ")");
+            }
+            pasos_.push_back(lista + ": " + opcion->first + " (" + Cifra(opcion->second) + ")");
+            valor = valor ? valor->Por(opcion->second) : std::nullopt;
+            producto += " × " + Cifra(opcion->second);
+        }
+        pasos_.push_back(producto + " × " + Cifra(r.precio) + " €");
+        return Redondeada(valor ? valor->Por(r.precio) : std::nullopt);
+    }
+
+    std::optional<Centimos> ParteDe(const cdv::Regla& r, int profundidad) {
+        const std::optional<Centimos> otra = Cuota(r.fila, profundidad + 1);
+        if (!otra) return std::nullopt;
+        pasos_.push_back(Cifra(r.porcentaje) + " % de la cuota de " + r.fila + " (" +
+                         Dinero(*otra, s_) + ")");
+        return Redondeada(PorCiento(Exacto::DeCentimos(*otra), r.porcentaje));
+    }
+
+    std::optional<Centimos> Deduccion(const cdv::Regla& r, int profundidad) {
+        const std::optional<Centimos> total = Cuota(r.fila, profundidad + 1);
+        const std::optional<Centimos> anterior =
+            total ? Cuota(r.anterior, profundidad + 1) : std::nullopt;
+        if (!anterior) return std::nullopt;
+        const Centimos cuota = std::max<Centimos>(*total - *anterior, 0);
+        pasos_.push_back("Cuota de " + r.fila + " (" + Dinero(*total, s_) + ") menos la de " +
+                         r.anterior + " (" + Dinero(*anterior, s_) + "): " + Dinero(cuota, s_));
+        return cuota;
+    }
+
+    Centimos Limites(const FilaTarifa& fila, Centimos cuota) {
+        const std::string canal = " (" + NombreCanal(entrada_.canal) + ")";
+        if (fila.minimo && cuota < fila.minimo->En(entrada_.canal)) {
+            cuota = fila.minimo->En(entrada_.canal);
+            pasos_.push_back("Mínimo" + canal + ": " + Dinero(cuota, s_));
+        }
+        if (fila.maximo && cuota > fila.maximo->En(entrada_.canal)) {
+            cuota = fila.maximo->En(entrada_.canal);
+            pasos_.push_back("Máximo" + canal + ": " + Dinero(cuota, s_));
+        }
+        Centimos recargo = fila.recargo.En(entrada_.canal);
+        if (!fila.tablaRecargo.empty())
+            recargo = TramoDe(tarifa_.tablas.at(fila.tablaRecargo), entrada_.cantidad)
+                          .importe.En(entrada_.canal);
+        if (recargo != 0) {
+            cuota += recargo;
+            pasos_.push_back("Recargo" + canal + ": " + Dinero(recargo, s_));
+        }
+        return cuota;
+    }
+
+    static const Tramo& TramoDe(const TablaTramos& tabla, Decimal q) {
+        for (const Tramo& tramo : tabla.tramos) {
+            if (!tramo.hasta || Comparar(q, *tramo.hasta) <= 0) return tramo;
+        }
+        return tabla.tramos.back();
+    }
+
+    const Tarifa& tarifa_;
+    const EntradaTarifa& entrada_;
+    const Separadores& s_;
+    std::vector<std::string>& pasos_;
+};
+
+}  // namespace
+
+const FilaTarifa* Tarifa::Fila(std::string_view referencia) const {
+    const auto fila = std::find_if(filas.begin(), filas.end(),
+                                   [&](const FilaTarifa& f) { return f.referencia == referencia; });
+    return fila == filas.end() ? nullptr : &*fila;
+}
+
+Tasacion Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s) {
+    Tasacion tasacion;
+    Tasador tasador(tarifa, entrada, s, tasacion.pasos);
+    tasacion.cuota = tasador.Cuota(entrada.referencia, 0);
+    if (tasacion.cuota) tasacion.pasos.push_back("Cuota: " + Dinero(*tasacion.cuota, s));
+    return tasacion;
+}
+
+}  // namespace cdv
+
+namespace cdv {
+
+namespace {
+
+std::string En(const std::string& lugar, std::size_t indice) {
+    return lugar + "[" + std::to_string(indice) + "]";
+}
+
+void FaltasDeTabla(const std::string& nombre, const TablaTramos& tabla,
+                   std::vector<std::string>& faltas) {
+    const std::string lugar = "tablas." + nombre + ".tramos";
+    if (tabla.tramos.empty()) faltas.push_back(lugar + ": no tiene tramos");
+    for (std::size_t k = 0; k < tabla.tramos.size(); ++k) {
+        const auto& hasta = tabla.tramos[k].hasta;
+        const bool ultimo = k + 1 == tabla.tramos.size();
+        if (!hasta && !ultimo)
+            faltas.push_back(En(lugar, k) + ": solo el último tramo puede no tener «hasta»");
+        if (hasta && k > 0 && tabla.tramos[k - 1].hasta &&
+            Comparar(*hasta, *tabla.tramos[k - 1].hasta) <= 0)
+            faltas.push_back(En(lugar, k) +
+                             ": «hasta» no pasa del tramo anterior (tramos "
+                             "desordenados o solapados)");
+        if (hasta && k == 0 && hasta->mantisa == 0)
+            faltas.push_back(En(lugar, k) + ": el primer tramo no puede acabar en 0");
+    }
+}
+
+// Rows that refer to rows (add-ons, deductions): none may reach itself.
+std::vector<std::string> Referidas(const FilaTarifa& fila) {
+    const Regla& r = fila.regla;
+    if (r.tipo == TipoRegla::ParteDe) return {r.fila};
+    if (r.tipo == TipoRegla::Deduccion) return {r.fila, r.anterior};
+    return {};
+}
+
+bool LlegaA(const Tarifa& tarifa, const std::string& desde, const std::string& buscada,
+            std::set<std::string>& vistas) {
+    if (!vistas.insert(desde).second) return false;
+    const FilaTarifa* fila = tarifa.Fila(desde);
+    if (fila == nullptr) return false;
+    for (const std::string& otra : Referidas(*fila))
+        if (otra == buscada || LlegaA(tarifa, otra, buscada, vistas)) return true;
+    return false;
+}
+
+void FaltasDeRegla(const Tarifa& tarifa, const FilaTarifa& fila, const std::string& lugar,
+                   std::vector<std::string>& faltas) {
+    const Regla& r = fila.regla;
+    if (r.tipo == TipoRegla::Tabla && !tarifa.tablas.contains(r.tabla))
+        faltas.push_back(lugar + ".regla.tabla: no hay ninguna tabla «" + r.tabla + "»");
+    for (const std::string& lista : r.factores)
+        if (!tarifa.factores.contains(lista))
+            faltas.push_back(lugar + ".regla.factores: no hay ninguna lista «" + lista + "»");
+    for (const std::string& otra : Referidas(fila)) {
+        std::set<std::string> vistas;
+        if (tarifa.Fila(otra) == nullptr)
+            faltas.push_back(lugar + ".regla: no hay ninguna fila «" + otra + "»");
+        else if (otra == fila.referencia || LlegaA(tarifa, otra, fila.referencia, vistas))
+            faltas.push_back(lugar + ".regla: se refiere a sí misma, por «" + otra + "»");
+    }
+}
+
+void FaltasDeFila(const Tarifa& tarifa, std::size_t k, std::vector<std::string>& faltas) {
+    const FilaTarifa& fila = tarifa.filas[k];
+    const std::string lugar = En("filas", k);
+    for (std::size_t j = 0; j < k; ++j)
+        if (tarifa.filas[j].referencia == fila.referencia)
+            faltas.push_back(lugar + ".referencia: «" + fila.referencia + "» ya es la de " +
+                             En("filas", j));
+    FaltasDeRegla(tarifa, fila, lugar, faltas);
+    if (fila.minimo && fila.maximo &&
+        (fila.minimo->electronica > fila.maximo->electronica ||
+         fila.minimo->papel > fila.maximo->papel))
+        faltas.push_back(lugar + ": el mínimo pasa del máximo");
+    if (fila.tablaRecargo.empty()) return;
+    const auto tabla = tarifa.tablas.find(fila.tablaRecargo);
+    if (tabla == tarifa.tablas.end())
+        faltas.push_back(lugar + ".recargo: no hay ninguna tabla «" + fila.tablaRecargo + "»");
+    else if (tabla->second.tipo != TipoTabla::Escalonada)
+        faltas.push_back(lugar + ".recargo: la tabla «" + fila.tablaRecargo + "» no es escalonada");
+}
+
+}  // namespace
+
+std::vector<std::string> FaltasDeTarifa(const Tarifa& tarifa) {
+    std::vector<std::string> faltas;
+    for (const auto& [nombre, tabla] : tarifa.tablas) FaltasDeTabla(nombre, tabla, faltas);
+    for (const auto& [nombre, opciones] : tarifa.factores)
+        if (opciones.empty()) faltas.push_back("factores." + nombre + ": no tiene opciones");
+    for (std::size_t k = 0; k < tarifa.filas.size(); ++k) FaltasDeFila(tarifa, k, faltas);
+    for (std::size_t k = 0; k < tarifa.ejemplos.size(); ++k)
+        if (tarifa.Fila(tarifa.ejemplos[k].entrada.referencia) == nullptr)
+            faltas.push_back(En("ejemplos", k) + ".fila: no hay ninguna fila «" +
+                             tarifa.ejemplos[k].entrada.referencia + "»");
+    return faltas;
+}
+
+std::vector<std::string> EjemplosQueFallan(const Tarifa& tarifa) {
+    const Separadores s;
+    std::vector<std::string> fallan;
+    for (std::size_t k = 0; k < tarifa.ejemplos.size(); ++k) {
+        const EjemploTarifa& ejemplo = tarifa.ejemplos[k];
+        const Tasacion tasacion = Tasar(tarifa, ejemplo.entrada, s);
+        const std::string lugar = En("ejemplos", k) + " (" + ejemplo.entrada.referencia + ")";
+        if (!tasacion.cuota)
+            fallan.push_back(lugar + ": no da cuota (" + tasacion.pasos.back() +
+                             "); el colegio publica " + Dinero(ejemplo.cuota, s));
+        else if (*tasacion.cuota != ejemplo.cuota)
+            fallan.push_back(lugar + ": da " + Dinero(*tasacion.cuota, s) +
+                             " y el colegio publica " + Dinero(ejemplo.cuota, s));
+    }
+    return fallan;
+}
+
+}  // namespace cdv
