@@ -15,13 +15,12 @@
 
 #include "ArchivoLocal.h"
 #include "JsonEstricto.h"
+#include "LectorJson.h"
 #include "TextoLocal.h"
 
 namespace cdv {
 
 namespace {
-
-using Claves = std::initializer_list<const char*>;
 
 // What a number must be.
 enum class Rango {
@@ -42,24 +41,10 @@ constexpr Regla kReglasTrabajo[] = {Regla::PorUnidad, Regla::PorMagnitud, Regla:
 constexpr Regla kReglasDocumento[] = {Regla::SinCuota, Regla::PorUnidad, Regla::PorPresupuesto,
                                       Regla::ParteDelProyecto};
 
-QString En(const QString& lugar, const QString& clave) {
-    return lugar.isEmpty() ? clave : lugar + u'.' + clave;
-}
-
-QJsonValue Valor(const QJsonObject& objeto, const char* clave) {
-    return objeto.value(QLatin1StringView(clave));
-}
-
-QString En(const QString& lugar, qsizetype indice) {
-    return lugar + u'[' + QString::number(indice) + u']';
-}
-
 // Reads a schedule's JSON, noting every fault with its place; what it gives is only used when
 // it noted none.
-class Comprobador {
+class Comprobador : public LectorJson {
   public:
-    QStringList faltas;
-
     Baremo Leer(const QJsonObject& raiz) {
         Conocidas(raiz, {},
                   {"formato", "nombre", "vigente_desde", "factores", "documentos", "trabajos",
@@ -95,72 +80,6 @@ class Comprobador {
     }
 
   private:
-    void Falta(const QString& lugar, const QString& que) {
-        faltas << (lugar.isEmpty() ? que : lugar + ": " + que);
-    }
-    // The place is only written out when there is a fault.
-    void Falta(const QString& lugar, const char* clave, const QString& que) {
-        Falta(clave != nullptr ? En(lugar, clave) : lugar, que);
-    }
-
-    // Every key of `objeto` is one of `obligatorias` or `opcionales`, and every one of
-    // `obligatorias` is there.
-    void Conocidas(const QJsonObject& objeto, const QString& lugar, Claves obligatorias,
-                   Claves opcionales) {
-        // Counted, the keys known: any more in the object are unknown, and only then sought.
-        qsizetype conocidas = 0;
-        for (const char* clave : obligatorias) {
-            if (objeto.contains(QLatin1StringView(clave))) {
-                ++conocidas;
-            } else {
-                Falta(lugar, clave, "falta");
-            }
-        }
-        for (const char* clave : opcionales) conocidas += objeto.contains(QLatin1StringView(clave));
-        if (conocidas == objeto.size()) return;
-        for (const QString& clave : objeto.keys()) {
-            bool conocida = false;
-            for (const Claves claves : {obligatorias, opcionales})
-                for (const char* una : claves)
-                    conocida = conocida || clave == QLatin1StringView(una);
-            if (!conocida) Falta(En(lugar, clave), "clave desconocida");
-        }
-    }
-
-    // Present keys of the wrong kind are faults; a missing one was noted by Conocidas.
-    QJsonObject Objeto(const QJsonObject& objeto, const char* clave, const QString& lugar) {
-        const QJsonValue valor = Valor(objeto, clave);
-        if (!valor.isUndefined() && !valor.isObject()) Falta(lugar, clave, "no es un objeto");
-        return valor.toObject();
-    }
-
-    std::vector<std::pair<qsizetype, QJsonValue>> Elementos(const QJsonObject& objeto,
-                                                            const char* clave,
-                                                            const QString& lugar) {
-        const QJsonValue valor = Valor(objeto, clave);
-        if (valor.isUndefined()) return {};
-        if (!valor.isArray() || valor.toArray().isEmpty()) {
-            Falta(lugar, clave, "no es una lista con algún elemento");
-            return {};
-        }
-        std::vector<std::pair<qsizetype, QJsonValue>> elementos;
-        const QJsonArray lista = valor.toArray();
-        for (qsizetype k = 0; k < lista.size(); ++k) elementos.emplace_back(k, lista[k]);
-        return elementos;
-    }
-
-    QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
-                  bool vacioValido = false) {
-        const QJsonValue valor = Valor(objeto, clave);
-        if (valor.isUndefined()) return {};
-        if (!valor.isString()) {
-            Falta(lugar, clave, "no es un texto");
-        } else if (!vacioValido && valor.toString().trimmed().isEmpty()) {
-            Falta(lugar, clave, "está vacío");
-        }
-        return valor.toString();
-    }
-
     std::optional<double> Numero(const QJsonValue& valor, const QString& lugar, const char* clave,
                                  Rango rango) {
         const double x = valor.toDouble();
@@ -181,27 +100,6 @@ class Comprobador {
     float Simple(const QJsonObject& objeto, const char* clave, const QString& lugar, Rango rango) {
         if (!objeto.contains(clave)) return 0.0f;
         return static_cast<float>(Numero(Valor(objeto, clave), lugar, clave, rango).value_or(0));
-    }
-
-    std::optional<qint64> Entero(const QJsonObject& objeto, const char* clave,
-                                 const QString& lugar) {
-        const QJsonValue valor = Valor(objeto, clave);
-        if (valor.isUndefined()) return std::nullopt;
-        const double x = valor.toDouble();
-        if (!valor.isDouble() || x != std::floor(x) || std::fabs(x) > 2147483647.0) {
-            Falta(lugar, clave, "no es un número entero");
-            return std::nullopt;
-        }
-        return static_cast<qint64>(x);
-    }
-
-    std::string Fecha(const QJsonObject& objeto, const char* clave, const QString& lugar = {}) {
-        const QString texto = Texto(objeto, clave, lugar);
-        if (Valor(objeto, clave).isString() && !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
-            Falta(En(lugar, clave),
-                  QString("«%1» no es una fecha AAAA-MM-DD").arg(Recortado(texto)));
-        }
-        return Us(texto);
     }
 
     Regla Tipo(const QJsonObject& fila, const QString& lugar, std::span<const Regla> validas) {
@@ -238,13 +136,6 @@ class Comprobador {
         Largo(ref, En(lugar, "referencia"), kLargoMaximoReferencia);
         Largo(Texto(fila, "descripcion", lugar), En(lugar, "descripcion"), kLargoMaximoDescripcion);
         return fila;
-    }
-
-    // A text of one line, within `largo` characters.
-    void Largo(const QString& texto, const QString& lugar, qsizetype largo) {
-        if (texto.size() > largo) Falta(lugar, QString("tiene más de %1 caracteres").arg(largo));
-        if (const QString impropio = CaracterImpropio(texto); !impropio.isEmpty())
-            Falta(lugar, "tiene " + impropio);
     }
 
     // Every row of the list `lista`, its keys `claves`, each made by `hacer` from its object

@@ -1,0 +1,111 @@
+#include "LectorJson.h"
+
+#include <QDate>
+#include <QJsonArray>
+#include <cmath>
+
+#include "TextoLocal.h"
+
+namespace cdv {
+
+QString En(const QString& lugar, const QString& clave) {
+    return lugar.isEmpty() ? clave : lugar + u'.' + clave;
+}
+
+QString En(const QString& lugar, qsizetype indice) {
+    return lugar + u'[' + QString::number(indice) + u']';
+}
+
+QJsonValue Valor(const QJsonObject& objeto, const char* clave) {
+    return objeto.value(QLatin1StringView(clave));
+}
+
+void LectorJson::Falta(const QString& lugar, const QString& que) {
+    faltas << (lugar.isEmpty() ? que : lugar + ": " + que);
+}
+
+void LectorJson::Falta(const QString& lugar, const char* clave, const QString& que) {
+    Falta(clave != nullptr ? En(lugar, clave) : lugar, que);
+}
+
+void LectorJson::Conocidas(const QJsonObject& objeto, const QString& lugar, Claves obligatorias,
+                           Claves opcionales) {
+    // Counted, the keys known: any more in the object are unknown, and only then sought.
+    qsizetype conocidas = 0;
+    for (const char* clave : obligatorias) {
+        if (objeto.contains(QLatin1StringView(clave))) {
+            ++conocidas;
+        } else {
+            Falta(lugar, clave, "falta");
+        }
+    }
+    for (const char* clave : opcionales) conocidas += objeto.contains(QLatin1StringView(clave));
+    if (conocidas == objeto.size()) return;
+    for (const QString& clave : objeto.keys()) {
+        bool conocida = false;
+        for (const Claves claves : {obligatorias, opcionales})
+            for (const char* una : claves) conocida = conocida || clave == QLatin1StringView(una);
+        if (!conocida) Falta(En(lugar, clave), "clave desconocida");
+    }
+}
+
+QJsonObject LectorJson::Objeto(const QJsonObject& objeto, const char* clave, const QString& lugar) {
+    const QJsonValue valor = Valor(objeto, clave);
+    if (!valor.isUndefined() && !valor.isObject()) Falta(lugar, clave, "no es un objeto");
+    return valor.toObject();
+}
+
+std::vector<std::pair<qsizetype, QJsonValue>> LectorJson::Elementos(const QJsonObject& objeto,
+                                                                    const char* clave,
+                                                                    const QString& lugar) {
+    const QJsonValue valor = Valor(objeto, clave);
+    if (valor.isUndefined()) return {};
+    if (!valor.isArray() || valor.toArray().isEmpty()) {
+        Falta(lugar, clave, "no es una lista con algún elemento");
+        return {};
+    }
+    std::vector<std::pair<qsizetype, QJsonValue>> elementos;
+    const QJsonArray lista = valor.toArray();
+    for (qsizetype k = 0; k < lista.size(); ++k) elementos.emplace_back(k, lista[k]);
+    return elementos;
+}
+
+QString LectorJson::Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
+                          bool vacioValido) {
+    const QJsonValue valor = Valor(objeto, clave);
+    if (valor.isUndefined()) return {};
+    if (!valor.isString()) {
+        Falta(lugar, clave, "no es un texto");
+    } else if (!vacioValido && valor.toString().trimmed().isEmpty()) {
+        Falta(lugar, clave, "está vacío");
+    }
+    return valor.toString();
+}
+
+std::optional<qint64> LectorJson::Entero(const QJsonObject& objeto, const char* clave,
+                                         const QString& lugar) {
+    const QJsonValue valor = Valor(objeto, clave);
+    if (valor.isUndefined()) return std::nullopt;
+    const double x = valor.toDouble();
+    if (!valor.isDouble() || x != std::floor(x) || std::fabs(x) > 2147483647.0) {
+        Falta(lugar, clave, "no es un número entero");
+        return std::nullopt;
+    }
+    return static_cast<qint64>(x);
+}
+
+std::string LectorJson::Fecha(const QJsonObject& objeto, const char* clave, const QString& lugar) {
+    const QString texto = Texto(objeto, clave, lugar);
+    if (Valor(objeto, clave).isString() && !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
+        Falta(En(lugar, clave), QString("«%1» no es una fecha AAAA-MM-DD").arg(Recortado(texto)));
+    }
+    return Us(texto);
+}
+
+void LectorJson::Largo(const QString& texto, const QString& lugar, qsizetype largo) {
+    if (texto.size() > largo) Falta(lugar, QString("tiene más de %1 caracteres").arg(largo));
+    if (const QString impropio = CaracterImpropio(texto); !impropio.isEmpty())
+        Falta(lugar, "tiene " + impropio);
+}
+
+}  // namespace cdv

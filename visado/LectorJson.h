@@ -1,0 +1,51 @@
+// The shared part of the readers of the program's JSON files: every key known, every value of
+// its kind, and every fault noted with its place ("filas[3].regla.tabla: falta"), so that a
+// file is refused with all its faults at once and nothing of it is used.
+#pragma once
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace cdv {
+
+using Claves = std::initializer_list<const char*>;
+
+// The place of `clave` inside `lugar` ("filas[3].tabla"), and of an element of a list.
+QString En(const QString& lugar, const QString& clave);
+QString En(const QString& lugar, qsizetype indice);
+QJsonValue Valor(const QJsonObject& objeto, const char* clave);
+
+class LectorJson {
+  public:
+    QStringList faltas;
+
+  protected:
+    void Falta(const QString& lugar, const QString& que);
+    // The place is only written out when there is a fault.
+    void Falta(const QString& lugar, const char* clave, const QString& que);
+    // Every key of `objeto` is one of `obligatorias` or `opcionales`, and every one of
+    // `obligatorias` is there.
+    void Conocidas(const QJsonObject& objeto, const QString& lugar, Claves obligatorias,
+                   Claves opcionales);
+    // Present keys of the wrong kind are faults; a missing one was noted by Conocidas.
+    QJsonObject Objeto(const QJsonObject& objeto, const char* clave, const QString& lugar);
+    std::vector<std::pair<qsizetype, QJsonValue>> Elementos(const QJsonObject& objeto,
+                                                            const char* clave,
+                                                            const QString& lugar);
+    QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
+                  bool vacioValido = false);
+    std::optional<qint64> Entero(const QJsonObject& objeto, const char* clave,
+                                 const QString& lugar);
+    std::string Fecha(const QJsonObject& objeto, const char* clave, const QString& lugar = {});
+    // A text of one line, within `largo` characters.
+    void Largo(const QString& texto, const QString& lugar, qsizetype largo);
+};
+
+}  // namespace cdv
