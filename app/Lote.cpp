@@ -7,10 +7,13 @@
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
+#include "ArchivoTarifa.h"
 #include "Baremo.h"
 #include "Consola.h"
+#include "Cuotas.h"
 #include "Impresion.h"
 #include "Liquidacion.h"
+#include "Tasar.h"
 #include "TextoLocal.h"
 
 QDate FechaLiquidacion() {
@@ -37,12 +40,16 @@ QString Incompatibles(const QCommandLineParser& opciones) {
         if (opciones.values(opcion).size() > 1)
             return QString("--%1 se da más de una vez; dé una salida de cada clase.").arg(opcion);
     }
-    for (const char* opcion : {"comprobar-baremo", "exportar-baremo"}) {
+    for (const char* opcion : {"comprobar-baremo", "exportar-baremo", "tasar"}) {
         ordenes += opciones.isSet(opcion) ? 1 : 0;
     }
     const bool exporta = opciones.isSet("pdf") || opciones.isSet("csv");
-    if (ordenes > 1 || (ordenes == 1 && (exporta || !opciones.positionalArguments().isEmpty())))
-        return "--comprobar-baremo y --exportar-baremo van solos, sin otras opciones ni archivos.";
+    const bool deTasar =
+        opciones.isSet("canal") || opciones.isSet("factor") || opciones.isSet("baremo");
+    if (deTasar && !opciones.isSet("tasar")) return "--canal, --factor y --baremo van con --tasar.";
+    if (ordenes > 1 || (ordenes == 1 && exporta) ||
+        (ordenes == 1 && !opciones.isSet("tasar") && !opciones.positionalArguments().isEmpty()))
+        return "--comprobar-baremo, --exportar-baremo y --tasar van solos, sin exportaciones.";
     return {};
 }
 
@@ -88,6 +95,13 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
 }
 
 int ComprobarBaremo(const QString& ruta) {
+    const cdv::LecturaArchivo archivo = cdv::LeerArchivo(ruta, cdv::kTamanoMaximoBaremo);
+    if (archivo.datos && cdv::EsTarifa(*archivo.datos)) {
+        const cdv::LecturaTarifa tarifa = cdv::AbrirTarifa(ruta);
+        Escribir(Flujo::Salida,
+                 (tarifa.tarifa ? QString("correcto") : tarifa.faltas.join('\n')) + "\n");
+        return tarifa.tarifa ? 0 : 1;
+    }
     const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(ruta);
     Escribir(Flujo::Salida,
              (lectura.baremo ? QString("correcto") : lectura.faltas.join('\n')) + "\n");
@@ -123,6 +137,7 @@ void AnadirOpcionesSinVentana(QCommandLineParser& opciones) {
                         "Escribe el baremo vigente en un archivo («-»: la salida estándar), punto "
                         "de partida de una revisión, y termina.",
                         "baremo.json"});
+    AnadirOpcionesDeTasar(opciones);
 }
 
 std::optional<int> EjecutarSinVentana(const QCommandLineParser& opciones) {
@@ -133,6 +148,7 @@ std::optional<int> EjecutarSinVentana(const QCommandLineParser& opciones) {
     if (opciones.isSet("comprobar-baremo"))
         return ComprobarBaremo(opciones.value("comprobar-baremo"));
     if (opciones.isSet("exportar-baremo")) return ExportarBaremo(opciones.value("exportar-baremo"));
+    if (opciones.isSet("tasar")) return TasarEnLote(opciones);
     std::vector<Exportacion> exportaciones;
     for (const auto& [opcion, formato] :
          {std::pair{"pdf", FormatoLote::Pdf}, std::pair{"csv", FormatoLote::Csv}}) {

@@ -15,7 +15,7 @@ namespace {
 // The options that open no window, and so need no display: the exports, help and version.
 bool SinVentana(std::string_view argumento) {
     constexpr std::string_view kExportaciones[] = {"--pdf", "--csv", "--comprobar-baremo",
-                                                   "--exportar-baremo"};
+                                                   "--exportar-baremo", "--tasar"};
     constexpr std::string_view kInformativas[] = {"-h", "--help", "-?", "-v", "--version"};
     for (const std::string_view opcion : kExportaciones) {
         if (argumento.starts_with(opcion)) return true;

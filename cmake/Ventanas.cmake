@@ -24,6 +24,7 @@ add_library(cdv_ui STATIC
     app/Impresion.cpp
     app/Lote.cpp
     app/Recuperacion.cpp
+    app/Tasar.cpp
     ui/AvisoRecuperar.cpp
     ui/BarraBaremo.cpp
     ui/BusquedaPorPalabras.cpp

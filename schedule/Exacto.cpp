@@ -98,6 +98,24 @@ std::optional<Decimal> LeerDecimal(std::string_view texto) {
     return d;
 }
 
+std::optional<Decimal> LeerCantidad(std::string_view texto, const Separadores& s) {
+    const std::string_view numero = SinSignoEuro(texto);
+    if (!LeerNumeroDoble(numero, s)) return std::nullopt;  // its grouping, as the windows read
+    std::string limpio;
+    for (std::size_t k = 0; k < numero.size();) {
+        if (!s.grupo.empty() && numero.compare(k, s.grupo.size(), s.grupo) == 0) {
+            k += s.grupo.size();
+        } else if (!s.decimal.empty() && numero.compare(k, s.decimal.size(), s.decimal) == 0) {
+            limpio += '.';
+            k += s.decimal.size();
+        } else {
+            if (numero[k] != ' ') limpio += numero[k];
+            ++k;
+        }
+    }
+    return LeerDecimal(limpio);
+}
+
 std::string TextoDecimal(Decimal d, const Separadores& s) {
     while (d.decimales > 0 && d.mantisa % 10 == 0) {
         d.mantisa /= 10;

@@ -25,6 +25,9 @@ struct Decimal {
 // "1500", "0.0029", "150000.50": digits with at most one point and kDecimalesMaximos
 // decimals, below 10^15; nothing for anything else.
 std::optional<Decimal> LeerDecimal(std::string_view texto);
+// A quantity as the windows take it, in `s`'s form ("150.000,50", "250"), exactly; nothing for
+// a text that is not one, a negative one, or one with more than kDecimalesMaximos decimals.
+std::optional<Decimal> LeerCantidad(std::string_view texto, const Separadores& s);
 // Its shortest exact text, with `s`'s decimal separator and no grouping: 0,0029 / 1500.
 std::string TextoDecimal(Decimal d, const Separadores& s);
 // a < b, a == b, a > b, exactly.

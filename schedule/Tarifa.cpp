@@ -34,7 +34,7 @@ class Tasador {
             return Rechazo("no hay ninguna fila «" + std::string(referencia) + "»");
         if (profundidad > static_cast<int>(tarifa_.filas.size()))
             return Rechazo("la fila «" + fila->referencia + "» se refiere a sí misma");
-        std::optional<Centimos> cuota = Regla(*fila, profundidad);
+        std::optional<Centimos> cuota = SegunRegla(*fila, profundidad);
         if (!cuota) return std::nullopt;
         return Limites(*fila, *cuota);
     }
@@ -52,8 +52,8 @@ class Tasador {
     }
     std::string Cifra(Decimal d) const { return TextoDecimal(d, s_); }
 
-    std::optional<Centimos> Regla(const FilaTarifa& fila, int profundidad) {
-        const cdv::Regla& r = fila.regla;
+    std::optional<Centimos> SegunRegla(const FilaTarifa& fila, int profundidad) {
+        const ReglaTarifa& r = fila.regla;
         const Decimal q = entrada_.cantidad;
         switch (r.tipo) {
             case TipoRegla::Fija:
@@ -104,7 +104,7 @@ class Tasador {
         return Redondeada(suma);
     }
 
-    std::optional<Centimos> Ponderada(const cdv::Regla& r) {
+    std::optional<Centimos> Ponderada(const ReglaTarifa& r) {
         std::optional<Exacto> valor = Exacto::De(entrada_.cantidad);
         std::string producto = Cifra(entrada_.cantidad);
         for (const std::string& lista : r.factores) {
@@ -126,7 +126,7 @@ class Tasador {
         return Redondeada(valor ? valor->Por(r.precio) : std::nullopt);
     }
 
-    std::optional<Centimos> ParteDe(const cdv::Regla& r, int profundidad) {
+    std::optional<Centimos> ParteDe(const ReglaTarifa& r, int profundidad) {
         const std::optional<Centimos> otra = Cuota(r.fila, profundidad + 1);
         if (!otra) return std::nullopt;
         pasos_.push_back(Cifra(r.porcentaje) + " % de la cuota de " + r.fila + " (" +
@@ -134,7 +134,7 @@ class Tasador {
         return Redondeada(PorCiento(Exacto::DeCentimos(*otra), r.porcentaje));
     }
 
-    std::optional<Centimos> Deduccion(const cdv::Regla& r, int profundidad) {
+    std::optional<Centimos> Deduccion(const ReglaTarifa& r, int profundidad) {
         const std::optional<Centimos> total = Cuota(r.fila, profundidad + 1);
         const std::optional<Centimos> anterior =
             total ? Cuota(r.anterior, profundidad + 1) : std::nullopt;
@@ -187,8 +187,8 @@ const FilaTarifa* Tarifa::Fila(std::string_view referencia) const {
     return fila == filas.end() ? nullptr : &*fila;
 }
 
-Tasacion Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s) {
-    Tasacion tasacion;
+TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s) {
+    TasacionTarifa tasacion;
     Tasador tasador(tarifa, entrada, s, tasacion.pasos);
     tasacion.cuota = tasador.Cuota(entrada.referencia, 0);
     if (tasacion.cuota) tasacion.pasos.push_back("Cuota: " + Dinero(*tasacion.cuota, s));
@@ -226,7 +226,7 @@ void FaltasDeTabla(const std::string& nombre, const TablaTramos& tabla,
 
 // Rows that refer to rows (add-ons, deductions): none may reach itself.
 std::vector<std::string> Referidas(const FilaTarifa& fila) {
-    const Regla& r = fila.regla;
+    const ReglaTarifa& r = fila.regla;
     if (r.tipo == TipoRegla::ParteDe) return {r.fila};
     if (r.tipo == TipoRegla::Deduccion) return {r.fila, r.anterior};
     return {};
@@ -244,7 +244,7 @@ bool LlegaA(const Tarifa& tarifa, const std::string& desde, const std::string& b
 
 void FaltasDeRegla(const Tarifa& tarifa, const FilaTarifa& fila, const std::string& lugar,
                    std::vector<std::string>& faltas) {
-    const Regla& r = fila.regla;
+    const ReglaTarifa& r = fila.regla;
     if (r.tipo == TipoRegla::Tabla && !tarifa.tablas.contains(r.tabla))
         faltas.push_back(lugar + ".regla.tabla: no hay ninguna tabla «" + r.tabla + "»");
     for (const std::string& lista : r.factores)
@@ -299,7 +299,7 @@ std::vector<std::string> EjemplosQueFallan(const Tarifa& tarifa) {
     std::vector<std::string> fallan;
     for (std::size_t k = 0; k < tarifa.ejemplos.size(); ++k) {
         const EjemploTarifa& ejemplo = tarifa.ejemplos[k];
-        const Tasacion tasacion = Tasar(tarifa, ejemplo.entrada, s);
+        const TasacionTarifa tasacion = Tasar(tarifa, ejemplo.entrada, s);
         const std::string lugar = En("ejemplos", k) + " (" + ejemplo.entrada.referencia + ")";
         if (!tasacion.cuota)
             fallan.push_back(lugar + ": no da cuota (" + tasacion.pasos.back() +

@@ -49,7 +49,7 @@ enum class TipoRegla {
     Deduccion,   // another row's fee less that of an earlier stage, never below 0
 };
 
-struct Regla {
+struct ReglaTarifa {
     TipoRegla tipo = TipoRegla::Fija;
     PorCanal importe;                   // Fija
     Decimal precio;                     // PorUnidad, Ponderada: euros per unit
@@ -61,7 +61,7 @@ struct Regla {
 
 struct FilaTarifa {
     std::string referencia, descripcion, unidad;
-    Regla regla;
+    ReglaTarifa regla;
     std::optional<PorCanal> minimo, maximo;
     PorCanal recargo;          // added after the minimum and maximum
     std::string tablaRecargo;  // or a stepped table's amount for the quantity
@@ -90,13 +90,13 @@ struct Tarifa {
     const FilaTarifa* Fila(std::string_view referencia) const;
 };
 
-struct Tasacion {
+struct TasacionTarifa {
     std::optional<Centimos> cuota;   // nothing when refused
     std::vector<std::string> pasos;  // how it was reached, or why it was refused
 };
 
 // The fee of the row the input names, with its steps, numbers written with `s`.
-Tasacion Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s);
+TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s);
 
 // What makes the price list unusable, each with its place ("filas[3].regla.tabla: …"):
 // tables out of order, unknown names, lists without options, add-ons that refer to themselves,

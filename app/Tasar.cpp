@@ -1,0 +1,118 @@
+#include "Tasar.h"
+
+#include <QCommandLineParser>
+
+#include "ArchivoBaremo.h"
+#include "ArchivoLocal.h"
+#include "ArchivoTarifa.h"
+#include "Baremos.h"
+#include "Consola.h"
+#include "Cuotas.h"
+#include "TextoLocal.h"
+
+namespace {
+
+int Rechazar(const QString& motivo) {
+    Escribir(Flujo::Errores, "cdv: " + motivo + "\n");
+    return 1;
+}
+
+// The steps, then the fee alone on the last line.
+int Escribir(const std::vector<std::string>& pasos, const std::string& cuota) {
+    QString texto;
+    for (const std::string& paso : pasos)
+        if (paso.rfind("Cuota: ", 0) != 0) texto += Qs(paso) + "\n";
+    Escribir(Flujo::Salida, texto + Qs(cuota) + "\n");
+    return 0;
+}
+
+// A row of a schedule of format 1, by its own fee rules: a document's or a work item's.
+int TasarBaremo(const cdv::Baremo& baremo, const QString& ref, const QString& cantidad,
+                const QCommandLineParser& opciones) {
+    if (opciones.isSet("canal") || opciones.isSet("factor"))
+        return Rechazar("este baremo no tiene canales ni factores que elegir.");
+    const cdv::Separadores s = cdv::SeparadoresActuales();
+    cdv::Desglose pasos;
+    const cdv::DocumentoTD* documento = baremo.TablaTD.Fila(baremo.TablaTD.Buscar(Us(ref)));
+    const cdv::TrabajoTT* trabajo = baremo.TablaTT.Fila(baremo.TablaTT.Buscar(Us(ref)));
+    const cdv::CuotaCalculada cuota =
+        documento != nullptr ? cdv::CuotaDocumento(baremo, documento, Us(cantidad), s, &pasos)
+                             : cdv::CuotaTrabajo(baremo, trabajo, Us(cantidad), s, &pasos);
+    if (documento == nullptr && trabajo == nullptr)
+        return Rechazar("no hay ninguna fila «" + ref + "» en el baremo.");
+    if (cuota.resultado != cdv::Resultado::Cuota)
+        return Rechazar("«" + ref + "» no da cuota para «" + cantidad + "».");
+    return Escribir(pasos, cuota.texto);
+}
+
+// The choices of a price list of format 2: its channel and its factors.
+std::optional<cdv::EntradaTarifa> Entrada(const QString& ref, const QString& cantidad,
+                                          const QCommandLineParser& opciones, QString& motivo) {
+    cdv::EntradaTarifa entrada;
+    entrada.referencia = Us(ref);
+    const auto leida = cdv::LeerCantidad(Us(cantidad), cdv::SeparadoresActuales());
+    if (!leida) motivo = "«" + cantidad + "» no es una cantidad.";
+    entrada.cantidad = leida.value_or(cdv::Decimal{});
+    const QString canal = opciones.value("canal");
+    if (canal == "papel")
+        entrada.canal = cdv::Canal::Papel;
+    else if (!canal.isEmpty() && canal != "electronica" && canal != "electrónica")
+        motivo = "el canal es «electronica» o «papel», no «" + canal + "».";
+    for (const QString& factor : opciones.values("factor")) {
+        const qsizetype igual = factor.indexOf(u'=');
+        if (igual <= 0) motivo = "--factor se da como NOMBRE=OPCION, no «" + factor + "».";
+        entrada.factores[Us(factor.left(igual))] = Us(factor.mid(igual + 1));
+    }
+    if (!motivo.isEmpty()) return std::nullopt;
+    return entrada;
+}
+
+int TasarTarifa(const cdv::Tarifa& tarifa, const QString& ref, const QString& cantidad,
+                const QCommandLineParser& opciones) {
+    QString motivo;
+    const auto entrada = Entrada(ref, cantidad, opciones, motivo);
+    if (!entrada) return Rechazar(motivo);
+    const cdv::TasacionTarifa tasacion = cdv::Tasar(tarifa, *entrada, cdv::SeparadoresActuales());
+    if (!tasacion.cuota) return Rechazar(Qs(tasacion.pasos.back()) + ".");
+    return Escribir(tasacion.pasos,
+                    cdv::TextoFormateado(*tasacion.cuota, cdv::SeparadoresActuales()));
+}
+
+}  // namespace
+
+void AnadirOpcionesDeTasar(QCommandLineParser& opciones) {
+    opciones.addOption({"tasar",
+                        "Escribe la cuota de la fila REF para la CANTIDAD dada (cdv --tasar REF "
+                        "CANTIDAD), con cómo se llega a ella, y termina."});
+    opciones.addOption({"canal", "Con --tasar: «electronica» (si no se da) o «papel».", "canal"});
+    opciones.addOption({"factor",
+                        "Con --tasar: la opción elegida de un factor, NOMBRE=OPCION; "
+                        "una vez por factor.",
+                        "factor"});
+    opciones.addOption({"baremo",
+                        "Con --tasar: el archivo de baremo con que tasar (si no se da, "
+                        "el vigente).",
+                        "baremo.json"});
+}
+
+int TasarEnLote(const QCommandLineParser& opciones) {
+    const QStringList argumentos = opciones.positionalArguments();
+    if (argumentos.size() != 2)
+        return Rechazar("--tasar pide una referencia y una cantidad: cdv --tasar REF CANTIDAD.");
+    const QString& ref = argumentos[0];
+    const QString& cantidad = argumentos[1];
+    if (!opciones.isSet("baremo")) {
+        const auto vigente = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
+        return TasarBaremo(*vigente, ref, cantidad, opciones);
+    }
+    const QString ruta = opciones.value("baremo");
+    const cdv::LecturaArchivo archivo = cdv::LeerArchivo(ruta, cdv::kTamanoMaximoBaremo);
+    if (archivo.datos && cdv::EsTarifa(*archivo.datos)) {
+        const cdv::LecturaTarifa tarifa = cdv::AbrirTarifa(ruta);
+        if (!tarifa.tarifa) return Rechazar(tarifa.faltas.join("\ncdv: "));
+        return TasarTarifa(*tarifa.tarifa, ref, cantidad, opciones);
+    }
+    const cdv::LecturaBaremo baremo = cdv::AbrirBaremo(ruta);
+    if (!baremo.baremo) return Rechazar(baremo.faltas.join("\ncdv: "));
+    return TasarBaremo(*baremo.baremo, ref, cantidad, opciones);
+}

@@ -1,0 +1,268 @@
+#include "ArchivoTarifa.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <array>
+#include <charconv>
+
+#include "ArchivoBaremo.h"
+#include "ArchivoLocal.h"
+#include "JsonEstricto.h"
+#include "LectorJson.h"
+#include "TextoLocal.h"
+
+namespace cdv {
+
+namespace {
+
+struct NombreDeRegla {
+    const char* nombre;
+    TipoRegla tipo;
+};
+constexpr NombreDeRegla kReglas[] = {
+    {"fija", TipoRegla::Fija},
+    {"por_unidad", TipoRegla::PorUnidad},
+    {"porcentaje", TipoRegla::Porcentaje},
+    {"tabla", TipoRegla::Tabla},
+    {"ponderada", TipoRegla::Ponderada},
+    {"parte_de", TipoRegla::ParteDe},
+    {"deduccion", TipoRegla::Deduccion},
+};
+
+// Reads a price list's JSON, noting every fault with its place.
+class LectorTarifa : public LectorJson {
+  public:
+    Tarifa Leer(const QJsonObject& raiz) {
+        Conocidas(raiz, {}, {"formato", "colegio", "nombre", "vigente_desde", "filas"},
+                  {"demarcacion", "tablas", "factores", "ejemplos"});
+        Tarifa t;
+        t.colegio = Linea(raiz, "colegio", {});
+        t.demarcacion = Linea(raiz, "demarcacion", {});
+        t.nombre = Linea(raiz, "nombre", {});
+        t.vigenteDesde = Fecha(raiz, "vigente_desde");
+        const QJsonObject tablas = Objeto(raiz, "tablas", {});
+        for (auto tabla = tablas.begin(); tabla != tablas.end(); ++tabla)
+            t.tablas[Us(tabla.key())] = Tabla(tabla.value(), En("tablas", tabla.key()));
+        const QJsonObject factores = Objeto(raiz, "factores", {});
+        for (auto lista = factores.begin(); lista != factores.end(); ++lista)
+            t.factores[Us(lista.key())] = Opciones(lista.value(), En("factores", lista.key()));
+        for (const auto& [k, valor] : Elementos(raiz, "filas", {}))
+            t.filas.push_back(Fila(valor, En("filas", k)));
+        for (const auto& [k, valor] : Elementos(raiz, "ejemplos", {}))
+            t.ejemplos.push_back(Ejemplo(valor, En("ejemplos", k)));
+        return t;
+    }
+
+  private:
+    std::string Linea(const QJsonObject& objeto, const char* clave, const QString& lugar) {
+        const QString texto = Texto(objeto, clave, lugar);
+        Largo(texto, En(lugar, clave), kLargoMaximoDescripcion);
+        return Us(texto);
+    }
+
+    QJsonObject Dentro(const QJsonValue& valor, const QString& lugar, Claves obligatorias,
+                       Claves opcionales) {
+        if (!valor.isObject()) Falta(lugar, "no es un objeto");
+        const QJsonObject objeto = valor.toObject();
+        if (valor.isObject()) Conocidas(objeto, lugar, obligatorias, opcionales);
+        return objeto;
+    }
+
+    // A number, as the decimal it is written as (its shortest exact form).
+    Decimal Numero(const QJsonValue& valor, const QString& lugar, int decimales) {
+        std::array<char, 64> texto{};
+        const auto escrito = valor.isDouble() && valor.toDouble() >= 0
+                                 ? std::to_chars(texto.begin(), texto.end(), valor.toDouble(),
+                                                 std::chars_format::fixed)
+                                 : std::to_chars_result{texto.begin(), std::errc::invalid_argument};
+        const auto d = escrito.ec == std::errc()
+                           ? LeerDecimal(std::string_view(texto.data(), escrito.ptr - texto.data()))
+                           : std::nullopt;
+        if (!d || d->decimales > decimales) {
+            Falta(lugar, QString("no es un número ≥ 0 con %1 decimales como mucho, y menos de "
+                                 "18 cifras")
+                             .arg(decimales));
+            return {};
+        }
+        return *d;
+    }
+
+    // An amount in euros, the same for every channel or {"electronica": …, "papel": …}.
+    PorCanal Importe(const QJsonValue& valor, const QString& lugar) {
+        const auto centimos = [&](const QJsonValue& v, const QString& l) {
+            const Decimal d = Numero(v, l, 2);
+            return static_cast<Centimos>(d.decimales == 2   ? d.mantisa
+                                         : d.decimales == 1 ? d.mantisa * 10
+                                                            : d.mantisa * 100);
+        };
+        if (!valor.isObject()) {
+            const Centimos c = centimos(valor, lugar);
+            return {c, c};
+        }
+        const QJsonObject canales = Dentro(valor, lugar, {"electronica", "papel"}, {});
+        return {centimos(Valor(canales, "electronica"), En(lugar, "electronica")),
+                centimos(Valor(canales, "papel"), En(lugar, "papel"))};
+    }
+
+    TablaTramos Tabla(const QJsonValue& valor, const QString& lugar) {
+        const QJsonObject objeto = Dentro(valor, lugar, {"tipo", "tramos"}, {});
+        TablaTramos tabla;
+        const QString tipo = Texto(objeto, "tipo", lugar);
+        if (tipo == "escalonada") {
+            tabla.tipo = TipoTabla::Escalonada;
+        } else if (tipo != "marginal" && objeto.contains("tipo")) {
+            Falta(En(lugar, "tipo"), "«" + Recortado(tipo) + "» no es «marginal» ni «escalonada»");
+        }
+        const char* clave = tabla.tipo == TipoTabla::Marginal ? "coeficiente" : "importe";
+        for (const auto& [k, v] : Elementos(objeto, "tramos", lugar)) {
+            const QString donde = En(En(lugar, "tramos"), k);
+            const QJsonObject tramo = Dentro(v, donde, {clave}, {"hasta"});
+            Tramo t;
+            if (tramo.contains("hasta"))
+                t.hasta = Numero(Valor(tramo, "hasta"), En(donde, "hasta"), kDecimalesMaximos);
+            if (tabla.tipo == TipoTabla::Marginal)
+                t.coeficiente = Numero(Valor(tramo, clave), En(donde, clave), kDecimalesMaximos);
+            else
+                t.importe = Importe(Valor(tramo, clave), En(donde, clave));
+            tabla.tramos.push_back(t);
+        }
+        return tabla;
+    }
+
+    std::map<std::string, Decimal> Opciones(const QJsonValue& valor, const QString& lugar) {
+        if (!valor.isObject()) Falta(lugar, "no es un objeto");
+        const QJsonObject objeto = valor.toObject();
+        std::map<std::string, Decimal> opciones;
+        for (auto o = objeto.begin(); o != objeto.end(); ++o)
+            opciones[Us(o.key())] = Numero(o.value(), En(lugar, o.key()), kDecimalesMaximos);
+        return opciones;
+    }
+
+    ReglaTarifa ReglaDe(const QJsonValue& valor, const QString& lugar) {
+        const QJsonObject objeto =
+            Dentro(valor, lugar, {"tipo"},
+                   {"importe", "precio", "porcentaje", "tabla", "factores", "fila", "anterior"});
+        ReglaTarifa r;
+        const QString tipo = Texto(objeto, "tipo", lugar);
+        const auto conocida =
+            std::find_if(std::begin(kReglas), std::end(kReglas),
+                         [&](const NombreDeRegla& n) { return tipo == n.nombre; });
+        if (conocida == std::end(kReglas)) {
+            if (objeto.contains("tipo"))
+                Falta(En(lugar, "tipo"), "«" + Recortado(tipo) + "» no es un tipo de regla");
+            return r;
+        }
+        r.tipo = conocida->tipo;
+        Parametros(objeto, lugar, r);
+        return r;
+    }
+
+    // What each kind of rule needs, and nothing it does not use.
+    void Parametros(const QJsonObject& objeto, const QString& lugar, ReglaTarifa& r) {
+        using enum TipoRegla;
+        const auto pide = [&](const char* clave, std::initializer_list<TipoRegla> tipos) {
+            const bool usa = std::find(tipos.begin(), tipos.end(), r.tipo) != tipos.end();
+            if (usa && !objeto.contains(clave)) Falta(lugar, clave, "falta");
+            if (!usa && objeto.contains(clave)) Falta(lugar, clave, "no es de este tipo de regla");
+            return usa && objeto.contains(clave);
+        };
+        if (pide("importe", {Fija}))
+            r.importe = Importe(Valor(objeto, "importe"), En(lugar, "importe"));
+        if (pide("precio", {PorUnidad, Ponderada}))
+            r.precio = Numero(Valor(objeto, "precio"), En(lugar, "precio"), kDecimalesMaximos);
+        if (pide("porcentaje", {Porcentaje, ParteDe}))
+            r.porcentaje =
+                Numero(Valor(objeto, "porcentaje"), En(lugar, "porcentaje"), kDecimalesMaximos);
+        if (pide("tabla", {Tabla})) r.tabla = Us(Texto(objeto, "tabla", lugar));
+        if (pide("fila", {ParteDe, Deduccion})) r.fila = Us(Texto(objeto, "fila", lugar));
+        if (pide("anterior", {Deduccion})) r.anterior = Us(Texto(objeto, "anterior", lugar));
+        if (pide("factores", {Ponderada}))
+            for (const auto& [k, v] : Elementos(objeto, "factores", lugar)) {
+                if (!v.isString()) Falta(En(En(lugar, "factores"), k), "no es un texto");
+                r.factores.push_back(Us(v.toString()));
+            }
+    }
+
+    FilaTarifa Fila(const QJsonValue& valor, const QString& lugar) {
+        const QJsonObject objeto = Dentro(valor, lugar, {"referencia", "descripcion", "regla"},
+                                          {"unidad", "minimo", "maximo", "recargo"});
+        FilaTarifa f;
+        const QString referencia = Texto(objeto, "referencia", lugar);
+        Largo(referencia, En(lugar, "referencia"), kLargoMaximoReferencia);
+        f.referencia = Us(referencia);
+        f.descripcion = Linea(objeto, "descripcion", lugar);
+        f.unidad = Linea(objeto, "unidad", lugar);
+        f.regla = ReglaDe(Valor(objeto, "regla"), En(lugar, "regla"));
+        if (objeto.contains("minimo"))
+            f.minimo = Importe(Valor(objeto, "minimo"), En(lugar, "minimo"));
+        if (objeto.contains("maximo"))
+            f.maximo = Importe(Valor(objeto, "maximo"), En(lugar, "maximo"));
+        const QJsonValue recargo = Valor(objeto, "recargo");
+        if (recargo.isObject() && recargo.toObject().contains("tabla"))
+            f.tablaRecargo = Us(Texto(Dentro(recargo, En(lugar, "recargo"), {"tabla"}, {}), "tabla",
+                                      En(lugar, "recargo")));
+        else if (!recargo.isUndefined())
+            f.recargo = Importe(recargo, En(lugar, "recargo"));
+        return f;
+    }
+
+    EjemploTarifa Ejemplo(const QJsonValue& valor, const QString& lugar) {
+        const QJsonObject objeto =
+            Dentro(valor, lugar, {"fila", "cantidad", "cuota"}, {"canal", "factores"});
+        EjemploTarifa e;
+        e.entrada.referencia = Us(Texto(objeto, "fila", lugar));
+        e.entrada.cantidad =
+            Numero(Valor(objeto, "cantidad"), En(lugar, "cantidad"), kDecimalesMaximos);
+        const QString canal =
+            objeto.contains("canal") ? Texto(objeto, "canal", lugar) : "electronica";
+        if (canal != "electronica" && canal != "papel")
+            Falta(En(lugar, "canal"), "no es «electronica» ni «papel»");
+        e.entrada.canal = canal == "papel" ? Canal::Papel : Canal::Electronica;
+        const QJsonObject factores = Objeto(objeto, "factores", lugar);
+        for (auto f = factores.begin(); f != factores.end(); ++f)
+            e.entrada.factores[Us(f.key())] = Us(f.value().toString());
+        e.cuota = Importe(Valor(objeto, "cuota"), En(lugar, "cuota")).electronica;
+        return e;
+    }
+};
+
+QJsonObject Raiz(const QByteArray& datos, QString& falta) {
+    falta = ComprobarJson(std::string_view(datos.constData(), datos.size())).falta;
+    if (!falta.isEmpty()) return {};
+    const QJsonDocument documento = QJsonDocument::fromJson(datos);
+    if (!documento.isObject()) falta = "no es una tarifa (no es un objeto JSON)";
+    return documento.object();
+}
+
+}  // namespace
+
+bool EsTarifa(const QByteArray& datos) {
+    QString falta;
+    const QJsonObject raiz = Raiz(datos, falta);
+    return falta.isEmpty() && Valor(raiz, "formato").toDouble() == kFormatoTarifa;
+}
+
+LecturaTarifa LeerTarifa(const QByteArray& datos) {
+    QString falta;
+    const QJsonObject raiz = Raiz(datos, falta);
+    if (!falta.isEmpty()) return {nullptr, {falta}};
+    LectorTarifa lector;
+    Tarifa tarifa = lector.Leer(raiz);
+    if (lector.faltas.isEmpty())
+        for (const std::string& f : FaltasDeTarifa(tarifa)) lector.faltas << Qs(f);
+    if (lector.faltas.isEmpty())
+        for (const std::string& f : EjemplosQueFallan(tarifa)) lector.faltas << Qs(f);
+    if (!lector.faltas.isEmpty()) return {nullptr, lector.faltas};
+    return {std::make_shared<const Tarifa>(std::move(tarifa)), {}};
+}
+
+LecturaTarifa AbrirTarifa(const QString& ruta) {
+    const LecturaArchivo archivo = LeerArchivo(ruta, kTamanoMaximoBaremo);
+    LecturaTarifa lectura =
+        archivo.datos ? LeerTarifa(*archivo.datos) : LecturaTarifa{nullptr, {archivo.error}};
+    for (QString& falta : lectura.faltas) falta = "«" + QFileInfo(ruta).fileName() + "»: " + falta;
+    return lectura;
+}
+
+}  // namespace cdv
