@@ -37,7 +37,7 @@ cdv::FilaTarifa& Anadir(cdv::Tarifa& t, std::string ref, cdv::TipoRegla tipo) {
 // The same, referring to other rows: `fila`, and `anterior` for a deduction.
 void Referida(cdv::Tarifa& t, std::string ref, cdv::TipoRegla tipo, const char* porcentaje,
               std::string fila, std::string anterior = {}) {
-    cdv::Regla& r = Anadir(t, std::move(ref), tipo).regla;
+    cdv::ReglaTarifa& r = Anadir(t, std::move(ref), tipo).regla;
     if (porcentaje != nullptr) r.porcentaje = D(porcentaje);
     r.fila = std::move(fila);
     r.anterior = std::move(anterior);
@@ -124,7 +124,7 @@ TEST(Tarifa, CadaReglaSeCalculaAMano) {
         {"NADA", "1", Canal::Electronica, {}, std::nullopt},
     };
     for (const Caso& c : casos) {
-        const cdv::Tasacion tasacion =
+        const cdv::TasacionTarifa tasacion =
             cdv::Tasar(t, {c.ref, D(c.cantidad), c.canal, c.factores}, kEs);
         EXPECT_EQ(tasacion.cuota, c.cuota) << c.ref << " " << c.cantidad;
         if (c.cuota) {
@@ -134,7 +134,7 @@ TEST(Tarifa, CadaReglaSeCalculaAMano) {
 }
 
 TEST(Tarifa, LosPasosDicenComoSeLlega) {
-    const cdv::Tasacion tasacion = cdv::Tasar(Ejemplo(), {"PRY", D("5000"), Canal::Papel, {}}, kEs);
+    const cdv::TasacionTarifa tasacion = cdv::Tasar(Ejemplo(), {"PRY", D("5000"), Canal::Papel, {}}, kEs);
     EXPECT_EQ(tasacion.pasos,
               (std::vector<std::string>{"Tabla «presupuesto», de 0 a 5000: 5000 × 0,0029",
                                         "Redondeada al céntimo: 14,50", "Mínimo (papel): 25,00",
