@@ -472,8 +472,9 @@ QByteArray EscribirBaremo(const Baremo& b) {
 
 LecturaBaremo LeerBaremo(const QByteArray& datos) {
     if (EsTarifa(datos))
-        return Rechazado("es una tarifa de formato 2: se comprueba y se tasa con cdv "
-                         "--comprobar-baremo y cdv --tasar, pero aún no se instala");
+        return Rechazado(
+            "es una tarifa de formato 2: se comprueba y se tasa con cdv "
+            "--comprobar-baremo y cdv --tasar, pero aún no se instala");
     if (const QString falta =
             ComprobarJson(std::string_view(datos.constData(), datos.size())).falta;
         !falta.isEmpty())

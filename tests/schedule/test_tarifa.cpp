@@ -134,7 +134,8 @@ TEST(Tarifa, CadaReglaSeCalculaAMano) {
 }
 
 TEST(Tarifa, LosPasosDicenComoSeLlega) {
-    const cdv::TasacionTarifa tasacion = cdv::Tasar(Ejemplo(), {"PRY", D("5000"), Canal::Papel, {}}, kEs);
+    const cdv::TasacionTarifa tasacion =
+        cdv::Tasar(Ejemplo(), {"PRY", D("5000"), Canal::Papel, {}}, kEs);
     EXPECT_EQ(tasacion.pasos,
               (std::vector<std::string>{"Tabla «presupuesto», de 0 a 5000: 5000 × 0,0029",
                                         "Redondeada al céntimo: 14,50", "Mínimo (papel): 25,00",
