@@ -73,7 +73,7 @@ int TasarTarifa(const cdv::Tarifa& tarifa, const QString& ref, const QString& ca
     const auto entrada = Entrada(ref, cantidad, opciones, motivo);
     if (!entrada) return Rechazar(motivo);
     const cdv::TasacionTarifa tasacion = cdv::Tasar(tarifa, *entrada, cdv::SeparadoresActuales());
-    if (!tasacion.cuota) return Rechazar(Qs(tasacion.pasos.back()) + ".");
+    if (!tasacion.cuota) return Rechazar(Qs(tasacion.motivo) + ".");
     return Escribir(tasacion.pasos,
                     cdv::TextoFormateado(*tasacion.cuota, cdv::SeparadoresActuales()));
 }

@@ -60,9 +60,10 @@ void CuotaDeTarifa(benchmark::State& estado) {
     const auto tarifa = cdv::LeerTarifa(TarifaGrande()).tarifa;
     const cdv::Separadores s;
     const cdv::EntradaTarifa entrada{"R1000", *cdv::LeerDecimal("250000"), cdv::Canal::Papel, {}};
-    for (auto _ : estado) benchmark::DoNotOptimize(cdv::Tasar(*tarifa, entrada, s));
+    const bool conPasos = estado.range(0) != 0;
+    for (auto _ : estado) benchmark::DoNotOptimize(cdv::Tasar(*tarifa, entrada, s, conPasos));
 }
-BENCHMARK(CuotaDeTarifa);
+BENCHMARK(CuotaDeTarifa)->Arg(0)->Arg(1);  // the fee alone, and with its steps
 
 }  // namespace
 

@@ -24,9 +24,12 @@ std::string NombreCanal(Canal canal) {
 // The fee of a row, computed exactly and rounded where its rule says, each step written down.
 class Tasador {
   public:
+    // `pasos`: where the steps go; none, when only the fee is wanted.
     Tasador(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s,
-            std::vector<std::string>& pasos)
+            std::vector<std::string>* pasos)
         : tarifa_(tarifa), entrada_(entrada), s_(s), pasos_(pasos) {}
+
+    const std::string& Motivo() const { return motivo_; }
 
     std::optional<Centimos> Cuota(std::string_view referencia, int profundidad) {
         const FilaTarifa* fila = tarifa_.Fila(referencia);
@@ -41,13 +44,18 @@ class Tasador {
 
   private:
     std::optional<Centimos> Rechazo(const std::string& motivo) {
-        pasos_.push_back(motivo);
+        motivo_ = motivo;
         return std::nullopt;
+    }
+    // A step, its text made only when the steps are asked for.
+    template <typename Texto>
+    void Paso(const Texto& texto) {
+        if (pasos_ != nullptr) pasos_->push_back(texto());
     }
     std::optional<Centimos> Redondeada(const std::optional<Exacto>& exacto) {
         const auto cuota = exacto ? exacto->AlCentimo() : std::nullopt;
         if (!cuota) return Rechazo("la cuota pasa del importe más alto que se guarda");
-        pasos_.push_back("Redondeada al céntimo: " + Dinero(*cuota, s_));
+        Paso([&] { return std::string("Redondeada al céntimo: " + Dinero(*cuota, s_)); });
         return cuota;
     }
     std::string Cifra(Decimal d) const { return TextoDecimal(d, s_); }
@@ -57,14 +65,16 @@ class Tasador {
         const Decimal q = entrada_.cantidad;
         switch (r.tipo) {
             case TipoRegla::Fija:
-                pasos_.push_back("Importe fijo (" + NombreCanal(entrada_.canal) +
-                                 "): " + Dinero(r.importe.En(entrada_.canal), s_));
+                Paso([&] {
+                    return std::string("Importe fijo (" + NombreCanal(entrada_.canal) +
+                                       "): " + Dinero(r.importe.En(entrada_.canal), s_));
+                });
                 return r.importe.En(entrada_.canal);
             case TipoRegla::PorUnidad:
-                pasos_.push_back(Cifra(q) + " × " + Cifra(r.precio) + " €");
+                Paso([&] { return std::string(Cifra(q) + " × " + Cifra(r.precio) + " €"); });
                 return Redondeada(Exacto::De(q).Por(r.precio));
             case TipoRegla::Porcentaje:
-                pasos_.push_back(Cifra(q) + " × " + Cifra(r.porcentaje) + " %");
+                Paso([&] { return std::string(Cifra(q) + " × " + Cifra(r.porcentaje) + " %"); });
                 return Redondeada(PorCiento(Exacto::De(q), r.porcentaje));
             case TipoRegla::Tabla:
                 return Tabla(tarifa_.tablas.at(r.tabla), r.tabla);
@@ -83,9 +93,12 @@ class Tasador {
         if (tabla.tipo == TipoTabla::Escalonada) {
             const Tramo& tramo = TramoDe(tabla, q);
             const Centimos importe = tramo.importe.En(entrada_.canal);
-            pasos_.push_back("Tabla «" + nombre + "», tramo " +
-                             (tramo.hasta ? "hasta " + Cifra(*tramo.hasta) : "último") + " (" +
-                             NombreCanal(entrada_.canal) + "): " + Dinero(importe, s_));
+            Paso([&] {
+                return std::string("Tabla «" + nombre + "», tramo " +
+                                   (tramo.hasta ? "hasta " + Cifra(*tramo.hasta) : "último") +
+                                   " (" + NombreCanal(entrada_.canal) +
+                                   "): " + Dinero(importe, s_));
+            });
             return importe;
         }
         std::optional<Exacto> suma = Exacto::De({});
@@ -94,8 +107,11 @@ class Tasador {
             if (Comparar(q, desde) <= 0) break;
             const Decimal tope = tramo.hasta && Comparar(q, *tramo.hasta) > 0 ? *tramo.hasta : q;
             const Decimal parte = *Restar(tope, desde);
-            pasos_.push_back("Tabla «" + nombre + "», de " + Cifra(desde) + " a " + Cifra(tope) +
-                             ": " + Cifra(parte) + " × " + Cifra(tramo.coeficiente));
+            Paso([&] {
+                return std::string("Tabla «" + nombre + "», de " + Cifra(desde) + " a " +
+                                   Cifra(tope) + ": " + Cifra(parte) + " × " +
+                                   Cifra(tramo.coeficiente));
+            });
             const auto producto = Exacto::De(parte).Por(tramo.coeficiente);
             suma = suma && producto ? suma->Mas(*producto) : std::nullopt;
             if (!tramo.hasta) break;
@@ -106,7 +122,7 @@ class Tasador {
 
     std::optional<Centimos> Ponderada(const ReglaTarifa& r) {
         std::optional<Exacto> valor = Exacto::De(entrada_.cantidad);
-        std::string producto = Cifra(entrada_.cantidad);
+        std::string producto = pasos_ != nullptr ? Cifra(entrada_.cantidad) : std::string();
         for (const std::string& lista : r.factores) {
             const auto& opciones = tarifa_.factores.at(lista);
             const auto elegida = entrada_.factores.find(lista);
@@ -118,19 +134,24 @@ class Tasador {
                     cuales += (cuales.empty() ? "" : ", ") + nombre;
                 return Rechazo("falta elegir «" + lista + "» (" + cuales + ")");
             }
-            pasos_.push_back(lista + ": " + opcion->first + " (" + Cifra(opcion->second) + ")");
+            Paso([&] {
+                return std::string(lista + ": " + opcion->first + " (" + Cifra(opcion->second) +
+                                   ")");
+            });
             valor = valor ? valor->Por(opcion->second) : std::nullopt;
-            producto += " × " + Cifra(opcion->second);
+            if (pasos_ != nullptr) producto += " × " + Cifra(opcion->second);
         }
-        pasos_.push_back(producto + " × " + Cifra(r.precio) + " €");
+        Paso([&] { return std::string(producto + " × " + Cifra(r.precio) + " €"); });
         return Redondeada(valor ? valor->Por(r.precio) : std::nullopt);
     }
 
     std::optional<Centimos> ParteDe(const ReglaTarifa& r, int profundidad) {
         const std::optional<Centimos> otra = Cuota(r.fila, profundidad + 1);
         if (!otra) return std::nullopt;
-        pasos_.push_back(Cifra(r.porcentaje) + " % de la cuota de " + r.fila + " (" +
-                         Dinero(*otra, s_) + ")");
+        Paso([&] {
+            return std::string(Cifra(r.porcentaje) + " % de la cuota de " + r.fila + " (" +
+                               Dinero(*otra, s_) + ")");
+        });
         return Redondeada(PorCiento(Exacto::DeCentimos(*otra), r.porcentaje));
     }
 
@@ -140,8 +161,11 @@ class Tasador {
             total ? Cuota(r.anterior, profundidad + 1) : std::nullopt;
         if (!anterior) return std::nullopt;
         const Centimos cuota = std::max<Centimos>(*total - *anterior, 0);
-        pasos_.push_back("Cuota de " + r.fila + " (" + Dinero(*total, s_) + ") menos la de " +
-                         r.anterior + " (" + Dinero(*anterior, s_) + "): " + Dinero(cuota, s_));
+        Paso([&] {
+            return std::string("Cuota de " + r.fila + " (" + Dinero(*total, s_) + ") menos la de " +
+                               r.anterior + " (" + Dinero(*anterior, s_) +
+                               "): " + Dinero(cuota, s_));
+        });
         return cuota;
     }
 
@@ -149,11 +173,11 @@ class Tasador {
         const std::string canal = " (" + NombreCanal(entrada_.canal) + ")";
         if (fila.minimo && cuota < fila.minimo->En(entrada_.canal)) {
             cuota = fila.minimo->En(entrada_.canal);
-            pasos_.push_back("Mínimo" + canal + ": " + Dinero(cuota, s_));
+            Paso([&] { return std::string("Mínimo" + canal + ": " + Dinero(cuota, s_)); });
         }
         if (fila.maximo && cuota > fila.maximo->En(entrada_.canal)) {
             cuota = fila.maximo->En(entrada_.canal);
-            pasos_.push_back("Máximo" + canal + ": " + Dinero(cuota, s_));
+            Paso([&] { return std::string("Máximo" + canal + ": " + Dinero(cuota, s_)); });
         }
         Centimos recargo = fila.recargo.En(entrada_.canal);
         if (!fila.tablaRecargo.empty())
@@ -161,7 +185,7 @@ class Tasador {
                           .importe.En(entrada_.canal);
         if (recargo != 0) {
             cuota += recargo;
-            pasos_.push_back("Recargo" + canal + ": " + Dinero(recargo, s_));
+            Paso([&] { return std::string("Recargo" + canal + ": " + Dinero(recargo, s_)); });
         }
         return cuota;
     }
@@ -176,22 +200,30 @@ class Tasador {
     const Tarifa& tarifa_;
     const EntradaTarifa& entrada_;
     const Separadores& s_;
-    std::vector<std::string>& pasos_;
+    std::vector<std::string>* pasos_;
+    std::string motivo_;
 };
 
 }  // namespace
 
-const FilaTarifa* Tarifa::Fila(std::string_view referencia) const {
-    const auto fila = std::find_if(filas.begin(), filas.end(),
-                                   [&](const FilaTarifa& f) { return f.referencia == referencia; });
-    return fila == filas.end() ? nullptr : &*fila;
+void Tarifa::Indexar() {
+    indice.clear();
+    for (std::size_t k = 0; k < filas.size(); ++k) indice.emplace(filas[k].referencia, k);
 }
 
-TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s) {
+const FilaTarifa* Tarifa::Fila(std::string_view referencia) const {
+    const auto fila = indice.find(referencia);
+    return fila == indice.end() ? nullptr : &filas[fila->second];
+}
+
+TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s,
+                     bool conPasos) {
     TasacionTarifa tasacion;
-    Tasador tasador(tarifa, entrada, s, tasacion.pasos);
+    Tasador tasador(tarifa, entrada, s, conPasos ? &tasacion.pasos : nullptr);
     tasacion.cuota = tasador.Cuota(entrada.referencia, 0);
-    if (tasacion.cuota) tasacion.pasos.push_back("Cuota: " + Dinero(*tasacion.cuota, s));
+    tasacion.motivo = tasador.Motivo();
+    if (tasacion.cuota && conPasos)
+        tasacion.pasos.push_back("Cuota: " + Dinero(*tasacion.cuota, s));
     return tasacion;
 }
 
@@ -302,7 +334,7 @@ std::vector<std::string> EjemplosQueFallan(const Tarifa& tarifa) {
         const TasacionTarifa tasacion = Tasar(tarifa, ejemplo.entrada, s);
         const std::string lugar = En("ejemplos", k) + " (" + ejemplo.entrada.referencia + ")";
         if (!tasacion.cuota)
-            fallan.push_back(lugar + ": no da cuota (" + tasacion.pasos.back() +
+            fallan.push_back(lugar + ": no da cuota (" + tasacion.motivo +
                              "); el colegio publica " + Dinero(ejemplo.cuota, s));
         else if (*tasacion.cuota != ejemplo.cuota)
             fallan.push_back(lugar + ": da " + Dinero(*tasacion.cuota, s) +

@@ -87,16 +87,22 @@ struct Tarifa {
     std::map<std::string, std::map<std::string, Decimal>> factores;  // list → option → value
     std::vector<FilaTarifa> filas;
     std::vector<EjemploTarifa> ejemplos;
+    // Each reference's row (the first where two share one), made by Indexar once the rows are
+    // in place.
+    std::map<std::string, std::size_t, std::less<>> indice;
+    void Indexar();
     const FilaTarifa* Fila(std::string_view referencia) const;
 };
 
 struct TasacionTarifa {
     std::optional<Centimos> cuota;   // nothing when refused
-    std::vector<std::string> pasos;  // how it was reached, or why it was refused
+    std::vector<std::string> pasos;  // how it was reached, when asked for
+    std::string motivo;              // why it was refused
 };
 
-// The fee of the row the input names, with its steps, numbers written with `s`.
-TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s);
+// The fee of the row the input names, with its steps (`conPasos`), numbers written with `s`.
+TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s,
+                     bool conPasos = true);
 
 // What makes the price list unusable, each with its place ("filas[3].regla.tabla: …"):
 // tables out of order, unknown names, lists without options, add-ons that refer to themselves,

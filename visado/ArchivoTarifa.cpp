@@ -51,6 +51,7 @@ class LectorTarifa : public LectorJson {
             t.filas.push_back(Fila(valor, En("filas", k)));
         for (const auto& [k, valor] : Elementos(raiz, "ejemplos", {}))
             t.ejemplos.push_back(Ejemplo(valor, En("ejemplos", k)));
+        t.Indexar();
         return t;
     }
 

@@ -82,6 +82,7 @@ cdv::Tarifa Ejemplo() {
     acotada.regla.porcentaje = D("1.5");
     acotada.maximo = cdv::PorCanal{50000, 50000};
     acotada.recargo = cdv::PorCanal{0, 1200};
+    t.Indexar();
     return t;
 }
 
@@ -127,6 +128,12 @@ TEST(Tarifa, CadaReglaSeCalculaAMano) {
         const cdv::TasacionTarifa tasacion =
             cdv::Tasar(t, {c.ref, D(c.cantidad), c.canal, c.factores}, kEs);
         EXPECT_EQ(tasacion.cuota, c.cuota) << c.ref << " " << c.cantidad;
+        // Without its steps, the same fee, or the same refusal.
+        const cdv::TasacionTarifa sola =
+            cdv::Tasar(t, {c.ref, D(c.cantidad), c.canal, c.factores}, kEs, false);
+        EXPECT_EQ(sola.cuota, c.cuota);
+        EXPECT_EQ(sola.motivo, tasacion.motivo);
+        EXPECT_TRUE(sola.pasos.empty());
         if (c.cuota) {
             EXPECT_EQ(tasacion.pasos.back(), "Cuota: " + cdv::TextoFormateado(*c.cuota, kEs));
         }
@@ -152,6 +159,7 @@ TEST(Tarifa, LasFaltasSeDicenConSuLugar) {
     t.filas[3].referencia = "PSS";
     Referida(t, "A", cdv::TipoRegla::ParteDe, "10", "B");
     Referida(t, "B", cdv::TipoRegla::Deduccion, nullptr, "PRY", "A");
+    t.Indexar();
     EXPECT_EQ(cdv::FaltasDeTarifa(t),
               (std::vector<std::string>{
                   "tablas.superficie.tramos[2]: «hasta» no pasa del tramo anterior (tramos "
