@@ -95,12 +95,10 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
 }
 
 int ComprobarBaremo(const QString& ruta) {
-    const cdv::LecturaArchivo archivo = cdv::LeerArchivo(ruta, cdv::kTamanoMaximoBaremo);
-    if (archivo.datos && cdv::EsTarifa(*archivo.datos)) {
-        const cdv::LecturaTarifa tarifa = cdv::AbrirTarifa(ruta);
+    if (const auto tarifa = cdv::AbrirSiEsTarifa(ruta)) {
         Escribir(Flujo::Salida,
-                 (tarifa.tarifa ? QString("correcto") : tarifa.faltas.join('\n')) + "\n");
-        return tarifa.tarifa ? 0 : 1;
+                 (tarifa->tarifa ? QString("correcto") : tarifa->faltas.join('\n')) + "\n");
+        return tarifa->tarifa ? 0 : 1;
     }
     const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(ruta);
     Escribir(Flujo::Salida,

@@ -18,7 +18,7 @@ int Rechazar(const QString& motivo) {
 }
 
 // The steps, then the fee alone on the last line.
-int Escribir(const std::vector<std::string>& pasos, const std::string& cuota) {
+int EscribirTasacion(const std::vector<std::string>& pasos, const std::string& cuota) {
     QString texto;
     for (const std::string& paso : pasos)
         if (paso.rfind("Cuota: ", 0) != 0) texto += Qs(paso) + "\n";
@@ -42,7 +42,7 @@ int TasarBaremo(const cdv::Baremo& baremo, const QString& ref, const QString& ca
         return Rechazar("no hay ninguna fila «" + ref + "» en el baremo.");
     if (cuota.resultado != cdv::Resultado::Cuota)
         return Rechazar("«" + ref + "» no da cuota para «" + cantidad + "».");
-    return Escribir(pasos, cuota.texto);
+    return EscribirTasacion(pasos, cuota.texto);
 }
 
 // The choices of a price list of format 2: its channel and its factors.
@@ -74,8 +74,8 @@ int TasarTarifa(const cdv::Tarifa& tarifa, const QString& ref, const QString& ca
     if (!entrada) return Rechazar(motivo);
     const cdv::TasacionTarifa tasacion = cdv::Tasar(tarifa, *entrada, cdv::SeparadoresActuales());
     if (!tasacion.cuota) return Rechazar(Qs(tasacion.motivo) + ".");
-    return Escribir(tasacion.pasos,
-                    cdv::TextoFormateado(*tasacion.cuota, cdv::SeparadoresActuales()));
+    return EscribirTasacion(tasacion.pasos,
+                            cdv::TextoFormateado(*tasacion.cuota, cdv::SeparadoresActuales()));
 }
 
 }  // namespace
@@ -106,11 +106,9 @@ int TasarEnLote(const QCommandLineParser& opciones) {
         return TasarBaremo(*vigente, ref, cantidad, opciones);
     }
     const QString ruta = opciones.value("baremo");
-    const cdv::LecturaArchivo archivo = cdv::LeerArchivo(ruta, cdv::kTamanoMaximoBaremo);
-    if (archivo.datos && cdv::EsTarifa(*archivo.datos)) {
-        const cdv::LecturaTarifa tarifa = cdv::AbrirTarifa(ruta);
-        if (!tarifa.tarifa) return Rechazar(tarifa.faltas.join("\ncdv: "));
-        return TasarTarifa(*tarifa.tarifa, ref, cantidad, opciones);
+    if (const auto tarifa = cdv::AbrirSiEsTarifa(ruta)) {
+        if (!tarifa->tarifa) return Rechazar(tarifa->faltas.join("\ncdv: "));
+        return TasarTarifa(*tarifa->tarifa, ref, cantidad, opciones);
     }
     const cdv::LecturaBaremo baremo = cdv::AbrirBaremo(ruta);
     if (!baremo.baremo) return Rechazar(baremo.faltas.join("\ncdv: "));

@@ -294,10 +294,9 @@ void FaltasDeRegla(const Tarifa& tarifa, const FilaTarifa& fila, const std::stri
 void FaltasDeFila(const Tarifa& tarifa, std::size_t k, std::vector<std::string>& faltas) {
     const FilaTarifa& fila = tarifa.filas[k];
     const std::string lugar = En("filas", k);
-    for (std::size_t j = 0; j < k; ++j)
-        if (tarifa.filas[j].referencia == fila.referencia)
-            faltas.push_back(lugar + ".referencia: «" + fila.referencia + "» ya es la de " +
-                             En("filas", j));
+    if (const std::size_t primera = tarifa.indice.at(fila.referencia); primera != k)
+        faltas.push_back(lugar + ".referencia: «" + fila.referencia + "» ya es la de " +
+                         En("filas", primera));
     FaltasDeRegla(tarifa, fila, lugar, faltas);
     if (fila.minimo && fila.maximo &&
         (fila.minimo->electronica > fila.maximo->electronica ||

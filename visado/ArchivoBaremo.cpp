@@ -471,10 +471,6 @@ QByteArray EscribirBaremo(const Baremo& b) {
 }
 
 LecturaBaremo LeerBaremo(const QByteArray& datos) {
-    if (EsTarifa(datos))
-        return Rechazado(
-            "es una tarifa de formato 2: se comprueba y se tasa con cdv "
-            "--comprobar-baremo y cdv --tasar, pero aún no se instala");
     if (const QString falta =
             ComprobarJson(std::string_view(datos.constData(), datos.size())).falta;
         !falta.isEmpty())
@@ -486,6 +482,10 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
             QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
     }
     if (!documento.isObject()) return Rechazado("no es un baremo (no es un objeto JSON)");
+    if (EsDeFormatoTarifa(documento.object()))
+        return Rechazado(
+            "es una tarifa de formato 2: se comprueba y se tasa con cdv "
+            "--comprobar-baremo y cdv --tasar, pero aún no se instala");
     Comprobador comprobador;
     Baremo baremo = comprobador.Leer(documento.object());
     if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};

@@ -92,10 +92,9 @@ class LectorTarifa : public LectorJson {
     // An amount in euros, the same for every channel or {"electronica": …, "papel": …}.
     PorCanal Importe(const QJsonValue& valor, const QString& lugar) {
         const auto centimos = [&](const QJsonValue& v, const QString& l) {
-            const Decimal d = Numero(v, l, 2);
-            return static_cast<Centimos>(d.decimales == 2   ? d.mantisa
-                                         : d.decimales == 1 ? d.mantisa * 10
-                                                            : d.mantisa * 100);
+            const auto c = Exacto::De(Numero(v, l, 2)).AlCentimo();  // two decimals: exact
+            if (!c) Falta(l, "pasa del importe más alto que se guarda");
+            return c.value_or(0);
         };
         if (!valor.isObject()) {
             const Centimos c = centimos(valor, lugar);
@@ -236,18 +235,8 @@ QJsonObject Raiz(const QByteArray& datos, QString& falta) {
     return documento.object();
 }
 
-}  // namespace
-
-bool EsTarifa(const QByteArray& datos) {
-    QString falta;
-    const QJsonObject raiz = Raiz(datos, falta);
-    return falta.isEmpty() && Valor(raiz, "formato").toDouble() == kFormatoTarifa;
-}
-
-LecturaTarifa LeerTarifa(const QByteArray& datos) {
-    QString falta;
-    const QJsonObject raiz = Raiz(datos, falta);
-    if (!falta.isEmpty()) return {nullptr, {falta}};
+// The list the root holds, checked, its examples priced.
+LecturaTarifa LeerRaiz(const QJsonObject& raiz) {
     LectorTarifa lector;
     Tarifa tarifa = lector.Leer(raiz);
     if (lector.faltas.isEmpty())
@@ -258,11 +247,26 @@ LecturaTarifa LeerTarifa(const QByteArray& datos) {
     return {std::make_shared<const Tarifa>(std::move(tarifa)), {}};
 }
 
-LecturaTarifa AbrirTarifa(const QString& ruta) {
+}  // namespace
+
+bool EsDeFormatoTarifa(const QJsonObject& raiz) {
+    return Valor(raiz, "formato").toDouble() == kFormatoTarifa;
+}
+
+LecturaTarifa LeerTarifa(const QByteArray& datos) {
+    QString falta;
+    const QJsonObject raiz = Raiz(datos, falta);
+    if (!falta.isEmpty()) return {nullptr, {falta}};
+    return LeerRaiz(raiz);
+}
+
+std::optional<LecturaTarifa> AbrirSiEsTarifa(const QString& ruta) {
     const LecturaArchivo archivo = LeerArchivo(ruta, kTamanoMaximoBaremo);
-    LecturaTarifa lectura =
-        archivo.datos ? LeerTarifa(*archivo.datos) : LecturaTarifa{nullptr, {archivo.error}};
-    for (QString& falta : lectura.faltas) falta = "«" + QFileInfo(ruta).fileName() + "»: " + falta;
+    QString falta;
+    const QJsonObject raiz = archivo.datos ? Raiz(*archivo.datos, falta) : QJsonObject();
+    if (!archivo.datos || !falta.isEmpty() || !EsDeFormatoTarifa(raiz)) return std::nullopt;
+    LecturaTarifa lectura = LeerRaiz(raiz);
+    for (QString& una : lectura.faltas) una = "«" + QFileInfo(ruta).fileName() + "»: " + una;
     return lectura;
 }
 

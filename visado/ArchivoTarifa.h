@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "Tarifa.h"
 
@@ -19,10 +21,12 @@ struct LecturaTarifa {
     QStringList faltas;                    // each fault, or example that fails, with its place
 };
 
-// Whether `datos` is a file of format 2 (whatever else is wrong with it).
-bool EsTarifa(const QByteArray& datos);
+// Whether a file's root object says it is of format 2 (whatever else is wrong with it).
+bool EsDeFormatoTarifa(const QJsonObject& raiz);
 LecturaTarifa LeerTarifa(const QByteArray& datos);
-// Reads the file at `ruta`; each fault begins with the file's name.
-LecturaTarifa AbrirTarifa(const QString& ruta);
+// The file at `ruta`, read once: when it is of format 2, the list read and checked, each fault
+// beginning with the file's name; nothing for any other file, which the reader of format 1
+// tells about (one that cannot be read, or is no JSON, included).
+std::optional<LecturaTarifa> AbrirSiEsTarifa(const QString& ruta);
 
 }  // namespace cdv

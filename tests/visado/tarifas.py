@@ -83,6 +83,8 @@ with tempfile.TemporaryDirectory() as carpeta:
          "filas[5].regla: se refiere a sí misma, por «SRV»"),
         (lambda t: t["filas"][0].update(maximo=10), "filas[0]: el mínimo pasa del máximo"),
         (lambda t: t["filas"][0].update(tasa=1), "filas[0].tasa: clave desconocida"),
+        (lambda t: t["filas"][0].update(minimo=90000000000000),
+         "filas[0].minimo: pasa del importe más alto que se guarda"),
         (lambda t: t["filas"][4]["regla"].update(porcentaje=5),
          "filas[4].regla.porcentaje: no es de este tipo de regla"),
         (lambda t: t["ejemplos"][0].update(cuota=238.21),
