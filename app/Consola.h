@@ -14,6 +14,11 @@ inline bool Escribir(Flujo flujo, const QString& texto) {
     return Escribir(flujo, QByteArrayView(texto.toUtf8()));
 }
 
+// A message of the program's on standard error, a line: "cdv: " and `aviso`.
+inline void Avisar(const QString& aviso) {
+    Escribir(Flujo::Errores, "cdv: " + aviso + "\n");
+}
+
 // Run from a console without handles of its own (a windowed program started in cmd on
 // Windows), writes in its parent's console from then on; elsewhere does nothing.
 void EscribirEnLaConsolaDelPadre();

@@ -53,10 +53,6 @@ QString Incompatibles(const QCommandLineParser& opciones) {
     return {};
 }
 
-void Avisar(const QString& aviso) {
-    Escribir(Flujo::Errores, "cdv: " + aviso + "\n");
-}
-
 }  // namespace
 
 int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& exportaciones) {

@@ -13,7 +13,7 @@
 namespace {
 
 int Rechazar(const QString& motivo) {
-    Escribir(Flujo::Errores, "cdv: " + motivo + "\n");
+    Avisar(motivo);
     return 1;
 }
 

@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
     // Help, version and a mistaken option are written on every system as every other text
     // (Qt would show them in a message box on Windows, or in the wrong code page).
     if (!opciones.parse(QCoreApplication::arguments())) {
-        Escribir(Flujo::Errores, "cdv: " + opciones.errorText() + "\n");
+        Avisar(opciones.errorText());
         return 1;
     }
     if (opciones.isSet(ayuda)) Escribir(Flujo::Salida, opciones.helpText());
@@ -90,8 +90,7 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> estado = EjecutarSinVentana(opciones)) return *estado;
     const QStringList archivos = opciones.positionalArguments();
     if (sinPantalla) {
-        Escribir(Flujo::Errores,
-                 QByteArrayView("cdv: no hay pantalla en la que abrir la ventana.\n"));
+        Avisar("no hay pantalla en la que abrir la ventana.");
         return 1;
     }
 
