@@ -113,14 +113,6 @@ class Comprobador : public LectorJson {
         return regla.value_or(Regla::SinCuota);
     }
 
-    // An element of a list that must be an object with `claves`.
-    QJsonObject Elemento(const QJsonValue& valor, const QString& lugar, Claves claves) {
-        if (!valor.isObject()) Falta(lugar, "no es un objeto");
-        const QJsonObject objeto = valor.toObject();
-        Conocidas(objeto, lugar, claves, {});
-        return objeto;
-    }
-
     // What every row has: its place, checked keys, and its unique reference.
     QJsonObject Fila(const QJsonValue& valor, const QString& lugar, Claves claves,
                      QSet<QString>& referencias) {

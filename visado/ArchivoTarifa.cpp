@@ -62,14 +62,6 @@ class LectorTarifa : public LectorJson {
         return Us(texto);
     }
 
-    QJsonObject Dentro(const QJsonValue& valor, const QString& lugar, Claves obligatorias,
-                       Claves opcionales) {
-        if (!valor.isObject()) Falta(lugar, "no es un objeto");
-        const QJsonObject objeto = valor.toObject();
-        if (valor.isObject()) Conocidas(objeto, lugar, obligatorias, opcionales);
-        return objeto;
-    }
-
     // A number, as the decimal it is written as (its shortest exact form).
     Decimal Numero(const QJsonValue& valor, const QString& lugar, int decimales) {
         std::array<char, 64> texto{};
@@ -100,13 +92,13 @@ class LectorTarifa : public LectorJson {
             const Centimos c = centimos(valor, lugar);
             return {c, c};
         }
-        const QJsonObject canales = Dentro(valor, lugar, {"electronica", "papel"}, {});
+        const QJsonObject canales = Elemento(valor, lugar, {"electronica", "papel"}, {});
         return {centimos(Valor(canales, "electronica"), En(lugar, "electronica")),
                 centimos(Valor(canales, "papel"), En(lugar, "papel"))};
     }
 
     TablaTramos Tabla(const QJsonValue& valor, const QString& lugar) {
-        const QJsonObject objeto = Dentro(valor, lugar, {"tipo", "tramos"}, {});
+        const QJsonObject objeto = Elemento(valor, lugar, {"tipo", "tramos"}, {});
         TablaTramos tabla;
         const QString tipo = Texto(objeto, "tipo", lugar);
         if (tipo == "escalonada") {
@@ -117,7 +109,7 @@ class LectorTarifa : public LectorJson {
         const char* clave = tabla.tipo == TipoTabla::Marginal ? "coeficiente" : "importe";
         for (const auto& [k, v] : Elementos(objeto, "tramos", lugar)) {
             const QString donde = En(En(lugar, "tramos"), k);
-            const QJsonObject tramo = Dentro(v, donde, {clave}, {"hasta"});
+            const QJsonObject tramo = Elemento(v, donde, {clave}, {"hasta"});
             Tramo t;
             if (tramo.contains("hasta"))
                 t.hasta = Numero(Valor(tramo, "hasta"), En(donde, "hasta"), kDecimalesMaximos);
@@ -141,8 +133,8 @@ class LectorTarifa : public LectorJson {
 
     ReglaTarifa ReglaDe(const QJsonValue& valor, const QString& lugar) {
         const QJsonObject objeto =
-            Dentro(valor, lugar, {"tipo"},
-                   {"importe", "precio", "porcentaje", "tabla", "factores", "fila", "anterior"});
+            Elemento(valor, lugar, {"tipo"},
+                     {"importe", "precio", "porcentaje", "tabla", "factores", "fila", "anterior"});
         ReglaTarifa r;
         const QString tipo = Texto(objeto, "tipo", lugar);
         const auto conocida =
@@ -185,8 +177,8 @@ class LectorTarifa : public LectorJson {
     }
 
     FilaTarifa Fila(const QJsonValue& valor, const QString& lugar) {
-        const QJsonObject objeto = Dentro(valor, lugar, {"referencia", "descripcion", "regla"},
-                                          {"unidad", "minimo", "maximo", "recargo"});
+        const QJsonObject objeto = Elemento(valor, lugar, {"referencia", "descripcion", "regla"},
+                                            {"unidad", "minimo", "maximo", "recargo"});
         FilaTarifa f;
         const QString referencia = Texto(objeto, "referencia", lugar);
         Largo(referencia, En(lugar, "referencia"), kLargoMaximoReferencia);
@@ -200,8 +192,8 @@ class LectorTarifa : public LectorJson {
             f.maximo = Importe(Valor(objeto, "maximo"), En(lugar, "maximo"));
         const QJsonValue recargo = Valor(objeto, "recargo");
         if (recargo.isObject() && recargo.toObject().contains("tabla"))
-            f.tablaRecargo = Us(Texto(Dentro(recargo, En(lugar, "recargo"), {"tabla"}, {}), "tabla",
-                                      En(lugar, "recargo")));
+            f.tablaRecargo = Us(Texto(Elemento(recargo, En(lugar, "recargo"), {"tabla"}, {}),
+                                      "tabla", En(lugar, "recargo")));
         else if (!recargo.isUndefined())
             f.recargo = Importe(recargo, En(lugar, "recargo"));
         return f;
@@ -209,7 +201,7 @@ class LectorTarifa : public LectorJson {
 
     EjemploTarifa Ejemplo(const QJsonValue& valor, const QString& lugar) {
         const QJsonObject objeto =
-            Dentro(valor, lugar, {"fila", "cantidad", "cuota"}, {"canal", "factores"});
+            Elemento(valor, lugar, {"fila", "cantidad", "cuota"}, {"canal", "factores"});
         EjemploTarifa e;
         e.entrada.referencia = Us(Texto(objeto, "fila", lugar));
         e.entrada.cantidad =

@@ -70,6 +70,14 @@ std::vector<std::pair<qsizetype, QJsonValue>> LectorJson::Elementos(const QJsonO
     return elementos;
 }
 
+QJsonObject LectorJson::Elemento(const QJsonValue& valor, const QString& lugar, Claves obligatorias,
+                                 Claves opcionales) {
+    if (!valor.isObject()) Falta(lugar, "no es un objeto");
+    const QJsonObject objeto = valor.toObject();
+    Conocidas(objeto, lugar, obligatorias, opcionales);
+    return objeto;
+}
+
 QString LectorJson::Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
                           bool vacioValido) {
     const QJsonValue valor = Valor(objeto, clave);

@@ -39,6 +39,10 @@ class LectorJson {
     std::vector<std::pair<qsizetype, QJsonValue>> Elementos(const QJsonObject& objeto,
                                                             const char* clave,
                                                             const QString& lugar);
+    // A value that must be an object with `obligatorias` and perhaps `opcionales` (an element of
+    // a list, a rule, a table).
+    QJsonObject Elemento(const QJsonValue& valor, const QString& lugar, Claves obligatorias,
+                         Claves opcionales = {});
     QString Texto(const QJsonObject& objeto, const char* clave, const QString& lugar,
                   bool vacioValido = false);
     std::optional<qint64> Entero(const QJsonObject& objeto, const char* clave,
