@@ -276,6 +276,46 @@ bool DocumentoSolicitud::SinNada() const {
            pila_.count() == 0;
 }
 
+bool DocumentoSolicitud::SinLineas() const {
+    return solicitud_.Documentos().Cuantas() == 0 && solicitud_.Partidas().Cuantas() == 0;
+}
+
+std::shared_ptr<const cdv::Baremo> DocumentoSolicitud::Vigente() const {
+    return baremos_.EnVigor(Hoy(), SinLineas() ? colegio_ : cdv::ClaveColegio(solicitud_.Baremo()));
+}
+
+void DocumentoSolicitud::ElegirColegio(const std::string& colegio) {
+    colegio_ = colegio;
+    if (SinLineas()) ActualizarBaremo();
+}
+
+void DocumentoSolicitud::CambiarCanal(cdv::Canal canal) {
+    cdv::ContenidoSolicitud antes = solicitud_.Contenido();
+    if (canal == antes.canal) return;
+    cdv::ContenidoSolicitud ahora = antes;
+    ahora.canal = canal;
+    for (cdv::LineaCompartida& linea : ahora.documentos) {
+        if (solicitud_.Baremo().TablaTD.Fila(linea->fila)->Tipo != cdv::Regla::SegunTarifa)
+            continue;
+        const cdv::Tasacion tasacion = cdv::TasarDocumento(solicitud_.Baremo(), linea->fila,
+                                                           linea->cantidad, canal, linea->factores);
+        if (!tasacion.linea) {
+            emit aviso("No se puede cambiar la presentación: " + tasacion.motivo + ".");
+            return;
+        }
+        auto nueva = std::make_shared<cdv::Linea>(*tasacion.linea);
+        nueva->antes = linea->antes;
+        linea = std::move(nueva);
+    }
+    if (!cdv::SumaDe(ahora.documentos)) {
+        emit aviso("No se puede cambiar la presentación: el importe es demasiado grande.");
+        return;
+    }
+    pila_.push(new OrdenCambiar<cdv::ContenidoSolicitud>(
+        "Presentación", -1, std::move(antes), std::move(ahora),
+        [this](const cdv::ContenidoSolicitud& contenido) { solicitud_.Cargar(contenido); }));
+}
+
 bool DocumentoSolicitud::OtroBaremoVigente() const {
     const bool conLineas =
         solicitud_.Documentos().Cuantas() > 0 || solicitud_.Partidas().Cuantas() > 0;

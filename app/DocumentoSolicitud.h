@@ -105,8 +105,16 @@ class DocumentoSolicitud : public QObject {
     // The day the request is priced on, from the program's clock, which tests may replace.
     QDate Hoy() const { return reloj_(); }
     void PonerReloj(std::function<QDate()> reloj) { reloj_ = std::move(reloj); }
-    // The schedule in force today.
-    std::shared_ptr<const cdv::Baremo> Vigente() const { return baremos_.EnVigor(Hoy()); }
+    // The schedule in force today for the request's association (for an empty one, the
+    // association chosen).
+    std::shared_ptr<const cdv::Baremo> Vigente() const;
+    // The association whose schedule a new request takes (empty: the program's own).
+    const std::string& Colegio() const { return colegio_; }
+    // Chooses it; an empty request takes its schedule at once.
+    void ElegirColegio(const std::string& colegio);
+    // Submits the request by another channel: its price list's lines are priced again, as one
+    // change, or it says why they cannot be.
+    void CambiarCanal(cdv::Canal canal);
     // Whether a request with lines is priced by another schedule than today's.
     bool OtroBaremoVigente() const;
     // Called now and then, as the day may have changed: when it has, an empty request follows
@@ -139,6 +147,7 @@ class DocumentoSolicitud : public QObject {
     static Apertura Abierta(const cdv::LecturaSolicitud& lectura);
     static Apertura Hecha(const QStringList& cambios = {});
     // No lines and no history: taking another schedule is no change.
+    bool SinLineas() const;
     bool SinNada() const;
     void ProgramarRecuperacion();
     void PonerEnRiesgo(const QString& error);
@@ -147,6 +156,7 @@ class DocumentoSolicitud : public QObject {
     bool CambiadoEnDisco(const QString& ruta) const;
 
     cdv::Baremos baremos_;
+    std::string colegio_;
     cdv::SolicitudVisado solicitud_;
     QUndoStack pila_;
     Recuperacion recuperacion_;

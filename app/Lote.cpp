@@ -91,11 +91,6 @@ int ExportarEnLote(const QString& entrada, const std::vector<Exportacion>& expor
 }
 
 int ComprobarBaremo(const QString& ruta) {
-    if (const auto tarifa = cdv::AbrirSiEsTarifa(ruta)) {
-        Escribir(Flujo::Salida,
-                 (tarifa->tarifa ? QString("correcto") : tarifa->faltas.join('\n')) + "\n");
-        return tarifa->tarifa ? 0 : 1;
-    }
     const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(ruta);
     Escribir(Flujo::Salida,
              (lectura.baremo ? QString("correcto") : lectura.faltas.join('\n')) + "\n");

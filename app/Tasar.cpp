@@ -4,7 +4,6 @@
 
 #include "ArchivoBaremo.h"
 #include "ArchivoLocal.h"
-#include "ArchivoTarifa.h"
 #include "Baremos.h"
 #include "Consola.h"
 #include "Cuotas.h"
@@ -99,18 +98,14 @@ int TasarEnLote(const QCommandLineParser& opciones) {
     const QStringList argumentos = opciones.positionalArguments();
     if (argumentos.size() != 2)
         return Rechazar("--tasar pide una referencia y una cantidad: cdv --tasar REF CANTIDAD.");
-    const QString& ref = argumentos[0];
-    const QString& cantidad = argumentos[1];
-    if (!opciones.isSet("baremo")) {
-        const auto vigente = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
-        return TasarBaremo(*vigente, ref, cantidad, opciones);
+    std::shared_ptr<const cdv::Baremo> baremo;
+    if (opciones.isSet("baremo")) {
+        const cdv::LecturaBaremo lectura = cdv::AbrirBaremo(opciones.value("baremo"));
+        if (!lectura.baremo) return Rechazar(lectura.faltas.join("\ncdv: "));
+        baremo = lectura.baremo;
+    } else {
+        baremo = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
     }
-    const QString ruta = opciones.value("baremo");
-    if (const auto tarifa = cdv::AbrirSiEsTarifa(ruta)) {
-        if (!tarifa->tarifa) return Rechazar(tarifa->faltas.join("\ncdv: "));
-        return TasarTarifa(*tarifa->tarifa, ref, cantidad, opciones);
-    }
-    const cdv::LecturaBaremo baremo = cdv::AbrirBaremo(ruta);
-    if (!baremo.baremo) return Rechazar(baremo.faltas.join("\ncdv: "));
-    return TasarBaremo(*baremo.baremo, ref, cantidad, opciones);
+    if (baremo->tarifa) return TasarTarifa(*baremo->tarifa, argumentos[0], argumentos[1], opciones);
+    return TasarBaremo(*baremo, argumentos[0], argumentos[1], opciones);
 }

@@ -13,6 +13,7 @@
 #include "Descuentos.h"
 #include "Escalas.h"
 #include "Iva.h"
+#include "Tarifa.h"
 
 namespace cdv {
 
@@ -29,6 +30,11 @@ struct Baremo {
     std::vector<OpcionDescuento> descuentosProyectoBasico;  // for "PB"
     std::vector<TipoIva> iva;  // its own IVA rates, in order of date; empty: the built-in ones
     std::string huella;        // what tells this schedule from any other: a digest of its content
+    // The association whose schedule it is, and its branch; empty for the program's own.
+    std::string colegio, demarcacion;
+    // A price list of format 2, whose rows are the documents (SegunTarifa); none for format 1.
+    std::shared_ptr<const Tarifa> tarifa;
+    std::string textoTarifa;  // and its file's content, as JSON, to write it out again
 
     // x through every update factor, left to right, each multiplication in double precision:
     // with 1.28 and 1.035, (x × 1.28) × 1.035.

@@ -7,16 +7,23 @@ namespace cdv {
 namespace {
 
 // How each rule prices, in words, by its code: for a work type and for a document type.
-constexpr std::array<std::string_view, 6> kReglasTrabajo{
+constexpr std::array<std::string_view, 7> kReglasTrabajo{
     "Sin cuota",
     "Por unidad",
     "Por magnitud, con la escala de DV",
     "Por presupuesto, con la escala de DV",
     "Por superficie, con la escala de superficie",
     "Sin cuota",
+    "Sin cuota",
 };
-constexpr std::array<std::string_view, 6> kReglasDocumento{
-    "Sin cuota", "Por unidad", "Sin cuota", "Por presupuesto", "Sin cuota", "Parte del proyecto",
+constexpr std::array<std::string_view, 7> kReglasDocumento{
+    "Sin cuota",
+    "Por unidad",
+    "Sin cuota",
+    "Por presupuesto",
+    "Sin cuota",
+    "Parte del proyecto",
+    "Según su regla de la tarifa",
 };
 
 }  // namespace

@@ -20,6 +20,7 @@ enum class Regla : std::int32_t {
     PorPresupuesto = 3,    // a budget
     PorSuperficie = 4,     // a surface, through the surface scale (work items)
     ParteDelProyecto = 5,  // a share of the project's fees (documents)
+    SegunTarifa = 6,       // its price list's rule (documents); no code of a file of format 1
 };
 
 // The rule of a code in the schedule's data; nothing for a code no rule has.
@@ -49,10 +50,12 @@ struct TrabajoTT {
 struct DocumentoTD {
     std::string Ref;
     std::string Descripcion;
-    Regla Tipo = Regla::SinCuota;  // PorUnidad, PorPresupuesto, ParteDelProyecto or SinCuota
+    Regla Tipo = Regla::SinCuota;  // PorUnidad, PorPresupuesto, ParteDelProyecto, SinCuota
+                                   // or SegunTarifa
     float Tasa = 0.0f;
     float Minimo = 0.0f;
     std::string Comentario;  // lines separated by a single carriage return
+    std::string Unidad;      // SegunTarifa: its row's unit
     bool operator==(const DocumentoTD&) const = default;
 };
 

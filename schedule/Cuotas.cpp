@@ -207,6 +207,8 @@ std::string_view UnidadDocumento(const DocumentoTD& fila) {
             return "Ud.";
         case Regla::PorPresupuesto:
             return "Presupuesto";
+        case Regla::SegunTarifa:
+            return fila.Unidad;
         default:
             return {};
     }

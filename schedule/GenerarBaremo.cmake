@@ -23,7 +23,8 @@ endfunction()
 
 # The C++ initializers of the elements of the list `lista`, each of `campos`, in order:
 # a field "texto:clave" is a string, "float:clave" a float, "double:clave" a double,
-# "entero:clave" an integer, "regla:clave" a fee rule.
+# "entero:clave" an integer, "regla:clave" a fee rule; "vacio:-" a field the file has not
+# (its default value).
 function(filas salida lista)
     string(JSON n LENGTH "${json}" ${lista})
     math(EXPR ultimo "${n} - 1")
@@ -34,7 +35,11 @@ function(filas salida lista)
             string(REPLACE ":" ";" partes "${campo}")
             list(GET partes 0 clase)
             list(GET partes 1 clave)
-            string(JSON valor GET "${json}" ${lista} ${k} ${clave})
+            if(clase STREQUAL "vacio")
+                set(valor "{}")
+            else()
+                string(JSON valor GET "${json}" ${lista} ${k} ${clave})
+            endif()
             if(clase STREQUAL "texto")
                 literal(valor "${valor}")
             elseif(clase STREQUAL "float")
@@ -57,7 +62,7 @@ endfunction()
 filas(trabajos trabajos texto:referencia texto:descripcion regla:tipo texto:unidad float:tasa
     float:minimo texto:grupo texto:nota)
 filas(documentos documentos texto:referencia texto:descripcion regla:tipo float:tasa
-    float:minimo texto:nota)
+    float:minimo texto:nota vacio:-)
 filas(tramos escala_dv entero:hasta double:factor double:base)
 filas(clases escala_superficie entero:hasta float:importe)
 filas(proyecto "descuentos;P" texto:texto float:fraccion)
@@ -101,6 +106,10 @@ ${proyecto}        },
 ${basico}        },
         {},
         \"\",
+        {},
+        {},
+        {},
+        {},
     });
     return baremo;
 }

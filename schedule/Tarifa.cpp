@@ -325,6 +325,55 @@ std::vector<std::string> FaltasDeTarifa(const Tarifa& tarifa) {
     return faltas;
 }
 
+namespace {
+
+void Necesita(const Tarifa& tarifa, std::string_view referencia, Necesidades& necesidades,
+              std::set<std::string, std::less<>>& vistas) {
+    const FilaTarifa* fila = tarifa.Fila(referencia);
+    if (fila == nullptr || !vistas.emplace(referencia).second) return;
+    const ReglaTarifa& r = fila->regla;
+    necesidades.cantidad =
+        necesidades.cantidad || r.tipo != TipoRegla::Fija || !fila->tablaRecargo.empty();
+    for (const std::string& lista : r.factores) {
+        auto& f = necesidades.factores;
+        if (std::find(f.begin(), f.end(), lista) == f.end()) f.push_back(lista);
+    }
+    for (const std::string& otra : Referidas(*fila)) Necesita(tarifa, otra, necesidades, vistas);
+}
+
+bool Distinto(const PorCanal& p) {
+    return p.electronica != p.papel;
+}
+
+// Whether a stepped table named `nombre` gives the channels different amounts.
+bool TablaDistingue(const Tarifa& tarifa, const std::string& nombre) {
+    const auto tabla = tarifa.tablas.find(nombre);
+    return tabla != tarifa.tablas.end() &&
+           std::any_of(tabla->second.tramos.begin(), tabla->second.tramos.end(),
+                       [](const Tramo& t) { return Distinto(t.importe); });
+}
+
+bool DistingueFila(const Tarifa& tarifa, const FilaTarifa& fila) {
+    const ReglaTarifa& r = fila.regla;
+    return Distinto(r.importe) || (r.tipo == TipoRegla::Tabla && TablaDistingue(tarifa, r.tabla)) ||
+           (fila.minimo && Distinto(*fila.minimo)) || (fila.maximo && Distinto(*fila.maximo)) ||
+           Distinto(fila.recargo) || TablaDistingue(tarifa, fila.tablaRecargo);
+}
+
+}  // namespace
+
+Necesidades NecesidadesDe(const Tarifa& tarifa, std::string_view referencia) {
+    Necesidades necesidades;
+    std::set<std::string, std::less<>> vistas;
+    Necesita(tarifa, referencia, necesidades, vistas);
+    return necesidades;
+}
+
+bool DistingueCanales(const Tarifa& tarifa) {
+    return std::any_of(tarifa.filas.begin(), tarifa.filas.end(),
+                       [&tarifa](const FilaTarifa& fila) { return DistingueFila(tarifa, fila); });
+}
+
 std::vector<std::string> EjemplosQueFallan(const Tarifa& tarifa) {
     const Separadores s;
     std::vector<std::string> fallan;

@@ -100,6 +100,18 @@ struct TasacionTarifa {
     std::string motivo;              // why it was refused
 };
 
+// What a row asks the user for: a quantity (every rule but a fixed amount's), and an option of
+// each factor list it weighs by, those of the rows it takes its fee from included.
+struct Necesidades {
+    bool cantidad = false;
+    std::vector<std::string> factores;  // in the order the rows name them, each once
+};
+Necesidades NecesidadesDe(const Tarifa& tarifa, std::string_view referencia);
+
+// Whether the channel changes any fee: some amount, minimum, maximum or surcharge differs
+// between "electrónica" and "papel".
+bool DistingueCanales(const Tarifa& tarifa);
+
 // The fee of the row the input names, with its steps (`conPasos`), numbers written with `s`.
 TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s,
                      bool conPasos = true);

@@ -52,9 +52,10 @@ class Comprobador : public LectorJson {
                    "escala_dv", "escala_superficie", "descuentos"},
                   {"fuente", "iva"});
         if (const auto formato = Entero(raiz, "formato", {}); formato && *formato != kFormatoBaremo)
-            Falta("formato", QString("es %1; este programa lee el formato %2")
+            Falta("formato", QString("es %1; este programa lee los formatos %2 y %3")
                                  .arg(*formato)
-                                 .arg(kFormatoBaremo));
+                                 .arg(kFormatoBaremo)
+                                 .arg(kFormatoTarifa));
         Baremo b;
         const QString nombre = Texto(raiz, "nombre", {});
         Largo(nombre, "nombre", kLargoMaximoDescripcion);
@@ -154,7 +155,8 @@ class Comprobador : public LectorJson {
                                    Tipo(f, lugar, kReglasDocumento),
                                    Simple(f, "tasa", lugar, Rango::NoNegativo),
                                    Simple(f, "minimo", lugar, Rango::NoNegativo),
-                                   Us(Texto(f, "nota", lugar, true))};
+                                   Us(Texto(f, "nota", lugar, true)),
+                                   {}};
             });
     }
 
@@ -441,6 +443,9 @@ LecturaBaremo Rechazado(const QString& falta) {
 }  // namespace
 
 QByteArray EscribirBaremo(const Baremo& b) {
+    if (b.tarifa)
+        return QJsonDocument::fromJson(QByteArray::fromStdString(b.textoTarifa))
+            .toJson(QJsonDocument::Indented);
     QJsonArray factores;
     for (const double factor : b.factores) factores.append(factor);
     QJsonObject raiz = Escalas(b);
@@ -474,10 +479,7 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
             QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
     }
     if (!documento.isObject()) return Rechazado("no es un baremo (no es un objeto JSON)");
-    if (EsDeFormatoTarifa(documento.object()))
-        return Rechazado(
-            "es una tarifa de formato 2: se comprueba y se tasa con cdv "
-            "--comprobar-baremo y cdv --tasar, pero aún no se instala");
+    if (EsDeFormatoTarifa(documento.object())) return LeerBaremoDeTarifa(documento.object());
     Comprobador comprobador;
     Baremo baremo = comprobador.Leer(documento.object());
     if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};
@@ -499,6 +501,14 @@ std::shared_ptr<const Baremo> BaremoIncorporado() {
         return std::make_shared<const Baremo>(std::move(compilado));
     }();
     return baremo;
+}
+
+std::string ClaveColegio(const std::string& colegio, const std::string& demarcacion) {
+    return demarcacion.empty() ? colegio : colegio + " (" + demarcacion + ")";
+}
+
+QString NombreColegio(const Baremo& baremo) {
+    return Qs(ClaveColegio(baremo));
 }
 
 QString FechaDeVigencia(const Baremo& baremo) {

@@ -39,6 +39,15 @@ QByteArray EscribirBaremo(const Baremo& baremo);
 // The schedule built into the program, compiled from its file, with its digest.
 std::shared_ptr<const Baremo> BaremoIncorporado();
 
+// The association whose schedule it is, with its branch: "Colegio X (Demarcación Y)"; empty
+// for the program's own.
+QString NombreColegio(const Baremo& baremo);
+// What tells one association (or one of its branches) from another: its name, with its branch.
+std::string ClaveColegio(const std::string& colegio, const std::string& demarcacion);
+inline std::string ClaveColegio(const Baremo& baremo) {
+    return ClaveColegio(baremo.colegio, baremo.demarcacion);
+}
+
 // "05/02/2007", from "2007-02-05".
 QString FechaDeVigencia(const Baremo& baremo);
 

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <tuple>
 
 #include "ArchivoBaremo.h"
 #include "Cuotas.h"
@@ -40,6 +41,11 @@ QJsonObject DocumentoJson(const Baremo& baremo, const Linea& linea) {
                        {"descripcion", Qs(documento.Descripcion)},
                        {"nota", Qs(documento.Comentario).replace('\r', '\n')},
                        {"cuota", TextoCuota(linea.cuota)}};
+    if (!linea.factores.empty()) {
+        QJsonObject factores;
+        for (const auto& [lista, opcion] : linea.factores) factores[Qs(lista)] = Qs(opcion);
+        objeto["factores"] = factores;
+    }
     if (documento.Tipo == Regla::ParteDelProyecto) {
         const auto opciones = baremo.DescuentosDe(documento.Ref);
         if (!opciones.empty()) {
@@ -87,6 +93,8 @@ class Lector {
         contenido.trabajo = TextoOpcional(raiz, "trabajo");
         contenido.colegiado = TextoOpcional(raiz, "colegiado");
         contenido.expediente = TextoOpcional(raiz, "expediente", kLargoMaximoExpediente);
+        canal_ = LeerCanal(raiz["canal"]);
+        contenido.canal = canal_;
         const QJsonArray documentos = Lista(raiz, "documentos", "la solicitud");
         Centimos total = 0;
         for (qsizetype k = 0; k < documentos.size(); ++k) {
@@ -122,6 +130,28 @@ class Lector {
     }
 
   private:
+    static Canal LeerCanal(const QJsonValue& valor) {
+        if (valor.isUndefined() || valor == QJsonValue("electronica")) return Canal::Electronica;
+        if (valor == QJsonValue("papel")) return Canal::Papel;
+        throw Fallo{"«canal» no es «electronica» ni «papel»"};
+    }
+
+    // The options a price list's row was priced with; the row's own lists say which it needs.
+    static Factores LeerFactores(const QJsonObject& objeto, const QString& lugar) {
+        const QJsonValue valor = objeto["factores"];
+        if (valor.isUndefined()) return {};
+        if (!valor.isObject()) throw Fallo{lugar + ": «factores» no es un objeto"};
+        const QJsonObject lista = valor.toObject();
+        Factores factores;
+        for (auto f = lista.begin(); f != lista.end(); ++f) {
+            if (f.key().size() > kLargoMaximoDescripcion)
+                throw Fallo{lugar + ": un nombre de «factores» es demasiado largo"};
+            factores[Us(f.key())] = Us(
+                Texto(lista, Us(f.key()).c_str(), lugar + ", factores", kLargoMaximoDescripcion));
+        }
+        return factores;
+    }
+
     static void ComprobarFormato(const QJsonValue& formato) {
         if (formato.isUndefined())
             throw Fallo{"no es una solicitud de visado (falta su número de formato)"};
@@ -276,11 +306,16 @@ class Lector {
         }
         if (e.objeto.contains("partidas"))
             throw Fallo{e.donde + ": no es un proyecto y trae partidas"};
-        return Tasada(TasarDocumento(baremo_, e.fila, Texto(e.objeto, "cantidad", e.donde)), e,
-                      fila.Descripcion, UnidadDocumento(fila));
+        const QString cantidad = e.objeto.contains("cantidad") || fila.Tipo != Regla::SegunTarifa
+                                     ? Texto(e.objeto, "cantidad", e.donde)
+                                     : QString();
+        return Tasada(
+            TasarDocumento(baremo_, e.fila, cantidad, canal_, LeerFactores(e.objeto, e.donde)), e,
+            fila.Descripcion, UnidadDocumento(fila));
     }
 
     const Baremo& baremo_;
+    Canal canal_ = Canal::Electronica;
     const Progreso& progreso_;
 };
 
@@ -290,15 +325,19 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSo
     QJsonArray documentos;
     for (const LineaCompartida& linea : contenido.documentos)
         documentos.append(DocumentoJson(*contenido.baremo, *linea));
-    const QJsonObject proyecto{
-        {"partidas", PartidasJson(*contenido.baremo, contenido.partidas)},
-        {"descuentoProyecto",
-         DescuentoJson(*contenido.baremo, kRefProyecto, contenido.opcionProyecto)},
-        {"descuentoProyectoBasico",
-         DescuentoJson(*contenido.baremo, kRefProyectoBasico, contenido.opcionProyectoBasico)}};
+    QJsonObject proyecto{{"partidas", PartidasJson(*contenido.baremo, contenido.partidas)}};
+    // A schedule without a project's discounts (a price list's) has none to name.
+    for (const auto& [clave, ref, opcion] :
+         {std::tuple{"descuentoProyecto", kRefProyecto, contenido.opcionProyecto},
+          std::tuple{"descuentoProyectoBasico", kRefProyectoBasico,
+                     contenido.opcionProyectoBasico}})
+        if (!contenido.baremo->DescuentosDe(ref).empty())
+            proyecto[clave] = DescuentoJson(*contenido.baremo, ref, opcion);
     const Baremo& b = *contenido.baremo;
-    const QJsonObject baremo{
+    QJsonObject baremo{
         {"nombre", Qs(b.nombre)}, {"vigente_desde", Qs(b.vigenteDesde)}, {"huella", Qs(b.huella)}};
+    if (!b.colegio.empty()) baremo["colegio"] = Qs(b.colegio);
+    if (!b.demarcacion.empty()) baremo["demarcacion"] = Qs(b.demarcacion);
     QJsonObject raiz{{"formato", kFormatoArchivo},
                      {"programa", "CDV"},
                      {"trabajo", contenido.trabajo},
@@ -307,6 +346,7 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSo
                      {"documentos", documentos},
                      {"proyecto", proyecto},
                      {"baremo", baremo}};
+    if (b.tarifa) raiz["canal"] = contenido.canal == Canal::Papel ? "papel" : "electronica";
     if (!origen.archivo.isEmpty()) {
         raiz["sesion"] = QJsonObject{{"archivo", origen.archivo},
                                      {"huella", QString::fromLatin1(origen.huella)}};
@@ -386,16 +426,21 @@ LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos,
         return Rechazada(fallo.texto);
     }
     const bool disponible = baremo != nullptr;
+    // Without its own schedule, that of its association in force today.
+    const QJsonObject registro = (*raiz)["baremo"].toObject();
+    const std::string colegio =
+        ClaveColegio(Us(registro["colegio"].toString().left(kLargoMaximoDescripcion)),
+                     Us(registro["demarcacion"].toString().left(kLargoMaximoDescripcion)));
     LecturaSolicitud lectura =
-        LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor(), progreso);
+        LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor(Hoy(), colegio), progreso);
     lectura.baremoDisponible = disponible;
     if (!disponible) {
-        const QJsonObject registro = (*raiz)["baremo"].toObject();
         const QDate fecha = QDate::fromString(registro["vigente_desde"].toString(), "yyyy-MM-dd");
         lectura.baremoRegistrado =
             QString("«%1» del %2")
                 .arg(registro["nombre"].toString().left(kLargoMaximoDescripcion),
                      fecha.isValid() ? fecha.toString("dd/MM/yyyy") : "?");
+        if (!colegio.empty()) lectura.baremoRegistrado += ", de " + Qs(colegio);
     }
     return lectura;
 }

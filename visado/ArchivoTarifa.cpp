@@ -1,5 +1,6 @@
 #include "ArchivoTarifa.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -252,14 +253,26 @@ LecturaTarifa LeerTarifa(const QByteArray& datos) {
     return LeerRaiz(raiz);
 }
 
-std::optional<LecturaTarifa> AbrirSiEsTarifa(const QString& ruta) {
-    const LecturaArchivo archivo = LeerArchivo(ruta, kTamanoMaximoBaremo);
-    QString falta;
-    const QJsonObject raiz = archivo.datos ? Raiz(*archivo.datos, falta) : QJsonObject();
-    if (!archivo.datos || !falta.isEmpty() || !EsDeFormatoTarifa(raiz)) return std::nullopt;
+LecturaBaremo LeerBaremoDeTarifa(const QJsonObject& raiz) {
     LecturaTarifa lectura = LeerRaiz(raiz);
-    for (QString& una : lectura.faltas) una = "«" + QFileInfo(ruta).fileName() + "»: " + una;
-    return lectura;
+    if (!lectura.tarifa) return {nullptr, lectura.faltas};
+    const Tarifa& t = *lectura.tarifa;
+    Baremo b;
+    b.nombre = t.nombre;
+    b.vigenteDesde = t.vigenteDesde;
+    b.colegio = t.colegio;
+    b.demarcacion = t.demarcacion;
+    std::vector<DocumentoTD> documentos;
+    documentos.reserve(t.filas.size());
+    for (const FilaTarifa& fila : t.filas)
+        documentos.push_back(
+            {fila.referencia, fila.descripcion, Regla::SegunTarifa, 0, 0, {}, fila.unidad});
+    b.TablaTD = TablaDocumentos(std::move(documentos));
+    const QByteArray contenido = QJsonDocument(raiz).toJson(QJsonDocument::Compact);
+    b.huella = QCryptographicHash::hash(contenido, QCryptographicHash::Md5).toHex().toStdString();
+    b.textoTarifa = contenido.toStdString();
+    b.tarifa = std::move(lectura.tarifa);
+    return {std::make_shared<const Baremo>(std::move(b)), {}};
 }
 
 }  // namespace cdv

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "ArchivoBaremo.h"
 #include "Tarifa.h"
 
 namespace cdv {
@@ -24,9 +25,9 @@ struct LecturaTarifa {
 // Whether a file's root object says it is of format 2 (whatever else is wrong with it).
 bool EsDeFormatoTarifa(const QJsonObject& raiz);
 LecturaTarifa LeerTarifa(const QByteArray& datos);
-// The file at `ruta`, read once: when it is of format 2, the list read and checked, each fault
-// beginning with the file's name; nothing for any other file, which the reader of format 1
-// tells about (one that cannot be read, or is no JSON, included).
-std::optional<LecturaTarifa> AbrirSiEsTarifa(const QString& ruta);
+// A price list's root object, read and checked, as a schedule whose documents are its rows
+// (Regla::SegunTarifa). Its digest is that of the list's content, whatever the file's blanks
+// and order of keys.
+LecturaBaremo LeerBaremoDeTarifa(const QJsonObject& raiz);
 
 }  // namespace cdv

@@ -18,13 +18,14 @@ namespace {
 
 constexpr char kSubcarpeta[] = "/cdv/baremos";
 
-// Two schedules of one folder in force from the same day: neither is used.
+// Two schedules of one association in one folder in force from the same day: neither is used.
 void RechazarEmpates(std::span<BaremoHallado> carpeta) {
     std::vector<QString> faltas(carpeta.size());
     for (std::size_t a = 0; a < carpeta.size(); ++a) {
         for (std::size_t b = 0; b < carpeta.size(); ++b) {
             if (a == b || carpeta[a].vigenteDesde.empty() ||
-                carpeta[a].vigenteDesde != carpeta[b].vigenteDesde || !faltas[a].isEmpty())
+                carpeta[a].vigenteDesde != carpeta[b].vigenteDesde ||
+                carpeta[a].colegio != carpeta[b].colegio || !faltas[a].isEmpty())
                 continue;
             faltas[a] = QString(
                             "«%1»: es de la misma fecha (%2) que «%3», en la misma carpeta; "
@@ -62,6 +63,7 @@ QDate Hoy() {
 BaremoHallado::BaremoHallado(std::shared_ptr<const cdv::Baremo> incorporado)
     : nombre(incorporado->nombre),
       vigenteDesde(incorporado->vigenteDesde),
+      colegio(ClaveColegio(*incorporado)),
       estado_(std::make_shared<Estado>(Estado{true, std::move(incorporado), {}})) {}
 
 BaremoHallado::BaremoHallado(Procedencia procedencia, const QString& ruta, int carpeta)
@@ -77,6 +79,7 @@ BaremoHallado::BaremoHallado(Procedencia procedencia, const QString& ruta, int c
     }
     nombre = json.textosRaiz["nombre"];
     vigenteDesde = json.textosRaiz["vigente_desde"];
+    colegio = ClaveColegio(json.textosRaiz["colegio"], json.textosRaiz["demarcacion"]);
     // Without a date it cannot be placed among the others: read whole now, it tells why.
     if (!QDate::fromString(Qs(vigenteDesde), "yyyy-MM-dd").isValid()) Baremo();
 }
@@ -116,12 +119,13 @@ QStringList Baremos::CarpetasSistema() {
 }
 
 // The candidates in order of preference, each read only when those before it were refused.
-std::shared_ptr<const Baremo> Baremos::EnVigor(const QDate& dia) const {
+std::shared_ptr<const Baremo> Baremos::EnVigor(const QDate& dia, const std::string& colegio) const {
     const std::string hoy = Us(dia.toString("yyyy-MM-dd"));
     std::vector<std::size_t> candidatos;
     for (std::size_t k = 0; k < hallados_.size(); ++k) {
         const BaremoHallado& h = hallados_[k];
-        if (!h.Rechazado() && !h.vigenteDesde.empty() && h.vigenteDesde <= hoy)
+        if (!h.Rechazado() && !h.vigenteDesde.empty() && h.vigenteDesde <= hoy &&
+            h.colegio == colegio)
             candidatos.push_back(k);
     }
     std::sort(candidatos.begin(), candidatos.end(), [this](std::size_t a, std::size_t b) {
@@ -143,6 +147,15 @@ std::shared_ptr<const Baremo> Baremos::ConHuella(const std::string& huella,
         if (const auto baremo = hallado.Baremo(); baremo && baremo->huella == huella) return baremo;
     }
     return nullptr;
+}
+
+std::vector<std::string> Baremos::Colegios() const {
+    std::vector<std::string> colegios;
+    for (const BaremoHallado& hallado : hallados_)
+        if (!hallado.Rechazado()) colegios.push_back(hallado.colegio);
+    std::sort(colegios.begin(), colegios.end());
+    colegios.erase(std::unique(colegios.begin(), colegios.end()), colegios.end());
+    return colegios;
 }
 
 void Baremos::LeerTodos() const {

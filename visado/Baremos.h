@@ -40,8 +40,9 @@ class BaremoHallado {
     Procedencia procedencia = Procedencia::Incorporado;
     QString ruta;  // its file; empty for the built-in one
     int carpeta = 0;
-    // What the file says it is, before it is checked.
-    std::string nombre, vigenteDesde;
+    // What the file says it is, before it is checked; its association (ClaveColegio) is empty
+    // for the program's own.
+    std::string nombre, vigenteDesde, colegio;
 
     // The schedule, read and checked the first time it is asked for; nothing when refused.
     std::shared_ptr<const cdv::Baremo> Baremo() const;
@@ -74,7 +75,14 @@ class Baremos {
     static QString CarpetaUsuario();
     static QStringList CarpetasSistema();
 
-    std::shared_ptr<const Baremo> EnVigor(const QDate& dia = Hoy()) const;
+    // The schedule of association `colegio` (its ClaveColegio; empty: the program's own) in
+    // force on `dia`;
+    // the built-in one when that association has none.
+    std::shared_ptr<const Baremo> EnVigor(const QDate& dia = Hoy(),
+                                          const std::string& colegio = {}) const;
+    // The associations whose schedules were found (refused ones aside), the program's own
+    // (empty) first, then by name.
+    std::vector<std::string> Colegios() const;
     // The schedule with digest `huella`, which says it is `nombre` from `vigenteDesde`;
     // nothing when none is.
     std::shared_ptr<const Baremo> ConHuella(const std::string& huella, const std::string& nombre,

@@ -25,7 +25,7 @@ Tasacion DeCuota(int fila, const QString& cantidad, const CuotaCalculada& cuota,
     }
     if (cuota.resultado == Resultado::Excesiva || !cuota.centimos)
         return {{}, "la cuota pasa del mayor importe que el programa calcula"};
-    return {Linea{fila, cantidad, *cuota.centimos, Qs(cuota.texto), {}, 0, 0, {}}, {}};
+    return {Linea{fila, cantidad, *cuota.centimos, Qs(cuota.texto), {}, 0, 0, {}, {}}, {}};
 }
 
 // A quantity below zero prices (the rules allow it) but is no quantity of a real document.
@@ -34,14 +34,66 @@ bool Negativa(const QString& cantidad) {
     return q && *q < 0;
 }
 
+// What a price list's row is asked: its quantity, if it needs one, and its factors' options.
+std::optional<EntradaTarifa> EntradaDe(const Tarifa& tarifa, int fila, const QString& cantidad,
+                                       Canal canal, const Factores& factores, QString& motivo) {
+    const FilaTarifa& f = tarifa.filas[static_cast<std::size_t>(fila - 1)];
+    const Necesidades necesidades = NecesidadesDe(tarifa, f.referencia);
+    EntradaTarifa entrada{f.referencia, {}, canal, {}};
+    if (necesidades.cantidad) {
+        const auto leida = LeerCantidad(Us(cantidad), kSeparadoresArchivo);
+        if (!leida) {
+            motivo = QString(
+                         "la cantidad «%1» no es un número de 0 en adelante con %2 decimales "
+                         "como mucho")
+                         .arg(cantidad)
+                         .arg(kDecimalesMaximos);
+            return std::nullopt;
+        }
+        entrada.cantidad = *leida;
+    }
+    for (const std::string& lista : necesidades.factores) {
+        const auto elegida = factores.find(lista);
+        if (elegida == factores.end()) {
+            motivo = QString("falta elegir «%1»").arg(Qs(lista));
+            return std::nullopt;
+        }
+        entrada.factores.insert(*elegida);
+    }
+    return entrada;
+}
+
+Tasacion TasarSegunTarifa(const Tarifa& tarifa, int fila, const QString& cantidad, Canal canal,
+                          const Factores& factores) {
+    QString motivo;
+    const auto entrada = EntradaDe(tarifa, fila, cantidad, canal, factores, motivo);
+    if (!entrada) return {{}, motivo};
+    const TasacionTarifa tasacion = Tasar(tarifa, *entrada, kSeparadoresArchivo, false);
+    if (!tasacion.cuota) return {{}, Qs(tasacion.motivo)};
+    const bool conCantidad = NecesidadesDe(tarifa, entrada->referencia).cantidad;
+    Linea linea{fila,
+                conCantidad ? cantidad.trimmed() : QString(),
+                *tasacion.cuota,
+                Qs(TextoFormateado(*tasacion.cuota, kSeparadoresArchivo)),
+                {},
+                0,
+                0,
+                entrada->factores,
+                {}};
+    return {std::move(linea), {}};
+}
+
 }  // namespace
 
-Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad) {
+Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad, Canal canal,
+                        const Factores& factores) {
     const DocumentoTD* documento = baremo.TablaTD.Fila(fila);
     if (documento == nullptr) return {{}, "no hay tipo de documento"};
+    if (documento->Tipo == Regla::SegunTarifa && baremo.tarifa)
+        return TasarSegunTarifa(*baremo.tarifa, fila, cantidad, canal, factores);
     if (documento->Tipo == Regla::ParteDelProyecto) return {{}, "un proyecto se añade con Hecho"};
     if (documento->Tipo == Regla::PorPresupuesto && cantidad.trimmed().isEmpty()) {
-        return {Linea{fila, {}, 0, "0", {}, 0, 0, {}}, {}};
+        return {Linea{fila, {}, 0, "0", {}, 0, 0, {}, {}}, {}};
     }
     if (Negativa(cantidad)) return {{}, "la cantidad es negativa"};
     return DeCuota(fila, cantidad,
@@ -67,7 +119,7 @@ std::optional<Centimos> SumaDe(const std::vector<LineaCompartida>& lineas) {
 bool MismaLinea(const Linea& a, const Linea& b) {
     return a.fila == b.fila && a.cantidad == b.cantidad && a.cuota == b.cuota &&
            a.texto == b.texto && a.opcion == b.opcion && a.descuento == b.descuento &&
-           MismasLineas(a.partidas, b.partidas);
+           a.factores == b.factores && MismasLineas(a.partidas, b.partidas);
 }
 
 bool MismasLineas(const std::vector<LineaCompartida>& a, const std::vector<LineaCompartida>& b) {
@@ -115,8 +167,23 @@ Tasacion TasarProyecto(const Baremo& baremo, int fila, std::vector<LineaComparti
                   std::move(partidas),
                   opcion,
                   cuota->descuento,
+                  {},
                   {}},
             {}};
+}
+
+QStringList PasosDe(const Baremo& baremo, const Linea& linea, Canal canal) {
+    const DocumentoTD* documento = baremo.TablaTD.Fila(linea.fila);
+    if (documento == nullptr || documento->Tipo != Regla::SegunTarifa || !baremo.tarifa) return {};
+    QString motivo;
+    const auto entrada =
+        EntradaDe(*baremo.tarifa, linea.fila, linea.cantidad, canal, linea.factores, motivo);
+    if (!entrada) return {};
+    QStringList pasos;
+    for (const std::string& paso :
+         Tasar(*baremo.tarifa, *entrada, SeparadoresActuales(), true).pasos)
+        if (paso.rfind("Cuota: ", 0) != 0) pasos << Qs(paso);
+    return pasos;
 }
 
 std::string_view DescuentoTomado(const Baremo& baremo, const Linea& linea) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -13,6 +15,9 @@
 
 namespace cdv {
 
+// The option chosen of each factor list a price list's row weighs by: list → option.
+using Factores = std::map<std::string, std::string>;
+
 struct Linea {
     int fila = 0;        // row of the schedule's TablaTD (a document) or TablaTT (a work item)
     QString cantidad;    // as typed, with the file's separators; empty for a project
@@ -21,6 +26,7 @@ struct Linea {
     std::vector<std::shared_ptr<const Linea>> partidas;  // a project document's work items
     int opcion = 0;                                      // a project document's discount option
     Centimos descuento = 0;                              // what that discount took off
+    Factores factores;  // a price list's row: the options it was priced with
     // What a line read from a file was saved as ("Certificado, Ud."), when its schedule row
     // now reads otherwise: its reference means something else. Empty otherwise.
     QString antes;
@@ -36,8 +42,14 @@ struct Tasacion {
 };
 
 // A document of row `fila` of `baremo` for a quantity written with the file's separators.
-// Only per-unit and budget documents are priced so; an empty budget is a fee of 0.
-Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad);
+// Only per-unit and budget documents are priced so; an empty budget is a fee of 0. A row of a
+// price list takes the request's channel and the options of the factor lists it weighs by (no
+// quantity when it asks for none).
+Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad,
+                        Canal canal = Canal::Electronica, const Factores& factores = {});
+// How a price list's row reached the fee of `linea` under `canal`, step by step, the numbers
+// in the user's locale; none for any other line.
+QStringList PasosDe(const Baremo& baremo, const Linea& linea, Canal canal);
 // A work item of TablaTT row `fila`.
 Tasacion TasarPartida(const Baremo& baremo, int fila, const QString& cantidad);
 // A project document of row `fila` over `partidas`, less the discount `opcion` (for "P" and

@@ -22,12 +22,14 @@ QString Cuota(const FilaLiquidacion& f, bool agrupado) {
     return f.clase == ClaseFila::Documento ? Importe(f.importe, agrupado) : QString();
 }
 QString Detalle(const FilaLiquidacion& f, bool agrupado) {
-    return f.clase == ClaseFila::Documento ? QString() : Importe(f.importe, agrupado);
+    return f.clase == ClaseFila::Documento || f.clase == ClaseFila::Paso
+               ? QString()
+               : Importe(f.importe, agrupado);
 }
 
 // What each kind of row is, as the Clase column says it.
-constexpr const char* kClases[] = {"documento", "partida", "suma del proyecto",
-                                   "parte del proyecto", "descuento"};
+constexpr const char* kClases[] = {"documento",          "partida",   "suma del proyecto",
+                                   "parte del proyecto", "descuento", "paso"};
 
 // "25", "10,5": a percentage with the locale's decimal separator.
 QString Porcentaje(double porcentaje) {
@@ -149,10 +151,19 @@ QString FilaCsv(const std::vector<QString>& campos) {
     return texto.join(';') + "\r\n";
 }
 
-// Which schedule priced the statement.
+// Which schedule priced the statement, and whose it is when it is another association's.
 QString Calculada(const Baremo& baremo) {
-    return QString("Calculada con el baremo «%1», vigente desde el %2")
-        .arg(Qs(baremo.nombre), FechaDeVigencia(baremo));
+    QString texto = QString("Calculada con el baremo «%1», vigente desde el %2")
+                        .arg(Qs(baremo.nombre), FechaDeVigencia(baremo));
+    if (!baremo.colegio.empty()) texto += ", de " + NombreColegio(baremo);
+    return texto;
+}
+
+// How the request is submitted, where its price list tells the channels apart; else empty.
+QString Presentacion(const ContenidoSolicitud& contenido) {
+    const Baremo& b = *contenido.baremo;
+    if (!b.tarifa || !DistingueCanales(*b.tarifa)) return {};
+    return contenido.canal == Canal::Papel ? "papel" : "electrónica";
 }
 
 // The fees of the documents, which the request's reader and lists keep within range, the IVA
@@ -177,7 +188,7 @@ Totales TotalesDe(const ContenidoSolicitud& contenido, const QDate& fecha) {
 
 std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
                                               const std::vector<LineaCompartida>& lineas,
-                                              bool documentos) {
+                                              bool documentos, Canal canal) {
     std::vector<FilaLiquidacion> filas;
     for (const LineaCompartida& linea : lineas) {
         if (!documentos) {
@@ -185,6 +196,8 @@ std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
             continue;
         }
         filas.push_back(FilaDocumento(baremo, *linea));
+        for (const QString& paso : PasosDe(baremo, *linea, canal))
+            filas.push_back(FilaDetalle(ClaseFila::Paso, paso, 0));
         if (baremo.TablaTD.Fila(linea->fila)->Tipo == Regla::ParteDelProyecto)
             AnadirDetalle(baremo, *linea, filas);
     }
@@ -205,10 +218,12 @@ std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, co
          {std::pair{contenido.expediente, "expediente"}, std::pair{contenido.trabajo, "trabajo"},
           std::pair{contenido.colegiado, "colegiado"},
           std::pair{fecha.toString("dd/MM/yyyy"), "fecha"},
-          std::pair{Calculada(*contenido.baremo), "baremo"}})
-        texto += FilaCsv({"", valor, "", "", "", clase, ""});
+          std::pair{Calculada(*contenido.baremo), "baremo"},
+          std::pair{Presentacion(contenido), "presentacion"}})
+        if (clase != std::string_view("presentacion") || !valor.isEmpty())
+            texto += FilaCsv({"", valor, "", "", "", clase, ""});
     const std::vector<FilaLiquidacion> filas =
-        FilasLiquidacion(*contenido.baremo, contenido.documentos, true);
+        FilasLiquidacion(*contenido.baremo, contenido.documentos, true, contenido.canal);
     for (std::size_t k = 0; k < filas.size(); ++k) {
         if (!Seguir(progreso, qint64(k), qint64(filas.size()))) return std::nullopt;
         texto += FilaCsv(Campos(filas[k], false));
@@ -240,11 +255,13 @@ LiquidacionImpresa Liquidacion(const ContenidoSolicitud& contenido, const QStrin
     if (!archivo.isEmpty()) liquidacion.datos << "Solicitud: " + archivo;
     liquidacion.datos << Calculada(*contenido.baremo);
     for (const auto& [rotulo, valor] :
-         {std::pair{"Expediente", contenido.expediente}, std::pair{"Trabajo", contenido.trabajo},
+         {std::pair{"Presentación", Presentacion(contenido)},
+          std::pair{"Expediente", contenido.expediente}, std::pair{"Trabajo", contenido.trabajo},
           std::pair{"Colegiado/a", contenido.colegiado}}) {
         if (!valor.trimmed().isEmpty()) liquidacion.datos << QString("%1: %2").arg(rotulo, valor);
     }
-    liquidacion.filas = FilasLiquidacion(*contenido.baremo, contenido.documentos, true);
+    liquidacion.filas =
+        FilasLiquidacion(*contenido.baremo, contenido.documentos, true, contenido.canal);
     const Totales t = TotalesDe(contenido, fecha);
     liquidacion.totales = {{"Total CDV", Importe(t.cdv, true)},
                            {t.rotuloIva, Importe(t.iva, true)},

@@ -20,7 +20,9 @@ namespace cdv {
 // (its work items, their sum, the document's share of it, the discount taken), which is not
 // charged on its own. A project's share, or its sum where it takes it whole, less its discount
 // is its fee, to the cent.
-enum class ClaseFila { Documento, Partida, SumaProyecto, Parte, Descuento };
+// A price list's document is followed by the steps that reach its fee (bands and their
+// parts, factors, minimum, channel), which carry no amount.
+enum class ClaseFila { Documento, Partida, SumaProyecto, Parte, Descuento, Paso };
 
 struct FilaLiquidacion {
     ClaseFila clase = ClaseFila::Documento;
@@ -34,9 +36,10 @@ struct FilaLiquidacion {
 // The rows of `lineas` (documents of a request when `documentos`, otherwise work items); a
 // project document is followed by its work items, their sum, its share of the sum when it
 // takes less than the whole ("50 % (Proyecto básico)") and the discount it took.
+// A price list's documents are followed by their steps, for the request's `canal`.
 std::vector<FilaLiquidacion> FilasLiquidacion(const Baremo& baremo,
                                               const std::vector<LineaCompartida>& lineas,
-                                              bool documentos);
+                                              bool documentos, Canal canal = Canal::Electronica);
 
 // The columns' headings: Referencia, Descripción, Cantidad, Unidad, Cuota, then Clase (what
 // the row is) and Importe (the amount of a detail, which the Cuota column leaves out).

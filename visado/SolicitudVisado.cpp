@@ -68,9 +68,9 @@ bool SolicitudVisado::ProyectoEnCursoGuardado() const {
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {
-    return {
-        baremo_,  documentos_.Todas(), partidas_.Todas(), opcionProyecto_, opcionProyectoBasico_,
-        trabajo_, colegiado_,          expediente_};
+    return {baremo_,         documentos_.Todas(),   partidas_.Todas(),
+            opcionProyecto_, opcionProyectoBasico_, trabajo_,
+            colegiado_,      expediente_,           canal_};
 }
 
 void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
@@ -81,6 +81,7 @@ void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
     trabajo_ = contenido.trabajo;
     colegiado_ = contenido.colegiado;
     expediente_ = contenido.expediente;
+    canal_ = contenido.canal;
     baremo_ = contenido.baremo;
     documentos_.Reemplazar(std::move(contenido.documentos), baremo_);
     partidas_.Reemplazar(std::move(contenido.partidas), baremo_);

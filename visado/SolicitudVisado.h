@@ -18,8 +18,9 @@ struct ContenidoSolicitud {
     std::shared_ptr<const cdv::Baremo> baremo;  // the schedule its lines are rows of
     std::vector<LineaCompartida> documentos, partidas;
     int opcionProyecto = 0, opcionProyectoBasico = 0;
-    QString trabajo, colegiado;  // for the statement; empty when not given
-    QString expediente;          // the association's file number, likewise
+    QString trabajo, colegiado;        // for the statement; empty when not given
+    QString expediente;                // the association's file number, likewise
+    Canal canal = Canal::Electronica;  // how it is submitted, when its price list tells
     bool operator==(const ContenidoSolicitud&) const = default;  // the same lines, not copies
 };
 
@@ -50,6 +51,9 @@ class SolicitudVisado : public QObject {
     const QString& Expediente() const { return expediente_; }
     void CambiarExpediente(const QString& expediente);
 
+    // How the request is submitted; a price list's rows are priced for it.
+    cdv::Canal Canal() const { return canal_; }
+
     // The project document of row `fila` over the project under way, with its discount.
     Tasacion TasarProyecto(int fila) const;
 
@@ -75,6 +79,7 @@ class SolicitudVisado : public QObject {
     ListaLineas partidas_;
     int opcionProyecto_ = 0, opcionProyectoBasico_ = 0;
     QString trabajo_, colegiado_, expediente_;
+    cdv::Canal canal_ = cdv::Canal::Electronica;
 };
 
 }  // namespace cdv

@@ -98,8 +98,8 @@ TEST(Baremo, CadaFaltaConSuLugar) {
         {Con({"nombres"}, "x"), "nombres: clave desconocida"},  // a misspelt key, never ignored
         {Con({"documentos", "0", "tasas"}, 1), "documentos[0].tasas: clave desconocida"},
         {Con({"factores"}, QJsonValue::Undefined), "factores: falta"},
-        {Con({"formato"}, 3), "formato: es 3; este programa lee el formato 1"},
-        {Con({"formato"}, 2), "es una tarifa de formato 2:"},  // checked and priced, not installed
+        {Con({"formato"}, 3), "formato: es 3; este programa lee los formatos 1 y 2"},
+        {Con({"formato"}, 2), "filas: falta"},  // read as a price list, and told as one
         {Con({"vigente_desde"}, "2007-13-01"), "vigente_desde: «2007-13-01» no es una fecha"},
         {Con({"factores"}, QJsonArray{1.28, 0}), "factores[1]: no es un número > 0"},
         {Con({"factores"}, QJsonArray{}), "factores: no es una lista con algún elemento"},
