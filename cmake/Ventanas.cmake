@@ -29,6 +29,7 @@ add_library(cdv_ui STATIC
     ui/BarraBaremo.cpp
     ui/BusquedaPorPalabras.cpp
     ui/CambioEnSitio.cpp
+    ui/EleccionTarifa.cpp
     ui/ComandosArchivo.cpp
     ui/Diseno.cpp
     ui/Entorno.cpp
@@ -37,6 +38,7 @@ add_library(cdv_ui STATIC
     ui/MenuRecientes.cpp
     ui/OpcionesDescuento.cpp
     ui/PanelEntrada.cpp
+    ui/SelectorColegio.cpp
     ui/ProgresoEnVentana.cpp
     ui/VentanaResumen.cpp
     ui/dlgRecuperar.cpp

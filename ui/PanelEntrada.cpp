@@ -15,6 +15,7 @@
 #include "BusquedaPorPalabras.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
+#include "EleccionTarifa.h"
 #include "Entorno.h"
 #include "FilaSeguida.h"
 
@@ -99,6 +100,10 @@ PanelEntrada::PanelEntrada(QWidget* cliente, const Diseno& diseno, Catalogo cata
     desglose_->setFont(pequena);
     desglose_->setAccessibleName("Cómo se llega a la cuota del " + diseno.que);
     desglose_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (catalogo == Catalogo::Documentos) {
+        tarifa_ = new EleccionTarifa(marco_, documento_);
+        connect(tarifa_, &EleccionTarifa::cambiada, this, &PanelEntrada::CambioCantidad);
+    }
     Conectar();
 }
 
@@ -197,6 +202,7 @@ void PanelEntrada::Modificar(int fila) {
     const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, linea.fila);
     if (!vista) return;
     Elegir(vista->ref);
+    if (tarifa_ != nullptr) tarifa_->Poner(linea.factores);
     cantidad_->setText(cdv::DelArchivo(linea.cantidad));
     modificando_->Seguir(fila);
     MostrarModificacion();
@@ -288,10 +294,20 @@ void PanelEntrada::ElegirDesde(QComboBox* elegido, QComboBox* otro) {
 void PanelEntrada::MostrarFila() {
     const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, fila_);
     if (!vista) return;
-    if (catalogo_ == Catalogo::Documentos)
+    if (catalogo_ == Catalogo::Documentos) {
         MostrarEntrada(vista->tipo != cdv::Regla::ParteDelProyecto);
+        tarifa_->MostrarPara(fila_);
+        cantidad_->setVisible(tarifa_->PideCantidad());
+        unidad_->setVisible(tarifa_->PideCantidad());
+    }
     MostrarComentario(comentario_, vista->nota);
-    unidad_->setText(Qs(vista->unidad));
+    // A price list's unit may be longer than its label: cut, and whole in its tooltip.
+    const QString unidad = Qs(vista->unidad);
+    unidad_->setText(
+        vista->tipo != cdv::Regla::SegunTarifa
+            ? unidad
+            : unidad_->fontMetrics().elidedText(unidad, Qt::ElideRight, unidad_->width()));
+    unidad_->setToolTip(unidad_->text() == unidad ? QString() : unidad);
     {
         const QSignalBlocker bloqueo(cantidad_);
         cantidad_->setText(vista->tipo == cdv::Regla::PorUnidad ? "1" : "");
@@ -321,6 +337,10 @@ std::string PanelEntrada::NumeroEscrito() const {
 }
 
 void PanelEntrada::CambioCantidad() {
+    if (DeTarifa()) {
+        CambioTarifa();
+        return;
+    }
     cdv::Desglose pasos;
     const std::string cantidad = NumeroEscrito();
     const cdv::Separadores s = cdv::SeparadoresActuales();
@@ -385,6 +405,38 @@ void PanelEntrada::AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Des
     MostrarDesglose(lineas.join('\n'));
 }
 
+bool PanelEntrada::DeTarifa() const {
+    const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, fila_);
+    return vista && vista->tipo == cdv::Regla::SegunTarifa;
+}
+
+cdv::Tasacion PanelEntrada::TasacionDeTarifa() const {
+    const QString cantidad = tarifa_->PideCantidad() ? cantidad_->text().trimmed() : QString();
+    return cdv::TasarDocumento(Baremo(), fila_, cdv::AlArchivo(cantidad),
+                               documento_.Solicitud().Canal(), tarifa_->Factores());
+}
+
+// The fee for what the side shows, with its steps; or, where something is missing or no
+// number, why there is none.
+void PanelEntrada::CambioTarifa() {
+    const cdv::Separadores s = cdv::SeparadoresActuales();
+    const QString texto = cantidad_->text().trimmed();
+    const bool falta = tarifa_->PideCantidad() && texto.isEmpty();
+    MarcarCantidad(falta || !tarifa_->PideCantidad() || cdv::LeerCantidad(Us(texto), s), s);
+    const cdv::Tasacion tasacion = TasacionDeTarifa();
+    if (falta || !tasacion.linea) {
+        total_->clear();
+        QString motivo = falta ? QString() : tasacion.motivo;
+        if (!motivo.isEmpty()) motivo[0] = motivo[0].toUpper();
+        MostrarDesglose(motivo.isEmpty() ? motivo : motivo + ".");
+        return;
+    }
+    total_->setText(cdv::DelArchivo(tasacion.linea->texto));
+    QStringList pasos = cdv::PasosDe(Baremo(), *tasacion.linea, documento_.Solicitud().Canal());
+    pasos << "Cuota: " + total_->text();
+    MostrarDesglose(pasos.join('\n'));
+}
+
 // The breakdown under the side, and as the fee box's tooltip and accessible description.
 void PanelEntrada::MostrarDesglose(const QString& texto) {
     desglose_->setText(texto);
@@ -398,7 +450,8 @@ void PanelEntrada::Anadir() {
     const std::optional<Vista> vista = VistaDe(Baremo(), catalogo_, fila_);
     if (!vista || total_->text().isEmpty()) return;
     const QString cantidad = cdv::AlArchivo(Qs(NumeroEscrito()));
-    const cdv::Tasacion tasacion = catalogo_ == Catalogo::Documentos
+    const cdv::Tasacion tasacion = DeTarifa() ? TasacionDeTarifa()
+                                   : catalogo_ == Catalogo::Documentos
                                        ? cdv::TasarDocumento(Baremo(), fila_, cantidad)
                                        : cdv::TasarPartida(Baremo(), fila_, cantidad);
     const int modificando = modificando_->Fila();

@@ -8,8 +8,10 @@
 #include <QString>
 
 #include "Cuotas.h"
+#include "Linea.h"
 
 class DocumentoSolicitud;
+class EleccionTarifa;
 namespace cdv {
 class ListaLineas;
 }
@@ -87,6 +89,10 @@ class PanelEntrada : public QObject {
     void MarcarCantidad(bool valida, const cdv::Separadores& s);
     void AplicarCuota(const cdv::CuotaCalculada& cuota, const cdv::Desglose& pasos);
     void MostrarDesglose(const QString& texto);
+    // A price list's row: priced with the channel and the factors chosen, exactly.
+    bool DeTarifa() const;
+    cdv::Tasacion TasacionDeTarifa() const;
+    void CambioTarifa();
     void Anadir();
     void MostrarModificacion();
     const cdv::Baremo& Baremo() const;
@@ -109,4 +115,5 @@ class PanelEntrada : public QObject {
     QShortcut* escape_ = nullptr;
     QString titulo_, anadirAccesible_;  // as designed
     QLabel* desglose_ = nullptr;        // how the fee shown is reached
+    EleccionTarifa* tarifa_ = nullptr;  // the document side's factors and channel
 };

@@ -233,8 +233,9 @@ void VentanaResumen::Copiar() {
     }
     auto* datos = new QMimeData;
     datos->setText(lineas.join('\n'));
-    datos->setHtml(cdv::TablaHtml(
-        cdv::FilasLiquidacion(documento_.Solicitud().Baremo(), elegidas, lineas_.DeDocumentos())));
+    const cdv::SolicitudVisado& solicitud = documento_.Solicitud();
+    datos->setHtml(cdv::TablaHtml(cdv::FilasLiquidacion(
+        solicitud.Baremo(), elegidas, lineas_.DeDocumentos(), solicitud.Canal())));
     QGuiApplication::clipboard()->setMimeData(datos);
 }
 

@@ -24,7 +24,7 @@ struct Rotulo {
 
 }  // namespace
 
-frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde)
+frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde, const QString& colegio)
     : QWidget(principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("frmAcerca");
     setWindowTitle(QString("   Acerca de ") + kNombrePrograma);
@@ -57,12 +57,16 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde)
         {7, true, kAcercaAutor, Twips(2880, 2310, 2960, 255)},
         {8, false, "Baremo vigente desde", Twips(1350, 2640, 2400, 285)},
         {9, true, vigenteDesde, Twips(3780, 2640, 1125, 255)},
+        {16, false, "Colegio", Twips(1350, 2880, 1215, 285)},
+        {17, true, colegio, Twips(2490, 2880, 3350, 225)},
     };
     QFont letra(QStringLiteral("Arial"));
     letra.setPointSizeF(9.75);
     for (const auto& r : rotulos) {
         if (r.web && std::string_view(kAcercaWeb).empty()) continue;
+        if (r.indice >= 16 && colegio.isEmpty()) continue;
         QLabel* etiqueta = CrearEtiqueta(this, NombreIndexado("Label1", r.indice), r.texto, r.zona);
+        etiqueta->setToolTip(r.indice == 17 ? colegio : QString());
         etiqueta->setFont(letra);
         Colorear(etiqueta, r.esValor ? kGrisValor : QColor(192, 0, 0));
     }

@@ -7,8 +7,9 @@ class frmAcerca : public QWidget {
     Q_OBJECT
 
   public:
-    // `vigenteDesde`: the date from which the schedule in force applies.
-    frmAcerca(QWidget* principal, const QString& vigenteDesde);
+    // `vigenteDesde`: the date from which the schedule in force applies; `colegio`: the
+    // association it is of, when another than the program's own.
+    frmAcerca(QWidget* principal, const QString& vigenteDesde, const QString& colegio = {});
 
   protected:
     // Escape and Enter close it, as "Aceptar" does.

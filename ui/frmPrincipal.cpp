@@ -29,6 +29,7 @@
 #include "MenuRecientes.h"
 #include "OpcionesDescuento.h"
 #include "PanelEntrada.h"
+#include "SelectorColegio.h"
 #include "frmAcerca.h"
 #include "frmInfo.h"
 #include "frmTotalesTD.h"
@@ -81,6 +82,7 @@ frmPrincipal::frmPrincipal()
         this, *documento_, *td_, [this]() -> PanelEntrada& { return Trabajos(); },
         [this]() -> frmTotalesTT& { return ResumenProyecto(); });
     AvisarRechazos();
+    colegio_->AlEmpezar();
     aviso_ = new AvisoRecuperar(this, *documento_, *archivo_);
     addToolBar(Qt::TopToolBarArea, aviso_);
     // Nothing the first frame does not show comes before it: the waiting sessions are looked
@@ -159,6 +161,7 @@ void frmPrincipal::CrearControles() {
     titulo->setFont(letraTitulo);
     titulo->setAlignment(Qt::AlignCenter);
     Colorear(titulo, kRojoOscuro);
+    colegio_ = new SelectorColegio(this, *documento_, titulo, titulo->text());
 
     td_ =
         new PanelEntrada(cliente, kLadoDocumentos, PanelEntrada::Catalogo::Documentos, *documento_);
@@ -220,6 +223,7 @@ void frmPrincipal::CrearMenu() {
            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), archivo_, &A::GuardarComo);
     accion(principal, "mnuRecuperar", "&Recuperar la sesión anterior", {}, archivo_, &A::Recuperar);
     accion(principal, "mnuInstalarBaremo", "Instalar &baremo...", {}, archivo_, &A::InstalarBaremo);
+    accion(principal, "mnuColegio", "C&olegio...", {}, colegio_, &SelectorColegio::Elegir);
     principal->addSeparator();
     accion(principal, "mnuImprimir", "&Imprimir...", QKeySequence(Qt::CTRL | Qt::Key_P), archivo_,
            &A::Imprimir);
@@ -238,8 +242,15 @@ void frmPrincipal::CrearMenu() {
 
     QMenu* ver = crearMenu("mnuVer", "&Ver");
     accion(ver, "mnuCDV", "Resumen &CDV", {}, this, [this] { ResumenCDV().Abrir(); });
-    accion(ver, "mnuProyecto", "Resumen &Proyecto", {}, this,
-           [this] { ResumenProyecto().Abrir(); });
+    QAction* proyecto = accion(ver, "mnuProyecto", "Resumen &Proyecto", {}, this,
+                               [this] { ResumenProyecto().Abrir(); });
+    // A schedule without work types has no project to sum up.
+    const auto mostrarProyecto = [this, proyecto] {
+        proyecto->setVisible(documento_->Solicitud().Baremo().TablaTT.Filas() > 0);
+    };
+    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, proyecto,
+            mostrarProyecto);
+    mostrarProyecto();
 
     QMenu* ayuda = crearMenu("mnuAyuda", "A&yuda");
     accion(ayuda, "mnuInfo", "&Info", {}, this, &P::MostrarInfo);
@@ -337,7 +348,8 @@ void frmPrincipal::ElegirDesdeInfo(bool trabajo, const QString& ref) {
 
 void frmPrincipal::MostrarAcerca() {
     if (acerca_ == nullptr)
-        acerca_ = new frmAcerca(this, cdv::FechaDeVigencia(*documento_->Vigente()));
+        acerca_ = new frmAcerca(this, cdv::FechaDeVigencia(*documento_->Vigente()),
+                                cdv::NombreColegio(*documento_->Vigente()));
     acerca_->show();
 }
 

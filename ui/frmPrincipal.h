@@ -14,6 +14,7 @@ class ComandosArchivo;
 class DocumentoSolicitud;
 class OpcionesDescuento;
 class PanelEntrada;
+class SelectorColegio;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -75,6 +76,7 @@ class frmPrincipal : public QMainWindow {
     OpcionesDescuento* descuentos_ = nullptr;
     AvisoRecuperar* aviso_ = nullptr;
     CambioEnSitio* cambio_ = nullptr;
+    SelectorColegio* colegio_ = nullptr;
     DocumentoSolicitud* documento_ = nullptr;
     ComandosArchivo* archivo_ = nullptr;
     bool salidaDecidida_ = false;  // the user already answered for the unsaved changes

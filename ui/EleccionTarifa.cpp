@@ -1,0 +1,124 @@
+#include "EleccionTarifa.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include "Diseno.h"
+#include "DocumentoSolicitud.h"
+#include "Entorno.h"
+
+namespace {
+
+// Each factor's label and selector, side by side where a row's note would be.
+constexpr int kAnchoFactor = 2250, kIzquierda = 360, kArribaEtiqueta = 810, kArribaSelector = 1065;
+
+QComboBox* CrearLista(QWidget* padre, const QString& nombre, QRect zona) {
+    auto* selector = new QComboBox(padre);
+    selector->setObjectName(nombre);
+    selector->setGeometry(zona);
+    selector->setStyle(EstiloFormulario());
+    return selector;
+}
+
+}  // namespace
+
+EleccionTarifa::EleccionTarifa(QWidget* marco, DocumentoSolicitud& documento)
+    : QObject(marco), marco_(marco), documento_(documento) {
+    etiquetaCanal_ =
+        CrearEtiqueta(marco, "lblCanal", "Presentación:", Twips(kIzquierda, 1455, 1230, 255));
+    canal_ = CrearLista(marco, "cbbCanal", Twips(1620, 1425, 1800, 315));
+    canal_->addItem("electrónica", static_cast<int>(cdv::Canal::Electronica));
+    canal_->addItem("papel", static_cast<int>(cdv::Canal::Papel));
+    canal_->setAccessibleName("Presentación de la solicitud");
+    etiquetaCanal_->setBuddy(canal_);
+    connect(canal_, &QComboBox::activated, this, [this] {
+        documento_.CambiarCanal(static_cast<cdv::Canal>(canal_->currentData().toInt()));
+        MostrarCanal();
+        emit cambiada();
+    });
+    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::cambiada, this,
+            &EleccionTarifa::MostrarCanal);
+    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
+            &EleccionTarifa::Olvidar);
+    MostrarCanal();
+}
+
+void EleccionTarifa::Olvidar() {
+    for (auto& [lista, controles] : factores_) {
+        delete controles.first;
+        delete controles.second;
+    }
+    factores_.clear();
+    pedidos_.clear();
+}
+
+// The request's channel, where its price list tells one from the other.
+void EleccionTarifa::MostrarCanal() {
+    const cdv::Baremo& baremo = documento_.Solicitud().Baremo();
+    const bool mostrar = baremo.tarifa && cdv::DistingueCanales(*baremo.tarifa);
+    etiquetaCanal_->setVisible(mostrar);
+    canal_->setVisible(mostrar);
+    const QSignalBlocker bloqueo(canal_);
+    const int actual = canal_->findData(static_cast<int>(documento_.Solicitud().Canal()));
+    if (actual != canal_->currentIndex()) {
+        canal_->setCurrentIndex(actual);
+        emit cambiada();
+    }
+}
+
+QComboBox* EleccionTarifa::Selector(const std::string& lista, int orden) {
+    auto& [etiqueta, selector] = factores_[lista];
+    const int izquierda = kIzquierda + orden * kAnchoFactor;
+    if (selector == nullptr) {
+        etiqueta = CrearEtiqueta(marco_, "lblFactor" + Qs(lista), Qs(lista) + ":", {});
+        selector = CrearLista(marco_, "cbbFactor" + Qs(lista), {});
+        selector->setAccessibleName(Qs(lista));
+        etiqueta->setBuddy(selector);
+        const auto& opciones = documento_.Solicitud().Baremo().tarifa->factores.at(lista);
+        for (const auto& [opcion, valor] : opciones) selector->addItem(Qs(opcion));
+        selector->setCurrentIndex(-1);
+        selector->setPlaceholderText("(elija)");
+        connect(selector, &QComboBox::activated, this, &EleccionTarifa::cambiada);
+    }
+    etiqueta->setGeometry(Twips(izquierda, kArribaEtiqueta, kAnchoFactor - 120, 255));
+    selector->setGeometry(Twips(izquierda, kArribaSelector, kAnchoFactor - 120, 315));
+    etiqueta->setVisible(true);
+    selector->setVisible(true);
+    return selector;
+}
+
+void EleccionTarifa::MostrarPara(int fila) {
+    const cdv::Baremo& baremo = documento_.Solicitud().Baremo();
+    const cdv::DocumentoTD* documento = baremo.TablaTD.Fila(fila);
+    for (auto& [lista, controles] : factores_) {
+        controles.first->setVisible(false);
+        controles.second->setVisible(false);
+    }
+    pedidos_.clear();
+    pideCantidad_ = true;
+    if (documento == nullptr || documento->Tipo != cdv::Regla::SegunTarifa || !baremo.tarifa)
+        return;
+    const cdv::Necesidades necesidades = cdv::NecesidadesDe(*baremo.tarifa, documento->Ref);
+    pideCantidad_ = necesidades.cantidad;
+    int orden = 0;
+    for (const std::string& lista : necesidades.factores) Selector(lista, orden++);
+    pedidos_ = necesidades.factores;
+}
+
+cdv::Factores EleccionTarifa::Factores() const {
+    cdv::Factores elegidos;
+    for (const std::string& lista : pedidos_)
+        if (const QComboBox* selector = factores_.at(lista).second; selector->currentIndex() >= 0)
+            elegidos[lista] = Us(selector->currentText());
+    return elegidos;
+}
+
+void EleccionTarifa::Poner(const cdv::Factores& factores) {
+    for (const auto& [lista, opcion] : factores) {
+        const auto controles = factores_.find(lista);
+        if (controles != factores_.end())
+            controles->second.second->setCurrentIndex(
+                controles->second.second->findText(Qs(opcion)));
+    }
+}
