@@ -117,7 +117,8 @@ class Banco {
 // question with what is not "Cancelar" ("Sí"), recording title and text. A file dialog chooses
 // `archivo` (or is cancelled without one); the list of sessions to recover is recorded, one
 // line a session, and picks `sesion` (or is cancelled with -1). A progress dialog is stopped
-// with its "Cancelar" when `detener`.
+// with its "Cancelar" when `detener`. The choice of association picks `colegio` (or is
+// cancelled without one), recording what it offered.
 class Contestador : public QObject {
   public:
     QStringList mensajes;  // "title|text", and "|details" when the box has them
@@ -127,6 +128,8 @@ class Contestador : public QObject {
     QStringList sesiones;   // "date|contents|total|file|state" each
     QStringList sugeridos;  // what each file dialog offered
     int sesion = 0;
+    QString colegio;
+    QStringList colegios;  // each offered, "|" between them, per question
     bool sencillos = true;  // every box with OK had one button and no icon
     bool detener = false;
     int detenidos = 0;  // progress dialogs stopped
@@ -150,6 +153,7 @@ class Contestador : public QObject {
         if (modal == nullptr || !modal->isVisible()) return;
         if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) return Elegir(dialogo);
         if (modal->objectName() == "dlgRecuperar") return Recuperar(static_cast<QDialog*>(modal));
+        if (modal->objectName() == "dlgColegio") return Colegio(static_cast<QInputDialog*>(modal));
         if (auto* progreso = qobject_cast<QProgressDialog*>(modal)) return Detener(progreso);
         if (auto* cuadro = qobject_cast<QMessageBox*>(modal)) Contestar(cuadro);
     }
@@ -158,6 +162,12 @@ class Contestador : public QObject {
         if (archivo.isEmpty()) return dialogo->reject();
         dialogo->selectFile(archivo);
         static_cast<QDialog*>(dialogo)->accept();  // as its "Guardar" or "Abrir"
+    }
+    void Colegio(QInputDialog* dialogo) {
+        colegios << dialogo->comboBoxItems().join('|');
+        if (colegio.isEmpty()) return dialogo->reject();
+        dialogo->setTextValue(colegio);
+        dialogo->accept();
     }
     void Detener(QProgressDialog* progreso) {
         if (!detener || progreso->wasCanceled()) return;

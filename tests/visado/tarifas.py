@@ -97,3 +97,34 @@ with tempfile.TemporaryDirectory() as carpeta:
         assert hecho.returncode == 1 and "«plantada.json»: " + falta in hecho.stdout, (falta, hecho)
         tasado = correr("--tasar", "PE", "1", "--baremo", ruta)
         assert tasado.returncode == 1 and falta in tasado.stderr, (falta, tasado)
+
+# A request of an association whose revision it records is no longer installed: priced with
+# that association's list in force (status 3, said), not the program's own; its statement as a
+# spreadsheet names the channel, and follows each fee with its steps.
+with tempfile.TemporaryDirectory() as casa:
+    os.makedirs(os.path.join(casa, "cdv", "baremos"))
+    for nombre in ["presupuesto-por-tramos.json", "unidades-ponderadas.json"]:
+        with open(en(nombre), "rb") as origen, \
+                open(os.path.join(casa, "cdv", "baremos", nombre), "wb") as copia:
+            copia.write(origen.read())
+    solicitud = os.path.join(casa, "norte.cdv")
+    with open(solicitud, "w", encoding="utf-8") as archivo:
+        json.dump({"formato": 1, "canal": "papel",
+                   "baremo": {"nombre": base["nombre"], "vigente_desde": "2025-01-01",
+                              "huella": "de una revisión anterior", "colegio": base["colegio"],
+                              "demarcacion": "Norte"},
+                   "documentos": [{"referencia": "PE", "cantidad": "4000", "cuota": "25"},
+                                  {"referencia": "AUX", "cantidad": "", "cuota": "18"}]},
+                  archivo, ensure_ascii=False)
+    entorno = dict(os.environ, XDG_DATA_HOME=casa, WINEXDG_DATA_HOME=casa)
+    hecho = subprocess.run([*cdv, "--csv", "-", solicitud], capture_output=True, env=entorno,
+                           timeout=120)
+    assert hecho.returncode == 3, hecho
+    assert "se calcula con «Tarifa de visado por presupuesto»" in hecho.stderr.decode(), hecho
+    filas = [f.split(";") for f in hecho.stdout.decode("utf-8-sig").splitlines()]
+    assert ["", "papel", "", "", "", "presentacion", ""] in filas, filas
+    documentos = [f for f in filas if f[5] == "documento"]
+    assert [(f[0], f[4]) for f in documentos] == [("PE", "25,00"), ("AUX", "18,00")], filas
+    pasos = [f[1] for f in filas if f[5] == "paso"]
+    assert "Mínimo (papel): 25,00" in pasos and "Tabla «presupuesto», de 0 a 4000: 4000 × 0,0029" \
+        in pasos, pasos

@@ -1,0 +1,147 @@
+// Two associations' price lists installed side by side: the first start asks which is the
+// user's, the entry asks for what each row needs, the channel prices every line again as one
+// change, and each association's requests open again with their own price list.
+#include "Acerca.h"
+#include "Diseno.h"
+#include "Liquidacion.h"
+#include "Ventanas.h"
+
+namespace {
+
+const QString kNorte = "Colegio Oficial de Ingenieros de Ejemplo (Norte)";
+const QString kSur = "Colegio Oficial de Ingenieros de Ejemplo (Sur)";
+
+// A selector's option picked as the user picks it.
+void Opcion(QComboBox* selector, const QString& texto) {
+    const int indice = selector->findText(texto);
+    if (indice < 0) qFatal("No hay opción %s", qPrintable(texto));
+    selector->setCurrentIndex(indice);
+    emit selector->activated(indice);
+}
+
+QStringList Cuotas(const cdv::SolicitudVisado& solicitud) {
+    QStringList cuotas;
+    for (const cdv::LineaCompartida& linea : solicitud.Documentos().Todas())
+        cuotas << cdv::DelArchivo(linea->texto);
+    return cuotas;
+}
+
+}  // namespace
+
+class TestColegios : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        const QString carpeta = qEnvironmentVariable("XDG_DATA_HOME") + "/cdv/baremos";
+        QDir().mkpath(carpeta);
+        for (const char* ejemplo : {"presupuesto-por-tramos.json", "unidades-ponderadas.json"}) {
+            QFile::remove(carpeta + "/" + ejemplo);
+            QVERIFY(QFile::copy(QString(CDV_EJEMPLOS "/") + ejemplo, carpeta + "/" + ejemplo));
+        }
+    }
+    void init() {
+        LocaleEspanol();
+        Ajustes().remove("colegio");
+    }
+
+    // The first start asks; each row asks for what it needs; the channel prices every line
+    // again, as one change undone as one.
+    void elegirAlEmpezarYTasar() {
+        Contestador c;
+        c.colegio = kNorte;
+        Banco b;
+        QTRY_COMPARE(c.colegios.size(), 1);
+        QCOMPARE(c.colegios[0], QStringList({kAcercaPropietario, kNorte, kSur}).join('|'));
+        QCOMPARE(b.texto("Label1(0)"), kNorte);
+        QCOMPARE(Ajustes().value("colegio").toString(), kNorte);
+        QVERIFY(b.aLaVista("cbbCanal"));
+        QVERIFY(!b.c<QAction>("mnuProyecto")->isVisible());  // no work types: no project
+
+        b.elegir("cbbRefTD", "PE");
+        Escribir(b.caja("txtCantidadTD"), "100.000");
+        QCOMPARE(b.texto("txtTotalTD"), QString("238,20"));
+        QVERIFY(b.texto("lblDesgloseTD").contains("de 90000 a 100000: 10000 × 0,00162"));
+        b.pulsar("cmbAñadirTD");
+        b.elegir("cbbRefTD", "AUX");  // a fixed amount asks for no quantity
+        QVERIFY(!b.aLaVista("txtCantidadTD"));
+        QCOMPARE(b.texto("txtTotalTD"), QString("9,00"));
+        b.pulsar("cmbAñadirTD");
+        b.elegir("cbbRefTD", "PE");
+        Escribir(b.caja("txtCantidadTD"), "1000");
+        QVERIFY(b.texto("lblDesgloseTD").contains("Mínimo (electrónica): 18,00"));
+        b.pulsar("cmbAñadirTD");
+        QCOMPARE(Cuotas(b.solicitud()), QStringList({"238,20", "9,00", "18,00"}));
+
+        Opcion(b.c<QComboBox>("cbbCanal"), "papel");
+        QCOMPARE(Cuotas(b.solicitud()), QStringList({"238,20", "18,00", "25,00"}));
+        QCOMPARE(b.c<QAction>("mnuDeshacer")->text(), QString("&Deshacer Presentación"));
+        b.menu("mnuDeshacer");
+        QCOMPARE(Cuotas(b.solicitud()), QStringList({"238,20", "9,00", "18,00"}));
+        QCOMPARE(b.texto("cbbCanal"), QString("electrónica"));
+        b.menu("mnuRehacer");
+        QCOMPARE(b.texto("cbbCanal"), QString("papel"));
+
+        // The statement names the association and the channel, and each row's steps.
+        const cdv::LiquidacionImpresa liquidacion =
+            cdv::Liquidacion(b.solicitud().Contenido(), {}, QDate(2026, 12, 7));
+        QVERIFY(liquidacion.datos.join('\n').contains(", de " + kNorte));
+        QVERIFY(liquidacion.datos.contains("Presentación: papel"));
+        QCOMPARE(liquidacion.filas.back().descripcion, QString("Mínimo (papel): 25,00"));
+        QCOMPARE(liquidacion.filas.back().clase, cdv::ClaseFila::Paso);
+        QCOMPARE(liquidacion.totales.at(0).second, QString("281,20"));
+    }
+
+    // "Colegio..." changes it for the next run's request; requests of each open with their
+    // own price list, channel and factor choices.
+    void cambiarDeColegioYReabrir() {
+        QTemporaryDir carpeta;
+        const QString norte = carpeta.filePath("norte.cdv"), sur = carpeta.filePath("sur.cdv");
+        Ajustes().setValue("colegio", kNorte);
+        Contestador c;
+        {
+            Banco b;
+            b.elegir("cbbRefTD", "AUX");
+            Opcion(b.c<QComboBox>("cbbCanal"), "papel");
+            b.pulsar("cmbAñadirTD");
+            c.archivo = norte;
+            b.menu("mnuGuardarComo");
+            c.colegio = kSur;
+            b.menu("mnuColegio");
+            QCOMPARE(b.texto("Label1(0)"), kNorte);  // its request is still the North's
+        }
+        QCOMPARE(c.colegios.size(), 1);  // remembered at the start: asked only by the menu
+        Banco b;
+        QCOMPARE(b.texto("Label1(0)"), kSur);
+        b.elegir("cbbRefTD", "PE");
+        Escribir(b.caja("txtCantidadTD"), "250");
+        QCOMPARE(b.texto("txtTotalTD"), QString());
+        QCOMPARE(b.texto("lblDesgloseTD"), QString("Falta elegir «Tamaño»."));
+        for (const auto& [lista, opcion] : {std::pair{"Tamaño", "pequeño"},
+                                            std::pair{"Complejidad", "alta"},
+                                            std::pair{"Calidad", "media"}})
+            Opcion(b.c<QComboBox>(QString("cbbFactor") + lista), opcion);
+        QCOMPARE(b.texto("txtTotalTD"), QString("375,00"));
+        Opcion(b.c<QComboBox>("cbbCanal"), "papel");
+        QCOMPARE(b.texto("txtTotalTD"), QString("400,00"));  // the archive's surcharge
+        b.pulsar("cmbAñadirTD");
+        c.archivo = sur;
+        b.menu("mnuGuardarComo");
+
+        QVERIFY(b.p->AbrirArchivo(norte));
+        QCOMPARE(b.texto("Label1(0)"), kNorte);
+        QCOMPARE(b.texto("cbbCanal"), QString("papel"));
+        QCOMPARE(Cuotas(b.solicitud()), QStringList({"18,00"}));
+        QVERIFY(!b.aLaVista("cbbFactorTamaño"));
+        QVERIFY(b.p->AbrirArchivo(sur));
+        QCOMPARE(b.texto("Label1(0)"), kSur);
+        QCOMPARE(Cuotas(b.solicitud()), QStringList({"400,00"}));
+        b.seleccionar("frmTotalesTD", 0);
+        b.pulsarEn("frmTotalesTD", "cmbModificar");
+        QCOMPARE(b.texto("cbbFactorComplejidad"), QString("alta"));
+        QCOMPARE(b.texto("txtTotalTD"), QString("400,00"));
+    }
+};
+
+QTEST_MAIN(TestColegios)
+#include "test_colegios.moc"
