@@ -196,8 +196,13 @@ QString TextoLineaDocumento(const Baremo& baremo, const Linea& linea) {
     const DocumentoTD& documento = *baremo.TablaTD.Fila(linea.fila);
     const std::string cuota = Us(DelArchivo(linea.texto));
     if (documento.Tipo != Regla::ParteDelProyecto) {
+        // The factors a price list's line was weighed by go with its quantity.
+        std::string cantidad = Us(DelArchivo(linea.cantidad));
+        for (auto f = linea.factores.begin(); f != linea.factores.end(); ++f)
+            cantidad += (f == linea.factores.begin() ? " (" : ", ") + f->first + ": " + f->second;
+        if (!linea.factores.empty()) cantidad += ")";
         return Qs(LineaPartida(documento.Ref, documento.Descripcion, UnidadDocumento(documento),
-                               Us(DelArchivo(linea.cantidad)), cuota));
+                               cantidad, cuota));
     }
     std::vector<PartidaProyecto> partidas;
     partidas.reserve(linea.partidas.size());

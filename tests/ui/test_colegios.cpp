@@ -117,9 +117,9 @@ class TestColegios : public QObject {
         Escribir(b.caja("txtCantidadTD"), "250");
         QCOMPARE(b.texto("txtTotalTD"), QString());
         QCOMPARE(b.texto("lblDesgloseTD"), QString("Falta elegir «Tamaño»."));
-        for (const auto& [lista, opcion] : {std::pair{"Tamaño", "pequeño"},
-                                            std::pair{"Complejidad", "alta"},
-                                            std::pair{"Calidad", "media"}})
+        for (const auto& [lista, opcion] :
+             {std::pair{"Tamaño", "pequeño"}, std::pair{"Complejidad", "alta"},
+              std::pair{"Calidad", "media"}})
             Opcion(b.c<QComboBox>(QString("cbbFactor") + lista), opcion);
         QCOMPARE(b.texto("txtTotalTD"), QString("375,00"));
         Opcion(b.c<QComboBox>("cbbCanal"), "papel");
@@ -136,6 +136,10 @@ class TestColegios : public QObject {
         QVERIFY(b.p->AbrirArchivo(sur));
         QCOMPARE(b.texto("Label1(0)"), kSur);
         QCOMPARE(Cuotas(b.solicitud()), QStringList({"400,00"}));
+        QVERIFY(
+            Lineas(b.lista("frmTotalesTD"))
+                .value(0)
+                .contains("m²: 250 (Calidad: media, Complejidad: alta, Tamaño: pequeño)   Total"));
         b.seleccionar("frmTotalesTD", 0);
         b.pulsarEn("frmTotalesTD", "cmbModificar");
         QCOMPARE(b.texto("cbbFactorComplejidad"), QString("alta"));
