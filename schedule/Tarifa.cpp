@@ -362,6 +362,73 @@ bool DistingueFila(const Tarifa& tarifa, const FilaTarifa& fila) {
 
 }  // namespace
 
+std::string TextoPorCanales(const PorCanal& p, const Separadores& s) {
+    if (p.electronica == p.papel) return Dinero(p.electronica, s) + " €";
+    return Dinero(p.electronica, s) + " € electrónica, " + Dinero(p.papel, s) + " € papel";
+}
+
+namespace {
+
+std::string Regla(const Tarifa& tarifa, const ReglaTarifa& r, const Separadores& s) {
+    const auto cifra = [&s](Decimal d) { return TextoDecimal(d, s); };
+    switch (r.tipo) {
+        case TipoRegla::Fija:
+            return "Importe fijo: " + TextoPorCanales(r.importe, s);
+        case TipoRegla::PorUnidad:
+            return "Por unidad: " + cifra(r.precio) + " € cada una";
+        case TipoRegla::Porcentaje:
+            return "Porcentaje de la cantidad: " + cifra(r.porcentaje) + " %";
+        case TipoRegla::Tabla: {
+            const auto tabla = tarifa.tablas.find(r.tabla);
+            const bool marginal =
+                tabla != tarifa.tablas.end() && tabla->second.tipo == TipoTabla::Marginal;
+            return "Tabla «" + r.tabla + "» (" +
+                   (marginal ? "cada tramo, su parte" : "el importe del tramo") + ")";
+        }
+        case TipoRegla::Ponderada: {
+            std::string factores;
+            for (const std::string& lista : r.factores) factores += " × " + lista;
+            return "Unidades ponderadas: cantidad" + factores + " × " + cifra(r.precio) + " €";
+        }
+        case TipoRegla::ParteDe:
+            return "Parte de otra: " + cifra(r.porcentaje) + " % de la cuota de " + r.fila;
+        case TipoRegla::Deduccion:
+            return "Deducción: la cuota de " + r.fila + " menos la de " + r.anterior;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::vector<std::string> DescripcionDeFila(const Tarifa& tarifa, const FilaTarifa& fila,
+                                           const Separadores& s) {
+    std::vector<std::string> lineas{Regla(tarifa, fila.regla, s)};
+    if (fila.minimo) lineas.push_back("Mínimo: " + TextoPorCanales(*fila.minimo, s));
+    if (fila.maximo) lineas.push_back("Máximo: " + TextoPorCanales(*fila.maximo, s));
+    if (fila.recargo != PorCanal{})
+        lineas.push_back("Recargo: " + TextoPorCanales(fila.recargo, s));
+    if (!fila.tablaRecargo.empty())
+        lineas.push_back("Recargo: el de la tabla «" + fila.tablaRecargo + "»");
+    return lineas;
+}
+
+std::vector<std::string> DescripcionDeTabla(const std::string& nombre, const TablaTramos& tabla,
+                                            const Separadores& s) {
+    const bool marginal = tabla.tipo == TipoTabla::Marginal;
+    std::vector<std::string> lineas{"Tabla «" + nombre + "», " +
+                                    (marginal ? "marginal" : "escalonada") + ":"};
+    Decimal desde{};
+    for (const Tramo& tramo : tabla.tramos) {
+        std::string linea = "  de " + TextoDecimal(desde, s) +
+                            (tramo.hasta ? " a " + TextoDecimal(*tramo.hasta, s) : " en adelante");
+        linea += marginal ? ": × " + TextoDecimal(tramo.coeficiente, s)
+                          : ": " + TextoPorCanales(tramo.importe, s);
+        lineas.push_back(linea);
+        if (tramo.hasta) desde = *tramo.hasta;
+    }
+    return lineas;
+}
+
 Necesidades NecesidadesDe(const Tarifa& tarifa, std::string_view referencia) {
     Necesidades necesidades;
     std::set<std::string, std::less<>> vistas;

@@ -112,6 +112,15 @@ Necesidades NecesidadesDe(const Tarifa& tarifa, std::string_view referencia);
 // between "electrónica" and "papel".
 bool DistingueCanales(const Tarifa& tarifa);
 
+// "18,00 €" for both channels alike; "18,00 € electrónica, 25,00 € papel" otherwise.
+std::string TextoPorCanales(const PorCanal& importe, const Separadores& s);
+// A row's rule in words, for whoever reads the list, one line each: its kind and parameters,
+// then its minimum, maximum and surcharge; numbers written with `s`. A table's bands likewise.
+std::vector<std::string> DescripcionDeFila(const Tarifa& tarifa, const FilaTarifa& fila,
+                                           const Separadores& s);
+std::vector<std::string> DescripcionDeTabla(const std::string& nombre, const TablaTramos& tabla,
+                                            const Separadores& s);
+
 // The fee of the row the input names, with its steps (`conPasos`), numbers written with `s`.
 TasacionTarifa Tasar(const Tarifa& tarifa, const EntradaTarifa& entrada, const Separadores& s,
                      bool conPasos = true);

@@ -290,9 +290,17 @@ void ComandosArchivo::InstalarBaremo() {
     }
     documento_.CambiarBaremos(cdv::Baremos::Instalados());
     emit baremosCambiados();
-    Informar(ventana_, QString("Se ha instalado el baremo «%1», vigente desde el %2.")
-                           .arg(Recortado(Qs(lectura.baremo->nombre)),
-                                cdv::FechaDeVigencia(*lectura.baremo)));
+    // Another association's is used once it is chosen.
+    const std::string colegio = cdv::ClaveColegio(*lectura.baremo);
+    const QString deOtro = colegio == documento_.Colegio()
+                               ? QString(".")
+                               : ", de " + Recortado(Qs(colegio)) +
+                                     ". Se calcula con él al elegir su colegio en Principal → "
+                                     "Colegio...";
+    Informar(ventana_, QString("Se ha instalado el baremo «%1», vigente desde el %2")
+                               .arg(Recortado(Qs(lectura.baremo->nombre)),
+                                    cdv::FechaDeVigencia(*lectura.baremo)) +
+                           deOtro);
     OfrecerBaremoVigente();
 }
 
@@ -307,7 +315,8 @@ QString ComandosArchivo::DestinoDeBaremo(const cdv::Baremo& baremo, const QStrin
     QString instalado = Qs(baremo.nombre);
     for (const cdv::BaremoHallado& hallado : documento_.Baremos().Hallados()) {
         if (hallado.procedencia == cdv::Procedencia::Usuario &&
-            hallado.vigenteDesde == baremo.vigenteDesde) {
+            hallado.vigenteDesde == baremo.vigenteDesde &&
+            hallado.colegio == cdv::ClaveColegio(baremo)) {
             destino = hallado.ruta;
             instalado = Qs(hallado.nombre);
         }

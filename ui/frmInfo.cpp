@@ -25,6 +25,7 @@
 #include "DocumentoSolicitud.h"
 #include "Entorno.h"
 #include "Escalas.h"
+#include "SelectorColegio.h"
 
 namespace {
 
@@ -103,6 +104,48 @@ QStandardItemModel* ModeloCatalogo(QObject* padre, const Tabla& tabla,
     return modelo;
 }
 
+// A price list's rows: reference, description, rule, minimum and unit, each carrying its row
+// number.
+QStandardItemModel* ModeloTarifa(QObject* padre, const cdv::Tarifa& tarifa) {
+    auto* modelo =
+        Modelo(padre, {"Referencia", "Descripción", "Regla de cuota", "Mínimo", "Unidad"});
+    const cdv::Separadores s = cdv::SeparadoresActuales();
+    for (std::size_t k = 0; k < tarifa.filas.size(); ++k) {
+        const cdv::FilaTarifa& f = tarifa.filas[k];
+        QList<QStandardItem*> celdas{
+            Texto(Qs(f.referencia)),
+            Texto(Qs(f.descripcion)),
+            Texto(Qs(cdv::DescripcionDeFila(tarifa, f, s).front())),
+            Texto(f.minimo ? Qs(cdv::TextoPorCanales(*f.minimo, s)) : QString()),
+            Texto(Qs(f.unidad)),
+        };
+        celdas.front()->setData(static_cast<int>(k + 1), kRolFila);
+        modelo->appendRow(celdas);
+    }
+    return modelo;
+}
+
+// How a price list's row is priced, whole: its rule, limits, the tables and factor lists it uses.
+QString NotaDeTarifa(const cdv::Tarifa& tarifa, const cdv::FilaTarifa& fila) {
+    const cdv::Separadores s = cdv::SeparadoresActuales();
+    std::vector<std::string> lineas = cdv::DescripcionDeFila(tarifa, fila, s);
+    for (const std::string& nombre : {fila.regla.tabla, fila.tablaRecargo}) {
+        const auto tabla = tarifa.tablas.find(nombre);
+        if (nombre.empty() || tabla == tarifa.tablas.end()) continue;
+        for (std::string& linea : cdv::DescripcionDeTabla(nombre, tabla->second, s))
+            lineas.push_back(std::move(linea));
+    }
+    for (const std::string& lista : fila.regla.factores) {
+        std::string opciones = lista + ":";
+        for (const auto& [opcion, valor] : tarifa.factores.at(lista))
+            opciones += " " + opcion + " " + cdv::TextoDecimal(valor, s) + ";";
+        lineas.push_back(opciones.substr(0, opciones.size() - 1));
+    }
+    QStringList texto;
+    for (const std::string& linea : lineas) texto << Qs(linea);
+    return texto.join('\n');
+}
+
 QStandardItemModel* ModeloEscalaDV(QObject* padre, const cdv::Baremo& b) {
     auto* dv = Modelo(padre, {"Desde", "Hasta", "Cuota al inicio", "Factor marginal"});
     double desde = 0;
@@ -147,6 +190,7 @@ frmInfo::frmInfo(QWidget* principal, const DocumentoSolicitud& documento)
     buscar->setPlaceholderText("Buscar por palabras de la descripción");
     buscar->setAccessibleName("Buscar tipos por palabras");
     auto* pestanas = new QTabWidget(this);
+    pestanas_ = pestanas;
     pestanas->addTab(CrearCatalogo("tblTrabajos", true), "Tipos de trabajo");
     pestanas->addTab(CrearCatalogo("tblDocumentos", false), "Tipos de documento");
     pestanas->addTab(CrearEscalas(pestanas), "Escalas");
@@ -179,11 +223,15 @@ void frmInfo::Mostrar(std::shared_ptr<const cdv::Baremo> baremo) {
     for (std::size_t k = 0; k < filtros_.size(); ++k) {
         QAbstractItemModel* antes = filtros_[k]->sourceModel();
         filtros_[k]->setSourceModel(
-            k == 0
-                ? ModeloCatalogo(this, b.TablaTT, cdv::NombreReglaTrabajo, cdv::UnidadTrabajo)
+            k == 0 ? ModeloCatalogo(this, b.TablaTT, cdv::NombreReglaTrabajo, cdv::UnidadTrabajo)
+            : b.tarifa
+                ? ModeloTarifa(this, *b.tarifa)
                 : ModeloCatalogo(this, b.TablaTD, cdv::NombreReglaDocumento, cdv::UnidadDocumento));
         delete antes;
     }
+    // A price list has no work types, and states its tables with the rows that use them.
+    pestanas_->setTabVisible(0, b.TablaTT.Filas() > 0);
+    pestanas_->setTabVisible(2, !b.tarifa);
     for (const auto& [tabla, modelo] : {std::pair{escalaDV_, ModeloEscalaDV(this, b)},
                                         std::pair{escalaSuperficie_, ModeloSuperficie(this, b)}}) {
         QAbstractItemModel* antes = tabla->model();
@@ -216,11 +264,11 @@ QWidget* frmInfo::CrearEscalas(QWidget* padre) {
 
 // Every schedule found; a double click or Enter shows one.
 QWidget* frmInfo::CrearListaDeBaremos(QWidget* padre) {
-    baremos_ = new QTableWidget(0, 6, padre);
+    baremos_ = new QTableWidget(0, 7, padre);
     baremos_->setObjectName("tblBaremos");
     baremos_->setAccessibleName("Baremos hallados");
     baremos_->setHorizontalHeaderLabels(
-        {"Nombre", "Vigente desde", "Fuente", "Procedencia", "Lugar", "Estado"});
+        {"Nombre", "Colegio", "Vigente desde", "Fuente", "Procedencia", "Lugar", "Estado"});
     baremos_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     baremos_->setSelectionBehavior(QAbstractItemView::SelectRows);
     baremos_->verticalHeader()->hide();
@@ -251,6 +299,7 @@ void frmInfo::MostrarBaremos() {
         const int fila = baremos_->rowCount();
         baremos_->insertRow(fila);
         const QStringList celdas{b ? Qs(b->nombre) : QString(),
+                                 b ? SelectorColegio::Nombre(cdv::ClaveColegio(*b)) : QString(),
                                  b ? cdv::FechaDeVigencia(*b) : QString(),
                                  b ? Qs(b->fuente) : QString(),
                                  cdv::NombreProcedencia(h.procedencia),
@@ -299,6 +348,11 @@ QTableView* frmInfo::CrearCatalogo(const char* nombre, bool trabajos) {
 void frmInfo::MostrarNota(bool trabajo, int fila) {
     const cdv::TrabajoTT* t = trabajo ? baremo_->TablaTT.Fila(fila) : nullptr;
     const cdv::DocumentoTD* d = trabajo ? nullptr : baremo_->TablaTD.Fila(fila);
+    if (d != nullptr && baremo_->tarifa) {
+        nota_->setPlainText(
+            NotaDeTarifa(*baremo_->tarifa, baremo_->tarifa->filas[std::size_t(fila - 1)]));
+        return;
+    }
     const std::string_view nota = t ? t->Comentario : d ? d->Comentario : std::string_view{};
     nota_->setPlainText(Qs(nota).replace('\r', '\n'));
 }

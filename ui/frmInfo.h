@@ -12,6 +12,7 @@ class DocumentoSolicitud;
 class QLabel;
 class QPlainTextEdit;
 class QSortFilterProxyModel;
+class QTabWidget;
 class QTableView;
 class QTableWidget;
 namespace cdv {
@@ -45,6 +46,7 @@ class frmInfo : public QWidget {
     QLabel* mostrado_ = nullptr;
     QPlainTextEdit* nota_ = nullptr;
     std::vector<QSortFilterProxyModel*> filtros_;  // of the work and document types
+    QTabWidget* pestanas_ = nullptr;
     QTableView* escalaDV_ = nullptr;
     QTableView* escalaSuperficie_ = nullptr;
     QLabel* factores_ = nullptr;

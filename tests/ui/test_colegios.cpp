@@ -90,6 +90,22 @@ class TestColegios : public QObject {
         QCOMPARE(liquidacion.filas.back().descripcion, QString("Mínimo (papel): 25,00"));
         QCOMPARE(liquidacion.filas.back().clase, cdv::ClaseFila::Paso);
         QCOMPARE(liquidacion.totales.at(0).second, QString("281,20"));
+
+        // The list's window shows each row's rule, and its tables in the row's note.
+        b.menu("mnuInfo");
+        QWidget* info = b.ventana("frmInfo");
+        QVERIFY(!Control<QTabWidget>(info, nullptr)->isTabVisible(0));  // no work types
+        auto* documentos = Control<QTableView>(info, "tblDocumentos");
+        const QModelIndex pe =
+            documentos->model()->match(documentos->model()->index(0, 0), Qt::DisplayRole, "PE")[0];
+        QCOMPARE(pe.siblingAtColumn(2).data().toString(),
+                 QString("Tabla «presupuesto» (cada tramo, su parte)"));
+        QCOMPARE(pe.siblingAtColumn(3).data().toString(),
+                 QString("18,00 € electrónica, 25,00 € papel"));
+        documentos->setCurrentIndex(pe);
+        QVERIFY(Control<QPlainTextEdit>(info, "txtNota")
+                    ->toPlainText()
+                    .contains("de 90000 a 150000: × 0,00162"));
     }
 
     // "Colegio..." changes it for the next run's request; requests of each open with their
@@ -109,8 +125,16 @@ class TestColegios : public QObject {
             c.colegio = kSur;
             b.menu("mnuColegio");
             QCOMPARE(b.texto("Label1(0)"), kNorte);  // its request is still the North's
+            // A third association's list, installed from the menu, is told as another's.
+            c.archivo = QString(CDV_EJEMPLOS "/importes-por-superficie.json");
+            b.menu("mnuInstalarBaremo");
+            QVERIFY(c.mensajes.last().contains(
+                ", de Colegio Oficial de Ingenieros Técnicos de Ejemplo. Se calcula con él al "
+                "elegir su colegio en Principal → Colegio..."));
         }
         QCOMPARE(c.colegios.size(), 1);  // remembered at the start: asked only by the menu
+        QFile::remove(qEnvironmentVariable("XDG_DATA_HOME") +
+                      "/cdv/baremos/importes-por-superficie.json");
         Banco b;
         QCOMPARE(b.texto("Label1(0)"), kSur);
         b.elegir("cbbRefTD", "PE");

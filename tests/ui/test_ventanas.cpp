@@ -559,9 +559,9 @@ class TestVentanas : public QObject {
         b.menu("mnuInfo");
         auto* lista = Control<QTableWidget>(b.ventana("frmInfo"), "tblBaremos");
         QCOMPARE(lista->rowCount(), 3);
-        QCOMPARE(lista->item(0, 5)->text(), QString("calcula la solicitud"));
-        QCOMPARE(lista->item(2, 5)->text(), QString("en vigor"));
-        QVERIFY(lista->item(1, 5)->text().startsWith("rechazado: «mal.json»"));
+        QCOMPARE(lista->item(0, 6)->text(), QString("calcula la solicitud"));
+        QCOMPARE(lista->item(2, 6)->text(), QString("en vigor"));
+        QVERIFY(lista->item(1, 6)->text().startsWith("rechazado: «mal.json»"));
 
         contestador.mensajes.clear();
         contestador.boton = "Mantener";
