@@ -25,9 +25,18 @@ QComboBox* CrearLista(QWidget* padre, const QString& nombre, QRect zona) {
 
 EleccionTarifa::EleccionTarifa(QWidget* marco, DocumentoSolicitud& documento)
     : QObject(marco), marco_(marco), documento_(documento) {
+    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::cambiada, this,
+            &EleccionTarifa::MostrarCanal);
+    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
+            &EleccionTarifa::Olvidar);
+    MostrarCanal();
+}
+
+// Made the first time a schedule asks for it: a start with the built-in one does not pay for it.
+void EleccionTarifa::CrearCanal() {
     etiquetaCanal_ =
-        CrearEtiqueta(marco, "lblCanal", "Presentación:", Twips(kIzquierda, 1455, 1230, 255));
-    canal_ = CrearLista(marco, "cbbCanal", Twips(1620, 1425, 1800, 315));
+        CrearEtiqueta(marco_, "lblCanal", "Presentación:", Twips(kIzquierda, 1455, 1230, 255));
+    canal_ = CrearLista(marco_, "cbbCanal", Twips(1620, 1425, 1800, 315));
     canal_->addItem("electrónica", static_cast<int>(cdv::Canal::Electronica));
     canal_->addItem("papel", static_cast<int>(cdv::Canal::Papel));
     canal_->setAccessibleName("Presentación de la solicitud");
@@ -37,11 +46,6 @@ EleccionTarifa::EleccionTarifa(QWidget* marco, DocumentoSolicitud& documento)
         MostrarCanal();
         emit cambiada();
     });
-    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::cambiada, this,
-            &EleccionTarifa::MostrarCanal);
-    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
-            &EleccionTarifa::Olvidar);
-    MostrarCanal();
 }
 
 void EleccionTarifa::Olvidar() {
@@ -57,6 +61,8 @@ void EleccionTarifa::Olvidar() {
 void EleccionTarifa::MostrarCanal() {
     const cdv::Baremo& baremo = documento_.Solicitud().Baremo();
     const bool mostrar = baremo.tarifa && cdv::DistingueCanales(*baremo.tarifa);
+    if (!mostrar && canal_ == nullptr) return;
+    if (canal_ == nullptr) CrearCanal();
     etiquetaCanal_->setVisible(mostrar);
     canal_->setVisible(mostrar);
     const QSignalBlocker bloqueo(canal_);

@@ -37,6 +37,7 @@ class EleccionTarifa : public QObject {
 
   private:
     void MostrarCanal();
+    void CrearCanal();
     QComboBox* Selector(const std::string& lista, int orden);
     // Another schedule: its lists may hold other options.
     void Olvidar();

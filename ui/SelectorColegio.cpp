@@ -44,6 +44,7 @@ void SelectorColegio::AlEmpezar() {
 }
 
 void SelectorColegio::Elegir() {
+    documento_.Baremos().LeerTodos();  // an association whose every schedule is refused is none
     const std::vector<std::string> colegios = documento_.Baremos().Colegios();
     QStringList nombres;
     for (const std::string& colegio : colegios) nombres << Nombre(colegio);

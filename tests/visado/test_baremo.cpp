@@ -390,3 +390,56 @@ TEST(Baremo, CadaBaremoAceptadoDaSolicitudesQueSeAbren) {
 }
 
 }  // namespace
+
+namespace {
+
+// A price list of association `colegio` from `desde`: one fixed row, and its example.
+QByteArray Tarifa(const char* colegio, const char* desde, int importe, int publicado) {
+    return QString(R"({"formato": 2, "colegio": "%1", "nombre": "T %1 %2", "vigente_desde": "%2",
+        "filas": [{"referencia": "F", "descripcion": "Fija", "regla": {"tipo": "fija",
+        "importe": %3}}], "ejemplos": [{"fila": "F", "cantidad": 1, "cuota": %4}]})")
+        .arg(colegio, desde)
+        .arg(importe)
+        .arg(publicado)
+        .toUtf8();
+}
+
+}  // namespace
+
+// Associations side by side: each its own revisions by date, a tie only within one (two of
+// the same day of different associations were once both refused), the program's own
+// untouched; a list whose example fails is refused with it.
+TEST(Baremo, ColegiosLadoALado) {
+    QTemporaryDir carpeta;
+    const auto escribir = [&carpeta](const char* nombre, const QByteArray& datos) {
+        QFile archivo(carpeta.filePath(nombre));
+        ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+        archivo.write(datos);
+    };
+    escribir("a.json", Tarifa("A", "2026-01-01", 10, 10));
+    escribir("a2.json", Tarifa("A", "2026-06-01", 12, 12));
+    escribir("b.json", Tarifa("B", "2026-01-01", 20, 20));
+    escribir("c.json", Tarifa("C", "2026-01-01", 30, 31));
+    const cdv::Baremos baremos = cdv::Baremos::Buscar({}, carpeta.path());
+    baremos.LeerTodos();
+    EXPECT_EQ(baremos.Rechazos().join('\n').toStdString(),
+              "«c.json»: ejemplos[0] (F): da 30,00 y el colegio publica 31,00");
+    EXPECT_EQ(baremos.Colegios(), (std::vector<std::string>{"", "A", "B"}));
+    const std::tuple<QDate, std::string, const char*> casos[] = {
+        {QDate(2026, 3, 1), "A", "T A 2026-01-01"},
+        {QDate(2026, 6, 1), "A", "T A 2026-06-01"},
+        {QDate(2026, 6, 1), "B", "T B 2026-01-01"},
+        {QDate(2026, 6, 1), "", "Baremo de derechos de visado"},
+        {QDate(2026, 6, 1), "C", "Baremo de derechos de visado"},  // refused: none of its own
+    };
+    for (const auto& [dia, colegio, nombre] : casos)
+        EXPECT_EQ(baremos.EnVigor(dia, colegio)->nombre, nombre) << colegio;
+    const auto a = baremos.EnVigor(QDate(2026, 3, 1), "A");
+    ASSERT_TRUE(a->tarifa);
+    EXPECT_EQ(a->TablaTD.Fila(1)->Tipo, cdv::Regla::SegunTarifa);
+    // The same list, however its file is laid out, is the same schedule.
+    const QByteArray otraForma =
+        QJsonDocument::fromJson(Tarifa("A", "2026-01-01", 10, 10)).toJson(QJsonDocument::Indented);
+    EXPECT_EQ(cdv::LeerBaremo(otraForma).baremo->huella, a->huella);
+    EXPECT_NE(cdv::LeerBaremo(Tarifa("A", "2026-01-01", 11, 11)).baremo->huella, a->huella);
+}
