@@ -1,5 +1,6 @@
 #include "frmAcerca.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,7 +31,9 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde, const QStr
     setWindowTitle(QString("   Acerca de ") + kNombrePrograma);
     setAttribute(Qt::WA_DeleteOnClose);
     EstiloDeVentana(this);
-    TamanoFijo(this, 6060, 3945);
+    // The association's row, when there is one, makes the form taller below the schedule's.
+    const int bajar = colegio.isEmpty() ? 0 : 330;  // twips
+    TamanoFijo(this, 6060, 3945 + bajar);
 
     auto* imagen = new QLabel(this);
     imagen->setObjectName("Picture1");
@@ -57,29 +60,40 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde, const QStr
         {7, true, kAcercaAutor, Twips(2880, 2310, 2960, 255)},
         {8, false, "Baremo vigente desde", Twips(1350, 2640, 2400, 285)},
         {9, true, vigenteDesde, Twips(3780, 2640, 1125, 255)},
-        {16, false, "Colegio", Twips(1350, 2880, 1215, 285)},
-        {17, true, colegio, Twips(2490, 2880, 3350, 225)},
+        {16, false, "Colegio", Twips(1350, 2970, 1215, 285)},
+        {17, true, colegio, Twips(2490, 2970, 3350, 255)},
     };
     QFont letra(QStringLiteral("Arial"));
     letra.setPointSizeF(9.75);
     for (const auto& r : rotulos) {
         if (r.web && std::string_view(kAcercaWeb).empty()) continue;
         if (r.indice >= 16 && colegio.isEmpty()) continue;
-        QLabel* etiqueta = CrearEtiqueta(this, NombreIndexado("Label1", r.indice), r.texto, r.zona);
-        etiqueta->setToolTip(r.indice == 17 ? colegio : QString());
+        // With the association's row below them, the author and the schedule's date go up.
+        const int subir = colegio.isEmpty()                  ? 0
+                          : (r.indice == 6 || r.indice == 7) ? Px(60)
+                          : (r.indice == 8 || r.indice == 9) ? Px(150)
+                                                             : 0;
+        QLabel* etiqueta = CrearEtiqueta(this, NombreIndexado("Label1", r.indice), r.texto,
+                                         r.zona.translated(0, -subir));
+        if (r.indice == 17) {  // a long name cut, and whole in its tooltip
+            etiqueta->setText(
+                QFontMetrics(letra).elidedText(colegio, Qt::ElideRight, r.zona.width()));
+            etiqueta->setToolTip(colegio);
+        }
         etiqueta->setFont(letra);
         Colorear(etiqueta, r.esValor ? kGrisValor : QColor(192, 0, 0));
     }
 
     auto* linea = new QFrame(this);
     linea->setObjectName(NombreIndexado("Line1", 1));
-    linea->setGeometry(Px(240), Px(3120), Px(5804) - Px(240), 1);
+    linea->setGeometry(Px(240), Px(3120 + bajar), Px(5804) - Px(240), 1);
     linea->setFrameShape(QFrame::HLine);
     QPalette gris = linea->palette();
     gris.setColor(QPalette::WindowText, QColor(128, 128, 128));
     linea->setPalette(gris);
 
-    QPushButton* aceptar = CrearBoton(this, "Command1", "Aceptar", Twips(4470, 3360, 1245, 345));
+    QPushButton* aceptar =
+        CrearBoton(this, "Command1", "Aceptar", Twips(4470, 3360 + bajar, 1245, 345));
     connect(aceptar, &QPushButton::clicked, this, &QWidget::close);
     aceptar->setFocus();
 }
