@@ -126,15 +126,15 @@ class TestColegios : public QObject {
             b.menu("mnuColegio");
             QCOMPARE(b.texto("Label1(0)"), kNorte);  // its request is still the North's
             // A third association's list, installed from the menu, is told as another's.
-            c.archivo = QString(CDV_EJEMPLOS "/importes-por-superficie.json");
+            c.archivo = carpeta.filePath("superficie.json");
+            QVERIFY(QFile::copy(CDV_EJEMPLOS "/importes-por-superficie.json", c.archivo));
             b.menu("mnuInstalarBaremo");
             QVERIFY(c.mensajes.last().contains(
                 ", de Colegio Oficial de Ingenieros Técnicos de Ejemplo. Se calcula con él al "
                 "elegir su colegio en Principal → Colegio..."));
         }
         QCOMPARE(c.colegios.size(), 1);  // remembered at the start: asked only by the menu
-        QFile::remove(qEnvironmentVariable("XDG_DATA_HOME") +
-                      "/cdv/baremos/importes-por-superficie.json");
+        QFile::remove(qEnvironmentVariable("XDG_DATA_HOME") + "/cdv/baremos/superficie.json");
         Banco b;
         QCOMPARE(b.texto("Label1(0)"), kSur);
         b.elegir("cbbRefTD", "PE");
