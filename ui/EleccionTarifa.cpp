@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
@@ -11,7 +12,9 @@
 namespace {
 
 // Each factor's label and selector, side by side where a row's note would be.
+// As many as a row asks for share the frame's width, each at most kAnchoFactor wide.
 constexpr int kAnchoFactor = 2250, kIzquierda = 360, kArribaEtiqueta = 810, kArribaSelector = 1065;
+constexpr int kAnchoFactores = 9135;  // twips, from kIzquierda to the frame's right edge
 
 QComboBox* CrearLista(QWidget* padre, const QString& nombre, QRect zona) {
     auto* selector = new QComboBox(padre);
@@ -73,9 +76,10 @@ void EleccionTarifa::MostrarCanal() {
     }
 }
 
-QComboBox* EleccionTarifa::Selector(const std::string& lista, int orden) {
+QComboBox* EleccionTarifa::Selector(const std::string& lista, int orden, int cuantos) {
     auto& [etiqueta, selector] = factores_[lista];
-    const int izquierda = kIzquierda + orden * kAnchoFactor;
+    const int ancho = std::min(kAnchoFactor, kAnchoFactores / std::max(cuantos, 1));
+    const int izquierda = kIzquierda + orden * ancho;
     if (selector == nullptr) {
         etiqueta = CrearEtiqueta(marco_, "lblFactor" + Qs(lista), Qs(lista) + ":", {});
         selector = CrearLista(marco_, "cbbFactor" + Qs(lista), {});
@@ -87,8 +91,8 @@ QComboBox* EleccionTarifa::Selector(const std::string& lista, int orden) {
         selector->setPlaceholderText("(elija)");
         connect(selector, &QComboBox::activated, this, &EleccionTarifa::cambiada);
     }
-    etiqueta->setGeometry(Twips(izquierda, kArribaEtiqueta, kAnchoFactor - 120, 255));
-    selector->setGeometry(Twips(izquierda, kArribaSelector, kAnchoFactor - 120, 315));
+    etiqueta->setGeometry(Twips(izquierda, kArribaEtiqueta, ancho - 120, 255));
+    selector->setGeometry(Twips(izquierda, kArribaSelector, ancho - 120, 315));
     etiqueta->setVisible(true);
     selector->setVisible(true);
     return selector;
@@ -108,7 +112,8 @@ void EleccionTarifa::MostrarPara(int fila) {
     const cdv::Necesidades necesidades = cdv::NecesidadesDe(*baremo.tarifa, documento->Ref);
     pideCantidad_ = necesidades.cantidad;
     int orden = 0;
-    for (const std::string& lista : necesidades.factores) Selector(lista, orden++);
+    const int cuantos = static_cast<int>(necesidades.factores.size());
+    for (const std::string& lista : necesidades.factores) Selector(lista, orden++, cuantos);
     pedidos_ = necesidades.factores;
 }
 

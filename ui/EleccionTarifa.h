@@ -38,7 +38,8 @@ class EleccionTarifa : public QObject {
   private:
     void MostrarCanal();
     void CrearCanal();
-    QComboBox* Selector(const std::string& lista, int orden);
+    // The selector of `lista`, the `orden`th of the `cuantos` the row asks for, made once.
+    QComboBox* Selector(const std::string& lista, int orden, int cuantos);
     // Another schedule: its lists may hold other options.
     void Olvidar();
 
