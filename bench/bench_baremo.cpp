@@ -49,15 +49,17 @@ QByteArray TarifaGrande() {
            filas + "]}";
 }
 
+// As a schedule is read when installed or first needed: checked, its examples priced, and made
+// a schedule with its digest.
 void LeerTarifaDe2000Filas(benchmark::State& estado) {
     const QByteArray datos = TarifaGrande();
-    if (!cdv::LeerTarifa(datos).tarifa) estado.SkipWithError("la tarifa de prueba no se lee");
-    for (auto _ : estado) benchmark::DoNotOptimize(cdv::LeerTarifa(datos));
+    if (!cdv::LeerBaremo(datos).baremo) estado.SkipWithError("la tarifa de prueba no se lee");
+    for (auto _ : estado) benchmark::DoNotOptimize(cdv::LeerBaremo(datos));
 }
 BENCHMARK(LeerTarifaDe2000Filas)->Unit(benchmark::kMillisecond);
 
 void CuotaDeTarifa(benchmark::State& estado) {
-    const auto tarifa = cdv::LeerTarifa(TarifaGrande()).tarifa;
+    const auto tarifa = cdv::LeerBaremo(TarifaGrande()).baremo->tarifa;
     const cdv::Separadores s;
     const cdv::EntradaTarifa entrada{"R1000", *cdv::LeerDecimal("250000"), cdv::Canal::Papel, {}};
     const bool conPasos = estado.range(0) != 0;

@@ -34,7 +34,7 @@ struct Baremo {
     std::string colegio, demarcacion;
     // A price list of format 2, whose rows are the documents (SegunTarifa); none for format 1.
     std::shared_ptr<const Tarifa> tarifa;
-    std::string textoTarifa;  // and its file's content, as JSON, to write it out again
+    std::string textoTarifa;  // and its file, as it was read, to write it out again
 
     // x through every update factor, left to right, each multiplication in double precision:
     // with 1.28 and 1.035, (x × 1.28) × 1.035.

@@ -443,9 +443,7 @@ LecturaBaremo Rechazado(const QString& falta) {
 }  // namespace
 
 QByteArray EscribirBaremo(const Baremo& b) {
-    if (b.tarifa)
-        return QJsonDocument::fromJson(QByteArray::fromStdString(b.textoTarifa))
-            .toJson(QJsonDocument::Indented);
+    if (b.tarifa) return QByteArray::fromStdString(b.textoTarifa);  // the list's file as it is
     QJsonArray factores;
     for (const double factor : b.factores) factores.append(factor);
     QJsonObject raiz = Escalas(b);
@@ -479,7 +477,7 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
             QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
     }
     if (!documento.isObject()) return Rechazado("no es un baremo (no es un objeto JSON)");
-    if (EsDeFormatoTarifa(documento.object())) return LeerBaremoDeTarifa(documento.object());
+    if (EsDeFormatoTarifa(documento.object())) return LeerBaremoDeTarifa(documento.object(), datos);
     Comprobador comprobador;
     Baremo baremo = comprobador.Leer(documento.object());
     if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};

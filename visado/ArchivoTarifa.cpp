@@ -220,14 +220,6 @@ class LectorTarifa : public LectorJson {
     }
 };
 
-QJsonObject Raiz(const QByteArray& datos, QString& falta) {
-    falta = ComprobarJson(std::string_view(datos.constData(), datos.size())).falta;
-    if (!falta.isEmpty()) return {};
-    const QJsonDocument documento = QJsonDocument::fromJson(datos);
-    if (!documento.isObject()) falta = "no es una tarifa (no es un objeto JSON)";
-    return documento.object();
-}
-
 // The list the root holds, checked, its examples priced.
 LecturaTarifa LeerRaiz(const QJsonObject& raiz) {
     LectorTarifa lector;
@@ -246,14 +238,57 @@ bool EsDeFormatoTarifa(const QJsonObject& raiz) {
     return Valor(raiz, "formato").toDouble() == kFormatoTarifa;
 }
 
-LecturaTarifa LeerTarifa(const QByteArray& datos) {
-    QString falta;
-    const QJsonObject raiz = Raiz(datos, falta);
-    if (!falta.isEmpty()) return {nullptr, {falta}};
-    return LeerRaiz(raiz);
+namespace {
+
+// Everything the list holds, in one text, fields apart: the same list gives the same text
+// whatever its file's blanks and order of keys.
+class Contenido {
+  public:
+    std::string texto;
+    void operator()(const std::string& campo) { texto.append(campo).push_back('\x1f'); }
+    void operator()(const Decimal& d) {
+        (*this)(std::to_string(d.mantisa) + "e-" + std::to_string(d.decimales));
+    }
+    void operator()(const PorCanal& p) {
+        (*this)(std::to_string(p.electronica) + "/" + std::to_string(p.papel));
+    }
+    void operator()(const std::optional<PorCanal>& p) { p ? (*this)(*p) : (*this)("-"); }
+};
+
+std::string ContenidoDe(const Tarifa& t) {
+    Contenido c;
+    for (const std::string& campo : {t.colegio, t.demarcacion, t.nombre, t.vigenteDesde}) c(campo);
+    for (const auto& [nombre, tabla] : t.tablas) {
+        c(nombre + (tabla.tipo == TipoTabla::Marginal ? "/m" : "/e"));
+        for (const Tramo& tramo : tabla.tramos) {
+            tramo.hasta ? c(*tramo.hasta) : c("-");
+            c(tramo.coeficiente), c(tramo.importe);
+        }
+    }
+    for (const auto& [lista, opciones] : t.factores) {
+        c(lista);
+        for (const auto& [opcion, valor] : opciones) c(opcion), c(valor);
+    }
+    for (const FilaTarifa& f : t.filas) {
+        const ReglaTarifa& r = f.regla;
+        for (const std::string& campo :
+             {f.referencia, f.descripcion, f.unidad, r.tabla, r.fila, r.anterior, f.tablaRecargo})
+            c(campo);
+        c(std::to_string(static_cast<int>(r.tipo))), c(r.importe), c(r.precio), c(r.porcentaje);
+        for (const std::string& lista : r.factores) c(lista);
+        c(f.minimo), c(f.maximo), c(f.recargo);
+    }
+    for (const EjemploTarifa& e : t.ejemplos) {
+        c(e.entrada.referencia), c(e.entrada.cantidad);
+        c(e.entrada.canal == Canal::Papel ? "papel" : "electronica"), c(std::to_string(e.cuota));
+        for (const auto& [lista, opcion] : e.entrada.factores) c(lista), c(opcion);
+    }
+    return std::move(c.texto);
 }
 
-LecturaBaremo LeerBaremoDeTarifa(const QJsonObject& raiz) {
+}  // namespace
+
+LecturaBaremo LeerBaremoDeTarifa(const QJsonObject& raiz, const QByteArray& datos) {
     LecturaTarifa lectura = LeerRaiz(raiz);
     if (!lectura.tarifa) return {nullptr, lectura.faltas};
     const Tarifa& t = *lectura.tarifa;
@@ -268,9 +303,11 @@ LecturaBaremo LeerBaremoDeTarifa(const QJsonObject& raiz) {
         documentos.push_back(
             {fila.referencia, fila.descripcion, Regla::SegunTarifa, 0, 0, {}, fila.unidad});
     b.TablaTD = TablaDocumentos(std::move(documentos));
-    const QByteArray contenido = QJsonDocument(raiz).toJson(QJsonDocument::Compact);
-    b.huella = QCryptographicHash::hash(contenido, QCryptographicHash::Md5).toHex().toStdString();
-    b.textoTarifa = contenido.toStdString();
+    b.huella =
+        QCryptographicHash::hash(QByteArray::fromStdString(ContenidoDe(t)), QCryptographicHash::Md5)
+            .toHex()
+            .toStdString();
+    b.textoTarifa = datos.toStdString();
     b.tarifa = std::move(lectura.tarifa);
     return {std::make_shared<const Baremo>(std::move(b)), {}};
 }

@@ -24,10 +24,9 @@ struct LecturaTarifa {
 
 // Whether a file's root object says it is of format 2 (whatever else is wrong with it).
 bool EsDeFormatoTarifa(const QJsonObject& raiz);
-LecturaTarifa LeerTarifa(const QByteArray& datos);
-// A price list's root object, read and checked, as a schedule whose documents are its rows
-// (Regla::SegunTarifa). Its digest is that of the list's content, whatever the file's blanks
-// and order of keys.
-LecturaBaremo LeerBaremoDeTarifa(const QJsonObject& raiz);
+// A price list's root object (of the file `datos`), read and checked, as a schedule whose
+// documents are its rows (Regla::SegunTarifa). Its digest is that of the list's content,
+// whatever the file's blanks and order of keys.
+LecturaBaremo LeerBaremoDeTarifa(const QJsonObject& raiz, const QByteArray& datos);
 
 }  // namespace cdv
