@@ -44,7 +44,7 @@ void EleccionTarifa::CrearCanal() {
     canal_->addItem("papel", static_cast<int>(cdv::Canal::Papel));
     canal_->setAccessibleName("Presentación de la solicitud");
     etiquetaCanal_->setBuddy(canal_);
-    connect(canal_, &QComboBox::activated, this, [this] {
+    connect(canal_, &QComboBox::currentIndexChanged, this, [this] {
         documento_.CambiarCanal(static_cast<cdv::Canal>(canal_->currentData().toInt()));
         MostrarCanal();
         emit cambiada();
@@ -89,7 +89,7 @@ QComboBox* EleccionTarifa::Selector(const std::string& lista, int orden, int cua
         for (const auto& [opcion, valor] : opciones) selector->addItem(Qs(opcion));
         selector->setCurrentIndex(-1);
         selector->setPlaceholderText("(elija)");
-        connect(selector, &QComboBox::activated, this, &EleccionTarifa::cambiada);
+        connect(selector, &QComboBox::currentIndexChanged, this, &EleccionTarifa::cambiada);
     }
     etiqueta->setGeometry(Twips(izquierda, kArribaEtiqueta, ancho - 120, 255));
     selector->setGeometry(Twips(izquierda, kArribaSelector, ancho - 120, 315));

@@ -11,12 +11,11 @@ namespace {
 const QString kNorte = "Colegio Oficial de Ingenieros de Ejemplo (Norte)";
 const QString kSur = "Colegio Oficial de Ingenieros de Ejemplo (Sur)";
 
-// A selector's option picked as the user picks it.
+// A selector's option picked, by its text.
 void Opcion(QComboBox* selector, const QString& texto) {
     const int indice = selector->findText(texto);
     if (indice < 0) qFatal("No hay opción %s", qPrintable(texto));
     selector->setCurrentIndex(indice);
-    emit selector->activated(indice);
 }
 
 QStringList Cuotas(const cdv::SolicitudVisado& solicitud) {
