@@ -244,18 +244,22 @@ void frmPrincipal::CrearMenu() {
     accion(ver, "mnuCDV", "Resumen &CDV", {}, this, [this] { ResumenCDV().Abrir(); });
     QAction* proyecto = accion(ver, "mnuProyecto", "Resumen &Proyecto", {}, this,
                                [this] { ResumenProyecto().Abrir(); });
-    // A schedule without work types has no project to sum up.
-    const auto mostrarProyecto = [this, proyecto] {
-        proyecto->setVisible(documento_->Solicitud().Baremo().TablaTT.Filas() > 0);
-    };
-    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, proyecto,
-            mostrarProyecto);
-    mostrarProyecto();
+    SeguirTrabajos(proyecto);
 
     QMenu* ayuda = crearMenu("mnuAyuda", "A&yuda");
     accion(ayuda, "mnuInfo", "&Info", {}, this, &P::MostrarInfo);
     ayuda->addSeparator()->setObjectName("sep1");
     accion(ayuda, "mnuAcerca", "&Acerca de ...", {}, this, &P::MostrarAcerca);
+}
+
+// A schedule without work types has no project to sum up.
+void frmPrincipal::SeguirTrabajos(QAction* resumenProyecto) {
+    const auto mostrar = [this, resumenProyecto] {
+        resumenProyecto->setVisible(documento_->Solicitud().Baremo().TablaTT.Filas() > 0);
+    };
+    connect(&documento_->Solicitud(), &cdv::SolicitudVisado::baremoCambiado, resumenProyecto,
+            mostrar);
+    mostrar();
 }
 
 // Undo and redo, which work from every window of the program.

@@ -15,6 +15,7 @@ class DocumentoSolicitud;
 class OpcionesDescuento;
 class PanelEntrada;
 class SelectorColegio;
+class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -56,6 +57,7 @@ class frmPrincipal : public QMainWindow {
     void CrearMenu();
     void EncadenarTabulacion(const std::vector<QWidget*>& orden);
     void AnadirDeshacer(QMenu& edicion);
+    void SeguirTrabajos(QAction* resumenProyecto);
     void Conectar();
     // Tells, once the window shows, of every schedule file refused.
     void AvisarRechazos();
