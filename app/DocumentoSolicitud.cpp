@@ -272,8 +272,7 @@ void DocumentoSolicitud::CambiarBaremos(cdv::Baremos baremos) {
 }
 
 bool DocumentoSolicitud::SinNada() const {
-    return solicitud_.Documentos().Cuantas() == 0 && solicitud_.Partidas().Cuantas() == 0 &&
-           pila_.count() == 0;
+    return SinLineas() && pila_.count() == 0;
 }
 
 bool DocumentoSolicitud::SinLineas() const {
@@ -317,9 +316,7 @@ void DocumentoSolicitud::CambiarCanal(cdv::Canal canal) {
 }
 
 bool DocumentoSolicitud::OtroBaremoVigente() const {
-    const bool conLineas =
-        solicitud_.Documentos().Cuantas() > 0 || solicitud_.Partidas().Cuantas() > 0;
-    return conLineas && Vigente()->huella != solicitud_.Baremo().huella;
+    return !SinLineas() && Vigente()->huella != solicitud_.Baremo().huella;
 }
 
 void DocumentoSolicitud::SeguirAlDia() {
