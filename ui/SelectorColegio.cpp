@@ -67,7 +67,7 @@ void SelectorColegio::Elegir() {
 }
 
 // The association of the request shown, in the heading's letter where it fits on its line,
-// otherwise smaller, on two lines at most; the program's own heading for its own.
+// otherwise smaller, on two lines; the program's own heading for its own.
 void SelectorColegio::MostrarCabecera() {
     const cdv::Baremo& baremo = documento_.Solicitud().Baremo();
     const QString texto = baremo.colegio.empty() ? fija_ : cdv::NombreColegio(baremo);
@@ -77,8 +77,6 @@ void SelectorColegio::MostrarCabecera() {
     if (!cabe) letra.setPointSizeF(kLetraCabeceraLarga);
     cabecera_->setFont(letra);
     cabecera_->setWordWrap(!cabe);
-    cabecera_->setText(cabe ? texto
-                            : QFontMetrics(letra).elidedText(texto, Qt::ElideRight,
-                                                             2 * cabecera_->width() - Px(600)));
+    cabecera_->setText(texto);
     cabecera_->setToolTip(baremo.colegio.empty() ? QString() : texto);
 }

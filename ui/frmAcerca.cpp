@@ -1,6 +1,5 @@
 #include "frmAcerca.h"
 
-#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,8 +30,9 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde, const QStr
     setWindowTitle(QString("   Acerca de ") + kNombrePrograma);
     setAttribute(Qt::WA_DeleteOnClose);
     EstiloDeVentana(this);
-    // The association's row, when there is one, makes the form taller below the schedule's.
-    const int bajar = colegio.isEmpty() ? 0 : 330;  // twips
+    // The association's row, when there is one (up to three lines), makes the form taller
+    // below the schedule's date.
+    const int bajar = colegio.isEmpty() ? 0 : 840;  // twips
     TamanoFijo(this, 6060, 3945 + bajar);
 
     auto* imagen = new QLabel(this);
@@ -61,7 +61,7 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde, const QStr
         {8, false, "Baremo vigente desde", Twips(1350, 2640, 2400, 285)},
         {9, true, vigenteDesde, Twips(3780, 2640, 1125, 255)},
         {16, false, "Colegio", Twips(1350, 2970, 1215, 285)},
-        {17, true, colegio, Twips(2490, 2970, 3350, 255)},
+        {17, true, colegio, Twips(2490, 2970, 3350, 765)},
     };
     QFont letra(QStringLiteral("Arial"));
     letra.setPointSizeF(9.75);
@@ -75,9 +75,9 @@ frmAcerca::frmAcerca(QWidget* principal, const QString& vigenteDesde, const QStr
                                                              : 0;
         QLabel* etiqueta = CrearEtiqueta(this, NombreIndexado("Label1", r.indice), r.texto,
                                          r.zona.translated(0, -subir));
-        if (r.indice == 17) {  // a long name cut, and whole in its tooltip
-            etiqueta->setText(
-                QFontMetrics(letra).elidedText(colegio, Qt::ElideRight, r.zona.width()));
+        if (r.indice == 17) {  // a long name on as many lines as it takes, from the top
+            etiqueta->setWordWrap(true);
+            etiqueta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             etiqueta->setToolTip(colegio);
         }
         etiqueta->setFont(letra);

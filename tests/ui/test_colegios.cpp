@@ -90,6 +90,9 @@ class TestColegios : public QObject {
         QCOMPARE(liquidacion.filas.back().clase, cdv::ClaseFila::Paso);
         QCOMPARE(liquidacion.totales.at(0).second, QString("281,20"));
 
+        b.menu("mnuAcerca");
+        QCOMPARE(Control<QLabel>(b.ventana("frmAcerca"), "Label1(17)")->text(), kNorte);
+
         // The list's window shows each row's rule, and its tables in the row's note.
         b.menu("mnuInfo");
         QWidget* info = b.ventana("frmInfo");
