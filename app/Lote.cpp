@@ -7,7 +7,6 @@
 
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
-#include "ArchivoTarifa.h"
 #include "Baremo.h"
 #include "Consola.h"
 #include "Cuotas.h"

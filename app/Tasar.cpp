@@ -1,9 +1,10 @@
 #include "Tasar.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
+#include <iterator>
 
 #include "ArchivoBaremo.h"
-#include "ArchivoLocal.h"
 #include "Baremos.h"
 #include "Consola.h"
 #include "Cuotas.h"
@@ -52,10 +53,15 @@ std::optional<cdv::EntradaTarifa> Entrada(const QString& ref, const QString& can
     const auto leida = cdv::LeerCantidad(Us(cantidad), cdv::SeparadoresActuales());
     if (!leida) motivo = "«" + cantidad + "» no es una cantidad.";
     entrada.cantidad = leida.value_or(cdv::Decimal{});
+    // Its key, or as the user reads it ("electrónica").
     const QString canal = opciones.value("canal");
-    if (canal == "papel")
-        entrada.canal = cdv::Canal::Papel;
-    else if (!canal.isEmpty() && canal != "electronica" && canal != "electrónica")
+    const auto elegido = std::find_if(std::begin(cdv::kCanales), std::end(cdv::kCanales),
+                                      [clave = Us(canal)](const cdv::NombresDeCanal& c) {
+                                          return clave == c.clave || clave == c.nombre;
+                                      });
+    if (elegido != std::end(cdv::kCanales))
+        entrada.canal = elegido->canal;
+    else if (!canal.isEmpty())
         motivo = "el canal es «electronica» o «papel», no «" + canal + "».";
     for (const QString& factor : opciones.values("factor")) {
         const qsizetype igual = factor.indexOf(u'=');

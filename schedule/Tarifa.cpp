@@ -17,10 +17,6 @@ std::string Dinero(Centimos c, const Separadores& s) {
     return TextoFormateado(c, s);
 }
 
-std::string NombreCanal(Canal canal) {
-    return canal == Canal::Papel ? "papel" : "electrónica";
-}
-
 // The fee of a row, computed exactly and rounded where its rule says, each step written down.
 class Tasador {
   public:
@@ -66,7 +62,7 @@ class Tasador {
         switch (r.tipo) {
             case TipoRegla::Fija:
                 Paso([&] {
-                    return std::string("Importe fijo (" + NombreCanal(entrada_.canal) +
+                    return std::string("Importe fijo (" + std::string(NombreCanal(entrada_.canal)) +
                                        "): " + Dinero(r.importe.En(entrada_.canal), s_));
                 });
                 return r.importe.En(entrada_.canal);
@@ -96,7 +92,7 @@ class Tasador {
             Paso([&] {
                 return std::string("Tabla «" + nombre + "», tramo " +
                                    (tramo.hasta ? "hasta " + Cifra(*tramo.hasta) : "último") +
-                                   " (" + NombreCanal(entrada_.canal) +
+                                   " (" + std::string(NombreCanal(entrada_.canal)) +
                                    "): " + Dinero(importe, s_));
             });
             return importe;
@@ -170,7 +166,7 @@ class Tasador {
     }
 
     Centimos Limites(const FilaTarifa& fila, Centimos cuota) {
-        const std::string canal = " (" + NombreCanal(entrada_.canal) + ")";
+        const std::string canal = " (" + std::string(NombreCanal(entrada_.canal)) + ")";
         if (fila.minimo && cuota < fila.minimo->En(entrada_.canal)) {
             cuota = fila.minimo->En(entrada_.canal);
             Paso([&] { return std::string("Mínimo" + canal + ": " + Dinero(cuota, s_)); });

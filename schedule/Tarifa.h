@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Exacto.h"
@@ -15,6 +16,26 @@
 namespace cdv {
 
 enum class Canal { Electronica, Papel };
+
+// Each channel's key, in files and on the command line, and its name as the user reads it.
+struct NombresDeCanal {
+    Canal canal;
+    std::string_view clave, nombre;
+};
+inline constexpr NombresDeCanal kCanales[] = {{Canal::Electronica, "electronica", "electrónica"},
+                                              {Canal::Papel, "papel", "papel"}};
+constexpr std::string_view ClaveCanal(Canal canal) {
+    return kCanales[static_cast<int>(canal)].clave;
+}
+constexpr std::string_view NombreCanal(Canal canal) {
+    return kCanales[static_cast<int>(canal)].nombre;
+}
+// The channel of key `clave`; nothing for any other text.
+constexpr std::optional<Canal> CanalDeClave(std::string_view clave) {
+    for (const NombresDeCanal& c : kCanales)
+        if (c.clave == clave) return c.canal;
+    return std::nullopt;
+}
 
 // An amount in cents that may differ by channel.
 struct PorCanal {

@@ -40,8 +40,8 @@ void EleccionTarifa::CrearCanal() {
     etiquetaCanal_ =
         CrearEtiqueta(marco_, "lblCanal", "Presentación:", Twips(kIzquierda, 1455, 1230, 255));
     canal_ = CrearLista(marco_, "cbbCanal", Twips(1620, 1425, 1800, 315));
-    canal_->addItem("electrónica", static_cast<int>(cdv::Canal::Electronica));
-    canal_->addItem("papel", static_cast<int>(cdv::Canal::Papel));
+    for (const cdv::NombresDeCanal& canal : cdv::kCanales)
+        canal_->addItem(Qs(canal.nombre), static_cast<int>(canal.canal));
     canal_->setAccessibleName("Presentación de la solicitud");
     etiquetaCanal_->setBuddy(canal_);
     connect(canal_, &QComboBox::currentIndexChanged, this, [this] {

@@ -131,9 +131,10 @@ class Lector {
 
   private:
     static Canal LeerCanal(const QJsonValue& valor) {
-        if (valor.isUndefined() || valor == QJsonValue("electronica")) return Canal::Electronica;
-        if (valor == QJsonValue("papel")) return Canal::Papel;
-        throw Fallo{"«canal» no es «electronica» ni «papel»"};
+        if (valor.isUndefined()) return Canal::Electronica;
+        const auto canal = valor.isString() ? CanalDeClave(Us(valor.toString())) : std::nullopt;
+        if (!canal) throw Fallo{"«canal» no es «electronica» ni «papel»"};
+        return *canal;
     }
 
     // The options a price list's row was priced with; the row's own lists say which it needs.
@@ -346,7 +347,7 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSo
                      {"documentos", documentos},
                      {"proyecto", proyecto},
                      {"baremo", baremo}};
-    if (b.tarifa) raiz["canal"] = contenido.canal == Canal::Papel ? "papel" : "electronica";
+    if (b.tarifa) raiz["canal"] = Qs(ClaveCanal(contenido.canal));
     if (!origen.archivo.isEmpty()) {
         raiz["sesion"] = QJsonObject{{"archivo", origen.archivo},
                                      {"huella", QString::fromLatin1(origen.huella)}};

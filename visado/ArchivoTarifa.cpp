@@ -207,11 +207,11 @@ class LectorTarifa : public LectorJson {
         e.entrada.referencia = Us(Texto(objeto, "fila", lugar));
         e.entrada.cantidad =
             Numero(Valor(objeto, "cantidad"), En(lugar, "cantidad"), kDecimalesMaximos);
-        const QString canal =
-            objeto.contains("canal") ? Texto(objeto, "canal", lugar) : "electronica";
-        if (canal != "electronica" && canal != "papel")
-            Falta(En(lugar, "canal"), "no es «electronica» ni «papel»");
-        e.entrada.canal = canal == "papel" ? Canal::Papel : Canal::Electronica;
+        const auto canal = objeto.contains("canal")
+                               ? CanalDeClave(Us(Texto(objeto, "canal", lugar)))
+                               : Canal::Electronica;
+        if (!canal) Falta(En(lugar, "canal"), "no es «electronica» ni «papel»");
+        e.entrada.canal = canal.value_or(Canal::Electronica);
         const QJsonObject factores = Objeto(objeto, "factores", lugar);
         for (auto f = factores.begin(); f != factores.end(); ++f)
             e.entrada.factores[Us(f.key())] = Us(f.value().toString());
@@ -280,7 +280,7 @@ std::string ContenidoDe(const Tarifa& t) {
     }
     for (const EjemploTarifa& e : t.ejemplos) {
         c(e.entrada.referencia), c(e.entrada.cantidad);
-        c(e.entrada.canal == Canal::Papel ? "papel" : "electronica"), c(std::to_string(e.cuota));
+        c(std::string(ClaveCanal(e.entrada.canal))), c(std::to_string(e.cuota));
         for (const auto& [lista, opcion] : e.entrada.factores) c(lista), c(opcion);
     }
     return std::move(c.texto);

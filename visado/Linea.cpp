@@ -34,51 +34,52 @@ bool Negativa(const QString& cantidad) {
     return q && *q < 0;
 }
 
-// What a price list's row is asked: its quantity, if it needs one, and its factors' options.
-std::optional<EntradaTarifa> EntradaDe(const Tarifa& tarifa, int fila, const QString& cantidad,
-                                       Canal canal, const Factores& factores, QString& motivo) {
+// What a price list's row is asked: its quantity (as a line keeps it, empty when it asks for
+// none) and its factors' options; or why it cannot be priced.
+struct Pedido {
+    std::optional<EntradaTarifa> entrada;
+    QString cantidad, motivo;
+};
+
+Pedido PedidoDe(const Tarifa& tarifa, int fila, const QString& cantidad, Canal canal,
+                const Factores& factores) {
     const FilaTarifa& f = tarifa.filas[static_cast<std::size_t>(fila - 1)];
     const Necesidades necesidades = NecesidadesDe(tarifa, f.referencia);
     EntradaTarifa entrada{f.referencia, {}, canal, {}};
     if (necesidades.cantidad) {
         const auto leida = LeerCantidad(Us(cantidad), kSeparadoresArchivo);
         if (!leida) {
-            motivo = QString(
-                         "la cantidad «%1» no es un número de 0 en adelante con %2 decimales "
-                         "como mucho")
-                         .arg(cantidad)
-                         .arg(kDecimalesMaximos);
-            return std::nullopt;
+            return {{},
+                    {},
+                    QString("la cantidad «%1» no es un número de 0 en adelante con %2 decimales "
+                            "como mucho")
+                        .arg(cantidad)
+                        .arg(kDecimalesMaximos)};
         }
         entrada.cantidad = *leida;
     }
     for (const std::string& lista : necesidades.factores) {
         const auto elegida = factores.find(lista);
-        if (elegida == factores.end()) {
-            motivo = QString("falta elegir «%1»").arg(Qs(lista));
-            return std::nullopt;
-        }
+        if (elegida == factores.end()) return {{}, {}, QString("falta elegir «%1»").arg(Qs(lista))};
         entrada.factores.insert(*elegida);
     }
-    return entrada;
+    return {std::move(entrada), necesidades.cantidad ? cantidad.trimmed() : QString(), {}};
 }
 
 Tasacion TasarSegunTarifa(const Tarifa& tarifa, int fila, const QString& cantidad, Canal canal,
                           const Factores& factores) {
-    QString motivo;
-    const auto entrada = EntradaDe(tarifa, fila, cantidad, canal, factores, motivo);
-    if (!entrada) return {{}, motivo};
-    const TasacionTarifa tasacion = Tasar(tarifa, *entrada, kSeparadoresArchivo, false);
+    Pedido pedido = PedidoDe(tarifa, fila, cantidad, canal, factores);
+    if (!pedido.entrada) return {{}, pedido.motivo};
+    const TasacionTarifa tasacion = Tasar(tarifa, *pedido.entrada, kSeparadoresArchivo, false);
     if (!tasacion.cuota) return {{}, Qs(tasacion.motivo)};
-    const bool conCantidad = NecesidadesDe(tarifa, entrada->referencia).cantidad;
     Linea linea{fila,
-                conCantidad ? cantidad.trimmed() : QString(),
+                std::move(pedido.cantidad),
                 *tasacion.cuota,
                 Qs(TextoFormateado(*tasacion.cuota, kSeparadoresArchivo)),
                 {},
                 0,
                 0,
-                entrada->factores,
+                std::move(pedido.entrada->factores),
                 {}};
     return {std::move(linea), {}};
 }
@@ -175,13 +176,12 @@ Tasacion TasarProyecto(const Baremo& baremo, int fila, std::vector<LineaComparti
 QStringList PasosDe(const Baremo& baremo, const Linea& linea, Canal canal) {
     const DocumentoTD* documento = baremo.TablaTD.Fila(linea.fila);
     if (documento == nullptr || documento->Tipo != Regla::SegunTarifa || !baremo.tarifa) return {};
-    QString motivo;
-    const auto entrada =
-        EntradaDe(*baremo.tarifa, linea.fila, linea.cantidad, canal, linea.factores, motivo);
-    if (!entrada) return {};
+    const Pedido pedido =
+        PedidoDe(*baremo.tarifa, linea.fila, linea.cantidad, canal, linea.factores);
+    if (!pedido.entrada) return {};
     QStringList pasos;
     for (const std::string& paso :
-         Tasar(*baremo.tarifa, *entrada, SeparadoresActuales(), true).pasos)
+         Tasar(*baremo.tarifa, *pedido.entrada, SeparadoresActuales(), true).pasos)
         if (paso.rfind("Cuota: ", 0) != 0) pasos << Qs(paso);
     return pasos;
 }

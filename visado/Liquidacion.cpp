@@ -163,7 +163,7 @@ QString Calculada(const Baremo& baremo) {
 QString Presentacion(const ContenidoSolicitud& contenido) {
     const Baremo& b = *contenido.baremo;
     if (!b.tarifa || !DistingueCanales(*b.tarifa)) return {};
-    return contenido.canal == Canal::Papel ? "papel" : "electrónica";
+    return Qs(NombreCanal(contenido.canal));
 }
 
 // The fees of the documents, which the request's reader and lists keep within range, the IVA
