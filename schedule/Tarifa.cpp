@@ -356,15 +356,6 @@ bool DistingueFila(const Tarifa& tarifa, const FilaTarifa& fila) {
            Distinto(fila.recargo) || TablaDistingue(tarifa, fila.tablaRecargo);
 }
 
-}  // namespace
-
-std::string TextoPorCanales(const PorCanal& p, const Separadores& s) {
-    if (p.electronica == p.papel) return Dinero(p.electronica, s) + " €";
-    return Dinero(p.electronica, s) + " € electrónica, " + Dinero(p.papel, s) + " € papel";
-}
-
-namespace {
-
 std::string Regla(const Tarifa& tarifa, const ReglaTarifa& r, const Separadores& s) {
     const auto cifra = [&s](Decimal d) { return TextoDecimal(d, s); };
     switch (r.tipo) {
@@ -395,6 +386,12 @@ std::string Regla(const Tarifa& tarifa, const ReglaTarifa& r, const Separadores&
 }
 
 }  // namespace
+
+std::string TextoPorCanales(const PorCanal& p, const Separadores& s) {
+    if (p.electronica == p.papel) return Dinero(p.electronica, s) + " €";
+    return Dinero(p.electronica, s) + " € " + std::string(NombreCanal(Canal::Electronica)) + ", " +
+           Dinero(p.papel, s) + " € " + std::string(NombreCanal(Canal::Papel));
+}
 
 std::vector<std::string> DescripcionDeFila(const Tarifa& tarifa, const FilaTarifa& fila,
                                            const Separadores& s) {
