@@ -1,6 +1,7 @@
 #include "Exacto.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 namespace cdv {
@@ -145,6 +146,28 @@ std::optional<Decimal> Restar(Decimal a, Decimal b) {
     return Decimal{x.bajo - y.bajo, decimales};
 }
 
+namespace {
+
+// d × 10^-desplazamiento read as a T from its text, "35e-4", correctly rounded.
+template <typename T>
+T Cercano(Decimal d, int desplazamiento) {
+    const std::string texto =
+        std::to_string(d.mantisa) + "e-" + std::to_string(d.decimales + desplazamiento);
+    T x{};
+    std::from_chars(texto.data(), texto.data() + texto.size(), x);
+    return x;
+}
+
+}  // namespace
+
+double DecimalEnDouble(Decimal d, int desplazamiento) {
+    return Cercano<double>(d, desplazamiento);
+}
+
+float DecimalEnFloat(Decimal d, int desplazamiento) {
+    return Cercano<float>(d, desplazamiento);
+}
+
 Exacto Exacto::De(Decimal d) {
     Exacto e;
     e.bajo_ = d.mantisa;
@@ -195,6 +218,11 @@ std::optional<Centimos> Exacto::AlCentimo() const {
     }
     if (x.alto != 0 || x.bajo > static_cast<std::uint64_t>(kCentimosMaximos)) return std::nullopt;
     return static_cast<Centimos>(x.bajo);
+}
+
+std::optional<Decimal> Exacto::EnDecimal() const {
+    if (alto_ != 0) return std::nullopt;
+    return Decimal{bajo_, decimales_};
 }
 
 }  // namespace cdv

@@ -34,6 +34,10 @@ std::string TextoDecimal(Decimal d, const Separadores& s);
 int Comparar(Decimal a, Decimal b);
 // a − b: nothing where b > a, or where the difference needs more than 64 bits.
 std::optional<Decimal> Restar(Decimal a, Decimal b);
+// The nearest double, and float, to d × 10^-desplazamiento: what the same number written in
+// the source gives (0.35 % is the float 0.0035f).
+double DecimalEnDouble(Decimal d, int desplazamiento = 0);
+float DecimalEnFloat(Decimal d, int desplazamiento = 0);
 
 // A value kept exactly while a fee is computed: valor × 10^-decimales (up to 128 bits).
 class Exacto {
@@ -45,6 +49,8 @@ class Exacto {
     std::optional<Exacto> Mas(const Exacto& otro) const;
     // Rounded to the cent, half up; nothing beyond kCentimosMaximos.
     std::optional<Centimos> AlCentimo() const;
+    // The value itself; nothing when it needs more than 64 bits.
+    std::optional<Decimal> EnDecimal() const;
 
   private:
     std::uint64_t alto_ = 0, bajo_ = 0;

@@ -13,6 +13,7 @@
 #include <limits>
 #include <optional>
 
+#include "ArchivoCatalogos.h"
 #include "ArchivoLocal.h"
 #include "ArchivoTarifa.h"
 #include "JsonEstricto.h"
@@ -29,12 +30,6 @@ enum class Rango {
     Positivo,    // > 0
     Fraccion,    // from 0 to 1
 };
-
-// The most the update factors may multiply by together, and a scale's factor alone: far
-// above any schedule's, and low enough that no amount of one reaches what is kept in cents.
-constexpr double kFactorMaximo = 1000;
-// The largest amount in euros the program keeps in cents.
-constexpr double kImporteMaximo = static_cast<double>(kCentimosMaximos) / 100;
 
 // The rule codes each catalogue takes.
 constexpr Regla kReglasTrabajo[] = {Regla::PorUnidad, Regla::PorMagnitud, Regla::PorPresupuesto,
@@ -176,15 +171,6 @@ class Comprobador : public LectorJson {
                                  Us(Texto(f, "grupo", lugar, true)),
                                  Us(Texto(f, "nota", lugar, true))};
             });
-    }
-
-    // An upper limit, above the last one.
-    std::int32_t Hasta(const QJsonObject& objeto, const QString& lugar, std::int32_t& anterior) {
-        const auto hasta = Entero(objeto, "hasta", lugar);
-        if (hasta && *hasta <= anterior)
-            Falta(En(lugar, "hasta"), QString("no pasa del límite anterior (%1)").arg(anterior));
-        if (hasta) anterior = static_cast<std::int32_t>(*hasta);
-        return hasta ? static_cast<std::int32_t>(*hasta) : 0;
     }
 
     std::vector<TramoDV> TramosDV(const QJsonObject& raiz) {
@@ -429,18 +415,18 @@ QByteArray Contenido(const Baremo& b) {
     return QByteArray::fromStdString(texto);
 }
 
+LecturaBaremo Rechazado(const QString& falta) {
+    return {nullptr, {falta}};
+}
+
+}  // namespace
+
 // MD5 is enough to tell revisions apart, and quick enough for every start.
 std::string HuellaDe(const Baremo& baremo) {
     return QCryptographicHash::hash(Contenido(baremo), QCryptographicHash::Md5)
         .toHex()
         .toStdString();
 }
-
-LecturaBaremo Rechazado(const QString& falta) {
-    return {nullptr, {falta}};
-}
-
-}  // namespace
 
 QByteArray EscribirBaremo(const Baremo& b) {
     if (b.tarifa) return QByteArray::fromStdString(b.textoTarifa);  // the list's file as it is
@@ -477,7 +463,10 @@ LecturaBaremo LeerBaremo(const QByteArray& datos) {
             QString("no es JSON válido, o está incompleto (carácter %1)").arg(error.offset));
     }
     if (!documento.isObject()) return Rechazado("no es un baremo (no es un objeto JSON)");
-    if (EsDeFormatoTarifa(documento.object())) return LeerBaremoDeTarifa(documento.object(), datos);
+    if (EsDeFormatoTarifa(documento.object()))
+        return EsDeCalculoEnComaFlotante(documento.object())
+                   ? LeerBaremoDeCatalogos(documento.object())
+                   : LeerBaremoDeTarifa(documento.object(), datos);
     Comprobador comprobador;
     Baremo baremo = comprobador.Leer(documento.object());
     if (!comprobador.faltas.isEmpty()) return {nullptr, comprobador.faltas};

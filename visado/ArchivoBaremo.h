@@ -19,6 +19,11 @@ inline constexpr qint64 kTamanoMaximoBaremo = 4 * 1024 * 1024;
 // reader takes the same, so that every request priced by a schedule opens again.
 inline constexpr qsizetype kLargoMaximoReferencia = 64;
 inline constexpr qsizetype kLargoMaximoDescripcion = 400;
+// The most the update factors may multiply by together, and a scale's factor alone: far
+// above any schedule's, and low enough that no amount of one reaches what is kept in cents.
+inline constexpr double kFactorMaximo = 1000;
+// The largest amount in euros the program keeps in cents.
+inline constexpr double kImporteMaximo = static_cast<double>(kCentimosMaximos) / 100;
 // How many discount options the main window's frames hold, for "P" and for "PB".
 inline constexpr int kOpcionesProyecto = 4;
 inline constexpr int kOpcionesProyectoBasico = 3;
@@ -33,6 +38,9 @@ struct LecturaBaremo {
 LecturaBaremo LeerBaremo(const QByteArray& datos);
 // Reads and checks the file at `ruta`; each fault begins with the file's name.
 LecturaBaremo AbrirBaremo(const QString& ruta);
+// What tells a schedule of catalogues from any other: a digest of everything it holds, numbers
+// by their bits, whatever the file it came in.
+std::string HuellaDe(const Baremo& baremo);
 // The schedule as a file that reads back as the same schedule.
 QByteArray EscribirBaremo(const Baremo& baremo);
 

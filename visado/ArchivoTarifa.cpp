@@ -4,8 +4,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <array>
-#include <charconv>
 
 #include "ArchivoBaremo.h"
 #include "ArchivoLocal.h"
@@ -36,11 +34,14 @@ class LectorTarifa : public LectorJson {
   public:
     Tarifa Leer(const QJsonObject& raiz) {
         Conocidas(raiz, {}, {"formato", "colegio", "nombre", "vigente_desde", "filas"},
-                  {"demarcacion", "tablas", "factores", "ejemplos"});
+                  {"demarcacion", "tablas", "factores", "ejemplos", "calculo"});
+        if (const QString calculo = Texto(raiz, "calculo", {});
+            raiz.contains("calculo") && calculo != "exacto")
+            Falta("calculo", "«" + Recortado(calculo) + "» no es «exacto» ni «coma_flotante»");
         Tarifa t;
-        t.colegio = Linea(raiz, "colegio", {});
-        t.demarcacion = Linea(raiz, "demarcacion", {});
-        t.nombre = Linea(raiz, "nombre", {});
+        t.colegio = Linea(raiz, "colegio", {}, kLargoMaximoDescripcion);
+        t.demarcacion = Linea(raiz, "demarcacion", {}, kLargoMaximoDescripcion);
+        t.nombre = Linea(raiz, "nombre", {}, kLargoMaximoDescripcion);
         t.vigenteDesde = Fecha(raiz, "vigente_desde");
         const QJsonObject tablas = Objeto(raiz, "tablas", {});
         for (auto tabla = tablas.begin(); tabla != tablas.end(); ++tabla)
@@ -57,35 +58,10 @@ class LectorTarifa : public LectorJson {
     }
 
   private:
-    std::string Linea(const QJsonObject& objeto, const char* clave, const QString& lugar) {
-        const QString texto = Texto(objeto, clave, lugar);
-        Largo(texto, En(lugar, clave), kLargoMaximoDescripcion);
-        return Us(texto);
-    }
-
-    // A number, as the decimal it is written as (its shortest exact form).
-    Decimal Numero(const QJsonValue& valor, const QString& lugar, int decimales) {
-        std::array<char, 64> texto{};
-        const auto escrito = valor.isDouble() && valor.toDouble() >= 0
-                                 ? std::to_chars(texto.begin(), texto.end(), valor.toDouble(),
-                                                 std::chars_format::fixed)
-                                 : std::to_chars_result{texto.begin(), std::errc::invalid_argument};
-        const auto d = escrito.ec == std::errc()
-                           ? LeerDecimal(std::string_view(texto.data(), escrito.ptr - texto.data()))
-                           : std::nullopt;
-        if (!d || d->decimales > decimales) {
-            Falta(lugar, QString("no es un número ≥ 0 con %1 decimales como mucho, y menos de "
-                                 "18 cifras")
-                             .arg(decimales));
-            return {};
-        }
-        return *d;
-    }
-
     // An amount in euros, the same for every channel or {"electronica": …, "papel": …}.
     PorCanal Importe(const QJsonValue& valor, const QString& lugar) {
         const auto centimos = [&](const QJsonValue& v, const QString& l) {
-            const auto c = Exacto::De(Numero(v, l, 2)).AlCentimo();  // two decimals: exact
+            const auto c = Exacto::De(NumeroDecimal(v, l, 2)).AlCentimo();  // two decimals: exact
             if (!c) Falta(l, "pasa del importe más alto que se guarda");
             return c.value_or(0);
         };
@@ -113,9 +89,11 @@ class LectorTarifa : public LectorJson {
             const QJsonObject tramo = Elemento(v, donde, {clave}, {"hasta"});
             Tramo t;
             if (tramo.contains("hasta"))
-                t.hasta = Numero(Valor(tramo, "hasta"), En(donde, "hasta"), kDecimalesMaximos);
+                t.hasta =
+                    NumeroDecimal(Valor(tramo, "hasta"), En(donde, "hasta"), kDecimalesMaximos);
             if (tabla.tipo == TipoTabla::Marginal)
-                t.coeficiente = Numero(Valor(tramo, clave), En(donde, clave), kDecimalesMaximos);
+                t.coeficiente =
+                    NumeroDecimal(Valor(tramo, clave), En(donde, clave), kDecimalesMaximos);
             else
                 t.importe = Importe(Valor(tramo, clave), En(donde, clave));
             tabla.tramos.push_back(t);
@@ -128,7 +106,7 @@ class LectorTarifa : public LectorJson {
         const QJsonObject objeto = valor.toObject();
         std::map<std::string, Decimal> opciones;
         for (auto o = objeto.begin(); o != objeto.end(); ++o)
-            opciones[Us(o.key())] = Numero(o.value(), En(lugar, o.key()), kDecimalesMaximos);
+            opciones[Us(o.key())] = NumeroDecimal(o.value(), En(lugar, o.key()), kDecimalesMaximos);
         return opciones;
     }
 
@@ -163,10 +141,11 @@ class LectorTarifa : public LectorJson {
         if (pide("importe", {Fija}))
             r.importe = Importe(Valor(objeto, "importe"), En(lugar, "importe"));
         if (pide("precio", {PorUnidad, Ponderada}))
-            r.precio = Numero(Valor(objeto, "precio"), En(lugar, "precio"), kDecimalesMaximos);
+            r.precio =
+                NumeroDecimal(Valor(objeto, "precio"), En(lugar, "precio"), kDecimalesMaximos);
         if (pide("porcentaje", {Porcentaje, ParteDe}))
-            r.porcentaje =
-                Numero(Valor(objeto, "porcentaje"), En(lugar, "porcentaje"), kDecimalesMaximos);
+            r.porcentaje = NumeroDecimal(Valor(objeto, "porcentaje"), En(lugar, "porcentaje"),
+                                         kDecimalesMaximos);
         if (pide("tabla", {Tabla})) r.tabla = Us(Texto(objeto, "tabla", lugar));
         if (pide("fila", {ParteDe, Deduccion})) r.fila = Us(Texto(objeto, "fila", lugar));
         if (pide("anterior", {Deduccion})) r.anterior = Us(Texto(objeto, "anterior", lugar));
@@ -184,8 +163,8 @@ class LectorTarifa : public LectorJson {
         const QString referencia = Texto(objeto, "referencia", lugar);
         Largo(referencia, En(lugar, "referencia"), kLargoMaximoReferencia);
         f.referencia = Us(referencia);
-        f.descripcion = Linea(objeto, "descripcion", lugar);
-        f.unidad = Linea(objeto, "unidad", lugar);
+        f.descripcion = Linea(objeto, "descripcion", lugar, kLargoMaximoDescripcion);
+        f.unidad = Linea(objeto, "unidad", lugar, kLargoMaximoDescripcion);
         f.regla = ReglaDe(Valor(objeto, "regla"), En(lugar, "regla"));
         if (objeto.contains("minimo"))
             f.minimo = Importe(Valor(objeto, "minimo"), En(lugar, "minimo"));
@@ -206,7 +185,7 @@ class LectorTarifa : public LectorJson {
         EjemploTarifa e;
         e.entrada.referencia = Us(Texto(objeto, "fila", lugar));
         e.entrada.cantidad =
-            Numero(Valor(objeto, "cantidad"), En(lugar, "cantidad"), kDecimalesMaximos);
+            NumeroDecimal(Valor(objeto, "cantidad"), En(lugar, "cantidad"), kDecimalesMaximos);
         const auto canal = objeto.contains("canal")
                                ? CanalDeClave(Us(Texto(objeto, "canal", lugar)))
                                : Canal::Electronica;

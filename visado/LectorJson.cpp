@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QJsonArray>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "TextoLocal.h"
@@ -114,6 +116,40 @@ void LectorJson::Largo(const QString& texto, const QString& lugar, qsizetype lar
     if (texto.size() > largo) Falta(lugar, QString("tiene más de %1 caracteres").arg(largo));
     if (const QString impropio = CaracterImpropio(texto); !impropio.isEmpty())
         Falta(lugar, "tiene " + impropio);
+}
+
+std::string LectorJson::Linea(const QJsonObject& objeto, const char* clave, const QString& lugar,
+                              qsizetype largo) {
+    const QString texto = Texto(objeto, clave, lugar);
+    Largo(texto, En(lugar, clave), largo);
+    return Us(texto);
+}
+
+std::int32_t LectorJson::Hasta(const QJsonObject& objeto, const QString& lugar,
+                               std::int32_t& anterior) {
+    const auto hasta = Entero(objeto, "hasta", lugar);
+    if (hasta && *hasta <= anterior)
+        Falta(En(lugar, "hasta"), QString("no pasa del límite anterior (%1)").arg(anterior));
+    if (hasta) anterior = static_cast<std::int32_t>(*hasta);
+    return hasta ? static_cast<std::int32_t>(*hasta) : 0;
+}
+
+Decimal LectorJson::NumeroDecimal(const QJsonValue& valor, const QString& lugar, int decimales) {
+    std::array<char, 64> texto{};
+    const auto escrito =
+        valor.isDouble() && valor.toDouble() >= 0
+            ? std::to_chars(texto.begin(), texto.end(), valor.toDouble(), std::chars_format::fixed)
+            : std::to_chars_result{texto.begin(), std::errc::invalid_argument};
+    const auto d = escrito.ec == std::errc()
+                       ? LeerDecimal(std::string_view(texto.data(), escrito.ptr - texto.data()))
+                       : std::nullopt;
+    if (!d || d->decimales > decimales) {
+        Falta(lugar, QString("no es un número ≥ 0 con %1 decimales como mucho, y menos de 18 "
+                             "cifras")
+                         .arg(decimales));
+        return {};
+    }
+    return *d;
 }
 
 }  // namespace cdv

@@ -7,11 +7,14 @@
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "Exacto.h"
 
 namespace cdv {
 
@@ -50,6 +53,14 @@ class LectorJson {
     std::string Fecha(const QJsonObject& objeto, const char* clave, const QString& lugar = {});
     // A text of one line, within `largo` characters.
     void Largo(const QString& texto, const QString& lugar, qsizetype largo);
+    // The text of `clave`, not empty, of one line within `largo` characters.
+    std::string Linea(const QJsonObject& objeto, const char* clave, const QString& lugar,
+                      qsizetype largo);
+    // A band's upper limit "hasta": a whole number above `anterior`, which it then becomes.
+    std::int32_t Hasta(const QJsonObject& objeto, const QString& lugar, std::int32_t& anterior);
+    // A number ≥ 0, as the decimal it is written as (its shortest exact form), with at most
+    // `decimales` decimals; 0 when it is not one.
+    Decimal NumeroDecimal(const QJsonValue& valor, const QString& lugar, int decimales);
 };
 
 }  // namespace cdv

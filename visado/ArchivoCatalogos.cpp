@@ -1,0 +1,328 @@
+#include "ArchivoCatalogos.h"
+
+#include <QSet>
+#include <map>
+
+#include "FormasDeRegla.h"
+#include "LectorJson.h"
+#include "TextoLocal.h"
+
+namespace cdv {
+
+namespace {
+
+// The key of each parameter, by its Parametro.
+constexpr const char* kClavesParametro[] = {"", "precio", "porcentaje"};
+
+const char* NombreTabla(TipoTabla tipo) {
+    return tipo == TipoTabla::Marginal ? "marginal" : "escalonada";
+}
+
+const char* NombreCatalogo(Catalogo catalogo) {
+    return catalogo == Catalogo::Trabajos ? "trabajos" : "filas";
+}
+
+// What a kind of rule of a catalogue takes, in words: "lleva una tabla marginal y «precio», o
+// …"; or that the catalogue has no such kind.
+QString LoQueLleva(Catalogo catalogo, const std::string& tipo) {
+    QStringList formas;
+    for (const FormaDeRegla& f : kFormasDeRegla) {
+        if (f.catalogo != catalogo || f.tipo != tipo) continue;
+        QStringList partes;
+        if (f.tabla) partes << QString("una tabla ") + NombreTabla(*f.tabla);
+        if (f.parametro != Parametro::Ninguno)
+            partes << QString("«%1»").arg(kClavesParametro[static_cast<int>(f.parametro)]);
+        formas << (partes.isEmpty() ? QString("solo su tipo") : partes.join(" y "));
+    }
+    if (formas.isEmpty())
+        return QString("«%1» no es un tipo de regla de «%2» en este cálculo")
+            .arg(Recortado(Qs(tipo)), NombreCatalogo(catalogo));
+    return "esta regla lleva " + formas.join(", o ");
+}
+
+// What a row of either catalogue has.
+struct Comun {
+    std::string referencia, descripcion, nota;
+    Regla regla = Regla::SinCuota;
+    float tasa = 0, minimo = 0;
+};
+
+// Reads a schedule of catalogues of format 2, noting every fault with its place.
+class LectorCatalogos : public LectorJson {
+  public:
+    Baremo Leer(const QJsonObject& raiz) {
+        Conocidas(raiz, {},
+                  {"formato", "calculo", "nombre", "vigente_desde", "actualizacion", "tablas",
+                   "filas", "trabajos"},
+                  {"fuente", "colegio", "demarcacion"});
+        Baremo b;
+        b.nombre = Linea(raiz, "nombre", {}, kLargoMaximoDescripcion);
+        b.vigenteDesde = Fecha(raiz, "vigente_desde");
+        if (raiz.contains("fuente")) b.fuente = Us(Texto(raiz, "fuente", {}, true));
+        if (raiz.contains("colegio"))
+            b.colegio = Linea(raiz, "colegio", {}, kLargoMaximoDescripcion);
+        if (raiz.contains("demarcacion"))
+            b.demarcacion = Linea(raiz, "demarcacion", {}, kLargoMaximoDescripcion);
+        for (const auto& [k, valor] : Elementos(raiz, "actualizacion", {}))
+            b.factores.push_back(DecimalEnDouble(Positivo(valor, En("actualizacion", k))));
+        Tablas(Objeto(raiz, "tablas", {}), b);
+        b.TablaTD = TablaDocumentos(Documentos(raiz, b));
+        b.TablaTT = TablaTrabajos(Trabajos(raiz));
+        ProyectosConDescuento(b.TablaTD);
+        Limites(b);
+        return b;
+    }
+
+  private:
+    std::map<QString, TipoTabla> tablas_;
+    QString marginal_, escalonada_;  // the names of the two tables
+
+    Decimal Positivo(const QJsonValue& valor, const QString& lugar) {
+        const Decimal d = NumeroDecimal(valor, lugar, kDecimalesMaximos);
+        if (valor.isDouble() && d.mantisa == 0) Falta(lugar, "no es un número > 0");
+        return d;
+    }
+
+    Decimal Numero(const QJsonObject& objeto, const char* clave, const QString& lugar) {
+        return NumeroDecimal(Valor(objeto, clave), En(lugar, clave), kDecimalesMaximos);
+    }
+
+    void Tablas(const QJsonObject& tablas, Baremo& b) {
+        for (auto t = tablas.begin(); t != tablas.end(); ++t) {
+            const QString lugar = En("tablas", t.key());
+            const QJsonObject tabla = Elemento(t.value(), lugar, {"tipo", "tramos"});
+            const QString tipo = Texto(tabla, "tipo", lugar);
+            if (tipo == "marginal" && Unica(TipoTabla::Marginal, t.key(), lugar, marginal_)) {
+                b.tramosDV = TramosMarginales(tabla, lugar);
+            } else if (tipo == "escalonada" &&
+                       Unica(TipoTabla::Escalonada, t.key(), lugar, escalonada_)) {
+                b.clasesSuperficie = TramosEscalonados(tabla, lugar);
+            } else if (tipo != "marginal" && tipo != "escalonada" && tabla.contains("tipo")) {
+                Falta(En(lugar, "tipo"),
+                      "«" + Recortado(tipo) + "» no es «marginal» ni «escalonada»");
+            }
+        }
+    }
+
+    // The scales are one of each kind: the first table of a kind is it, a second one a fault.
+    bool Unica(TipoTabla tipo, const QString& nombre, const QString& lugar, QString& suya) {
+        if (!suya.isEmpty()) {
+            Falta(lugar, QString("este cálculo lleva una sola tabla %1, y ya está «%2»")
+                             .arg(NombreTabla(tipo), suya));
+            return false;
+        }
+        suya = nombre;
+        tablas_[nombre] = tipo;
+        return true;
+    }
+
+    // Each band gives its coefficient and its base, the fee at its start, which must be what
+    // the bands below it give: the scale adds the base to the part inside the band.
+    std::vector<TramoDV> TramosMarginales(const QJsonObject& tabla, const QString& lugar) {
+        std::vector<TramoDV> tramos;
+        std::int32_t anterior = 0;
+        std::optional<Exacto> acumulado = Exacto::De({});
+        for (const auto& [k, valor] : Elementos(tabla, "tramos", lugar)) {
+            const QString donde = En(En(lugar, "tramos"), k);
+            const QJsonObject t = Elemento(valor, donde, {"hasta", "coeficiente", "base"});
+            const std::int32_t desde = anterior;
+            const std::int32_t hasta = Hasta(t, donde, anterior);
+            const Decimal coeficiente = Positivo(Valor(t, "coeficiente"), En(donde, "coeficiente"));
+            const Decimal base = Numero(t, "base", donde);
+            const auto suma = acumulado ? acumulado->EnDecimal() : std::nullopt;
+            if (suma && Comparar(*suma, base) != 0)
+                Falta(En(donde, "base"), "no es lo que dan los tramos anteriores, " +
+                                             Qs(TextoDecimal(*suma, {",", ""})));
+            const auto parte =
+                Exacto::De({static_cast<std::uint64_t>(hasta - std::min(desde, hasta)), 0})
+                    .Por(coeficiente);
+            acumulado = acumulado && parte ? acumulado->Mas(*parte) : std::nullopt;
+            tramos.push_back({hasta, DecimalEnDouble(coeficiente), DecimalEnDouble(base)});
+        }
+        return tramos;
+    }
+
+    std::vector<ClaseSuperficie> TramosEscalonados(const QJsonObject& tabla, const QString& lugar) {
+        std::vector<ClaseSuperficie> clases;
+        std::int32_t anterior = 0;
+        for (const auto& [k, valor] : Elementos(tabla, "tramos", lugar)) {
+            const QString donde = En(En(lugar, "tramos"), k);
+            const QJsonObject c = Elemento(valor, donde, {"hasta", "importe"});
+            const std::int32_t hasta = Hasta(c, donde, anterior);
+            clases.push_back({hasta, DecimalEnFloat(Numero(c, "importe", donde))});
+        }
+        return clases;
+    }
+
+    // What both catalogues' rows have: a unique reference, a description, a rule, a minimum
+    // and perhaps a note.
+    Comun Fila(const QJsonObject& f, const QString& lugar, Catalogo catalogo,
+               QSet<QString>& referencias) {
+        const QString ref = Texto(f, "referencia", lugar);
+        if (!ref.isEmpty() && referencias.contains(ref))
+            Falta(En(lugar, "referencia"), QString("«%1» está repetida").arg(Recortado(ref)));
+        referencias.insert(ref);
+        Largo(ref, En(lugar, "referencia"), kLargoMaximoReferencia);
+        Comun c{Us(ref), Linea(f, "descripcion", lugar, kLargoMaximoDescripcion),
+                Us(Texto(f, "nota", lugar, true))};
+        ReglaDeFila(Valor(f, "regla"), En(lugar, "regla"), catalogo, c);
+        c.minimo = DecimalEnFloat(Numero(f, "minimo", lugar));
+        return c;
+    }
+
+    void ReglaDeFila(const QJsonValue& valor, const QString& lugar, Catalogo catalogo, Comun& c) {
+        const QJsonObject r = Elemento(valor, lugar, {"tipo"}, {"tabla", "precio", "porcentaje"});
+        std::optional<TipoTabla> tabla;
+        if (r.contains("tabla")) {
+            const QString nombre = Texto(r, "tabla", lugar);
+            const auto t = tablas_.find(nombre);
+            if (t == tablas_.end()) {
+                Falta(En(lugar, "tabla"), "«" + Recortado(nombre) + "» no es una tabla del baremo");
+                return;
+            }
+            tabla = t->second;
+        }
+        const bool precio = r.contains("precio"), porcentaje = r.contains("porcentaje");
+        const Parametro parametro = precio == porcentaje ? Parametro::Ninguno
+                                    : precio             ? Parametro::Precio
+                                                         : Parametro::Porcentaje;
+        const std::string tipo = Us(Texto(r, "tipo", lugar));
+        const FormaDeRegla* forma = FormaDe(catalogo, tipo, tabla, parametro);
+        if (forma == nullptr) {
+            if (r.contains("tipo")) Falta(lugar, LoQueLleva(catalogo, tipo));
+            return;
+        }
+        c.regla = forma->regla;
+        if (parametro == Parametro::Precio) c.tasa = DecimalEnFloat(Numero(r, "precio", lugar));
+        if (parametro == Parametro::Porcentaje)
+            c.tasa = DecimalEnFloat(Numero(r, "porcentaje", lugar), 2);
+    }
+
+    std::vector<DocumentoTD> Documentos(const QJsonObject& raiz, Baremo& b) {
+        std::vector<DocumentoTD> filas;
+        QSet<QString> referencias;
+        for (const auto& [k, valor] : Elementos(raiz, "filas", {})) {
+            const QString lugar = En("filas", k);
+            const QJsonObject f =
+                Elemento(valor, lugar, {"referencia", "descripcion", "regla", "minimo"},
+                         {"nota", "descuentos"});
+            const Comun c = Fila(f, lugar, Catalogo::Documentos, referencias);
+            if (f.contains("descuentos")) Descuentos(f, lugar, c.referencia, b);
+            filas.push_back({c.referencia, c.descripcion, c.regla, c.tasa, c.minimo, c.nota, {}});
+        }
+        return filas;
+    }
+
+    std::vector<TrabajoTT> Trabajos(const QJsonObject& raiz) {
+        std::vector<TrabajoTT> filas;
+        QSet<QString> referencias;
+        for (const auto& [k, valor] : Elementos(raiz, "trabajos", {})) {
+            const QString lugar = En("trabajos", k);
+            const QJsonObject f = Elemento(
+                valor, lugar, {"referencia", "descripcion", "grupo", "unidad", "regla", "minimo"},
+                {"nota"});
+            const Comun c = Fila(f, lugar, Catalogo::Trabajos, referencias);
+            const QString unidad = Texto(f, "unidad", lugar, true);
+            Largo(unidad, En(lugar, "unidad"), kLargoMaximoDescripcion);
+            filas.push_back({c.referencia, c.descripcion, c.regla, Us(unidad), c.tasa, c.minimo,
+                             Us(Texto(f, "grupo", lugar, true)), c.nota});
+        }
+        return filas;
+    }
+
+    // The options of a project document's discount, each a share of the project's fee: as many
+    // as its frame in the main window holds, the first one taking nothing off, each named once.
+    void Descuentos(const QJsonObject& fila, const QString& lugar, const std::string& ref,
+                    Baremo& b) {
+        const QString donde = En(lugar, "descuentos");
+        const bool proyecto = ref == kRefProyecto, basico = ref == kRefProyectoBasico;
+        if (!proyecto && !basico) {
+            Falta(donde, "solo los documentos «P» y «PB» tienen opciones de descuento");
+            return;
+        }
+        std::vector<OpcionDescuento>& opciones =
+            proyecto ? b.descuentosProyecto : b.descuentosProyectoBasico;
+        QSet<QString> textos;
+        for (const auto& [k, valor] : Elementos(fila, "descuentos", lugar)) {
+            const QString en = En(donde, k);
+            const QJsonObject o = Elemento(valor, en, {"texto", "porcentaje"});
+            const QString texto = Texto(o, "texto", en);
+            Largo(texto, En(en, "texto"), kLargoMaximoDescripcion);
+            if (textos.contains(texto)) Falta(En(en, "texto"), "está repetido");
+            textos.insert(texto);
+            const Decimal porcentaje = Numero(o, "porcentaje", en);
+            if (Comparar(porcentaje, {100, 0}) > 0) Falta(En(en, "porcentaje"), "pasa de 100");
+            opciones.push_back({Us(texto), DecimalEnFloat(porcentaje, 2)});
+        }
+        const int cuantas = proyecto ? kOpcionesProyecto : kOpcionesProyectoBasico;
+        if (!opciones.empty() && static_cast<int>(opciones.size()) != cuantas)
+            Falta(donde, QString("tiene %1 opciones; su marco muestra %2")
+                             .arg(opciones.size())
+                             .arg(cuantas));
+        if (!opciones.empty() && opciones.front().fraccion != 0.0f)
+            Falta(En(donde, 0), "la primera opción no descuenta nada (porcentaje 0)");
+    }
+
+    // "P" and "PB" are there, as shares of the project, for their discounts.
+    void ProyectosConDescuento(const TablaDocumentos& documentos) {
+        for (const std::string_view ref : {kRefProyecto, kRefProyectoBasico}) {
+            const DocumentoTD* fila = documentos.Fila(documentos.Buscar(ref));
+            if (documentos.Filas() > 0 &&
+                (fila == nullptr || fila->Tipo != Regla::ParteDelProyecto))
+                Falta("filas", QString("falta «%1», un documento de tipo «parte_del_proyecto», al "
+                                       "que se aplican sus descuentos")
+                                   .arg(Qs(ref)));
+        }
+    }
+
+    // What a fee can reach stays within what the program keeps in cents.
+    void Limites(const Baremo& b) {
+        double producto = 1;
+        for (const double factor : b.factores) producto *= factor;
+        if (!(producto <= kFactorMaximo))
+            Falta("actualizacion", QString("juntas multiplican por más de %1").arg(kFactorMaximo));
+        const auto importe = [this, &b](double euros, const QString& lugar) {
+            if (!(b.Actualizar(euros) <= kImporteMaximo))
+                Falta(lugar, "actualizado, pasa del mayor importe que el programa calcula");
+        };
+        double desde = 0;
+        for (std::size_t k = 0; k < b.tramosDV.size(); ++k) {
+            const TramoDV& t = b.tramosDV[k];
+            const QString lugar = En(En(En("tablas", marginal_), "tramos"), qsizetype(k));
+            if (!(t.factor <= kFactorMaximo))
+                Falta(En(lugar, "coeficiente"), QString("pasa de %1").arg(kFactorMaximo));
+            if (!((t.hasta - desde) * t.factor + t.base <= kImporteMaximo))
+                Falta(lugar,
+                      "su cuota al final del tramo pasa del mayor importe que el "
+                      "programa calcula");
+            desde = t.hasta;
+        }
+        for (std::size_t k = 0; k < b.clasesSuperficie.size(); ++k)
+            importe(b.clasesSuperficie[k].importe,
+                    En(En(En(En("tablas", escalonada_), "tramos"), qsizetype(k)), "importe"));
+        for (int n = 1; n <= b.TablaTD.Filas(); ++n) {
+            importe(b.TablaTD.Fila(n)->Tasa, En(En("filas", n - 1), "regla"));
+            importe(b.TablaTD.Fila(n)->Minimo, En(En("filas", n - 1), "minimo"));
+        }
+        for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
+            importe(b.TablaTT.Fila(n)->Tasa, En(En("trabajos", n - 1), "regla"));
+            importe(b.TablaTT.Fila(n)->Minimo, En(En("trabajos", n - 1), "minimo"));
+        }
+    }
+};
+
+}  // namespace
+
+bool EsDeCalculoEnComaFlotante(const QJsonObject& raiz) {
+    return Valor(raiz, "calculo") == QJsonValue("coma_flotante");
+}
+
+LecturaBaremo LeerBaremoDeCatalogos(const QJsonObject& raiz) {
+    LectorCatalogos lector;
+    Baremo baremo = lector.Leer(raiz);
+    if (!lector.faltas.isEmpty()) return {nullptr, lector.faltas};
+    baremo.huella = HuellaDe(baremo);
+    return {std::make_shared<const Baremo>(std::move(baremo)), {}};
+}
+
+}  // namespace cdv
