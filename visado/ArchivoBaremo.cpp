@@ -70,8 +70,7 @@ class Comprobador : public LectorJson {
         b.descuentosProyectoBasico =
             Opciones(descuentos, kRefProyectoBasico, kOpcionesProyectoBasico);
         ProyectosConDescuento(b.TablaTD);
-        b.iva = TiposIva(raiz);
-        IvaDesdeElPrincipio(b.iva, b.vigenteDesde);
+        b.iva = TiposIva(raiz, b.vigenteDesde);
         Limites(b);
         return b;
     }
@@ -197,55 +196,6 @@ class Comprobador : public LectorJson {
             clases.push_back({hasta, Simple(c, "importe", lugar, Rango::NoNegativo)});
         }
         return clases;
-    }
-
-    // The schedule's own IVA rates, optional: each from a date, later than the one before, a
-    // percentage from 0 to 100 in hundredths at most.
-    std::vector<TipoIva> TiposIva(const QJsonObject& raiz) {
-        std::vector<TipoIva> tipos;
-        for (const auto& [k, valor] : Elementos(raiz, "iva", {})) {
-            const QString lugar = En("iva", k);
-            const QJsonObject t = Elemento(valor, lugar, {"desde", "porcentaje"});
-            const std::string desde = Fecha(t, "desde", lugar);
-            if (!tipos.empty() && desde <= tipos.back().desde)
-                Falta(En(lugar, "desde"), "no es posterior a la fecha anterior");
-            const auto centesimas = Centesimas(t["porcentaje"]);
-            if (!centesimas)
-                Falta(En(lugar, "porcentaje"), "no es un porcentaje de 0 a 100 con dos decimales");
-            tipos.push_back({desde, centesimas.value_or(0)});
-        }
-        return tipos;
-    }
-
-    // A percentage in hundredths, read from its shortest decimal (8.2, not 819.99999... / 100),
-    // when it is from 0 to 100 with two decimals at most.
-    static std::optional<int> Centesimas(const QJsonValue& valor) {
-        const double x = valor.toDouble(-1);
-        if (!valor.isDouble() || !(x >= 0 && x <= 100)) return std::nullopt;
-        char texto[32];
-        const auto fin =
-            std::to_chars(texto, texto + sizeof texto, x, std::chars_format::fixed).ptr;
-        const std::string_view decimal(texto, static_cast<std::size_t>(fin - texto));
-        const std::size_t punto = decimal.find('.');
-        const std::string_view enteros = decimal.substr(0, punto);
-        const std::string_view decimales =
-            punto == std::string_view::npos ? std::string_view() : decimal.substr(punto + 1);
-        if (decimales.size() > 2) return std::nullopt;
-        int centesimas = 0;
-        for (const char c : enteros) centesimas = centesimas * 10 + (c - '0');
-        for (std::size_t k = 0; k < 2; ++k)
-            centesimas = centesimas * 10 + (k < decimales.size() ? decimales[k] - '0' : 0);
-        return centesimas;
-    }
-
-    // The schedule's own rates cover it from its first day: before their first, the statement
-    // would charge no IVA at all.
-    void IvaDesdeElPrincipio(const std::vector<TipoIva>& tipos, const std::string& vigenteDesde) {
-        if (!tipos.empty() && !vigenteDesde.empty() && tipos.front().desde > vigenteDesde)
-            Falta(En(En("iva", 0), "desde"),
-                  QString("empieza después que el baremo (vigente desde %1): sus tipos deben "
-                          "cubrirlo desde su primer día")
-                      .arg(Qs(vigenteDesde)));
     }
 
     // The options of a project document's discount: as many as its frame holds, the first one

@@ -54,7 +54,7 @@ class LectorCatalogos : public LectorJson {
         Conocidas(raiz, {},
                   {"formato", "calculo", "nombre", "vigente_desde", "actualizacion", "tablas",
                    "filas", "trabajos"},
-                  {"fuente", "colegio", "demarcacion"});
+                  {"fuente", "colegio", "demarcacion", "iva"});
         Baremo b;
         b.nombre = Linea(raiz, "nombre", {}, kLargoMaximoDescripcion);
         b.vigenteDesde = Fecha(raiz, "vigente_desde");
@@ -69,6 +69,7 @@ class LectorCatalogos : public LectorJson {
         b.TablaTD = TablaDocumentos(Documentos(raiz, b));
         b.TablaTT = TablaTrabajos(Trabajos(raiz));
         ProyectosConDescuento(b.TablaTD);
+        b.iva = TiposIva(raiz, b.vigenteDesde);
         Limites(b);
         return b;
     }

@@ -134,15 +134,29 @@ std::int32_t LectorJson::Hasta(const QJsonObject& objeto, const QString& lugar,
     return hasta ? static_cast<std::int32_t>(*hasta) : 0;
 }
 
-Decimal LectorJson::NumeroDecimal(const QJsonValue& valor, const QString& lugar, int decimales) {
+namespace {
+
+// A JSON number ≥ 0 as the decimal it is written as (its shortest exact form).
+std::optional<Decimal> DecimalEscrito(const QJsonValue& valor) {
     std::array<char, 64> texto{};
+    if (!valor.isDouble() || !(valor.toDouble() >= 0)) return std::nullopt;
     const auto escrito =
-        valor.isDouble() && valor.toDouble() >= 0
-            ? std::to_chars(texto.begin(), texto.end(), valor.toDouble(), std::chars_format::fixed)
-            : std::to_chars_result{texto.begin(), std::errc::invalid_argument};
-    const auto d = escrito.ec == std::errc()
-                       ? LeerDecimal(std::string_view(texto.data(), escrito.ptr - texto.data()))
-                       : std::nullopt;
+        std::to_chars(texto.begin(), texto.end(), valor.toDouble(), std::chars_format::fixed);
+    if (escrito.ec != std::errc()) return std::nullopt;
+    return LeerDecimal(std::string_view(texto.data(), escrito.ptr - texto.data()));
+}
+
+// A percentage from 0 to 100 with two decimals at most, in hundredths (8.2 is 820).
+std::optional<int> Centesimas(const QJsonValue& valor) {
+    const auto d = DecimalEscrito(valor);
+    if (!d || d->decimales > 2 || Comparar(*d, {100, 0}) > 0) return std::nullopt;
+    return static_cast<int>(d->mantisa * (d->decimales == 0 ? 100 : d->decimales == 1 ? 10 : 1));
+}
+
+}  // namespace
+
+Decimal LectorJson::NumeroDecimal(const QJsonValue& valor, const QString& lugar, int decimales) {
+    const auto d = DecimalEscrito(valor);
     if (!d || d->decimales > decimales) {
         Falta(lugar, QString("no es un número ≥ 0 con %1 decimales como mucho, y menos de 18 "
                              "cifras")
@@ -150,6 +164,29 @@ Decimal LectorJson::NumeroDecimal(const QJsonValue& valor, const QString& lugar,
         return {};
     }
     return *d;
+}
+
+std::vector<TipoIva> LectorJson::TiposIva(const QJsonObject& raiz,
+                                          const std::string& vigenteDesde) {
+    std::vector<TipoIva> tipos;
+    for (const auto& [k, valor] : Elementos(raiz, "iva", {})) {
+        const QString lugar = En("iva", k);
+        const QJsonObject t = Elemento(valor, lugar, {"desde", "porcentaje"});
+        const std::string desde = Fecha(t, "desde", lugar);
+        if (!tipos.empty() && desde <= tipos.back().desde)
+            Falta(En(lugar, "desde"), "no es posterior a la fecha anterior");
+        const auto centesimas = Centesimas(Valor(t, "porcentaje"));
+        if (!centesimas)
+            Falta(En(lugar, "porcentaje"), "no es un porcentaje de 0 a 100 con dos decimales");
+        tipos.push_back({desde, centesimas.value_or(0)});
+    }
+    // Before their first, the statement would charge no IVA at all.
+    if (!tipos.empty() && !vigenteDesde.empty() && tipos.front().desde > vigenteDesde)
+        Falta(En(En("iva", 0), "desde"),
+              QString("empieza después que el baremo (vigente desde %1): sus tipos deben "
+                      "cubrirlo desde su primer día")
+                  .arg(Qs(vigenteDesde)));
+    return tipos;
 }
 
 }  // namespace cdv

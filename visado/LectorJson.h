@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Exacto.h"
+#include "Iva.h"
 
 namespace cdv {
 
@@ -61,6 +62,10 @@ class LectorJson {
     // A number ≥ 0, as the decimal it is written as (its shortest exact form), with at most
     // `decimales` decimals; 0 when it is not one.
     Decimal NumeroDecimal(const QJsonValue& valor, const QString& lugar, int decimales);
+    // The schedule's own IVA rates ("iva"), optional: each from a date, later than the one
+    // before, a percentage from 0 to 100 in hundredths at most; the first from the schedule's
+    // first day.
+    std::vector<TipoIva> TiposIva(const QJsonObject& raiz, const std::string& vigenteDesde);
 };
 
 }  // namespace cdv
