@@ -47,6 +47,13 @@ constexpr const FormaDeRegla* FormaDe(Catalogo catalogo, std::string_view tipo,
     return nullptr;
 }
 
+// The form a catalogue states rule `regla` in; nothing for a rule it has not.
+constexpr const FormaDeRegla* FormaDe(Catalogo catalogo, Regla regla) {
+    for (const FormaDeRegla& forma : kFormasDeRegla)
+        if (forma.catalogo == catalogo && forma.regla == regla) return &forma;
+    return nullptr;
+}
+
 // The rule of a form that must exist (the built-in schedule's, checked by its tests).
 constexpr Regla ReglaDeForma(Catalogo catalogo, std::string_view tipo,
                              std::optional<TipoTabla> tabla, Parametro parametro) {

@@ -278,52 +278,6 @@ class Comprobador : public LectorJson {
     }
 };
 
-// A float's shortest decimal, as a JSON number that reads back to the same float.
-QJsonValue Decimal(float x) {
-    char texto[32];
-    const auto fin = std::to_chars(texto, texto + sizeof texto, x).ptr;
-    double valor = 0;
-    std::from_chars(texto, fin, valor);
-    return valor;
-}
-
-QJsonObject Fila(const DocumentoTD& f) {
-    return {{"referencia", Qs(f.Ref)},       {"descripcion", Qs(f.Descripcion)},
-            {"tipo", CodigoDeRegla(f.Tipo)}, {"tasa", Decimal(f.Tasa)},
-            {"minimo", Decimal(f.Minimo)},   {"nota", Qs(f.Comentario)}};
-}
-
-QJsonObject Fila(const TrabajoTT& f) {
-    return {{"referencia", Qs(f.Ref)},       {"descripcion", Qs(f.Descripcion)},
-            {"tipo", CodigoDeRegla(f.Tipo)}, {"unidad", Qs(f.Unidad)},
-            {"tasa", Decimal(f.Tasa)},       {"minimo", Decimal(f.Minimo)},
-            {"grupo", Qs(f.Grupo)},          {"nota", Qs(f.Comentario)}};
-}
-
-// Every row of a catalogue, in its order.
-template <typename Tabla>
-QJsonArray Filas(const Tabla& tabla) {
-    QJsonArray filas;
-    for (int n = 1; n <= tabla.Filas(); ++n) filas.append(Fila(*tabla.Fila(n)));
-    return filas;
-}
-
-QJsonArray Opciones(const std::vector<OpcionDescuento>& opciones) {
-    QJsonArray lista;
-    for (const OpcionDescuento& o : opciones)
-        lista.append(QJsonObject{{"texto", Qs(o.texto)}, {"fraccion", Decimal(o.fraccion)}});
-    return lista;
-}
-
-QJsonObject Escalas(const Baremo& b) {
-    QJsonArray dv, superficie;
-    for (const TramoDV& t : b.tramosDV)
-        dv.append(QJsonObject{{"hasta", t.hasta}, {"factor", t.factor}, {"base", t.base}});
-    for (const ClaseSuperficie& c : b.clasesSuperficie)
-        superficie.append(QJsonObject{{"hasta", c.hasta}, {"importe", Decimal(c.importe)}});
-    return {{"escala_dv", dv}, {"escala_superficie", superficie}};
-}
-
 // Everything the schedule holds, each field ended by U+001F and numbers by their bits: what
 // tells one schedule from another, whatever the file it came in.
 QByteArray Contenido(const Baremo& b) {
@@ -380,25 +334,7 @@ std::string HuellaDe(const Baremo& baremo) {
 
 QByteArray EscribirBaremo(const Baremo& b) {
     if (b.tarifa) return QByteArray::fromStdString(b.textoTarifa);  // the list's file as it is
-    QJsonArray factores;
-    for (const double factor : b.factores) factores.append(factor);
-    QJsonObject raiz = Escalas(b);
-    raiz["formato"] = kFormatoBaremo;
-    raiz["nombre"] = Qs(b.nombre);
-    raiz["vigente_desde"] = Qs(b.vigenteDesde);
-    if (!b.fuente.empty()) raiz["fuente"] = Qs(b.fuente);
-    raiz["factores"] = factores;
-    raiz["documentos"] = Filas(b.TablaTD);
-    raiz["trabajos"] = Filas(b.TablaTT);
-    raiz["descuentos"] = QJsonObject{{"P", Opciones(b.descuentosProyecto)},
-                                     {"PB", Opciones(b.descuentosProyectoBasico)}};
-    if (!b.iva.empty()) {
-        QJsonArray iva;
-        for (const TipoIva& t : b.iva)
-            iva.append(QJsonObject{{"desde", Qs(t.desde)}, {"porcentaje", t.centesimas / 100.0}});
-        raiz["iva"] = iva;
-    }
-    return QJsonDocument(raiz).toJson(QJsonDocument::Indented);
+    return EscribirCatalogos(b);
 }
 
 LecturaBaremo LeerBaremo(const QByteArray& datos) {

@@ -1,6 +1,9 @@
 #include "ArchivoCatalogos.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSet>
+#include <charconv>
 #include <map>
 
 #include "FormasDeRegla.h"
@@ -324,6 +327,162 @@ LecturaBaremo LeerBaremoDeCatalogos(const QJsonObject& raiz) {
     if (!lector.faltas.isEmpty()) return {nullptr, lector.faltas};
     baremo.huella = HuellaDe(baremo);
     return {std::make_shared<const Baremo>(std::move(baremo)), {}};
+}
+
+}  // namespace cdv
+
+namespace cdv {
+
+namespace {
+
+// The names the program gives the two tables when it writes a schedule.
+constexpr const char* kTablaMarginal = "escala_dv";
+constexpr const char* kTablaEscalonada = "escala_superficie";
+
+// A JSON value's text: a number, or a string with its escapes.
+std::string Cadena(const std::string& texto) {
+    const QByteArray lista = QJsonDocument(QJsonArray{Qs(texto)}).toJson(QJsonDocument::Compact);
+    return lista.mid(1, lista.size() - 2).toStdString();
+}
+
+// x × 10^desplazamiento as its shortest exact decimal, "0.35" for 0.0035f moved by 2; its
+// shortest form in scientific notation when it has too many decimals to be read exactly.
+template <typename T>
+std::string Numero(T x, int desplazamiento = 0) {
+    char texto[64];
+    const auto fijo = std::to_chars(texto, texto + sizeof texto, x, std::chars_format::fixed);
+    const auto d = fijo.ec == std::errc() ? LeerDecimal(std::string_view(texto, fijo.ptr - texto))
+                                          : std::nullopt;
+    if (!d) return std::string(texto, std::to_chars(texto, texto + sizeof texto, x).ptr);
+    Decimal movido = *d;
+    for (int k = 0; k < desplazamiento; ++k) {
+        if (movido.decimales > 0) {
+            --movido.decimales;
+        } else {
+            movido.mantisa *= 10;
+        }
+    }
+    return TextoDecimal(movido, {".", ""});
+}
+
+using Campos = std::vector<std::pair<const char*, std::string>>;
+
+std::string Sangria(int nivel) {
+    return std::string(static_cast<std::size_t>(nivel) * 4, ' ');
+}
+
+// An object of values already written, on one line or one field a line at `nivel`.
+std::string Objeto(const Campos& campos, int nivel = -1) {
+    std::string texto = "{";
+    for (std::size_t k = 0; k < campos.size(); ++k) {
+        if (k > 0) texto += nivel < 0 ? ", " : ",";
+        if (nivel >= 0) texto += "\n" + Sangria(nivel + 1);
+        texto += Cadena(campos[k].first) + ": " + campos[k].second;
+    }
+    return texto + (nivel >= 0 ? "\n" + Sangria(nivel) + "}" : "}");
+}
+
+// A list of values already written, each on its line at `nivel`, or on one line.
+std::string Lista(const std::vector<std::string>& elementos, int nivel = -1) {
+    std::string texto = "[";
+    for (std::size_t k = 0; k < elementos.size(); ++k) {
+        if (k > 0) texto += nivel < 0 ? ", " : ",";
+        if (nivel >= 0) texto += "\n" + Sangria(nivel + 1);
+        texto += elementos[k];
+    }
+    return texto + (nivel >= 0 ? "\n" + Sangria(nivel) + "]" : "]");
+}
+
+std::string Regla(Catalogo catalogo, cdv::Regla regla, float tasa) {
+    const FormaDeRegla* forma = FormaDe(catalogo, regla);
+    Campos campos{{"tipo", Cadena(std::string(forma->tipo))}};
+    if (forma->tabla)
+        campos.emplace_back(
+            "tabla",
+            Cadena(*forma->tabla == TipoTabla::Marginal ? kTablaMarginal : kTablaEscalonada));
+    if (forma->parametro == Parametro::Precio) campos.emplace_back("precio", Numero(tasa));
+    if (forma->parametro == Parametro::Porcentaje)
+        campos.emplace_back("porcentaje", Numero(tasa, 2));
+    return Objeto(campos);
+}
+
+std::string Descuentos(const std::vector<OpcionDescuento>& opciones) {
+    std::vector<std::string> lista;
+    for (const OpcionDescuento& o : opciones)
+        lista.push_back(
+            Objeto({{"texto", Cadena(o.texto)}, {"porcentaje", Numero(o.fraccion, 2)}}));
+    return Lista(lista, 3);
+}
+
+std::string Documento(const Baremo& b, const DocumentoTD& f) {
+    Campos campos{{"referencia", Cadena(f.Ref)},
+                  {"descripcion", Cadena(f.Descripcion)},
+                  {"regla", Regla(Catalogo::Documentos, f.Tipo, f.Tasa)},
+                  {"minimo", Numero(f.Minimo)}};
+    if (const auto opciones = b.DescuentosDe(f.Ref); !opciones.empty())
+        campos.emplace_back("descuentos", Descuentos({opciones.begin(), opciones.end()}));
+    if (!f.Comentario.empty()) campos.emplace_back("nota", Cadena(f.Comentario));
+    return Objeto(campos, 2);
+}
+
+std::string Trabajo(const TrabajoTT& f) {
+    Campos campos{{"referencia", Cadena(f.Ref)},
+                  {"descripcion", Cadena(f.Descripcion)},
+                  {"grupo", Cadena(f.Grupo)},
+                  {"unidad", Cadena(f.Unidad)},
+                  {"regla", Regla(Catalogo::Trabajos, f.Tipo, f.Tasa)},
+                  {"minimo", Numero(f.Minimo)}};
+    if (!f.Comentario.empty()) campos.emplace_back("nota", Cadena(f.Comentario));
+    return Objeto(campos, 2);
+}
+
+std::string Tablas(const Baremo& b) {
+    std::vector<std::string> marginal, escalonada;
+    for (const TramoDV& t : b.tramosDV)
+        marginal.push_back(Objeto({{"hasta", std::to_string(t.hasta)},
+                                   {"coeficiente", Numero(t.factor)},
+                                   {"base", Numero(t.base)}}));
+    for (const ClaseSuperficie& c : b.clasesSuperficie)
+        escalonada.push_back(
+            Objeto({{"hasta", std::to_string(c.hasta)}, {"importe", Numero(c.importe)}}));
+    return Objeto({{kTablaMarginal,
+                    Objeto({{"tipo", Cadena("marginal")}, {"tramos", Lista(marginal, 3)}}, 2)},
+                   {kTablaEscalonada,
+                    Objeto({{"tipo", Cadena("escalonada")}, {"tramos", Lista(escalonada, 3)}}, 2)}},
+                  1);
+}
+
+// Each catalogue's rows, `escribir` writing one.
+template <typename Tabla, typename Escribir>
+std::string Filas(const Tabla& tabla, Escribir escribir) {
+    std::vector<std::string> filas;
+    for (int n = 1; n <= tabla.Filas(); ++n) filas.push_back(escribir(*tabla.Fila(n)));
+    return Lista(filas, 1);
+}
+
+}  // namespace
+
+QByteArray EscribirCatalogos(const Baremo& b) {
+    Campos raiz{{"formato", "2"},
+                {"calculo", Cadena("coma_flotante")},
+                {"nombre", Cadena(b.nombre)},
+                {"vigente_desde", Cadena(b.vigenteDesde)}};
+    for (const auto& [clave, texto] :
+         {std::pair{"fuente", &b.fuente}, {"colegio", &b.colegio}, {"demarcacion", &b.demarcacion}})
+        if (!texto->empty()) raiz.emplace_back(clave, Cadena(*texto));
+    std::vector<std::string> factores;
+    for (const double f : b.factores) factores.push_back(Numero(f));
+    raiz.emplace_back("actualizacion", Lista(factores));
+    raiz.emplace_back("tablas", Tablas(b));
+    raiz.emplace_back("filas", Filas(b.TablaTD, [&b](const auto& f) { return Documento(b, f); }));
+    raiz.emplace_back("trabajos", Filas(b.TablaTT, [](const auto& f) { return Trabajo(f); }));
+    std::vector<std::string> iva;
+    for (const TipoIva& t : b.iva)
+        iva.push_back(
+            Objeto({{"desde", Cadena(t.desde)},
+                    {"porcentaje", TextoDecimal({std::uint64_t(t.centesimas), 2}, {".", ""})}}));
+    if (!iva.empty()) raiz.emplace_back("iva", Lista(iva, 1));
+    return QByteArray::fromStdString(Objeto(raiz, 0) + "\n");
 }
 
 }  // namespace cdv

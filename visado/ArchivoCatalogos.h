@@ -15,5 +15,8 @@ namespace cdv {
 bool EsDeCalculoEnComaFlotante(const QJsonObject& raiz);
 // Its root object, read and checked, every fault with its place.
 LecturaBaremo LeerBaremoDeCatalogos(const QJsonObject& raiz);
+// A schedule of catalogues as such a file, a row's fields on their lines and a rule, a band or
+// an option on one line; it reads back as the same schedule.
+QByteArray EscribirCatalogos(const Baremo& baremo);
 
 }  // namespace cdv

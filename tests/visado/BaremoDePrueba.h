@@ -1,8 +1,9 @@
-// Variants of the built-in schedule's file, for the tests that read, publish and install
-// schedules.
+// Variants of the built-in schedule's file of format 1, for the tests that read, publish and
+// install schedules.
 #pragma once
 
 #include <QDate>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,8 +11,16 @@
 
 #include "ArchivoBaremo.h"
 
+// The built-in schedule as a file of format 1, as revisions were written before format 2: the
+// variants below change its keys.
 inline QJsonObject Incorporado() {
-    return QJsonDocument::fromJson(cdv::EscribirBaremo(*cdv::BaremoIncorporado())).object();
+    static const QJsonObject raiz = [] {
+        QFile archivo(CDV_BAREMO_FORMATO_1);
+        return archivo.open(QIODevice::ReadOnly)
+                   ? QJsonDocument::fromJson(archivo.readAll()).object()
+                   : QJsonObject();
+    }();
+    return raiz;
 }
 
 // The built-in schedule's file with one change made by `cambiar`.

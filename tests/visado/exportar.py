@@ -156,16 +156,17 @@ with tempfile.TemporaryDirectory() as carpeta:
     assert (hecho.returncode, hecho.stdout) == (0, "correcto\n"), hecho
     with open(en("baremo.json"), encoding="utf-8") as archivo:
         baremo = json.load(archivo)
-    baremo["documentos"][0]["tasas"] = baremo["documentos"][0].pop("tasa")
+    assert baremo["formato"] == 2 and baremo["calculo"] == "coma_flotante", baremo
+    baremo["filas"][0]["minimos"] = baremo["filas"][0].pop("minimo")
     with open(en("mal.json"), "w", encoding="utf-8") as archivo:
         json.dump(baremo, archivo)
     hecho = orden("--comprobar-baremo", en("mal.json"))
-    assert hecho.returncode == 1 and "«mal.json»: documentos[0].tasas: clave desconocida" in \
+    assert hecho.returncode == 1 and "«mal.json»: filas[0].minimos: clave desconocida" in \
         hecho.stdout, hecho
-    baremo["documentos"][0]["tasa"] = baremo["documentos"][0].pop("tasas")
+    baremo["filas"][0]["minimo"] = baremo["filas"][0].pop("minimos")
     baremo["nombre"] = "Copia del baremo"
     # A description a spreadsheet would take for a formula.
-    [aap] = [d for d in baremo["documentos"] if d["referencia"] == "AAP"]
+    [aap] = [d for d in baremo["filas"] if d["referencia"] == "AAP"]
     aap["descripcion"] = "=1+1"
     os.makedirs(os.path.join(datos, "cdv", "baremos"))
     with open(os.path.join(datos, "cdv", "baremos", "copia.json"), "w", encoding="utf-8") as a:

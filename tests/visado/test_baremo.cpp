@@ -41,7 +41,11 @@ TEST(Baremo, ElIncorporadoEsElDeSuArchivo) {
     const cdv::LecturaBaremo formato1 = cdv::AbrirBaremo(CDV_BAREMO_FORMATO_1);
     ASSERT_TRUE(formato1.baremo) << formato1.faltas.join('\n').toStdString();
     EXPECT_TRUE(*formato1.baremo == leido);
-    // Written back, it reads as the same schedule, whatever its blanks.
+    // Exported, it is its file, byte for byte.
+    QFile semilla(CDV_BAREMO_JSON);
+    ASSERT_TRUE(semilla.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cdv::EscribirBaremo(leido), semilla.readAll());
+    // The file of format 1, compact, reads as the same schedule, whatever its blanks.
     const QByteArray compacto = QJsonDocument(Incorporado()).toJson(QJsonDocument::Compact);
     const cdv::LecturaBaremo otra = cdv::LeerBaremo(compacto);
     ASSERT_TRUE(otra.baremo) << otra.faltas.join('\n').toStdString();
@@ -165,6 +169,87 @@ TEST(Baremo, CadaTipoDeIvaConDosDecimales) {
     ASSERT_EQ(lectura.baremo->iva.size(), 10001u);
     for (int centesimas = 0; centesimas <= 10000; ++centesimas)
         ASSERT_EQ(lectura.baremo->iva[static_cast<std::size_t>(centesimas)].centesimas, centesimas);
+    // Written in format 2, every rate reads back the same.
+    const cdv::LecturaBaremo escrito = cdv::LeerBaremo(cdv::EscribirBaremo(*lectura.baremo));
+    ASSERT_TRUE(escrito.baremo) << escrito.faltas.join('\n').toStdString();
+    EXPECT_TRUE(*escrito.baremo == *lectura.baremo);
+}
+
+// The built-in schedule's own file (format 2, computed in floating point) as an object.
+QJsonObject Semilla() {
+    QFile archivo(CDV_BAREMO_JSON);
+    return archivo.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(archivo.readAll()).object()
+                                             : QJsonObject();
+}
+
+// The index of the row `ref` of the built-in file's documents.
+QString FilaDeSemilla(const char* ref) {
+    const QJsonArray filas = Semilla()["filas"].toArray();
+    for (qsizetype k = 0; k < filas.size(); ++k)
+        if (filas[k].toObject()["referencia"].toString() == ref) return QString::number(k);
+    return {};
+}
+
+// Each fault of a file of format 2 computed in floating point, planted in the built-in one, told
+// with its place.
+TEST(Baremo, FormatoDosEnComaFlotanteConSuLugar) {
+    const QString p = FilaDeSemilla("P");
+    const QJsonObject otraMarginal{
+        {"tipo", "marginal"},
+        {"tramos", QJsonArray{QJsonObject{{"hasta", 1}, {"coeficiente", 1}, {"base", 0}}}}};
+    const std::tuple<QStringList, QJsonValue, const char*> casos[] = {
+        {{"filas", "0", "regla", "tipo"},
+         "fija",
+         "filas[0].regla: «fija» no es un tipo de regla de «filas» en este cálculo"},
+        {{"trabajos", "0", "regla", "precio"},
+         1,
+         "trabajos[0].regla: esta regla lleva una tabla marginal y «precio», o una tabla "
+         "marginal y «porcentaje», o una tabla escalonada"},
+        {{"filas", FilaDeSemilla("OD"), "regla", "precio"}, 1, "esta regla lleva solo su tipo"},
+        {{"trabajos", "0", "regla", "tabla"},
+         "escala",
+         "trabajos[0].regla.tabla: «escala» no es una tabla del baremo"},
+        {{"tablas", "escala_dv", "tramos", "2", "hasta"},
+         300,
+         "tablas.escala_dv.tramos[2].hasta: no pasa del límite anterior (350)"},
+        {{"tablas", "escala_dv", "tramos", "2", "base"},
+         333,
+         "tablas.escala_dv.tramos[2].base: no es lo que dan los tramos anteriores, 332,5"},
+        {{"tablas", "escala_dv", "tramos", "0", "coeficiente"},
+         0,
+         "tablas.escala_dv.tramos[0].coeficiente: no es un número > 0"},
+        {{"tablas", "escala_dv", "tipo"},
+         "progresiva",
+         "tablas.escala_dv.tipo: «progresiva» no es «marginal» ni «escalonada»"},
+        {{"tablas", "otra"},
+         otraMarginal,
+         "tablas.otra: este cálculo lleva una sola tabla marginal, y ya está «escala_dv»"},
+        {{"filas", "0", "descuentos"},
+         QJsonArray{QJsonObject{{"texto", "A"}, {"porcentaje", 0}}},
+         "filas[0].descuentos: solo los documentos «P» y «PB» tienen opciones de descuento"},
+        {{"filas", p, "descuentos", "3"},
+         QJsonValue::Undefined,
+         "descuentos: tiene 3 opciones; su marco muestra 4"},
+        {{"filas", p, "descuentos", "1", "porcentaje"}, 150, "porcentaje: pasa de 100"},
+        {{"filas", p, "regla"},
+         QJsonObject{{"tipo", "por_unidad"}, {"precio", 1}},
+         "filas: falta «P», un documento de tipo «parte_del_proyecto»"},
+        {{"filas", "0", "regla", "precio"},
+         -1,
+         "filas[0].regla.precio: no es un número ≥ 0 con 9 decimales"},
+        {{"actualizacion"},
+         QJsonArray{1000, 2},
+         "actualizacion: juntas multiplican por más de 1000"},
+        {{"calculo"}, "doble", "calculo: «doble» no es «exacto» ni «coma_flotante»"},
+    };
+    for (const auto& [camino, valor, falta] : casos) {
+        QJsonObject raiz = Semilla();
+        Poner(raiz, camino, valor);
+        const cdv::LecturaBaremo lectura = cdv::LeerBaremo(QJsonDocument(raiz).toJson());
+        EXPECT_FALSE(lectura.baremo) << falta;
+        EXPECT_TRUE(lectura.faltas.join('\n').contains(QString::fromUtf8(falta)))
+            << falta << "\n  -> " << lectura.faltas.join('\n').toStdString();
+    }
 }
 
 // Revisions priced as the rules must price them, each fee worked out here step by step.
