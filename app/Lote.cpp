@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "Ajustes.h"
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Baremo.h"
@@ -97,7 +98,8 @@ int ComprobarBaremo(const QString& ruta) {
 }
 
 int ExportarBaremo(const QString& ruta) {
-    const auto vigente = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
+    const auto vigente =
+        cdv::Baremos::Instalados().EnVigor(cdv::Hoy(), ColegioRecordado().value_or(""));
     if (const QString fallo = EscribirSalida(ruta, cdv::EscribirBaremo(*vigente));
         !fallo.isEmpty()) {
         Avisar("no se puede escribir «" + ruta + "»: " + fallo + ".");
@@ -122,8 +124,8 @@ void AnadirOpcionesSinVentana(QCommandLineParser& opciones) {
                         "tenga, y termina.",
                         "baremo.json"});
     opciones.addOption({"exportar-baremo",
-                        "Escribe el baremo vigente en un archivo («-»: la salida estándar), punto "
-                        "de partida de una revisión, y termina.",
+                        "Escribe el baremo vigente del colegio elegido en un archivo («-»: la "
+                        "salida estándar), punto de partida de una revisión, y termina.",
                         "baremo.json"});
     AnadirOpcionesDeTasar(opciones);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "Ajustes.h"
 #include "ArchivoBaremo.h"
 #include "Baremos.h"
 #include "Consola.h"
@@ -96,7 +97,7 @@ void AnadirOpcionesDeTasar(QCommandLineParser& opciones) {
                         "factor"});
     opciones.addOption({"baremo",
                         "Con --tasar: el archivo de baremo con que tasar (si no se da, "
-                        "el vigente).",
+                        "el vigente del colegio elegido).",
                         "baremo.json"});
 }
 
@@ -110,7 +111,7 @@ int TasarEnLote(const QCommandLineParser& opciones) {
         if (!lectura.baremo) return Rechazar(lectura.faltas.join("\ncdv: "));
         baremo = lectura.baremo;
     } else {
-        baremo = cdv::Baremos::Instalados().EnVigor(cdv::Hoy());
+        baremo = cdv::Baremos::Instalados().EnVigor(cdv::Hoy(), ColegioRecordado().value_or(""));
     }
     if (baremo->tarifa) return TasarTarifa(*baremo->tarifa, argumentos[0], argumentos[1], opciones);
     return TasarBaremo(*baremo, argumentos[0], argumentos[1], opciones);

@@ -19,6 +19,7 @@ configure_file(app/Acerca.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Acerca.h @O
 
 # The windows and the program's shared state; everything but main().
 add_library(cdv_ui STATIC
+    app/Ajustes.cpp
     app/Consola.cpp
     app/DocumentoSolicitud.cpp
     app/Impresion.cpp

@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "Acerca.h"
+#include "Ajustes.h"
 #include "ArchivoBaremo.h"
 #include "ArchivoSolicitud.h"
 #include "Diseno.h"

@@ -27,6 +27,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "Ajustes.h"
 #include "ArchivoLocal.h"
 
 QString NombreIndexado(const QByteArray& base, int indice) {
@@ -252,20 +253,6 @@ void VentanaIndependiente(QWidget* ventana) {
 
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips) {
     ventana->setFixedSize(Px(anchoTwips), Px(altoTwips));
-}
-
-// In the user's settings folder, as a file on every system (not the Windows registry). The
-// file and its lock are looked at as any file read is: where either is no small regular file
-// (a pipe, a device, a huge file), neither is read nor replaced, and the run keeps its
-// settings to itself.
-QSettings Ajustes() {
-    constexpr qint64 kTamanoMaximoAjustes = 1 << 20;
-    const QString carpeta = cdv::CarpetaConfiguracionUsuario() + "/cdv";
-    const QString ruta = carpeta + "/ventanas.conf";
-    const bool legible = cdv::EntradaDe(ruta, kTamanoMaximoAjustes) != cdv::Entrada::Otra &&
-                         cdv::EntradaDe(ruta + ".lock", kTamanoMaximoAjustes) != cdv::Entrada::Otra;
-    if (legible) cdv::CrearCarpetaPropia(carpeta);
-    return QSettings(legible ? ruta : QString(), QSettings::IniFormat);
 }
 
 namespace {

@@ -58,10 +58,6 @@ void VentanaIndependiente(QWidget* ventana);
 // The window's client area, fixed: it cannot be resized.
 void TamanoFijo(QWidget* ventana, int anchoTwips, int altoTwips);
 
-// The windows' places and sizes, remembered: in the user's settings folder, as a file on every
-// system (not the Windows registry).
-QSettings Ajustes();
-
 // Qt's file dialogs keep their state under "QtProject", a name every Qt program shares (in the
 // Windows registry, or a file in the settings folder). Around a dialog: where there was none
 // before, none is left after. The program keeps the folder used last in its own settings.

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Acerca.h"
+#include "Ajustes.h"
 #include "ArchivoBaremo.h"
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr char kClave[] = "colegio";
 constexpr double kLetraCabecera = 14.25, kLetraCabeceraLarga = 10;
 
 }  // namespace
@@ -33,11 +33,9 @@ QString SelectorColegio::Nombre(const std::string& colegio) {
 
 void SelectorColegio::AlEmpezar() {
     const std::vector<std::string> colegios = documento_.Baremos().Colegios();
-    const QVariant recordado = Ajustes().value(kClave);
-    const std::string elegido = Us(recordado.toString());
-    if (recordado.isValid() &&
-        std::find(colegios.begin(), colegios.end(), elegido) != colegios.end()) {
-        documento_.ElegirColegio(elegido);
+    const std::optional<std::string> recordado = ColegioRecordado();
+    if (recordado && std::find(colegios.begin(), colegios.end(), *recordado) != colegios.end()) {
+        documento_.ElegirColegio(*recordado);
         return;
     }
     if (colegios.size() > 1) AlMostrarse(ventana_, [this] { Elegir(); });
@@ -61,7 +59,7 @@ void SelectorColegio::Elegir() {
     const auto elegido = nombres.indexOf(dialogo.textValue());
     if (elegido < 0) return;
     const std::string& colegio = colegios[static_cast<std::size_t>(elegido)];
-    Ajustes().setValue(kClave, Qs(colegio));
+    RecordarColegio(colegio);
     documento_.ElegirColegio(colegio);
     MostrarCabecera();
 }

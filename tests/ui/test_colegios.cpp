@@ -2,6 +2,7 @@
 // user's, the entry asks for what each row needs, the channel prices every line again as one
 // change, and each association's requests open again with their own price list.
 #include "Acerca.h"
+#include "Ajustes.h"
 #include "Diseno.h"
 #include "Liquidacion.h"
 #include "Ventanas.h"

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include "Ajustes.h"
 #include "ArchivoLocal.h"
 #include "ArchivoSolicitud.h"
 #include "Diseno.h"

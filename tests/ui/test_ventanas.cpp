@@ -1,6 +1,7 @@
 // The windows driven as a user drives them, by their object names.
 #include <cmath>
 
+#include "Ajustes.h"
 #include "ArchivoBaremo.h"
 #include "BaremoDePrueba.h"
 #include "Diseno.h"

@@ -128,3 +128,17 @@ with tempfile.TemporaryDirectory() as casa:
     pasos = [f[1] for f in filas if f[5] == "paso"]
     assert "Mínimo (papel): 25,00" in pasos and "Tabla «presupuesto», de 0 a 4000: 4000 × 0,0029" \
         in pasos, pasos
+
+    # The association chosen in the windows is the one whose schedule in force --tasar and
+    # --exportar-baremo take, when given no file of their own.
+    config = os.path.join(casa, "config")
+    os.makedirs(os.path.join(config, "cdv"))
+    with open(os.path.join(config, "cdv", "ventanas.conf"), "w", encoding="utf-8") as ajustes:
+        ajustes.write("[General]\ncolegio=%s (Norte)\n" % base["colegio"])
+    entorno = dict(entorno, XDG_CONFIG_HOME=config, WINEXDG_CONFIG_HOME=config)
+    hecho = subprocess.run([*cdv, "--tasar", "PE", "100.000"], capture_output=True, text=True,
+                           env=entorno, timeout=120)
+    assert hecho.returncode == 0 and hecho.stdout.splitlines()[-1] == "238,20", hecho
+    hecho = subprocess.run([*cdv, "--exportar-baremo", "-"], capture_output=True, env=entorno,
+                           timeout=120)
+    assert hecho.returncode == 0 and json.loads(hecho.stdout) == base, hecho
