@@ -100,8 +100,14 @@ int ComprobarBaremo(const QString& ruta) {
 int ExportarBaremo(const QString& ruta) {
     const auto vigente =
         cdv::Baremos::Instalados().EnVigor(cdv::Hoy(), ColegioRecordado().value_or(""));
-    if (const QString fallo = EscribirSalida(ruta, cdv::EscribirBaremo(*vigente));
-        !fallo.isEmpty()) {
+    QStringList faltas;
+    const std::optional<QByteArray> datos = cdv::EscribirBaremo(*vigente, &faltas);
+    if (!datos) {
+        Avisar("el baremo vigente, «" + Qs(vigente->nombre) +
+               "», no se puede escribir en el formato 2 tal como es: " + faltas.join("; ") + ".");
+        return 1;
+    }
+    if (const QString fallo = EscribirSalida(ruta, *datos); !fallo.isEmpty()) {
         Avisar("no se puede escribir «" + ruta + "»: " + fallo + ".");
         return 2;
     }

@@ -332,9 +332,16 @@ std::string HuellaDe(const Baremo& baremo) {
         .toStdString();
 }
 
-QByteArray EscribirBaremo(const Baremo& b) {
+std::optional<QByteArray> EscribirBaremo(const Baremo& b, QStringList* faltas) {
     if (b.tarifa) return QByteArray::fromStdString(b.textoTarifa);  // the list's file as it is
-    return EscribirCatalogos(b);
+    QByteArray escrito = EscribirCatalogos(b);
+    const LecturaBaremo leido = LeerBaremo(escrito);
+    if (leido.baremo && *leido.baremo == b) return escrito;
+    if (faltas != nullptr) {
+        *faltas = leido.faltas;
+        if (leido.baremo) *faltas << "escrito en el formato 2, no sería el mismo baremo";
+    }
+    return std::nullopt;
 }
 
 LecturaBaremo LeerBaremo(const QByteArray& datos) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "Baremo.h"
 
@@ -41,8 +42,11 @@ LecturaBaremo AbrirBaremo(const QString& ruta);
 // What tells a schedule of catalogues from any other: a digest of everything it holds, numbers
 // by their bits, whatever the file it came in.
 std::string HuellaDe(const Baremo& baremo);
-// The schedule as a file that reads back as the same schedule.
-QByteArray EscribirBaremo(const Baremo& baremo);
+// The schedule as a file that reads back as the very same schedule: a price list as its file
+// was, any other in format 2. For a revision of format 1 that format 2 cannot state as it is
+// (a rate with more decimals than it reads, bases that are not what their bands give), nothing,
+// and why in `faltas`.
+std::optional<QByteArray> EscribirBaremo(const Baremo& baremo, QStringList* faltas = nullptr);
 
 // The schedule built into the program, compiled from its file, with its digest.
 std::shared_ptr<const Baremo> BaremoIncorporado();
