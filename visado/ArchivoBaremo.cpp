@@ -224,42 +224,19 @@ class Comprobador : public LectorJson {
         return opciones;
     }
 
-    // What a fee can reach stays within what the program keeps in cents: the update factors
-    // together, each scale's factor, each scale's amount at its top, and every amount of a
-    // row once updated. A per-unit or budget fee past it for some quantity is refused then.
+    // Each value past what a fee may reach, at its place in a file of format 1.
     void Limites(const Baremo& b) {
-        double producto = 1;
-        for (const double factor : b.factores) producto *= factor;
-        if (!(producto <= kFactorMaximo))
-            Falta("factores", QString("juntos multiplican por más de %1").arg(kFactorMaximo));
-        const auto importe = [this, &b](double euros, const QString& lugar) {
-            if (!(b.Actualizar(euros) <= kImporteMaximo))
-                Falta(lugar, "actualizado, pasa del mayor importe que el programa calcula");
-        };
-        double desde = 0;
-        for (std::size_t k = 0; k < b.tramosDV.size(); ++k) {
-            const TramoDV& t = b.tramosDV[k];
-            const QString lugar = En("escala_dv", static_cast<qsizetype>(k));
-            if (!(t.factor <= kFactorMaximo))
-                Falta(En(lugar, "factor"), QString("pasa de %1").arg(kFactorMaximo));
-            if (!((t.hasta - desde) * t.factor + t.base <= kImporteMaximo))
-                Falta(lugar,
-                      "su cuota al final del tramo pasa del mayor importe que el programa "
-                      "calcula");
-            desde = t.hasta;
-        }
-        for (std::size_t k = 0; k < b.clasesSuperficie.size(); ++k)
-            importe(b.clasesSuperficie[k].importe,
-                    En(En("escala_superficie", static_cast<qsizetype>(k)), "importe"));
-        for (int n = 1; n <= b.TablaTD.Filas(); ++n) {
-            const QString lugar = En("documentos", n - 1);
-            importe(b.TablaTD.Fila(n)->Tasa, En(lugar, "tasa"));
-            importe(b.TablaTD.Fila(n)->Minimo, En(lugar, "minimo"));
-        }
-        for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
-            const QString lugar = En("trabajos", n - 1);
-            importe(b.TablaTT.Fila(n)->Tasa, En(lugar, "tasa"));
-            importe(b.TablaTT.Fila(n)->Minimo, En(lugar, "minimo"));
+        for (const auto& [limite, k] : FueraDeLimites(b)) {
+            const auto en = [k](const char* lista) { return En(lista, k); };
+            const QString lugares[] = {"factores",
+                                       En(en("escala_dv"), "factor"),
+                                       en("escala_dv"),
+                                       En(en("escala_superficie"), "importe"),
+                                       En(en("documentos"), "tasa"),
+                                       En(en("documentos"), "minimo"),
+                                       En(en("trabajos"), "tasa"),
+                                       En(en("trabajos"), "minimo")};
+            Falta(lugares[static_cast<int>(limite)], MensajeDeLimite(limite));
         }
     }
 
@@ -324,6 +301,48 @@ LecturaBaremo Rechazado(const QString& falta) {
 }
 
 }  // namespace
+
+std::vector<FueraDeLimite> FueraDeLimites(const Baremo& b) {
+    std::vector<FueraDeLimite> fuera;
+    double producto = 1;
+    for (const double factor : b.factores) producto *= factor;
+    if (!(producto <= kFactorMaximo)) fuera.push_back({Limite::Factores, 0});
+    const auto importe = [&](double euros, Limite limite, qsizetype k) {
+        if (!(b.Actualizar(euros) <= kImporteMaximo)) fuera.push_back({limite, k});
+    };
+    double desde = 0;
+    for (std::size_t k = 0; k < b.tramosDV.size(); ++k) {
+        const TramoDV& t = b.tramosDV[k];
+        if (!(t.factor <= kFactorMaximo)) fuera.push_back({Limite::Coeficiente, qsizetype(k)});
+        if (!((t.hasta - desde) * t.factor + t.base <= kImporteMaximo))
+            fuera.push_back({Limite::TopeDeTramo, qsizetype(k)});
+        desde = t.hasta;
+    }
+    for (std::size_t k = 0; k < b.clasesSuperficie.size(); ++k)
+        importe(b.clasesSuperficie[k].importe, Limite::ImporteDeClase, qsizetype(k));
+    for (int n = 1; n <= b.TablaTD.Filas(); ++n) {
+        importe(b.TablaTD.Fila(n)->Tasa, Limite::TasaDocumento, n - 1);
+        importe(b.TablaTD.Fila(n)->Minimo, Limite::MinimoDocumento, n - 1);
+    }
+    for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
+        importe(b.TablaTT.Fila(n)->Tasa, Limite::TasaTrabajo, n - 1);
+        importe(b.TablaTT.Fila(n)->Minimo, Limite::MinimoTrabajo, n - 1);
+    }
+    return fuera;
+}
+
+QString MensajeDeLimite(Limite limite) {
+    switch (limite) {
+        case Limite::Factores:
+            return QString("juntos multiplican por más de %1").arg(kFactorMaximo);
+        case Limite::Coeficiente:
+            return QString("pasa de %1").arg(kFactorMaximo);
+        case Limite::TopeDeTramo:
+            return "su cuota al final del tramo pasa del mayor importe que el programa calcula";
+        default:
+            return "actualizado, pasa del mayor importe que el programa calcula";
+    }
+}
 
 // MD5 is enough to tell revisions apart, and quick enough for every start.
 std::string HuellaDe(const Baremo& baremo) {

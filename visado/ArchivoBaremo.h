@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "Baremo.h"
 
@@ -39,6 +40,28 @@ struct LecturaBaremo {
 LecturaBaremo LeerBaremo(const QByteArray& datos);
 // Reads and checks the file at `ruta`; each fault begins with the file's name.
 LecturaBaremo AbrirBaremo(const QString& ruta);
+// What a schedule's values may reach, so that no fee of it passes what the program keeps in
+// cents: the update factors together, each scale's factor, each scale's amount at its top, and
+// every amount of a row once updated. A per-unit or budget fee past it for some quantity is
+// refused when it is priced. Each value past it, by kind and index, for the file's readers to
+// place.
+enum class Limite {
+    Factores,
+    Coeficiente,
+    TopeDeTramo,
+    ImporteDeClase,
+    TasaDocumento,
+    MinimoDocumento,
+    TasaTrabajo,
+    MinimoTrabajo,
+};
+struct FueraDeLimite {
+    Limite limite;
+    qsizetype indice;
+};
+std::vector<FueraDeLimite> FueraDeLimites(const Baremo& baremo);
+QString MensajeDeLimite(Limite limite);
+
 // What tells a schedule of catalogues from any other: a digest of everything it holds, numbers
 // by their bits, whatever the file it came in.
 std::string HuellaDe(const Baremo& baremo);

@@ -279,38 +279,21 @@ class LectorCatalogos : public LectorJson {
         }
     }
 
-    // What a fee can reach stays within what the program keeps in cents.
+    // Each value past what a fee may reach, at its place in this file.
     void Limites(const Baremo& b) {
-        double producto = 1;
-        for (const double factor : b.factores) producto *= factor;
-        if (!(producto <= kFactorMaximo))
-            Falta("actualizacion", QString("juntas multiplican por más de %1").arg(kFactorMaximo));
-        const auto importe = [this, &b](double euros, const QString& lugar) {
-            if (!(b.Actualizar(euros) <= kImporteMaximo))
-                Falta(lugar, "actualizado, pasa del mayor importe que el programa calcula");
-        };
-        double desde = 0;
-        for (std::size_t k = 0; k < b.tramosDV.size(); ++k) {
-            const TramoDV& t = b.tramosDV[k];
-            const QString lugar = En(En(En("tablas", marginal_), "tramos"), qsizetype(k));
-            if (!(t.factor <= kFactorMaximo))
-                Falta(En(lugar, "coeficiente"), QString("pasa de %1").arg(kFactorMaximo));
-            if (!((t.hasta - desde) * t.factor + t.base <= kImporteMaximo))
-                Falta(lugar,
-                      "su cuota al final del tramo pasa del mayor importe que el "
-                      "programa calcula");
-            desde = t.hasta;
-        }
-        for (std::size_t k = 0; k < b.clasesSuperficie.size(); ++k)
-            importe(b.clasesSuperficie[k].importe,
-                    En(En(En(En("tablas", escalonada_), "tramos"), qsizetype(k)), "importe"));
-        for (int n = 1; n <= b.TablaTD.Filas(); ++n) {
-            importe(b.TablaTD.Fila(n)->Tasa, En(En("filas", n - 1), "regla"));
-            importe(b.TablaTD.Fila(n)->Minimo, En(En("filas", n - 1), "minimo"));
-        }
-        for (int n = 1; n <= b.TablaTT.Filas(); ++n) {
-            importe(b.TablaTT.Fila(n)->Tasa, En(En("trabajos", n - 1), "regla"));
-            importe(b.TablaTT.Fila(n)->Minimo, En(En("trabajos", n - 1), "minimo"));
+        const QString marginal = En(En("tablas", marginal_), "tramos");
+        const QString escalonada = En(En("tablas", escalonada_), "tramos");
+        for (const auto& [limite, k] : FueraDeLimites(b)) {
+            const auto en = [k](const QString& lista) { return En(lista, k); };
+            const QString lugares[] = {"actualizacion",
+                                       En(en(marginal), "coeficiente"),
+                                       en(marginal),
+                                       En(en(escalonada), "importe"),
+                                       En(en("filas"), "regla"),
+                                       En(en("filas"), "minimo"),
+                                       En(en("trabajos"), "regla"),
+                                       En(en("trabajos"), "minimo")};
+            Falta(lugares[static_cast<int>(limite)], MensajeDeLimite(limite));
         }
     }
 };

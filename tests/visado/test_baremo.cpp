@@ -259,7 +259,7 @@ TEST(Baremo, FormatoDosEnComaFlotanteConSuLugar) {
          "filas[0].regla.precio: no es un número ≥ 0 con 9 decimales"},
         {{"actualizacion"},
          QJsonArray{1000, 2},
-         "actualizacion: juntas multiplican por más de 1000"},
+         "actualizacion: juntos multiplican por más de 1000"},
         {{"calculo"}, "doble", "calculo: «doble» no es «exacto» ni «coma_flotante»"},
     };
     for (const auto& [camino, valor, falta] : casos) {
