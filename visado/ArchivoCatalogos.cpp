@@ -350,8 +350,11 @@ std::string Numero(T x, int desplazamiento = 0) {
 
 using Campos = std::vector<std::pair<const char*, std::string>>;
 
-std::string Sangria(int nivel) {
-    return std::string(static_cast<std::size_t>(nivel) * 4, ' ');
+// A new line indented to `nivel`.
+std::string Renglon(int nivel) {
+    std::string renglon(1 + static_cast<std::size_t>(nivel) * 4, ' ');
+    renglon[0] = '\n';
+    return renglon;
 }
 
 // An object of values already written, on one line or one field a line at `nivel`.
@@ -359,10 +362,10 @@ std::string Objeto(const Campos& campos, int nivel = -1) {
     std::string texto = "{";
     for (std::size_t k = 0; k < campos.size(); ++k) {
         if (k > 0) texto += nivel < 0 ? ", " : ",";
-        if (nivel >= 0) texto += "\n" + Sangria(nivel + 1);
+        if (nivel >= 0) texto += Renglon(nivel + 1);
         texto += Cadena(campos[k].first) + ": " + campos[k].second;
     }
-    return texto + (nivel >= 0 ? "\n" + Sangria(nivel) + "}" : "}");
+    return texto + (nivel >= 0 ? Renglon(nivel) + "}" : "}");
 }
 
 // A list of values already written, each on its line at `nivel`, or on one line.
@@ -370,10 +373,10 @@ std::string Lista(const std::vector<std::string>& elementos, int nivel = -1) {
     std::string texto = "[";
     for (std::size_t k = 0; k < elementos.size(); ++k) {
         if (k > 0) texto += nivel < 0 ? ", " : ",";
-        if (nivel >= 0) texto += "\n" + Sangria(nivel + 1);
+        if (nivel >= 0) texto += Renglon(nivel + 1);
         texto += elementos[k];
     }
-    return texto + (nivel >= 0 ? "\n" + Sangria(nivel) + "]" : "]");
+    return texto + (nivel >= 0 ? Renglon(nivel) + "]" : "]");
 }
 
 std::string Regla(Catalogo catalogo, cdv::Regla regla, float tasa) {

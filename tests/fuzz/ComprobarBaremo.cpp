@@ -41,7 +41,7 @@ std::string EntradaAlAzar(std::mt19937_64& azar) {
     const std::size_t inicio = clave == std::string::npos ? clave : s.rfind('"', clave - 1);
     if (inicio == std::string::npos) return s;
     if (Al(azar, 4) == 0) {  // a key misspelt
-        s.insert(clave, "s");
+        s.insert(clave, 1, 's');
     } else if (Al(azar, 4) == 0) {  // a key twice in its object
         s.insert(inicio, s.substr(inicio, clave + 2 - inicio) + "0,");
     }
