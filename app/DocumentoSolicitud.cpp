@@ -224,8 +224,8 @@ void DocumentoSolicitud::TraerProyecto(int fila) {
     cdv::ContenidoSolicitud antes = solicitud_.Contenido();
     cdv::ContenidoSolicitud ahora = antes;
     ahora.partidas = proyecto.partidas;
-    if (ref == cdv::kRefProyecto) ahora.opcionProyecto = proyecto.opcion;
-    if (ref == cdv::kRefProyectoBasico) ahora.opcionProyectoBasico = proyecto.opcion;
+    if (!solicitud_.Baremo().DescuentosDe(ref).empty())
+        cdv::Elegir(ahora.opciones, ref, proyecto.opcion);
     pila_.push(new OrdenCambiar<cdv::ContenidoSolicitud>(
         "Traer " + Qs(ref) + " para modificarlo", -1, std::move(antes), std::move(ahora),
         [this](const cdv::ContenidoSolicitud& contenido) { solicitud_.Cargar(contenido); }));

@@ -1,6 +1,6 @@
 // A fee schedule as a value: its catalogues, its scales, its update factors and the discount
-// options of a project, with its name and the date from which it applies. The fee rules read
-// everything they use from it; nothing of it is global.
+// options of its project documents, with its name and the date from which it applies. The fee rules
+// read everything they use from it; nothing of it is global.
 #pragma once
 
 #include <memory>
@@ -26,8 +26,7 @@ struct Baremo {
     TablaDocumentos TablaTD;
     std::vector<TramoDV> tramosDV;
     std::vector<ClaseSuperficie> clasesSuperficie;
-    std::vector<OpcionDescuento> descuentosProyecto;        // for "P"
-    std::vector<OpcionDescuento> descuentosProyectoBasico;  // for "PB"
+    std::vector<DescuentosDeDocumento> descuentos;  // in the order of their rows
     std::vector<TipoIva> iva;  // its own IVA rates, in order of date; empty: the built-in ones
     std::string huella;        // what tells this schedule from any other: a digest of its content
     // The association whose schedule it is, and its branch; empty for the program's own.
@@ -42,11 +41,10 @@ struct Baremo {
         for (const double factor : factores) x = x * factor;
         return x;
     }
-    // The discount options of a project document of reference `ref` (none but for "P" and
-    // "PB").
+    // The discount options of the document of reference `ref`; none for most.
     std::span<const OpcionDescuento> DescuentosDe(std::string_view ref) const {
-        if (ref == kRefProyecto) return descuentosProyecto;
-        if (ref == kRefProyectoBasico) return descuentosProyectoBasico;
+        for (const DescuentosDeDocumento& d : descuentos)
+            if (d.ref == ref) return d.opciones;
         return {};
     }
     // The IVA rates a statement priced by it takes.

@@ -258,9 +258,7 @@ CuotaCalculada CuotaDocumento(const Baremo& baremo, const DocumentoTD* fila,
 std::optional<CuotaProyecto> CuotaDocumento(const DocumentoTD& fila, Centimos sumaProyecto,
                                             float fraccionDescuento, const Separadores& s) {
     const auto parte = ProductoRedondeado(sumaProyecto, fila.Tasa);
-    const bool conDescuento = fila.Ref == kRefProyecto || fila.Ref == kRefProyectoBasico;
-    const auto descuento =
-        conDescuento ? ProductoRedondeado(sumaProyecto, fraccionDescuento) : Centimos{0};
+    const auto descuento = ProductoRedondeado(sumaProyecto, fraccionDescuento);
     if (!parte || !descuento) return std::nullopt;
     const Centimos cuota = *parte - *descuento;
     if (cuota > kCentimosMaximos || cuota < -kCentimosMaximos) return std::nullopt;

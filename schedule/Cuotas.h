@@ -58,7 +58,7 @@ struct CuotaProyecto {
 };
 
 // Fee of a project document: the project's total times the row's share, less the total
-// times `fraccionDescuento` for "P" and "PB" (ignored for any other Ref); each product is
+// times `fraccionDescuento`, the discount option chosen (0 for a row without); each product is
 // rounded to the cent half away from zero. Nothing when an amount leaves kCentimosMaximos.
 std::optional<CuotaProyecto> CuotaDocumento(const DocumentoTD& fila, Centimos sumaProyecto,
                                             float fraccionDescuento, const Separadores& s);

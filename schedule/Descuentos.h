@@ -1,8 +1,9 @@
-// The discounts for an earlier stage of a project: an option offered for "P" (Proyecto) or for
-// "PB" (Proyecto básico), with the fraction of the project's total it takes off.
+// The discounts for an earlier stage of a project: the options a project document offers, each
+// with the fraction of the project's total it takes off.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace cdv {
 
@@ -10,6 +11,13 @@ struct OpcionDescuento {
     std::string texto;
     float fraccion = 0.0f;
     bool operator==(const OpcionDescuento&) const = default;
+};
+
+// The options of the project document of reference `ref`, the first taking nothing off.
+struct DescuentosDeDocumento {
+    std::string ref;
+    std::vector<OpcionDescuento> opciones;
+    bool operator==(const DescuentosDeDocumento&) const = default;
 };
 
 }  // namespace cdv

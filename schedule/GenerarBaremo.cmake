@@ -74,11 +74,13 @@ function(regla salida tasa lista k catalogo)
     set(${tasa} "${numero}" PARENT_SCOPE)
 endfunction()
 
-# The initializers of the rows of `lista`: a TrabajoTT or a DocumentoTD each.
+# The initializers of the rows of `lista`: a TrabajoTT or a DocumentoTD each; and in
+# `descuentos`, those of the discount options of the rows that have them.
 function(filas salida lista catalogo)
     string(JSON n LENGTH "${json}" ${lista})
     math(EXPR ultimo "${n} - 1")
     set(texto "")
+    set(todos "")
     foreach(k RANGE ${ultimo})
         foreach(clave referencia descripcion unidad grupo nota)
             valor(v "" ${lista} ${k} ${clave})
@@ -95,12 +97,12 @@ function(filas salida lista catalogo)
         string(APPEND texto "        {${fila}},\n")
         valor(descuentos "" ${lista} ${k} descuentos)
         if(NOT descuentos STREQUAL "")
-            string(JSON ref GET "${json}" ${lista} ${k} referencia)
-            opciones(opciones_${ref} ${lista} ${k})
-            set(opciones_${ref} "${opciones_${ref}}" PARENT_SCOPE)
+            opciones(opciones ${lista} ${k})
+            string(APPEND todos "        {${referencia}, {\n${opciones}        }},\n")
         endif()
     endforeach()
     set(${salida} "${texto}" PARENT_SCOPE)
+    set(descuentos "${todos}" PARENT_SCOPE)
 endfunction()
 
 # The discount options of row k of `lista`.
@@ -113,7 +115,7 @@ function(opciones salida lista k)
         string(JSON p GET "${json}" ${lista} ${k} descuentos ${j} porcentaje)
         literal(t "${t}")
         numero(p "${p}" f 2)
-        string(APPEND texto "        {${t}, ${p}},\n")
+        string(APPEND texto "            {${t}, ${p}},\n")
     endforeach()
     set(${salida} "${texto}" PARENT_SCOPE)
 endfunction()
@@ -143,8 +145,9 @@ function(tramos salida tabla)
     set(${salida} "${texto}" PARENT_SCOPE)
 endfunction()
 
-filas(documentos filas Documentos)
 filas(trabajos trabajos Trabajos)
+filas(documentos filas Documentos)  # last: the discounts are the documents'
+
 tramos(tramos "${tabla_marginal}" entero:hasta double:coeficiente double:base)
 tramos(clases "${tabla_escalonada}" entero:hasta float:importe)
 string(JSON n LENGTH "${json}" actualizacion)
@@ -182,9 +185,7 @@ ${tramos}        },
         {
 ${clases}        },
         {
-${opciones_P}        },
-        {
-${opciones_PB}        },
+${descuentos}        },
         {},
         \"\",
         {},

@@ -14,6 +14,15 @@ constexpr char kProyectoSinGuardar[] =
     "Añádalas como un proyecto nuevo con Hecho, o elimínelas en «Resumen Proyecto», antes de "
     "modificar un proyecto de la lista.";
 
+// "P", or the schedule's first project document when it has no "P".
+std::string_view DocumentoDeProyecto(const cdv::TablaDocumentos& documentos) {
+    if (documentos.Buscar(cdv::kRefProyecto) != 0) return cdv::kRefProyecto;
+    for (int n = 1; n <= documentos.Filas(); ++n)
+        if (documentos.Fila(n)->Tipo == cdv::Regla::ParteDelProyecto)
+            return documentos.Fila(n)->Ref;
+    return {};
+}
+
 }  // namespace
 
 CambioEnSitio::CambioEnSitio(QWidget* ventana, DocumentoSolicitud& documento,
@@ -52,10 +61,10 @@ void CambioEnSitio::Documento(int fila) {
 
 // A work item comes back to the work side, shown for the project document chosen (or "P").
 void CambioEnSitio::Partida(int fila) {
-    const cdv::DocumentoTD* elegido =
-        documento_.Solicitud().Baremo().TablaTD.Fila(documentos_.Fila());
+    const cdv::TablaDocumentos& tabla = documento_.Solicitud().Baremo().TablaTD;
+    const cdv::DocumentoTD* elegido = tabla.Fila(documentos_.Fila());
     if (elegido == nullptr || elegido->Tipo != cdv::Regla::ParteDelProyecto)
-        documentos_.Elegir(cdv::kRefProyecto);
+        documentos_.Elegir(DocumentoDeProyecto(tabla));
     ventana_->activateWindow();
     ventana_->raise();
     trabajos_().Modificar(fila);

@@ -3,7 +3,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QRadioButton>
-#include <vector>
+#include <algorithm>
 
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
@@ -11,56 +11,98 @@
 
 namespace {
 
-// The reference whose discounts each frame holds.
-constexpr std::string_view kRefs[] = {cdv::kRefProyecto, cdv::kRefProyectoBasico};
+// The frames of "P" and "PB" as the main window has always drawn them, for the options they
+// have always had: their names, captions and the left edge of each option, in twips.
+struct MarcoDibujado {
+    std::string_view ref;
+    const char* nombre;
+    const char* titulo;
+    int ancho;
+    std::vector<int> izquierdas;
+};
+const MarcoDibujado kMarcosDibujados[] = {
+    {cdv::kRefProyecto, "Proyecto", "Descuentos al Proyecto   ", 7155, {480, 1860, 3630, 5220}},
+    {cdv::kRefProyectoBasico,
+     "ProyectoBasico",
+     "Descuentos al Proyecto Básico   ",
+     5565,
+     {480, 1860, 3630}},
+};
+
+constexpr int kIzquierda = 390, kArriba = 6780, kAlto = 825;  // the frame's place, in twips
+constexpr int kPrimera = 480, kFinal = 60, kHueco = 8;        // its options' margins
+
+// The frame of `ref` as drawn for its options; any other is laid out from its captions.
+const MarcoDibujado* Dibujado(std::string_view ref, std::size_t opciones) {
+    for (const MarcoDibujado& m : kMarcosDibujados)
+        if (m.ref == ref && m.izquierdas.size() == opciones) return &m;
+    return nullptr;
+}
 
 }  // namespace
 
 OpcionesDescuento::OpcionesDescuento(QWidget* cliente, DocumentoSolicitud& documento)
     : QObject(cliente), documento_(documento) {
-    CrearMarco(0, "Proyecto", "Descuentos al Proyecto   ", 7155, {480, 1860, 3630, 5220});
-    CrearMarco(1, "ProyectoBasico", "Descuentos al Proyecto Básico   ", 5565, {480, 1860, 3630});
+    CrearMarcos();
+    connect(&documento_.Solicitud(), &cdv::SolicitudVisado::baremoCambiado, this,
+            &OpcionesDescuento::CrearMarcos);
     connect(&documento_.Solicitud(), &cdv::SolicitudVisado::cambiada, this,
             &OpcionesDescuento::MostrarSolicitud);
+}
+
+void OpcionesDescuento::CrearMarcos() {
+    for (const Marco& m : marcos_) delete m.marco;
+    marcos_.clear();
+    const ConLetraDeFormularios letra;
+    for (const cdv::DescuentosDeDocumento& d : documento_.Solicitud().Baremo().descuentos)
+        marcos_.push_back(CrearMarco(d));
     MostrarSolicitud();
+    MostrarPara(mostrado_);
 }
 
 // Each option reaches to the next one, the last to the frame's edge.
-void OpcionesDescuento::CrearMarco(int cual, const char* nombre, const QString& titulo, int ancho,
-                                   std::initializer_list<int> izquierdas) {
-    auto* marco = new QGroupBox(titulo, static_cast<QWidget*>(parent()));
-    marco->setObjectName(QLatin1String("fraDesc") + nombre);
+OpcionesDescuento::Marco OpcionesDescuento::CrearMarco(const cdv::DescuentosDeDocumento& d) {
+    const MarcoDibujado* dibujado = Dibujado(d.ref, d.opciones.size());
+    const QString nombre = dibujado != nullptr ? dibujado->nombre : "Documento_" + Qs(d.ref);
+    auto* marco = new QGroupBox(
+        dibujado != nullptr ? QString(dibujado->titulo) : "Descuentos a «" + Qs(d.ref) + "»   ",
+        static_cast<QWidget*>(parent()));
+    marco->setObjectName("fraDesc" + nombre);
     marco->setStyle(EstiloFormulario());
-    marco->setGeometry(Twips(390, 6780, ancho, 825));
     marco->setVisible(false);
     auto* grupo = new QButtonGroup(marco);
-    std::vector<int> bordes(izquierdas);
-    bordes.push_back(ancho - 60);
-    for (std::size_t indice = 0; indice + 1 < bordes.size(); ++indice) {
-        auto* opcion = new QRadioButton(marco);
-        opcion->setObjectName(
-            NombreIndexado(QByteArray("otb").append(nombre), static_cast<int>(indice)));
-        opcion->setGeometry(Twips(bordes[indice], 330, bordes[indice + 1] - bordes[indice], 315));
-        grupo->addButton(opcion, static_cast<int>(indice));
+    std::vector<QRadioButton*> botones;
+    for (std::size_t k = 0; k < d.opciones.size(); ++k) {
+        auto* opcion = new QRadioButton(Qs(d.opciones[k].texto), marco);
+        opcion->setObjectName(NombreIndexado("otb" + nombre.toUtf8(), static_cast<int>(k)));
+        opcion->setToolTip(opcion->text());
+        grupo->addButton(opcion, static_cast<int>(k));
+        botones.push_back(opcion);
     }
+    std::vector<int> bordes;
+    if (dibujado != nullptr) {
+        for (const int izquierda : dibujado->izquierdas) bordes.push_back(Px(izquierda));
+        bordes.push_back(Px(dibujado->ancho - kFinal));
+    } else {
+        bordes.push_back(Px(kPrimera));
+        for (QRadioButton* boton : botones)
+            bordes.push_back(bordes.back() + boton->sizeHint().width() + kHueco);
+    }
+    const int ancho = std::max(bordes.back() + Px(kFinal), marco->sizeHint().width());
+    marco->setGeometry(Px(kIzquierda), Px(kArriba), ancho, Px(kAlto));
+    for (std::size_t k = 0; k < botones.size(); ++k)
+        botones[k]->setGeometry(bordes[k], Px(330), bordes[k + 1] - bordes[k], Px(315));
     connect(grupo, &QButtonGroup::idClicked, &documento_,
-            [this, cual](int indice) { documento_.ElegirOpcion(kRefs[cual], indice); });
-    marcos_[cual] = marco;
-    grupos_[cual] = grupo;
+            [this, ref = d.ref](int indice) { documento_.ElegirOpcion(ref, indice); });
+    return {d.ref, marco, grupo};
 }
 
 void OpcionesDescuento::MostrarPara(std::string_view ref) {
-    for (int cual = 0; cual < 2; ++cual) marcos_[cual]->setVisible(ref == kRefs[cual]);
+    mostrado_ = ref;
+    for (const Marco& m : marcos_) m.marco->setVisible(m.ref == ref);
 }
 
 void OpcionesDescuento::MostrarSolicitud() {
-    const cdv::SolicitudVisado& solicitud = documento_.Solicitud();
-    for (int cual = 0; cual < 2; ++cual) {
-        const auto opciones = solicitud.Baremo().DescuentosDe(kRefs[cual]);
-        for (QAbstractButton* boton : grupos_[cual]->buttons()) {
-            const auto indice = static_cast<std::size_t>(grupos_[cual]->id(boton));
-            boton->setText(indice < opciones.size() ? Qs(opciones[indice].texto) : QString());
-        }
-        grupos_[cual]->button(solicitud.Opcion(kRefs[cual]))->setChecked(true);
-    }
+    for (const Marco& m : marcos_)
+        m.grupo->button(documento_.Solicitud().Opcion(m.ref))->setChecked(true);
 }

@@ -1,10 +1,15 @@
-// The discount options of a project for an earlier stage: one frame for "P" (Proyecto) and
-// one for "PB" (Proyecto básico), in the same place, at most one of them shown. They show the
-// request's choices and the captions of its schedule, and choosing one is a change of it.
+// The discount options of the project documents for an earlier stage: one frame for each
+// project document of the schedule that offers them, all in the same place, at most one shown.
+// They show the request's choices and the captions of its schedule, and choosing one is a
+// change of it; a request priced by another schedule gets that schedule's frames.
 #pragma once
 
 #include <QObject>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "Descuentos.h"
 
 class DocumentoSolicitud;
 class QButtonGroup;
@@ -21,11 +26,16 @@ class OpcionesDescuento : public QObject {
     void MostrarPara(std::string_view ref);
 
   private:
-    void CrearMarco(int cual, const char* nombre, const QString& titulo, int ancho,
-                    std::initializer_list<int> izquierdas);
-    void MostrarSolicitud();  // the options chosen and their captions
+    struct Marco {
+        std::string ref;
+        QGroupBox* marco;
+        QButtonGroup* grupo;
+    };
+    void CrearMarcos();  // those of the request's schedule, in place of any before
+    Marco CrearMarco(const cdv::DescuentosDeDocumento& descuentos);
+    void MostrarSolicitud();  // the options chosen
 
     DocumentoSolicitud& documento_;
-    QGroupBox* marcos_[2] = {};
-    QButtonGroup* grupos_[2] = {};
+    std::vector<Marco> marcos_;
+    std::string mostrado_;  // the document whose frame is shown; empty for none
 };

@@ -6,12 +6,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QSet>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 
 #include "ArchivoCatalogos.h"
 #include "ArchivoLocal.h"
@@ -66,9 +68,9 @@ class Comprobador : public LectorJson {
         b.clasesSuperficie = ClasesSuperficie(raiz);
         const QJsonObject descuentos = Objeto(raiz, "descuentos", {});
         Conocidas(descuentos, "descuentos", {"P", "PB"}, {});
-        b.descuentosProyecto = Opciones(descuentos, kRefProyecto, kOpcionesProyecto);
-        b.descuentosProyectoBasico =
-            Opciones(descuentos, kRefProyectoBasico, kOpcionesProyectoBasico);
+        for (const std::string_view ref : {kRefProyecto, kRefProyectoBasico})
+            if (auto opciones = Opciones(descuentos, ref, b.TablaTD); !opciones.empty())
+                b.descuentos.push_back({std::string(ref), std::move(opciones)});
         ProyectosConDescuento(b.TablaTD);
         b.iva = TiposIva(raiz, b.vigenteDesde);
         Limites(b);
@@ -198,29 +200,23 @@ class Comprobador : public LectorJson {
         return clases;
     }
 
-    // The options of a project document's discount: as many as its frame holds, the first one
-    // taking nothing off, each named once.
+    // The options of the discount of project document `ref`, checked against its share.
     std::vector<OpcionDescuento> Opciones(const QJsonObject& descuentos, std::string_view ref,
-                                          int cuantas) {
+                                          const TablaDocumentos& documentos) {
         const QString lugar = En("descuentos", Qs(ref));
         std::vector<OpcionDescuento> opciones;
-        QSet<QString> textos;
         for (const auto& [k, valor] :
              Elementos(descuentos, std::string(ref).c_str(), "descuentos")) {
             const QString donde = En(lugar, k);
             const QJsonObject o = Elemento(valor, donde, {"texto", "fraccion"});
             const QString texto = Texto(o, "texto", donde);
             Largo(texto, En(donde, "texto"), kLargoMaximoDescripcion);
-            if (textos.contains(texto)) Falta(En(donde, "texto"), "está repetido");
-            textos.insert(texto);
             opciones.push_back({Us(texto), Simple(o, "fraccion", donde, Rango::Fraccion)});
         }
-        if (!opciones.empty() && static_cast<int>(opciones.size()) != cuantas)
-            Falta(lugar, QString("tiene %1 opciones; su marco muestra %2")
-                             .arg(opciones.size())
-                             .arg(cuantas));
-        if (!opciones.empty() && opciones.front().fraccion != 0.0f)
-            Falta(En(lugar, 0), "la primera opción no descuenta nada (fracción 0)");
+        const DocumentoTD* fila = documentos.Fila(documentos.Buscar(ref));
+        if (opciones.empty() || fila == nullptr) return opciones;
+        for (const auto& [k, enTexto, mensaje] : FaltasDeOpciones(opciones, fila->Tasa))
+            Falta(k < 0 ? lugar : En(En(lugar, k), enTexto ? "texto" : "fraccion"), mensaje);
         return opciones;
     }
 
@@ -287,10 +283,17 @@ QByteArray Contenido(const Baremo& b) {
     }
     for (const TramoDV& t : b.tramosDV) numero(t.hasta), numero(t.factor), numero(t.base);
     for (const ClaseSuperficie& c : b.clasesSuperficie) numero(c.hasta), numero(c.importe);
-    for (const auto* opciones : {&b.descuentosProyecto, &b.descuentosProyectoBasico}) {
-        for (const OpcionDescuento& o : *opciones) campo(o.texto), numero(o.fraccion);
+    // "P"'s options and "PB"'s, each list ended by an empty field; then any other document's,
+    // after its reference (so that the digests of schedules without them stay as they were).
+    const auto opciones = [&](std::span<const OpcionDescuento> lista) {
+        for (const OpcionDescuento& o : lista) campo(o.texto), numero(o.fraccion);
         campo({});
-    }
+    };
+    for (const std::string_view ref : {kRefProyecto, kRefProyectoBasico})
+        opciones(b.DescuentosDe(ref));
+    for (const DescuentosDeDocumento& d : b.descuentos)
+        if (d.ref != kRefProyecto && d.ref != kRefProyectoBasico)
+            campo(d.ref), opciones(d.opciones);
     // Only a schedule with rates of its own has them in its digest: the others keep theirs.
     for (const TipoIva& t : b.iva) campo(t.desde), numero(t.centesimas);
     return QByteArray::fromStdString(texto);
@@ -329,6 +332,34 @@ std::vector<FueraDeLimite> FueraDeLimites(const Baremo& b) {
         importe(b.TablaTT.Fila(n)->Minimo, Limite::MinimoTrabajo, n - 1);
     }
     return fuera;
+}
+
+std::vector<FaltaDeOpcion> FaltasDeOpciones(std::span<const OpcionDescuento> opciones,
+                                            float parte) {
+    std::vector<FaltaDeOpcion> faltas;
+    const auto cuantas = static_cast<qsizetype>(opciones.size());
+    if (cuantas < kOpcionesMinimas || cuantas > kOpcionesMaximas)
+        faltas.push_back(
+            {-1, false,
+             QString("tiene %1; un documento ofrece de %2 a %3")
+                 .arg(cuantas == 1 ? "una opción" : QString("%1 opciones").arg(cuantas))
+                 .arg(kOpcionesMinimas)
+                 .arg(kOpcionesMaximas)});
+    if (!opciones.empty() && opciones.front().fraccion != 0.0f)
+        faltas.push_back({0, false, "la primera opción no descuenta nada"});
+    QSet<std::string> textos;
+    for (qsizetype k = 0; k < cuantas; ++k) {
+        const OpcionDescuento& o = opciones[static_cast<std::size_t>(k)];
+        if (textos.contains(o.texto)) faltas.push_back({k, true, "está repetido"});
+        textos.insert(o.texto);
+        if (o.fraccion > parte)
+            faltas.push_back({k, false,
+                              QString("descuenta más que la parte del proyecto del documento, "
+                                      "%1 %")
+                                  .arg(QLocale(QLocale::Spanish)
+                                           .toString(static_cast<double>(parte) * 100, 'g', 6))});
+    }
+    return faltas;
 }
 
 QString MensajeDeLimite(Limite limite) {

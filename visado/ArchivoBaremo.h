@@ -26,9 +26,10 @@ inline constexpr qsizetype kLargoMaximoDescripcion = 400;
 inline constexpr double kFactorMaximo = 1000;
 // The largest amount in euros the program keeps in cents.
 inline constexpr double kImporteMaximo = static_cast<double>(kCentimosMaximos) / 100;
-// How many discount options the main window's frames hold, for "P" and for "PB".
-inline constexpr int kOpcionesProyecto = 4;
-inline constexpr int kOpcionesProyectoBasico = 3;
+// How many discount options a project document may offer, all shown in one row of the main
+// window.
+inline constexpr int kOpcionesMinimas = 2;
+inline constexpr int kOpcionesMaximas = 6;
 
 struct LecturaBaremo {
     std::shared_ptr<const Baremo> baremo;  // nothing when the file is refused
@@ -61,6 +62,17 @@ struct FueraDeLimite {
 };
 std::vector<FueraDeLimite> FueraDeLimites(const Baremo& baremo);
 QString MensajeDeLimite(Limite limite);
+
+// What is wrong with the discount options of a project document whose share of the project is
+// `parte`: too few or too many, a first one that takes something off, a text given twice, an
+// option that takes off more than the document's share. Each fault with the option it is in
+// (-1: the list), whether it is in the option's text or its amount, and why.
+struct FaltaDeOpcion {
+    qsizetype indice;
+    bool enTexto;
+    QString mensaje;
+};
+std::vector<FaltaDeOpcion> FaltasDeOpciones(std::span<const OpcionDescuento> opciones, float parte);
 
 // What tells a schedule of catalogues from any other: a digest of everything it holds, numbers
 // by their bits, whatever the file it came in.

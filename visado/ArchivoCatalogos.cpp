@@ -71,7 +71,7 @@ class LectorCatalogos : public LectorJson {
         Tablas(Objeto(raiz, "tablas", {}), b);
         b.TablaTD = TablaDocumentos(Documentos(raiz, b));
         b.TablaTT = TablaTrabajos(Trabajos(raiz));
-        ProyectosConDescuento(b.TablaTD);
+        ProyectoDeLosTrabajos(b);
         b.iva = TiposIva(raiz, b.vigenteDesde);
         Limites(b);
         return b;
@@ -211,7 +211,7 @@ class LectorCatalogos : public LectorJson {
                 Elemento(valor, lugar, {"referencia", "descripcion", "regla", "minimo"},
                          {"nota", "descuentos"});
             const Comun c = Fila(f, lugar, Catalogo::Documentos, referencias);
-            if (f.contains("descuentos")) Descuentos(f, lugar, c.referencia, b);
+            if (f.contains("descuentos")) Descuentos(f, lugar, c, b);
             filas.push_back({c.referencia, c.descripcion, c.regla, c.tasa, c.minimo, c.nota, {}});
         }
         return filas;
@@ -234,49 +234,38 @@ class LectorCatalogos : public LectorJson {
         return filas;
     }
 
-    // The options of a project document's discount, each a share of the project's fee: as many
-    // as its frame in the main window holds, the first one taking nothing off, each named once.
-    void Descuentos(const QJsonObject& fila, const QString& lugar, const std::string& ref,
-                    Baremo& b) {
+    // The options of a project document's discount, each a share of the project's fee.
+    void Descuentos(const QJsonObject& fila, const QString& lugar, const Comun& c, Baremo& b) {
         const QString donde = En(lugar, "descuentos");
-        const bool proyecto = ref == kRefProyecto, basico = ref == kRefProyectoBasico;
-        if (!proyecto && !basico) {
-            Falta(donde, "solo los documentos «P» y «PB» tienen opciones de descuento");
+        if (c.regla != Regla::ParteDelProyecto) {
+            Falta(donde,
+                  "solo un documento de tipo «parte_del_proyecto» tiene opciones de "
+                  "descuento");
             return;
         }
-        std::vector<OpcionDescuento>& opciones =
-            proyecto ? b.descuentosProyecto : b.descuentosProyectoBasico;
-        QSet<QString> textos;
+        std::vector<OpcionDescuento> opciones;
         for (const auto& [k, valor] : Elementos(fila, "descuentos", lugar)) {
             const QString en = En(donde, k);
             const QJsonObject o = Elemento(valor, en, {"texto", "porcentaje"});
             const QString texto = Texto(o, "texto", en);
             Largo(texto, En(en, "texto"), kLargoMaximoDescripcion);
-            if (textos.contains(texto)) Falta(En(en, "texto"), "está repetido");
-            textos.insert(texto);
             const Decimal porcentaje = Numero(o, "porcentaje", en);
             if (Comparar(porcentaje, {100, 0}) > 0) Falta(En(en, "porcentaje"), "pasa de 100");
             opciones.push_back({Us(texto), DecimalEnFloat(porcentaje, 2)});
         }
-        const int cuantas = proyecto ? kOpcionesProyecto : kOpcionesProyectoBasico;
-        if (!opciones.empty() && static_cast<int>(opciones.size()) != cuantas)
-            Falta(donde, QString("tiene %1 opciones; su marco muestra %2")
-                             .arg(opciones.size())
-                             .arg(cuantas));
-        if (!opciones.empty() && opciones.front().fraccion != 0.0f)
-            Falta(En(donde, 0), "la primera opción no descuenta nada (porcentaje 0)");
+        for (const auto& [k, enTexto, mensaje] : FaltasDeOpciones(opciones, c.tasa))
+            Falta(k < 0 ? donde : En(En(donde, k), enTexto ? "texto" : "porcentaje"), mensaje);
+        b.descuentos.push_back({c.referencia, std::move(opciones)});
     }
 
-    // "P" and "PB" are there, as shares of the project, for their discounts.
-    void ProyectosConDescuento(const TablaDocumentos& documentos) {
-        for (const std::string_view ref : {kRefProyecto, kRefProyectoBasico}) {
-            const DocumentoTD* fila = documentos.Fila(documentos.Buscar(ref));
-            if (documentos.Filas() > 0 &&
-                (fila == nullptr || fila->Tipo != Regla::ParteDelProyecto))
-                Falta("filas", QString("falta «%1», un documento de tipo «parte_del_proyecto», al "
-                                       "que se aplican sus descuentos")
-                                   .arg(Qs(ref)));
-        }
+    // A schedule with work types has a project document that prices them.
+    void ProyectoDeLosTrabajos(const Baremo& b) {
+        for (int n = 1; n <= b.TablaTD.Filas(); ++n)
+            if (b.TablaTD.Fila(n)->Tipo == Regla::ParteDelProyecto) return;
+        if (b.TablaTT.Filas() > 0)
+            Falta("filas",
+                  "hay trabajos y ningún documento de tipo «parte_del_proyecto» que los "
+                  "tase");
     }
 
     // Each value past what a fee may reach, at its place in this file.

@@ -59,8 +59,29 @@ QJsonObject DocumentoJson(const Baremo& baremo, const Linea& linea) {
     return objeto;
 }
 
-QString DescuentoJson(const Baremo& baremo, std::string_view ref, int opcion) {
-    return Qs(baremo.DescuentosDe(ref)[static_cast<std::size_t>(opcion)].texto);
+// The keys of the options chosen for "P" and "PB", as files have always had them; any other
+// document's option goes in the project's "descuentos", under its reference.
+constexpr std::pair<std::string_view, const char*> kClavesDeOpcion[] = {
+    {kRefProyecto, "descuentoProyecto"}, {kRefProyectoBasico, "descuentoProyectoBasico"}};
+
+const char* ClaveDeOpcion(std::string_view ref) {
+    for (const auto& [conocida, clave] : kClavesDeOpcion)
+        if (ref == conocida) return clave;
+    return nullptr;
+}
+
+// The options chosen for the project under way, by the keys above.
+void OpcionesJson(const ContenidoSolicitud& contenido, QJsonObject& proyecto) {
+    QJsonObject otros;
+    for (const DescuentosDeDocumento& d : contenido.baremo->descuentos) {
+        const int opcion = OpcionDe(contenido.opciones, d.ref);
+        const QString texto = Qs(d.opciones[static_cast<std::size_t>(opcion)].texto);
+        if (const char* clave = ClaveDeOpcion(d.ref))
+            proyecto[clave] = texto;
+        else
+            otros[Qs(d.ref)] = texto;
+    }
+    if (!otros.isEmpty()) proyecto["descuentos"] = otros;
 }
 
 LecturaSolicitud Rechazada(const QString& error) {
@@ -112,9 +133,7 @@ class Lector {
             if (!SumaDe(contenido.partidas)) {
                 throw Fallo{"el total del proyecto en curso es demasiado grande"};
             }
-            contenido.opcionProyecto = Opcion(p["descuentoProyecto"], kRefProyecto);
-            contenido.opcionProyectoBasico =
-                Opcion(p["descuentoProyectoBasico"], kRefProyectoBasico);
+            contenido.opciones = Opciones(p);
         }
         return contenido;
     }
@@ -207,6 +226,25 @@ class Lector {
         return *suma;
     }
 
+    // The options chosen for the project under way; a document's only when it offers them.
+    OpcionesElegidas Opciones(const QJsonObject& proyecto) const {
+        OpcionesElegidas opciones;
+        for (const auto& [ref, clave] : kClavesDeOpcion)
+            Elegir(opciones, ref, Opcion(proyecto[clave], ref));
+        const QJsonValue otros = proyecto["descuentos"];
+        if (!otros.isUndefined() && !otros.isObject())
+            throw Fallo{"«descuentos» del proyecto en curso no es un objeto"};
+        const QJsonObject porReferencia = otros.toObject();
+        for (auto k = porReferencia.begin(); k != porReferencia.end(); ++k) {
+            const std::string ref = Us(k.key());
+            if (ClaveDeOpcion(ref) != nullptr)
+                throw Fallo{
+                    QString("el descuento de «%1» va en «%2»").arg(Qs(ref), ClaveDeOpcion(ref))};
+            Elegir(opciones, ref, Opcion(k.value(), ref));
+        }
+        return opciones;
+    }
+
     int Opcion(const QJsonValue& valor, std::string_view ref) const {
         if (valor.isUndefined()) return 0;
         const auto opciones = baremo_.DescuentosDe(ref);
@@ -214,7 +252,7 @@ class Lector {
             if (valor.toString() == Qs(opciones[k].texto)) return static_cast<int>(k);
         }
         throw Fallo{QString("el descuento «%1» no existe para «%2»")
-                        .arg(Recortado(valor.toString()), Qs(ref))};
+                        .arg(Recortado(valor.toString()), Recortado(Qs(ref)))};
     }
 
     // The saved fee against the schedule's: the schedule's stands, and any change is told.
@@ -327,13 +365,7 @@ QByteArray EscribirSolicitud(const ContenidoSolicitud& contenido, const OrigenSo
     for (const LineaCompartida& linea : contenido.documentos)
         documentos.append(DocumentoJson(*contenido.baremo, *linea));
     QJsonObject proyecto{{"partidas", PartidasJson(*contenido.baremo, contenido.partidas)}};
-    // A schedule without a project's discounts (a price list's) has none to name.
-    for (const auto& [clave, ref, opcion] :
-         {std::tuple{"descuentoProyecto", kRefProyecto, contenido.opcionProyecto},
-          std::tuple{"descuentoProyectoBasico", kRefProyectoBasico,
-                     contenido.opcionProyectoBasico}})
-        if (!contenido.baremo->DescuentosDe(ref).empty())
-            proyecto[clave] = DescuentoJson(*contenido.baremo, ref, opcion);
+    OpcionesJson(contenido, proyecto);
     const Baremo& b = *contenido.baremo;
     QJsonObject baremo{
         {"nombre", Qs(b.nombre)}, {"vigente_desde", Qs(b.vigenteDesde)}, {"huella", Qs(b.huella)}};

@@ -14,22 +14,28 @@ SolicitudVisado::SolicitudVisado(std::shared_ptr<const cdv::Baremo> baremo, QObj
     }
 }
 
+int OpcionDe(const OpcionesElegidas& opciones, std::string_view ref) {
+    const auto elegida = opciones.find(ref);
+    return elegida == opciones.end() ? 0 : elegida->second;
+}
+
+void Elegir(OpcionesElegidas& opciones, std::string_view ref, int opcion) {
+    if (opcion == 0) {
+        if (const auto elegida = opciones.find(ref); elegida != opciones.end())
+            opciones.erase(elegida);
+    } else {
+        opciones.insert_or_assign(std::string(ref), opcion);
+    }
+}
+
 int SolicitudVisado::Opcion(std::string_view ref) const {
-    if (ref == kRefProyecto) return opcionProyecto_;
-    if (ref == kRefProyectoBasico) return opcionProyectoBasico_;
-    return 0;
+    return OpcionDe(opciones_, ref);
 }
 
 void SolicitudVisado::ElegirOpcion(std::string_view ref, int opcion) {
-    int* elegida = ref == kRefProyecto         ? &opcionProyecto_
-                   : ref == kRefProyectoBasico ? &opcionProyectoBasico_
-                                               : nullptr;
     const auto opciones = baremo_->DescuentosDe(ref);
-    if (elegida == nullptr || opcion < 0 || opcion >= static_cast<int>(opciones.size()) ||
-        *elegida == opcion) {
-        return;
-    }
-    *elegida = opcion;
+    if (opcion < 0 || opcion >= static_cast<int>(opciones.size()) || Opcion(ref) == opcion) return;
+    Elegir(opciones_, ref, opcion);
     emit cambiada();
 }
 
@@ -68,16 +74,14 @@ bool SolicitudVisado::ProyectoEnCursoGuardado() const {
 }
 
 ContenidoSolicitud SolicitudVisado::Contenido() const {
-    return {baremo_,         documentos_.Todas(),   partidas_.Todas(),
-            opcionProyecto_, opcionProyectoBasico_, trabajo_,
-            colegiado_,      expediente_,           canal_};
+    return {baremo_,  documentos_.Todas(), partidas_.Todas(), opciones_,
+            trabajo_, colegiado_,          expediente_,       canal_};
 }
 
 void SolicitudVisado::Cargar(ContenidoSolicitud contenido) {
     const bool otroBaremo = contenido.baremo != baremo_;
     QSignalBlocker bloqueo(this);
-    opcionProyecto_ = contenido.opcionProyecto;
-    opcionProyectoBasico_ = contenido.opcionProyectoBasico;
+    opciones_ = std::move(contenido.opciones);
     trabajo_ = contenido.trabajo;
     colegiado_ = contenido.colegiado;
     expediente_ = contenido.expediente;

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -13,11 +14,19 @@
 
 namespace cdv {
 
+// The discount option chosen for each project document that offers them, by reference; a
+// document not named has its first option (nothing off), and no entry holds 0.
+using OpcionesElegidas = std::map<std::string, int, std::less<>>;
+// The option chosen for `ref` in `opciones`.
+int OpcionDe(const OpcionesElegidas& opciones, std::string_view ref);
+// `opciones` with option `opcion` chosen for `ref`.
+void Elegir(OpcionesElegidas& opciones, std::string_view ref, int opcion);
+
 // Everything a request holds, as a file or a recovery keeps it.
 struct ContenidoSolicitud {
     std::shared_ptr<const cdv::Baremo> baremo;  // the schedule its lines are rows of
     std::vector<LineaCompartida> documentos, partidas;
-    int opcionProyecto = 0, opcionProyectoBasico = 0;
+    OpcionesElegidas opciones;
     QString trabajo, colegiado;        // for the statement; empty when not given
     QString expediente;                // the association's file number, likewise
     Canal canal = Canal::Electronica;  // how it is submitted, when its price list tells
@@ -37,8 +46,8 @@ class SolicitudVisado : public QObject {
     const ListaLineas& Documentos() const { return documentos_; }
     const ListaLineas& Partidas() const { return partidas_; }
 
-    // The discount option chosen for a project document of reference `ref` ("P" or "PB";
-    // any other takes none).
+    // The discount option chosen for the project document of reference `ref` (0 for a document
+    // without options); choosing one it does not offer changes nothing.
     int Opcion(std::string_view ref) const;
     void ElegirOpcion(std::string_view ref, int opcion);
 
@@ -77,7 +86,7 @@ class SolicitudVisado : public QObject {
     std::shared_ptr<const cdv::Baremo> baremo_;
     ListaLineas documentos_;
     ListaLineas partidas_;
-    int opcionProyecto_ = 0, opcionProyectoBasico_ = 0;
+    OpcionesElegidas opciones_;
     QString trabajo_, colegiado_, expediente_;
     cdv::Canal canal_ = cdv::Canal::Electronica;
 };

@@ -62,13 +62,17 @@ std::string ComprobarEntrada(std::string_view datos) {
         !fallo.empty())
         return fallo;
 
-    // The same text as a project's total, for every project document and discount.
+    // The same text as a project's total, for every project document and each discount it offers.
     const auto suma = cdv::LeerCentimos(texto, s);
     if (!suma || *suma < 0) return "";
     for (int fila = 1; fila <= b.TablaTD.Filas(); ++fila) {
-        if (b.TablaTD.Fila(fila)->Tipo != cdv::Regla::ParteDelProyecto) continue;
-        for (const float fraccion : {0.0f, 0.25f, 0.5f}) {
-            const auto p = cdv::CuotaDocumento(*b.TablaTD.Fila(fila), *suma, fraccion, s);
+        const cdv::DocumentoTD& proyecto = *b.TablaTD.Fila(fila);
+        if (proyecto.Tipo != cdv::Regla::ParteDelProyecto) continue;
+        std::vector<float> fracciones{0.0f};
+        for (const cdv::OpcionDescuento& o : b.DescuentosDe(proyecto.Ref))
+            fracciones.push_back(o.fraccion);
+        for (const float fraccion : fracciones) {
+            const auto p = cdv::CuotaDocumento(proyecto, *suma, fraccion, s);
             if (!p || p->descuento < 0 || p->cuota < 0 || p->cuota > *suma ||
                 cdv::LeerCentimos(p->texto, s) != p->cuota)
                 return "CuotaDocumento de proyecto: " + (p ? p->texto : std::string("sin cuota"));

@@ -49,8 +49,7 @@ cdv::ContenidoSolicitud Ejemplo() {
         {documento("AAP", qPrintable(mil)), documento("EIA2", qPrintable(mil)),
          documento("EIA2", ""), Tasada(cdv::TasarProyecto(b, b.TablaTD.Buscar("P"), partidas, 2))},
         partidas,
-        1,
-        2,
+        {{"P", 1}, {"PB", 2}},
         "Nave; \"Norte\"",
         "Ana Pérez",
         "EXP-2026/0042"};

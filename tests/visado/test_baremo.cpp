@@ -140,11 +140,14 @@ TEST(Baremo, CadaFaltaConSuLugar) {
         {Con({"escala_superficie", "1", "hasta"}, 500), "escala_superficie[1].hasta: no pasa"},
         {Con({"escala_dv", "0", "factor"}, 0), "escala_dv[0].factor: no es un número > 0"},
         {Con({"descuentos", "P", "1", "fraccion"}, 2), "descuentos.P[1].fraccion: no es un número"},
-        {Con({"descuentos", "PB", "0", "fraccion"}, 0.25), "descuentos.PB[0]: la primera opción"},
+        {Con({"descuentos", "PB", "0", "fraccion"}, 0.25),
+         "descuentos.PB[0].fraccion: la primera opción"},
+        {Con({"descuentos", "PB", "1", "fraccion"}, 0.75),
+         "descuentos.PB[1].fraccion: descuenta más que la parte del proyecto del documento, 50 %"},
         {Con({"descuentos", "PB", "2", "texto"}, "Anteproyecto"),
          "descuentos.PB[2].texto: está rep"},
-        {Con({"descuentos", "P", "3"}, QJsonValue::Undefined),
-         "descuentos.P: tiene 3 opciones; su marco muestra 4"},
+        {Con({"descuentos", "P"}, QJsonArray{QJsonObject{{"texto", "Ninguno"}, {"fraccion", 0}}}),
+         "descuentos.P: tiene una opción; un documento ofrece de 2 a 6"},
         {Con({"documentos", Fila("documentos", "P"), "tipo"}, 1),
          "documentos: falta «P», un documento de proyecto"},
     };
@@ -214,6 +217,7 @@ QString FilaDeSemilla(const char* ref) {
 // with its place.
 TEST(Baremo, FormatoDosEnComaFlotanteConSuLugar) {
     const QString p = FilaDeSemilla("P");
+    const QJsonObject seis{{"texto", "Seis"}, {"porcentaje", 6}};
     const QJsonObject otraMarginal{
         {"tipo", "marginal"},
         {"tramos", QJsonArray{QJsonObject{{"hasta", 1}, {"coeficiente", 1}, {"base", 0}}}}};
@@ -246,14 +250,14 @@ TEST(Baremo, FormatoDosEnComaFlotanteConSuLugar) {
          "tablas.otra: este cálculo lleva una sola tabla marginal, y ya está «escala_dv»"},
         {{"filas", "0", "descuentos"},
          QJsonArray{QJsonObject{{"texto", "A"}, {"porcentaje", 0}}},
-         "filas[0].descuentos: solo los documentos «P» y «PB» tienen opciones de descuento"},
-        {{"filas", p, "descuentos", "3"},
-         QJsonValue::Undefined,
-         "descuentos: tiene 3 opciones; su marco muestra 4"},
+         "filas[0].descuentos: solo un documento de tipo «parte_del_proyecto» tiene opciones"},
+        {{"filas", p, "descuentos"},
+         QJsonArray{seis, seis, seis, seis, seis, seis, seis},
+         "descuentos: tiene 7 opciones; un documento ofrece de 2 a 6"},
         {{"filas", p, "descuentos", "1", "porcentaje"}, 150, "porcentaje: pasa de 100"},
-        {{"filas", p, "regla"},
-         QJsonObject{{"tipo", "por_unidad"}, {"precio", 1}},
-         "filas: falta «P», un documento de tipo «parte_del_proyecto»"},
+        {{"filas", FilaDeSemilla("PB"), "descuentos", "2", "porcentaje"},
+         50.5,
+         "descuentos[2].porcentaje: descuenta más que la parte del proyecto del documento, 50 %"},
         {{"filas", "0", "regla", "precio"},
          -1,
          "filas[0].regla.precio: no es un número ≥ 0 con 9 decimales"},
@@ -269,6 +273,68 @@ TEST(Baremo, FormatoDosEnComaFlotanteConSuLugar) {
         EXPECT_FALSE(lectura.baremo) << falta;
         EXPECT_TRUE(lectura.faltas.join('\n').contains(QString::fromUtf8(falta)))
             << falta << "\n  -> " << lectura.faltas.join('\n').toStdString();
+    }
+}
+
+// Discount options on a project document other than "P" and "PB" ("PR", the reformed project),
+// in a schedule where "P" has none: read, written back, priced, and kept by a request's file under
+// the document's reference.
+TEST(Baremo, DescuentosDeCualquierDocumentoDeProyecto) {
+    QJsonObject raiz = Semilla();
+    Poner(raiz, {"filas", FilaDeSemilla("P"), "descuentos"}, QJsonValue::Undefined);
+    Poner(raiz, {"filas", FilaDeSemilla("PR"), "descuentos"},
+          QJsonArray{QJsonObject{{"texto", "Ninguno"}, {"porcentaje", 0}},
+                     QJsonObject{{"texto", "Proyecto anterior"}, {"porcentaje", 30}}});
+    const cdv::LecturaBaremo lectura = cdv::LeerBaremo(QJsonDocument(raiz).toJson());
+    ASSERT_TRUE(lectura.baremo) << lectura.faltas.join('\n').toStdString();
+    const cdv::Baremo& b = *lectura.baremo;
+    EXPECT_TRUE(b.DescuentosDe("P").empty());
+    ASSERT_EQ(b.DescuentosDe("PR").size(), 2u);
+    EXPECT_EQ(b.DescuentosDe("PR")[1].fraccion, 0.3f);
+    EXPECT_NE(b.huella, cdv::BaremoIncorporado()->huella);
+    const auto escrito = cdv::EscribirBaremo(b);
+    ASSERT_TRUE(escrito);
+    EXPECT_EQ(*cdv::LeerBaremo(*escrito).baremo, b);
+
+    const int pr = b.TablaTD.Buscar("PR");
+    const cdv::Tasacion partida = cdv::TasarPartida(b, b.TablaTT.Buscar("CNA"), "123456");
+    ASSERT_TRUE(partida.linea);
+    const std::vector<cdv::LineaCompartida> partidas{
+        std::make_shared<const cdv::Linea>(*partida.linea)};
+    const cdv::Centimos suma = *cdv::SumaDe(partidas);
+    const cdv::Tasacion proyecto = cdv::TasarProyecto(b, pr, partidas, 1);
+    ASSERT_TRUE(proyecto.linea) << proyecto.motivo.toStdString();
+    EXPECT_EQ(proyecto.linea->descuento, (suma * 3 + 5) / 10);  // 30 %, half up
+    EXPECT_EQ(proyecto.linea->cuota, suma - (suma * 3 + 5) / 10);
+
+    const cdv::ContenidoSolicitud contenido{lectura.baremo,
+                                            {std::make_shared<const cdv::Linea>(*proyecto.linea)},
+                                            partidas,
+                                            {{"PR", 1}},
+                                            {},
+                                            {},
+                                            {}};
+    const QByteArray datos = cdv::EscribirSolicitud(contenido);
+    const QJsonObject enCurso = QJsonDocument::fromJson(datos)["proyecto"].toObject();
+    EXPECT_EQ(enCurso["descuentos"].toObject()["PR"].toString(), "Proyecto anterior");
+    EXPECT_FALSE(enCurso.contains("descuentoProyecto"));
+    EXPECT_EQ(enCurso["descuentoProyectoBasico"].toString(), "Ninguno");
+    const cdv::LecturaSolicitud leida = cdv::LeerSolicitudCon(datos, lectura.baremo);
+    ASSERT_TRUE(leida.contenido) << leida.error.toStdString();
+    EXPECT_EQ(leida.contenido->opciones, contenido.opciones);
+    EXPECT_EQ(leida.contenido->documentos.front()->opcion, 1);
+    // Options the schedule does not offer, or under another key than their own, are refused.
+    const std::pair<QJsonObject, const char*> mal[] = {
+        {{{"PR", "Anteproyecto"}}, "el descuento «Anteproyecto» no existe para «PR»"},
+        {{{"V", "Ninguno"}}, "el descuento «Ninguno» no existe para «V»"},
+        {{{"P", "Ninguno"}}, "el descuento de «P» va en «descuentoProyecto»"},
+    };
+    for (const auto& [descuentos, error] : mal) {
+        QJsonObject r = QJsonDocument::fromJson(datos).object();
+        Poner(r, {"proyecto", "descuentos"}, descuentos);
+        const cdv::LecturaSolicitud l =
+            cdv::LeerSolicitudCon(QJsonDocument(r).toJson(), lectura.baremo);
+        EXPECT_TRUE(l.error.contains(QString::fromUtf8(error))) << l.error.toStdString();
     }
 }
 
@@ -370,7 +436,7 @@ TEST(Baremo, UnaSolicitudConSuBaremo) {
     ASSERT_EQ(a->nombre, "A");
     const cdv::Tasacion aap = cdv::TasarDocumento(*a, a->TablaTD.Buscar("AAP"), "1");
     const QByteArray datos = cdv::EscribirSolicitud(
-        {a, {std::make_shared<const cdv::Linea>(*aap.linea)}, {}, 0, 0, {}, {}, {}});
+        {a, {std::make_shared<const cdv::Linea>(*aap.linea)}, {}, {}, {}, {}, {}});
     QJsonObject sinBaremo = QJsonDocument::fromJson(datos).object();
     sinBaremo.remove("baremo");
     const QByteArray sinRegistro = QJsonDocument(sinBaremo).toJson();
@@ -493,7 +559,7 @@ TEST(Baremo, CadaBaremoAceptadoDaSolicitudesQueSeAbren) {
     ASSERT_EQ(largo->nombre, "Largo") << baremos.Rechazos().join('\n').toStdString();
     const cdv::Tasacion linea = cdv::TasarDocumento(*largo, largo->TablaTD.Buscar(Us(ref)), "1");
     const QByteArray datos = cdv::EscribirSolicitud(
-        {largo, {std::make_shared<const cdv::Linea>(*linea.linea)}, {}, 0, 0, {}, {}, {}});
+        {largo, {std::make_shared<const cdv::Linea>(*linea.linea)}, {}, {}, {}, {}, {}});
     const cdv::LecturaSolicitud lectura = cdv::LeerSolicitud(datos, baremos);
     ASSERT_TRUE(lectura.contenido) << lectura.error.toStdString();
     EXPECT_EQ(lectura.contenido->documentos.size(), 1u);
