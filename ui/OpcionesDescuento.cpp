@@ -30,13 +30,37 @@ const MarcoDibujado kMarcosDibujados[] = {
 };
 
 constexpr int kIzquierda = 390, kArriba = 6780, kAlto = 825;  // the frame's place, in twips
-constexpr int kPrimera = 480, kFinal = 60, kHueco = 8;        // its options' margins
+constexpr qsizetype kLargoTitulo = 60;  // characters of a document's description in a caption
+// Its options' margins and rows, in twips, and the room after each caption, in pixels.
+constexpr int kPrimera = 480, kFinal = 60, kFila = 330, kAltoFila = 315, kHueco = 8;
 
 // The frame of `ref` as drawn for its options; any other is laid out from its captions.
 const MarcoDibujado* Dibujado(std::string_view ref, std::size_t opciones) {
     for (const MarcoDibujado& m : kMarcosDibujados)
         if (m.ref == ref && m.izquierdas.size() == opciones) return &m;
     return nullptr;
+}
+
+// Each option's place in its frame, in pixels: as drawn, or each as wide as its caption, left to
+// right and on to a new row when the next would pass `hasta`.
+std::vector<QRect> Lugares(const MarcoDibujado* dibujado, const std::vector<QRadioButton*>& botones,
+                           int hasta) {
+    std::vector<QRect> lugares;
+    if (dibujado != nullptr) {
+        std::vector<int> bordes(dibujado->izquierdas);
+        bordes.push_back(dibujado->ancho - kFinal);
+        for (std::size_t k = 0; k + 1 < bordes.size(); ++k)
+            lugares.push_back(Twips(bordes[k], kFila, bordes[k + 1] - bordes[k], kAltoFila));
+        return lugares;
+    }
+    int x = Px(kPrimera), y = Px(kFila);
+    for (QRadioButton* boton : botones) {
+        const int ancho = std::min(boton->sizeHint().width() + kHueco, hasta - Px(kPrimera));
+        if (x + ancho > hasta && x > Px(kPrimera)) x = Px(kPrimera), y += Px(kAltoFila);
+        lugares.emplace_back(x, y, ancho, Px(kAltoFila));
+        x += ancho;
+    }
+    return lugares;
 }
 
 }  // namespace
@@ -64,9 +88,15 @@ void OpcionesDescuento::CrearMarcos() {
 OpcionesDescuento::Marco OpcionesDescuento::CrearMarco(const cdv::DescuentosDeDocumento& d) {
     const MarcoDibujado* dibujado = Dibujado(d.ref, d.opciones.size());
     const QString nombre = dibujado != nullptr ? dibujado->nombre : "Documento_" + Qs(d.ref);
-    auto* marco = new QGroupBox(
-        dibujado != nullptr ? QString(dibujado->titulo) : "Descuentos a «" + Qs(d.ref) + "»   ",
-        static_cast<QWidget*>(parent()));
+    const cdv::TablaDocumentos& documentos = documento_.Solicitud().Baremo().TablaTD;
+    const QString titulo =
+        dibujado != nullptr
+            ? QString(dibujado->titulo)
+            : "Descuentos a «" +
+                  cdv::Recortado(Qs(documentos.Fila(documentos.Buscar(d.ref))->Descripcion),
+                                 kLargoTitulo) +
+                  "»   ";
+    auto* marco = new QGroupBox(titulo, static_cast<QWidget*>(parent()));
     marco->setObjectName("fraDesc" + nombre);
     marco->setStyle(EstiloFormulario());
     marco->setVisible(false);
@@ -79,19 +109,17 @@ OpcionesDescuento::Marco OpcionesDescuento::CrearMarco(const cdv::DescuentosDeDo
         grupo->addButton(opcion, static_cast<int>(k));
         botones.push_back(opcion);
     }
-    std::vector<int> bordes;
-    if (dibujado != nullptr) {
-        for (const int izquierda : dibujado->izquierdas) bordes.push_back(Px(izquierda));
-        bordes.push_back(Px(dibujado->ancho - kFinal));
-    } else {
-        bordes.push_back(Px(kPrimera));
-        for (QRadioButton* boton : botones)
-            bordes.push_back(bordes.back() + boton->sizeHint().width() + kHueco);
+    const int cabe = static_cast<QWidget*>(parent())->width() - 2 * Px(kIzquierda) - Px(kFinal);
+    const std::vector<QRect> lugares = Lugares(dibujado, botones, cabe);
+    int derecha = 0;
+    for (std::size_t k = 0; k < botones.size(); ++k) {
+        botones[k]->setGeometry(lugares[k]);
+        derecha = std::max(derecha, lugares[k].right() + 1);
     }
-    const int ancho = std::max(bordes.back() + Px(kFinal), marco->sizeHint().width());
-    marco->setGeometry(Px(kIzquierda), Px(kArriba), ancho, Px(kAlto));
-    for (std::size_t k = 0; k < botones.size(); ++k)
-        botones[k]->setGeometry(bordes[k], Px(330), bordes[k + 1] - bordes[k], Px(315));
+    const int filasDeMas = lugares.empty() ? 0 : lugares.back().top() - Px(kFila);
+    marco->setGeometry(Px(kIzquierda), Px(kArriba),
+                       std::max(derecha + Px(kFinal), marco->sizeHint().width()),
+                       Px(kAlto) + filasDeMas);
     connect(grupo, &QButtonGroup::idClicked, &documento_,
             [this, ref = d.ref](int indice) { documento_.ElegirOpcion(ref, indice); });
     return {d.ref, marco, grupo};

@@ -210,7 +210,7 @@ class Comprobador : public LectorJson {
             const QString donde = En(lugar, k);
             const QJsonObject o = Elemento(valor, donde, {"texto", "fraccion"});
             const QString texto = Texto(o, "texto", donde);
-            Largo(texto, En(donde, "texto"), kLargoMaximoDescripcion);
+            Largo(texto, En(donde, "texto"), kLargoMaximoOpcion);
             opciones.push_back({Us(texto), Simple(o, "fraccion", donde, Rango::Fraccion)});
         }
         const DocumentoTD* fila = documentos.Fila(documentos.Buscar(ref));

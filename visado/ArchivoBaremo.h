@@ -21,6 +21,8 @@ inline constexpr qint64 kTamanoMaximoBaremo = 4 * 1024 * 1024;
 // reader takes the same, so that every request priced by a schedule opens again.
 inline constexpr qsizetype kLargoMaximoReferencia = 64;
 inline constexpr qsizetype kLargoMaximoDescripcion = 400;
+// The longest caption of a discount option: two fit side by side in the main window.
+inline constexpr qsizetype kLargoMaximoOpcion = 40;
 // The most the update factors may multiply by together, and a scale's factor alone: far
 // above any schedule's, and low enough that no amount of one reaches what is kept in cents.
 inline constexpr double kFactorMaximo = 1000;

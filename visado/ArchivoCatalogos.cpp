@@ -248,7 +248,7 @@ class LectorCatalogos : public LectorJson {
             const QString en = En(donde, k);
             const QJsonObject o = Elemento(valor, en, {"texto", "porcentaje"});
             const QString texto = Texto(o, "texto", en);
-            Largo(texto, En(en, "texto"), kLargoMaximoDescripcion);
+            Largo(texto, En(en, "texto"), kLargoMaximoOpcion);
             const Decimal porcentaje = Numero(o, "porcentaje", en);
             if (Comparar(porcentaje, {100, 0}) > 0) Falta(En(en, "porcentaje"), "pasa de 100");
             opciones.push_back({Us(texto), DecimalEnFloat(porcentaje, 2)});

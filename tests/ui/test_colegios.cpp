@@ -172,6 +172,74 @@ class TestColegios : public QObject {
         QCOMPARE(b.texto("cbbFactorComplejidad"), QString("alta"));
         QCOMPARE(b.texto("txtTotalTD"), QString("400,00"));
     }
+
+    // A revision that gives the reformed project ("PR") discount options of its own: its frame
+    // is drawn from its captions, within the window, and the option chosen is taken off.
+    void descuentosDeOtroDocumento() {
+        const QString archivo =
+            qEnvironmentVariable("XDG_DATA_HOME") + "/cdv/baremos/reformado.json";
+        QFile semilla(CDV_BAREMO_JSON);
+        QVERIFY(semilla.open(QIODevice::ReadOnly));
+        QJsonObject raiz = QJsonDocument::fromJson(semilla.readAll()).object();
+        raiz["nombre"] = "Con descuentos al reformado";
+        raiz["vigente_desde"] = "2020-01-01";
+        QJsonArray filas = raiz["filas"].toArray();
+        for (qsizetype k = 0; k < filas.size(); ++k) {
+            QJsonObject fila = filas[k].toObject();
+            if (fila["referencia"] != "PR") continue;
+            QJsonArray opciones{QJsonObject{{"texto", "Ninguno"}, {"porcentaje", 0}},
+                                QJsonObject{{"texto", "Proyecto anterior visado por el Colegio"},
+                                            {"porcentaje", 30}}};
+            for (int n = 1; n <= 4; ++n)
+                opciones.append(QJsonObject{
+                    {"texto", QString("Estudio previo número %1 de la misma obra").arg(n)},
+                    {"porcentaje", n}});
+            fila["descuentos"] = opciones;
+            filas[k] = fila;
+        }
+        raiz["filas"] = filas;
+        QFile instalado(archivo);
+        QVERIFY(instalado.open(QIODevice::WriteOnly));
+        instalado.write(QJsonDocument(raiz).toJson());
+        instalado.close();
+
+        Contestador c;
+        c.colegio = kAcercaPropietario;
+        Banco b;
+        QCOMPARE(b.solicitud().Baremo().nombre, std::string("Con descuentos al reformado"));
+        b.elegir("cbbRefTD", "PR");
+        QVERIFY(b.aLaVista("fraDescDocumento_PR"));
+        QCOMPARE(b.c<QGroupBox>("fraDescDocumento_PR")->title(),
+                 QString("Descuentos a «Proyecto reformado»   "));
+        QVERIFY(!b.aLaVista("fraDescProyecto"));
+        QCOMPARE(b.texto("otbDocumento_PR(1)"), QString("Proyecto anterior visado por el Colegio"));
+        // Six options of the longest captions: in rows, each whole, within the window and
+        // above the status line.
+        QWidget* marco = b.c("fraDescDocumento_PR");
+        QVERIFY(marco->geometry().right() < marco->parentWidget()->width());
+        QVERIFY(marco->mapTo(b.p.get(), marco->rect().bottomLeft()).y() <
+                b.p->statusBar()->geometry().top());
+        for (int k = 0; k < 6; ++k) {
+            auto* opcion = b.c<QRadioButton>(NombreIndexado("otbDocumento_PR", k));
+            QVERIFY(opcion->width() >= opcion->sizeHint().width());
+            QVERIFY(marco->rect().contains(opcion->geometry()));
+        }
+        b.elegir("cbbRefTT", "DVPG");
+        b.pulsar("cmbAñadirTT");
+        b.pulsar("otbDocumento_PR(1)");
+        b.pulsarEn("frmTotalesTT", "cmbHecho");
+        const cdv::Linea& proyecto = b.solicitud().Documentos().En(0);
+        const cdv::Centimos suma = *cdv::SumaDe(proyecto.partidas);
+        QCOMPARE(proyecto.descuento, (suma * 3 + 5) / 10);
+        QCOMPARE(proyecto.cuota, suma - (suma * 3 + 5) / 10);
+        QVERIFY(Lineas(b.lista("frmTotalesTD"))
+                    .value(0)
+                    .contains("Descontado el Proyecto anterior visado por el Colegio"));
+        b.elegir("cbbRefTD", "P");  // "P" keeps its own frame and options
+        QVERIFY(b.aLaVista("fraDescProyecto") && !b.aLaVista("fraDescDocumento_PR"));
+        QCOMPARE(b.texto("otbProyecto(3)"), QString("Memoria Valorada"));
+        QVERIFY(QFile::remove(archivo));
+    }
 };
 
 QTEST_MAIN(TestColegios)
