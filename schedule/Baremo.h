@@ -12,10 +12,21 @@
 #include "Catalogos.h"
 #include "Descuentos.h"
 #include "Escalas.h"
+#include "FormasDeRegla.h"
 #include "Iva.h"
 #include "Tarifa.h"
 
 namespace cdv {
+
+// A worked example the association publishes: the fee of a document or work type of reference
+// `ref` for a quantity. It proves the schedule, and is no part of its fees or its digest.
+struct EjemploBaremo {
+    Catalogo catalogo = Catalogo::Documentos;
+    std::string ref;
+    Decimal cantidad;
+    Centimos cuota = 0;
+    bool operator==(const EjemploBaremo&) const = default;
+};
 
 struct Baremo {
     std::string nombre;
@@ -33,7 +44,8 @@ struct Baremo {
     std::string colegio, demarcacion;
     // A price list of format 2, whose rows are the documents (SegunTarifa); none for format 1.
     std::shared_ptr<const Tarifa> tarifa;
-    std::string textoTarifa;  // and its file, as it was read, to write it out again
+    std::string textoTarifa;              // and its file, as it was read, to write it out again
+    std::vector<EjemploBaremo> ejemplos;  // the association's worked examples, if it gives any
 
     // x through every update factor, left to right, each multiplication in double precision:
     // with 1.28 and 1.035, (x × 1.28) × 1.035.

@@ -265,4 +265,42 @@ std::optional<CuotaProyecto> CuotaDocumento(const DocumentoTD& fila, Centimos su
     return CuotaProyecto{cuota, *descuento, TextoSimple(cuota, s)};
 }
 
+namespace {
+
+// Why a fee rule gave no fee, in words.
+std::string_view SinCuotaPorque(Resultado resultado) {
+    switch (resultado) {
+        case Resultado::Imprecisa:
+            return "la cantidad tiene más cifras de las que se calculan con exactitud";
+        case Resultado::Excesiva:
+            return "la cuota pasa del mayor importe que el programa calcula";
+        case Resultado::SinCuota:
+            return "la fila no tasa cantidades";
+        default:
+            return "la cantidad no es un número";
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> EjemplosQueFallan(const Baremo& baremo) {
+    std::vector<std::string> fallan;
+    const Separadores s;
+    for (std::size_t k = 0; k < baremo.ejemplos.size(); ++k) {
+        const EjemploBaremo& e = baremo.ejemplos[k];
+        const std::string cantidad = TextoDecimal(e.cantidad, s);
+        const CuotaCalculada cuota =
+            e.catalogo == Catalogo::Trabajos
+                ? CuotaTrabajo(baremo, baremo.TablaTT.Fila(baremo.TablaTT.Buscar(e.ref)), cantidad,
+                               s)
+                : CuotaDocumento(baremo, baremo.TablaTD.Fila(baremo.TablaTD.Buscar(e.ref)),
+                                 cantidad, s);
+        if (std::string fallo =
+                FalloDeEjemplo(k, e.ref, cuota.centimos, SinCuotaPorque(cuota.resultado), e.cuota);
+            !fallo.empty())
+            fallan.push_back(std::move(fallo));
+    }
+    return fallan;
+}
+
 }  // namespace cdv

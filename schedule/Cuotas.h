@@ -63,4 +63,8 @@ struct CuotaProyecto {
 std::optional<CuotaProyecto> CuotaDocumento(const DocumentoTD& fila, Centimos sumaProyecto,
                                             float fraccionDescuento, const Separadores& s);
 
+// Each worked example of `baremo` whose fee, as the windows show it, differs from the published
+// one, with both amounts.
+std::vector<std::string> EjemplosQueFallan(const Baremo& baremo);
+
 }  // namespace cdv

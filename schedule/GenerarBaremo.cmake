@@ -192,6 +192,7 @@ ${descuentos}        },
         {},
         {},
         {},
+        {},
     });
     return baremo;
 }

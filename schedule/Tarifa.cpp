@@ -434,19 +434,26 @@ bool DistingueCanales(const Tarifa& tarifa) {
                        [&tarifa](const FilaTarifa& fila) { return DistingueFila(tarifa, fila); });
 }
 
-std::vector<std::string> EjemplosQueFallan(const Tarifa& tarifa) {
+std::string FalloDeEjemplo(std::size_t k, std::string_view referencia,
+                           std::optional<Centimos> cuota, std::string_view motivo,
+                           Centimos publicada) {
     const Separadores s;
+    const std::string lugar = En("ejemplos", k) + " (" + std::string(referencia) + ")";
+    const std::string publica = "el colegio publica " + Dinero(publicada, s);
+    if (!cuota) return lugar + ": no da cuota (" + std::string(motivo) + "); " + publica;
+    if (*cuota != publicada) return lugar + ": da " + Dinero(*cuota, s) + " y " + publica;
+    return {};
+}
+
+std::vector<std::string> EjemplosQueFallan(const Tarifa& tarifa) {
     std::vector<std::string> fallan;
     for (std::size_t k = 0; k < tarifa.ejemplos.size(); ++k) {
         const EjemploTarifa& ejemplo = tarifa.ejemplos[k];
-        const TasacionTarifa tasacion = Tasar(tarifa, ejemplo.entrada, s);
-        const std::string lugar = En("ejemplos", k) + " (" + ejemplo.entrada.referencia + ")";
-        if (!tasacion.cuota)
-            fallan.push_back(lugar + ": no da cuota (" + tasacion.motivo +
-                             "); el colegio publica " + Dinero(ejemplo.cuota, s));
-        else if (*tasacion.cuota != ejemplo.cuota)
-            fallan.push_back(lugar + ": da " + Dinero(*tasacion.cuota, s) +
-                             " y el colegio publica " + Dinero(ejemplo.cuota, s));
+        const TasacionTarifa tasacion = Tasar(tarifa, ejemplo.entrada, Separadores{}, false);
+        if (std::string fallo = FalloDeEjemplo(k, ejemplo.entrada.referencia, tasacion.cuota,
+                                               tasacion.motivo, ejemplo.cuota);
+            !fallo.empty())
+            fallan.push_back(std::move(fallo));
     }
     return fallan;
 }

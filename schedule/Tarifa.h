@@ -153,5 +153,10 @@ std::vector<std::string> FaltasDeTarifa(const Tarifa& tarifa);
 
 // Each example whose fee differs from the published one, with both amounts.
 std::vector<std::string> EjemplosQueFallan(const Tarifa& tarifa);
+// What is wrong with example `k`, of row `referencia`, whose fee is `cuota` (nothing, and why:
+// `motivo`) where the association publishes `publicada`; empty when they agree.
+std::string FalloDeEjemplo(std::size_t k, std::string_view referencia,
+                           std::optional<Centimos> cuota, std::string_view motivo,
+                           Centimos publicada);
 
 }  // namespace cdv

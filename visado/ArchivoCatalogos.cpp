@@ -6,6 +6,7 @@
 #include <charconv>
 #include <map>
 
+#include "Cuotas.h"
 #include "FormasDeRegla.h"
 #include "LectorJson.h"
 #include "TextoLocal.h"
@@ -57,7 +58,7 @@ class LectorCatalogos : public LectorJson {
         Conocidas(raiz, {},
                   {"formato", "calculo", "nombre", "vigente_desde", "actualizacion", "tablas",
                    "filas", "trabajos"},
-                  {"fuente", "colegio", "demarcacion", "iva"});
+                  {"fuente", "colegio", "demarcacion", "iva", "ejemplos"});
         Baremo b;
         b.nombre = Linea(raiz, "nombre", {}, kLargoMaximoDescripcion);
         b.vigenteDesde = Fecha(raiz, "vigente_desde");
@@ -74,6 +75,9 @@ class LectorCatalogos : public LectorJson {
         ProyectoDeLosTrabajos(b);
         b.iva = TiposIva(raiz, b.vigenteDesde);
         Limites(b);
+        b.ejemplos = Ejemplos(raiz, b);
+        if (faltas.isEmpty())
+            for (const std::string& fallo : EjemplosQueFallan(b)) faltas << Qs(fallo);
         return b;
     }
 
@@ -256,6 +260,47 @@ class LectorCatalogos : public LectorJson {
         for (const auto& [k, enTexto, mensaje] : FaltasDeOpciones(opciones, c.tasa))
             Falta(k < 0 ? donde : En(En(donde, k), enTexto ? "texto" : "porcentaje"), mensaje);
         b.descuentos.push_back({c.referencia, std::move(opciones)});
+    }
+
+    // The association's worked examples: each a document's ("fila") or a work type's
+    // ("trabajo") fee for a quantity, of a row whose rule prices one.
+    std::vector<EjemploBaremo> Ejemplos(const QJsonObject& raiz, const Baremo& b) {
+        std::vector<EjemploBaremo> ejemplos;
+        for (const auto& [k, valor] : Elementos(raiz, "ejemplos", {})) {
+            const QString lugar = En("ejemplos", k);
+            const QJsonObject o =
+                Elemento(valor, lugar, {"cantidad", "cuota"}, {"fila", "trabajo"});
+            EjemploBaremo e;
+            e.catalogo = o.contains("trabajo") ? Catalogo::Trabajos : Catalogo::Documentos;
+            const char* clave = e.catalogo == Catalogo::Trabajos ? "trabajo" : "fila";
+            if (o.contains("fila") == o.contains("trabajo"))
+                Falta(lugar, "lleva «fila» (un documento) o «trabajo», uno de los dos");
+            else
+                e.ref = Us(Texto(o, clave, lugar));
+            if (const QString falta = FaltaDeFilaDeEjemplo(b, e);
+                !e.ref.empty() && !falta.isEmpty())
+                Falta(En(lugar, clave), falta);
+            e.cantidad =
+                NumeroDecimal(Valor(o, "cantidad"), En(lugar, "cantidad"), kDecimalesMaximos);
+            e.cuota = Euros(Valor(o, "cuota"), En(lugar, "cuota"));
+            ejemplos.push_back(std::move(e));
+        }
+        return ejemplos;
+    }
+
+    // What keeps the row an example names from proving anything: that there is none, or that
+    // it prices no quantity of its own.
+    static QString FaltaDeFilaDeEjemplo(const Baremo& b, const EjemploBaremo& e) {
+        const bool trabajo = e.catalogo == Catalogo::Trabajos;
+        const int fila = trabajo ? b.TablaTT.Buscar(e.ref) : b.TablaTD.Buscar(e.ref);
+        if (fila == 0)
+            return QString("«%1» no es %2 del baremo")
+                .arg(Recortado(Qs(e.ref)), trabajo ? "un trabajo" : "una fila");
+        const Regla regla = trabajo ? b.TablaTT.Fila(fila)->Tipo : b.TablaTD.Fila(fila)->Tipo;
+        if (regla == Regla::SinCuota || regla == Regla::ParteDelProyecto)
+            return "no tasa una cantidad propia: un documento de proyecto se comprueba con los "
+                   "ejemplos de sus trabajos";
+        return {};
     }
 
     // A schedule with work types has a project document that prices them.
@@ -457,6 +502,13 @@ QByteArray EscribirCatalogos(const Baremo& b) {
             Objeto({{"desde", Cadena(t.desde)},
                     {"porcentaje", TextoDecimal({std::uint64_t(t.centesimas), 2}, {".", ""})}}));
     if (!iva.empty()) raiz.emplace_back("iva", Lista(iva, 1));
+    std::vector<std::string> ejemplos;
+    for (const EjemploBaremo& e : b.ejemplos)
+        ejemplos.push_back(
+            Objeto({{e.catalogo == Catalogo::Trabajos ? "trabajo" : "fila", Cadena(e.ref)},
+                    {"cantidad", TextoDecimal(e.cantidad, {".", ""})},
+                    {"cuota", TextoDecimal({std::uint64_t(e.cuota), 2}, {".", ""})}}));
+    if (!ejemplos.empty()) raiz.emplace_back("ejemplos", Lista(ejemplos, 1));
     return QByteArray::fromStdString(Objeto(raiz, 0) + "\n");
 }
 

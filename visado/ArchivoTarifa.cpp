@@ -60,18 +60,13 @@ class LectorTarifa : public LectorJson {
   private:
     // An amount in euros, the same for every channel or {"electronica": …, "papel": …}.
     PorCanal Importe(const QJsonValue& valor, const QString& lugar) {
-        const auto centimos = [&](const QJsonValue& v, const QString& l) {
-            const auto c = Exacto::De(NumeroDecimal(v, l, 2)).AlCentimo();  // two decimals: exact
-            if (!c) Falta(l, "pasa del importe más alto que se guarda");
-            return c.value_or(0);
-        };
         if (!valor.isObject()) {
-            const Centimos c = centimos(valor, lugar);
+            const Centimos c = Euros(valor, lugar);
             return {c, c};
         }
         const QJsonObject canales = Elemento(valor, lugar, {"electronica", "papel"}, {});
-        return {centimos(Valor(canales, "electronica"), En(lugar, "electronica")),
-                centimos(Valor(canales, "papel"), En(lugar, "papel"))};
+        return {Euros(Valor(canales, "electronica"), En(lugar, "electronica")),
+                Euros(Valor(canales, "papel"), En(lugar, "papel"))};
     }
 
     TablaTramos Tabla(const QJsonValue& valor, const QString& lugar) {

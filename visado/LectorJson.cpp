@@ -166,6 +166,12 @@ Decimal LectorJson::NumeroDecimal(const QJsonValue& valor, const QString& lugar,
     return *d;
 }
 
+Centimos LectorJson::Euros(const QJsonValue& valor, const QString& lugar) {
+    const auto c = Exacto::De(NumeroDecimal(valor, lugar, 2)).AlCentimo();  // two decimals: exact
+    if (!c) Falta(lugar, "pasa del importe más alto que se guarda");
+    return c.value_or(0);
+}
+
 std::vector<TipoIva> LectorJson::TiposIva(const QJsonObject& raiz,
                                           const std::string& vigenteDesde) {
     std::vector<TipoIva> tipos;

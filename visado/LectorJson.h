@@ -62,6 +62,8 @@ class LectorJson {
     // A number ≥ 0, as the decimal it is written as (its shortest exact form), with at most
     // `decimales` decimals; 0 when it is not one.
     Decimal NumeroDecimal(const QJsonValue& valor, const QString& lugar, int decimales);
+    // An amount in euros ≥ 0 with at most two decimals, in cents; 0 when it is not one.
+    Centimos Euros(const QJsonValue& valor, const QString& lugar);
     // The schedule's own IVA rates ("iva"), optional: each from a date, later than the one
     // before, a percentage from 0 to 100 in hundredths at most; the first from the schedule's
     // first day.

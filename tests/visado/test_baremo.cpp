@@ -341,6 +341,48 @@ TEST(Baremo, DescuentosDeCualquierDocumentoDeProyecto) {
     }
 }
 
+// The built-in schedule's file with worked examples, each fee worked out here by hand: read,
+// written back with them, and refused, naming each, when one does not give its fee.
+TEST(Baremo, EjemplosEnComaFlotante) {
+    const auto ejemplo = [](const char* clave, const char* ref, double cantidad, double cuota) {
+        return QJsonObject{{clave, ref}, {"cantidad", cantidad}, {"cuota", cuota}};
+    };
+    QJsonObject raiz = Semilla();
+    raiz["ejemplos"] = QJsonArray{
+        ejemplo("fila", "AAP", 3, 79.49),            // 3 × 20 × 1,28 × 1,035 = 79,488
+        ejemplo("trabajo", "DVPG", 1, 45.04),        // 34 × 1,28 × 1,035 = 45,0432
+        ejemplo("trabajo", "CNA", 100000, 423.44)};  // 350 × 1,28 × 1,035 = 463,68 in the band
+                                                     // from 350: (463,68 − 350) × 0,8 + 332,5
+    const cdv::LecturaBaremo lectura = cdv::LeerBaremo(QJsonDocument(raiz).toJson());
+    ASSERT_TRUE(lectura.baremo) << lectura.faltas.join('\n').toStdString();
+    EXPECT_EQ(lectura.baremo->ejemplos.size(), 3u);
+    EXPECT_EQ(lectura.baremo->huella, cdv::BaremoIncorporado()->huella);  // the same fees
+    const auto escrito = cdv::EscribirBaremo(*lectura.baremo);
+    ASSERT_TRUE(escrito);
+    EXPECT_TRUE(escrito->contains(R"({"trabajo": "CNA", "cantidad": 100000, "cuota": 423.44})"));
+
+    const std::pair<QStringList, QJsonValue> mal[] = {
+        {{"ejemplos", "0", "cuota"}, 79.48},   {{"ejemplos", "1", "fila"}, "AAP"},
+        {{"ejemplos", "2", "trabajo"}, "XYZ"}, {{"ejemplos", "0", "fila"}, "P"},
+        {{"ejemplos", "0", "cuota"}, 79.485},
+    };
+    const char* faltas[] = {
+        "ejemplos[0] (AAP): da 79,49 y el colegio publica 79,48",
+        "ejemplos[1]: lleva «fila» (un documento) o «trabajo», uno de los dos",
+        "ejemplos[2].trabajo: «XYZ» no es un trabajo del baremo",
+        "ejemplos[0].fila: no tasa una cantidad propia",
+        "ejemplos[0].cuota: no es un número ≥ 0 con 2 decimales",
+    };
+    for (std::size_t k = 0; k < std::size(mal); ++k) {
+        QJsonObject r = raiz;
+        Poner(r, mal[k].first, mal[k].second);
+        const cdv::LecturaBaremo l = cdv::LeerBaremo(QJsonDocument(r).toJson());
+        EXPECT_FALSE(l.baremo) << faltas[k];
+        EXPECT_TRUE(l.faltas.join('\n').contains(QString::fromUtf8(faltas[k])))
+            << faltas[k] << "\n  -> " << l.faltas.join('\n').toStdString();
+    }
+}
+
 // Revisions priced as the rules must price them, each fee worked out here step by step.
 TEST(Baremo, RevisionesConSusCuotas) {
     const auto leer = [](const QByteArray& datos) {
