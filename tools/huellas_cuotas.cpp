@@ -27,8 +27,11 @@ int main() {
          {1LL, 2LL, 3LL, 4501LL, 4502LL, 34154LL, 15589007LL, 123456789012LL})
         for (const float fraccion : {0.0f, 0.25f, 0.5f})
             for (int fila = 1; fila <= b.TablaTD.Filas(); ++fila) {
-                if (b.TablaTD.Fila(fila)->Tipo != cdv::Regla::ParteDelProyecto) continue;
-                const auto p = cdv::CuotaDocumento(*b.TablaTD.Fila(fila), suma, fraccion, es);
+                const cdv::DocumentoTD& proyecto = *b.TablaTD.Fila(fila);
+                if (proyecto.Tipo != cdv::Regla::ParteDelProyecto) continue;
+                // A discount of that fraction, taken where the row offers discounts.
+                const float tomada = b.DescuentosDe(proyecto.Ref).empty() ? 0.0f : fraccion;
+                const auto p = cdv::CuotaDocumento(proyecto, suma, tomada, es);
                 std::printf("P5 %2d %lld %a %lld %lld %s\n", fila, static_cast<long long>(suma),
                             fraccion, static_cast<long long>(p->cuota),
                             static_cast<long long>(p->descuento), p->texto.c_str());
