@@ -26,6 +26,32 @@ QStringList Cuotas(const cdv::SolicitudVisado& solicitud) {
     return cuotas;
 }
 
+// The built-in schedule, as a revision in force from 2020 whose reformed project ("PR") offers
+// six discount options, the longest captions a schedule may give.
+void InstalarConDescuentosAlReformado(const QString& archivo) {
+    QFile semilla(CDV_BAREMO_JSON);
+    if (!semilla.open(QIODevice::ReadOnly)) qFatal("No se lee el baremo incorporado");
+    QJsonObject raiz = QJsonDocument::fromJson(semilla.readAll()).object();
+    raiz["nombre"] = "Con descuentos al reformado";
+    raiz["vigente_desde"] = "2020-01-01";
+    QJsonArray filas = raiz["filas"].toArray();
+    for (qsizetype k = 0; k < filas.size(); ++k) {
+        QJsonObject fila = filas[k].toObject();
+        if (fila["referencia"] != "PR") continue;
+        QJsonArray opciones{
+            QJsonObject{{"texto", "Ninguno"}, {"porcentaje", 0}},
+            QJsonObject{{"texto", "Proyecto anterior visado por el Colegio"}, {"porcentaje", 30}}};
+        for (int n = 1; n <= 4; ++n)
+            opciones.append(
+                QJsonObject{{"texto", QString("Estudio previo número %1 de la misma obra").arg(n)},
+                            {"porcentaje", n}});
+        fila["descuentos"] = opciones;
+        filas[k] = fila;
+    }
+    raiz["filas"] = filas;
+    EscribirArchivo(archivo, QJsonDocument(raiz).toJson());
+}
+
 }  // namespace
 
 class TestColegios : public QObject {
@@ -178,31 +204,7 @@ class TestColegios : public QObject {
     void descuentosDeOtroDocumento() {
         const QString archivo =
             qEnvironmentVariable("XDG_DATA_HOME") + "/cdv/baremos/reformado.json";
-        QFile semilla(CDV_BAREMO_JSON);
-        QVERIFY(semilla.open(QIODevice::ReadOnly));
-        QJsonObject raiz = QJsonDocument::fromJson(semilla.readAll()).object();
-        raiz["nombre"] = "Con descuentos al reformado";
-        raiz["vigente_desde"] = "2020-01-01";
-        QJsonArray filas = raiz["filas"].toArray();
-        for (qsizetype k = 0; k < filas.size(); ++k) {
-            QJsonObject fila = filas[k].toObject();
-            if (fila["referencia"] != "PR") continue;
-            QJsonArray opciones{QJsonObject{{"texto", "Ninguno"}, {"porcentaje", 0}},
-                                QJsonObject{{"texto", "Proyecto anterior visado por el Colegio"},
-                                            {"porcentaje", 30}}};
-            for (int n = 1; n <= 4; ++n)
-                opciones.append(QJsonObject{
-                    {"texto", QString("Estudio previo número %1 de la misma obra").arg(n)},
-                    {"porcentaje", n}});
-            fila["descuentos"] = opciones;
-            filas[k] = fila;
-        }
-        raiz["filas"] = filas;
-        QFile instalado(archivo);
-        QVERIFY(instalado.open(QIODevice::WriteOnly));
-        instalado.write(QJsonDocument(raiz).toJson());
-        instalado.close();
-
+        InstalarConDescuentosAlReformado(archivo);
         Contestador c;
         c.colegio = kAcercaPropietario;
         Banco b;
