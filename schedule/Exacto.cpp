@@ -53,16 +53,17 @@ std::optional<U128> Suma(U128 a, U128 b) {
     return U128{alto + acarreo, bajo};
 }
 
-// x divided by d (0 < d < 2^63), rounded down: bit by bit, the remainder below 2d.
+// x divided by d (0 < d < 2^63), rounded down: the high half natively, then the low half bit
+// by bit after the high half's remainder (none left: natively too), the remainder below 2d.
 U128 Entre(U128 x, std::uint64_t d) {
-    U128 cociente;
-    std::uint64_t resto = 0;
-    for (int bit = 127; bit >= 0; --bit) {
-        const std::uint64_t mitad = bit >= 64 ? x.alto : x.bajo;
-        resto = (resto << 1) | ((mitad >> (bit % 64)) & 1);
+    U128 cociente{x.alto / d, 0};
+    std::uint64_t resto = x.alto % d;
+    if (resto == 0) return {cociente.alto, x.bajo / d};
+    for (int bit = 63; bit >= 0; --bit) {
+        resto = (resto << 1) | ((x.bajo >> bit) & 1);
         if (resto >= d) {
             resto -= d;
-            (bit >= 64 ? cociente.alto : cociente.bajo) |= std::uint64_t{1} << (bit % 64);
+            cociente.bajo |= std::uint64_t{1} << bit;
         }
     }
     return cociente;
