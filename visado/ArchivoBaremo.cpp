@@ -55,7 +55,7 @@ class Comprobador : public LectorJson {
                                  .arg(kFormatoTarifa));
         Baremo b;
         const QString nombre = Texto(raiz, "nombre", {});
-        Largo(nombre, "nombre", kLargoMaximoDescripcion);
+        Largo(nombre, {}, "nombre", kLargoMaximoDescripcion);
         b.nombre = Us(nombre);
         b.vigenteDesde = Fecha(raiz, "vigente_desde");
         if (raiz.contains("fuente")) b.fuente = Us(Texto(raiz, "fuente", {}, true));
@@ -123,8 +123,8 @@ class Comprobador : public LectorJson {
         if (!ref.isEmpty() && referencias.contains(ref))
             Falta(En(lugar, "referencia"), QString("«%1» está repetida").arg(Recortado(ref)));
         referencias.insert(ref);
-        Largo(ref, En(lugar, "referencia"), kLargoMaximoReferencia);
-        Largo(Texto(fila, "descripcion", lugar), En(lugar, "descripcion"), kLargoMaximoDescripcion);
+        Largo(ref, lugar, "referencia", kLargoMaximoReferencia);
+        Largo(Texto(fila, "descripcion", lugar), lugar, "descripcion", kLargoMaximoDescripcion);
         return fila;
     }
 
@@ -162,7 +162,7 @@ class Comprobador : public LectorJson {
             {"referencia", "descripcion", "tipo", "unidad", "tasa", "minimo", "grupo", "nota"},
             [this](const QJsonObject& f, const QString& lugar) {
                 const QString unidad = Texto(f, "unidad", lugar, true);
-                Largo(unidad, En(lugar, "unidad"), kLargoMaximoDescripcion);
+                Largo(unidad, lugar, "unidad", kLargoMaximoDescripcion);
                 return TrabajoTT{Us(f["referencia"].toString()),
                                  Us(f["descripcion"].toString()),
                                  Tipo(f, lugar, kReglasTrabajo),
@@ -210,7 +210,7 @@ class Comprobador : public LectorJson {
             const QString donde = En(lugar, k);
             const QJsonObject o = Elemento(valor, donde, {"texto", "fraccion"});
             const QString texto = Texto(o, "texto", donde);
-            Largo(texto, En(donde, "texto"), kLargoMaximoOpcion);
+            Largo(texto, donde, "texto", kLargoMaximoOpcion);
             opciones.push_back({Us(texto), Simple(o, "fraccion", donde, Rango::Fraccion)});
         }
         const DocumentoTD* fila = documentos.Fila(documentos.Buscar(ref));

@@ -170,7 +170,7 @@ class LectorCatalogos : public LectorJson {
         if (!ref.isEmpty() && referencias.contains(ref))
             Falta(En(lugar, "referencia"), QString("«%1» está repetida").arg(Recortado(ref)));
         referencias.insert(ref);
-        Largo(ref, En(lugar, "referencia"), kLargoMaximoReferencia);
+        Largo(ref, lugar, "referencia", kLargoMaximoReferencia);
         Comun c{Us(ref), Linea(f, "descripcion", lugar, kLargoMaximoDescripcion),
                 Us(Texto(f, "nota", lugar, true))};
         ReglaDeFila(Valor(f, "regla"), En(lugar, "regla"), catalogo, c);
@@ -231,7 +231,7 @@ class LectorCatalogos : public LectorJson {
                 {"nota"});
             const Comun c = Fila(f, lugar, Catalogo::Trabajos, referencias);
             const QString unidad = Texto(f, "unidad", lugar, true);
-            Largo(unidad, En(lugar, "unidad"), kLargoMaximoDescripcion);
+            Largo(unidad, lugar, "unidad", kLargoMaximoDescripcion);
             filas.push_back({c.referencia, c.descripcion, c.regla, Us(unidad), c.tasa, c.minimo,
                              Us(Texto(f, "grupo", lugar, true)), c.nota});
         }
@@ -252,7 +252,7 @@ class LectorCatalogos : public LectorJson {
             const QString en = En(donde, k);
             const QJsonObject o = Elemento(valor, en, {"texto", "porcentaje"});
             const QString texto = Texto(o, "texto", en);
-            Largo(texto, En(en, "texto"), kLargoMaximoOpcion);
+            Largo(texto, en, "texto", kLargoMaximoOpcion);
             const Decimal porcentaje = Numero(o, "porcentaje", en);
             if (Comparar(porcentaje, {100, 0}) > 0) Falta(En(en, "porcentaje"), "pasa de 100");
             opciones.push_back({Us(texto), DecimalEnFloat(porcentaje, 2)});

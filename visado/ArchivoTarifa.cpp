@@ -156,7 +156,7 @@ class LectorTarifa : public LectorJson {
                                             {"unidad", "minimo", "maximo", "recargo"});
         FilaTarifa f;
         const QString referencia = Texto(objeto, "referencia", lugar);
-        Largo(referencia, En(lugar, "referencia"), kLargoMaximoReferencia);
+        Largo(referencia, lugar, "referencia", kLargoMaximoReferencia);
         f.referencia = Us(referencia);
         f.descripcion = Linea(objeto, "descripcion", lugar, kLargoMaximoDescripcion);
         f.unidad = Linea(objeto, "unidad", lugar, kLargoMaximoDescripcion);

@@ -128,7 +128,7 @@ class Lector {
             case '[':
                 return Lista(profundidad + 1);
             case '"':
-                Texto(kLargoMaximoTextoJson);
+                Texto(kLargoMaximoTextoJson, nullptr);
                 return;
             case 't':
                 return Literal("true");
@@ -296,8 +296,16 @@ class Lector {
 
     // A text, unescaped, of at most `largo` characters.
     std::string Texto(std::size_t largo) {
-        ++i_;  // the opening quote
         std::string texto;
+        Texto(largo, &texto);
+        return texto;
+    }
+    // A text checked, and kept in `texto` when one is given: a value's is only checked.
+    void Texto(std::size_t largo, std::string* texto) {
+        const auto anadir = [texto](char32_t c) {
+            if (texto != nullptr) AnadirUtf8(*texto, c);
+        };
+        ++i_;  // the opening quote
         for (std::size_t caracteres = 0;; ++caracteres) {
             if (i_ >= t_.size()) Sintaxis();
             const char c = t_[i_];
@@ -306,16 +314,15 @@ class Lector {
             if (static_cast<unsigned char>(c) < 0x20) Falta("carácter de control en un texto");
             if (c == '\\') {
                 ++i_;
-                AnadirUtf8(texto, Escape());
+                anadir(Escape());
             } else if (static_cast<unsigned char>(c) >= 0x80) {
-                AnadirUtf8(texto, Utf8());
+                anadir(Utf8());
             } else {
-                texto += c;
+                if (texto != nullptr) *texto += c;
                 ++i_;
             }
         }
         ++i_;  // the closing quote
-        return texto;
     }
 
     std::string_view t_;

@@ -84,12 +84,13 @@ QString LectorJson::Texto(const QJsonObject& objeto, const char* clave, const QS
                           bool vacioValido) {
     const QJsonValue valor = Valor(objeto, clave);
     if (valor.isUndefined()) return {};
+    const QString texto = valor.toString();
     if (!valor.isString()) {
         Falta(lugar, clave, "no es un texto");
-    } else if (!vacioValido && valor.toString().trimmed().isEmpty()) {
+    } else if (!vacioValido && texto.trimmed().isEmpty()) {
         Falta(lugar, clave, "está vacío");
     }
-    return valor.toString();
+    return texto;
 }
 
 std::optional<qint64> LectorJson::Entero(const QJsonObject& objeto, const char* clave,
@@ -112,16 +113,17 @@ std::string LectorJson::Fecha(const QJsonObject& objeto, const char* clave, cons
     return Us(texto);
 }
 
-void LectorJson::Largo(const QString& texto, const QString& lugar, qsizetype largo) {
-    if (texto.size() > largo) Falta(lugar, QString("tiene más de %1 caracteres").arg(largo));
+void LectorJson::Largo(const QString& texto, const QString& lugar, const char* clave,
+                       qsizetype largo) {
+    if (texto.size() > largo) Falta(lugar, clave, QString("tiene más de %1 caracteres").arg(largo));
     if (const QString impropio = CaracterImpropio(texto); !impropio.isEmpty())
-        Falta(lugar, "tiene " + impropio);
+        Falta(lugar, clave, "tiene " + impropio);
 }
 
 std::string LectorJson::Linea(const QJsonObject& objeto, const char* clave, const QString& lugar,
                               qsizetype largo) {
     const QString texto = Texto(objeto, clave, lugar);
-    Largo(texto, En(lugar, clave), largo);
+    Largo(texto, lugar, clave, largo);
     return Us(texto);
 }
 

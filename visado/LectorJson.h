@@ -52,8 +52,8 @@ class LectorJson {
     std::optional<qint64> Entero(const QJsonObject& objeto, const char* clave,
                                  const QString& lugar);
     std::string Fecha(const QJsonObject& objeto, const char* clave, const QString& lugar = {});
-    // A text of one line, within `largo` characters.
-    void Largo(const QString& texto, const QString& lugar, qsizetype largo);
+    // A text of one line, within `largo` characters; its place `clave` in `lugar`.
+    void Largo(const QString& texto, const QString& lugar, const char* clave, qsizetype largo);
     // The text of `clave`, not empty, of one line within `largo` characters.
     std::string Linea(const QJsonObject& objeto, const char* clave, const QString& lugar,
                       qsizetype largo);
