@@ -198,6 +198,9 @@ TEST(Tarifa, DecimalesExactos) {
     ASSERT_TRUE(grande);
     EXPECT_EQ(grande->AlCentimo(), std::nullopt);  // beyond the largest amount kept
     EXPECT_EQ(cdv::Exacto::De(D("60000000")).Por(D("0.000000001"))->AlCentimo(), 6);
+    // A product past 64 bits rounded to the cent: the division's high half leaves a remainder.
+    EXPECT_EQ(cdv::Exacto::De(D("123456789012.345678")).Por(D("7.654321987"))->AlCentimo(),
+              94'497'801'458'162);  // 944.978.014.581,6175… €
 }
 
 }  // namespace
