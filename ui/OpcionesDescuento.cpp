@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "Diseno.h"
 #include "DocumentoSolicitud.h"
@@ -18,14 +20,16 @@ struct MarcoDibujado {
     const char* nombre;
     const char* titulo;
     int ancho;
-    std::vector<int> izquierdas;
+    std::size_t opciones;
+    std::array<int, 4> izquierdas;
 };
-const MarcoDibujado kMarcosDibujados[] = {
-    {cdv::kRefProyecto, "Proyecto", "Descuentos al Proyecto   ", 7155, {480, 1860, 3630, 5220}},
+constexpr MarcoDibujado kMarcosDibujados[] = {
+    {cdv::kRefProyecto, "Proyecto", "Descuentos al Proyecto   ", 7155, 4, {480, 1860, 3630, 5220}},
     {cdv::kRefProyectoBasico,
      "ProyectoBasico",
      "Descuentos al Proyecto Básico   ",
      5565,
+     3,
      {480, 1860, 3630}},
 };
 
@@ -37,7 +41,7 @@ constexpr int kPrimera = 480, kFinal = 60, kFila = 330, kAltoFila = 315, kHueco 
 // The frame of `ref` as drawn for its options; any other is laid out from its captions.
 const MarcoDibujado* Dibujado(std::string_view ref, std::size_t opciones) {
     for (const MarcoDibujado& m : kMarcosDibujados)
-        if (m.ref == ref && m.izquierdas.size() == opciones) return &m;
+        if (m.ref == ref && m.opciones == opciones) return &m;
     return nullptr;
 }
 
@@ -47,7 +51,8 @@ std::vector<QRect> Lugares(const MarcoDibujado* dibujado, const std::vector<QRad
                            int hasta) {
     std::vector<QRect> lugares;
     if (dibujado != nullptr) {
-        std::vector<int> bordes(dibujado->izquierdas);
+        std::vector<int> bordes(dibujado->izquierdas.begin(),
+                                dibujado->izquierdas.begin() + dibujado->opciones);
         bordes.push_back(dibujado->ancho - kFinal);
         for (std::size_t k = 0; k + 1 < bordes.size(); ++k)
             lugares.push_back(Twips(bordes[k], kFila, bordes[k + 1] - bordes[k], kAltoFila));
@@ -84,7 +89,7 @@ void OpcionesDescuento::CrearMarcos() {
     MostrarPara(mostrado_);
 }
 
-// Each option reaches to the next one, the last to the frame's edge.
+// A frame of one radio button for each option, each captioned by its text.
 OpcionesDescuento::Marco OpcionesDescuento::CrearMarco(const cdv::DescuentosDeDocumento& d) {
     const MarcoDibujado* dibujado = Dibujado(d.ref, d.opciones.size());
     const QString nombre = dibujado != nullptr ? dibujado->nombre : "Documento_" + Qs(d.ref);
