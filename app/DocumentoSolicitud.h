@@ -64,7 +64,7 @@ class DocumentoSolicitud : public QObject {
     void TraerProyecto(int fila);
     // Removes the lines at `filas` (any order) from `lista`, as one change.
     void Eliminar(cdv::ListaLineas& lista, std::vector<int> filas);
-    // Chooses the discount option of a kind of project ("P" or "PB").
+    // Chooses the discount option of the project document `ref`, as one change.
     void ElegirOpcion(std::string_view ref, int opcion);
     // Changes the work or the member the statement names; consecutive edits of one field
     // are one change, until the request is saved.
