@@ -52,8 +52,8 @@ Tasacion TasarDocumento(const Baremo& baremo, int fila, const QString& cantidad,
 QStringList PasosDe(const Baremo& baremo, const Linea& linea, Canal canal);
 // A work item of TablaTT row `fila`.
 Tasacion TasarPartida(const Baremo& baremo, int fila, const QString& cantidad);
-// A project document of row `fila` over `partidas`, less the discount `opcion` (for "P" and
-// "PB" only; any other project document takes none).
+// A project document of row `fila` over `partidas`, less its discount option `opcion` (a
+// document without options takes none).
 Tasacion TasarProyecto(const Baremo& baremo, int fila, std::vector<LineaCompartida> partidas,
                        int opcion);
 
@@ -70,7 +70,7 @@ bool MismasLineas(const std::vector<LineaCompartida>& a, const std::vector<Linea
 bool PartidasEnDocumentos(const std::vector<LineaCompartida>& documentos,
                           const std::vector<LineaCompartida>& partidas);
 
-// The discount options a project document of row `fila` offers (none but for "P", "PB").
+// The discount options the document of row `fila` offers; none for most.
 std::span<const OpcionDescuento> DescuentosDe(const Baremo& baremo, int fila);
 
 // The discount a project document took ("Anteproyecto"...); empty when it took none.
