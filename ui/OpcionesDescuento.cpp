@@ -13,8 +13,8 @@
 
 namespace {
 
-// The frames of "P" and "PB" as the main window has always drawn them, for the options they
-// have always had: their names, captions and the left edge of each option, in twips.
+// The frames of "P" and "PB" as the main window has always drawn them: their names and
+// captions, and for the options they have always had, the left edge of each, in twips.
 struct MarcoDibujado {
     std::string_view ref;
     const char* nombre;
@@ -38,25 +38,31 @@ constexpr qsizetype kLargoTitulo = 60;  // characters of a document's descriptio
 // Its options' margins and rows, in twips, and the room after each caption, in pixels.
 constexpr int kPrimera = 480, kFinal = 60, kFila = 330, kAltoFila = 315, kHueco = 8;
 
-// The frame of `ref` as drawn for its options; any other is laid out from its captions.
-const MarcoDibujado* Dibujado(std::string_view ref, std::size_t opciones) {
+// The frame always drawn for `ref`, if there is one.
+const MarcoDibujado* Dibujado(std::string_view ref) {
     for (const MarcoDibujado& m : kMarcosDibujados)
-        if (m.ref == ref && m.opciones == opciones) return &m;
+        if (m.ref == ref) return &m;
     return nullptr;
 }
 
-// Each option's place in its frame, in pixels: as drawn, or each as wide as its caption, left to
-// right and on to a new row when the next would pass `hasta`.
+// Each option's place in its frame, in pixels: as drawn (`dibujado`, when it draws as many
+// options and each caption fits), or each as wide as its caption, left to right and on to a new
+// row when the next would pass `hasta`.
 std::vector<QRect> Lugares(const MarcoDibujado* dibujado, const std::vector<QRadioButton*>& botones,
                            int hasta) {
     std::vector<QRect> lugares;
-    if (dibujado != nullptr) {
-        std::vector<int> bordes(dibujado->izquierdas.begin(),
-                                dibujado->izquierdas.begin() + dibujado->opciones);
-        bordes.push_back(dibujado->ancho - kFinal);
-        for (std::size_t k = 0; k + 1 < bordes.size(); ++k)
-            lugares.push_back(Twips(bordes[k], kFila, bordes[k + 1] - bordes[k], kAltoFila));
-        return lugares;
+    if (dibujado != nullptr && dibujado->opciones == botones.size()) {
+        for (std::size_t k = 0; k < botones.size(); ++k) {
+            const int derecha =
+                k + 1 < botones.size() ? dibujado->izquierdas[k + 1] : dibujado->ancho - kFinal;
+            lugares.push_back(Twips(dibujado->izquierdas[k], kFila,
+                                    derecha - dibujado->izquierdas[k], kAltoFila));
+        }
+        bool caben = true;
+        for (std::size_t k = 0; k < botones.size(); ++k)
+            caben = caben && lugares[k].width() >= botones[k]->sizeHint().width();
+        if (caben) return lugares;
+        lugares.clear();
     }
     int x = Px(kPrimera), y = Px(kFila);
     for (QRadioButton* boton : botones) {
@@ -91,7 +97,7 @@ void OpcionesDescuento::CrearMarcos() {
 
 // A frame of one radio button for each option, each captioned by its text.
 OpcionesDescuento::Marco OpcionesDescuento::CrearMarco(const cdv::DescuentosDeDocumento& d) {
-    const MarcoDibujado* dibujado = Dibujado(d.ref, d.opciones.size());
+    const MarcoDibujado* dibujado = Dibujado(d.ref);
     const QString nombre = dibujado != nullptr ? dibujado->nombre : "Documento_" + Qs(d.ref);
     const cdv::TablaDocumentos& documentos = documento_.Solicitud().Baremo().TablaTD;
     const QString titulo =
