@@ -132,6 +132,7 @@ std::string TextoDecimal(Decimal d, const Separadores& s) {
 }
 
 int Comparar(Decimal a, Decimal b) {
+    if (a.decimales == b.decimales) return a.mantisa < b.mantisa ? -1 : a.mantisa > b.mantisa;
     const int decimales = std::max(a.decimales, b.decimales);
     const U128 x = *PorPotencia({0, a.mantisa}, decimales - a.decimales);
     const U128 y = *PorPotencia({0, b.mantisa}, decimales - b.decimales);
@@ -139,6 +140,9 @@ int Comparar(Decimal a, Decimal b) {
 }
 
 std::optional<Decimal> Restar(Decimal a, Decimal b) {
+    if (a.decimales == b.decimales)
+        return a.mantisa < b.mantisa ? std::nullopt
+                                     : std::optional(Decimal{a.mantisa - b.mantisa, a.decimales});
     const int decimales = std::max(a.decimales, b.decimales);
     const U128 x = *PorPotencia({0, a.mantisa}, decimales - a.decimales);
     const U128 y = *PorPotencia({0, b.mantisa}, decimales - b.decimales);

@@ -192,6 +192,10 @@ TEST(Tarifa, DecimalesExactos) {
     EXPECT_EQ(cdv::TextoDecimal(D("1500.50"), kEs), "1500,5");
     EXPECT_EQ(cdv::Comparar(D("50"), D("50.00")), 0);
     EXPECT_EQ(cdv::Comparar(D("50.01"), D("50.1")), -1);
+    EXPECT_EQ(cdv::Comparar(D("50.2"), D("50.1")), 1);  // as many decimals: the digits alone
+    EXPECT_EQ(cdv::Restar(D("7.5"), D("2.5")), D("5.0"));
+    EXPECT_EQ(cdv::Restar(D("2.5"), D("7.5")), std::nullopt);
+    EXPECT_EQ(cdv::Restar(D("7.5"), D("2.25")), D("5.25"));
     // 60.000.000 € × 0,000000001 € per unit, and the largest quantity by the largest rate,
     // exactly, with no 64-bit overflow on the way.
     const auto grande = cdv::Exacto::De(D("999999999999.999999")).Por(D("999999.999999999"));
