@@ -215,8 +215,8 @@ class Comprobador : public LectorJson {
         }
         const DocumentoTD* fila = documentos.Fila(documentos.Buscar(ref));
         if (opciones.empty() || fila == nullptr) return opciones;
-        for (const auto& [k, enTexto, mensaje] : FaltasDeOpciones(opciones, fila->Tasa))
-            Falta(k < 0 ? lugar : En(En(lugar, k), enTexto ? "texto" : "fraccion"), mensaje);
+        for (const FaltaDeOpcion& falta : FaltasDeOpciones(opciones, fila->Tasa))
+            Falta(falta.Lugar(lugar, "fraccion"), falta.mensaje);
         return opciones;
     }
 
@@ -332,6 +332,10 @@ std::vector<FueraDeLimite> FueraDeLimites(const Baremo& b) {
         importe(b.TablaTT.Fila(n)->Minimo, Limite::MinimoTrabajo, n - 1);
     }
     return fuera;
+}
+
+QString FaltaDeOpcion::Lugar(const QString& lista, const char* importe) const {
+    return indice < 0 ? lista : En(En(lista, indice), enTexto ? "texto" : importe);
 }
 
 std::vector<FaltaDeOpcion> FaltasDeOpciones(std::span<const OpcionDescuento> opciones,

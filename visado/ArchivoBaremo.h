@@ -28,8 +28,8 @@ inline constexpr qsizetype kLargoMaximoOpcion = 40;
 inline constexpr double kFactorMaximo = 1000;
 // The largest amount in euros the program keeps in cents.
 inline constexpr double kImporteMaximo = static_cast<double>(kCentimosMaximos) / 100;
-// How many discount options a project document may offer, all shown in one row of the main
-// window.
+// How many discount options a project document may offer; its frame in the main window wraps
+// them into rows.
 inline constexpr int kOpcionesMinimas = 2;
 inline constexpr int kOpcionesMaximas = 6;
 
@@ -73,6 +73,8 @@ struct FaltaDeOpcion {
     qsizetype indice;
     bool enTexto;
     QString mensaje;
+    // Its place in the list at `lista`, whose options give their amount under `importe`.
+    QString Lugar(const QString& lista, const char* importe) const;
 };
 std::vector<FaltaDeOpcion> FaltasDeOpciones(std::span<const OpcionDescuento> opciones, float parte);
 

@@ -257,8 +257,8 @@ class LectorCatalogos : public LectorJson {
             if (Comparar(porcentaje, {100, 0}) > 0) Falta(En(en, "porcentaje"), "pasa de 100");
             opciones.push_back({Us(texto), DecimalEnFloat(porcentaje, 2)});
         }
-        for (const auto& [k, enTexto, mensaje] : FaltasDeOpciones(opciones, c.tasa))
-            Falta(k < 0 ? donde : En(En(donde, k), enTexto ? "texto" : "porcentaje"), mensaje);
+        for (const FaltaDeOpcion& falta : FaltasDeOpciones(opciones, c.tasa))
+            Falta(falta.Lugar(donde, "porcentaje"), falta.mensaje);
         b.descuentos.push_back({c.referencia, std::move(opciones)});
     }
 
