@@ -52,15 +52,14 @@ std::vector<QRect> Lugares(const MarcoDibujado* dibujado, const std::vector<QRad
                            int hasta) {
     std::vector<QRect> lugares;
     if (dibujado != nullptr && dibujado->opciones == botones.size()) {
+        bool caben = true;
         for (std::size_t k = 0; k < botones.size(); ++k) {
             const int derecha =
                 k + 1 < botones.size() ? dibujado->izquierdas[k + 1] : dibujado->ancho - kFinal;
             lugares.push_back(Twips(dibujado->izquierdas[k], kFila,
                                     derecha - dibujado->izquierdas[k], kAltoFila));
-        }
-        bool caben = true;
-        for (std::size_t k = 0; k < botones.size(); ++k)
             caben = caben && lugares[k].width() >= botones[k]->sizeHint().width();
+        }
         if (caben) return lugares;
         lugares.clear();
     }

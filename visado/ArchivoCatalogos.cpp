@@ -277,8 +277,8 @@ class LectorCatalogos : public LectorJson {
                 Falta(lugar, "lleva «fila» (un documento) o «trabajo», uno de los dos");
             else
                 e.ref = Us(Texto(o, clave, lugar));
-            if (const QString falta = FaltaDeFilaDeEjemplo(b, e);
-                !e.ref.empty() && !falta.isEmpty())
+            if (const QString falta = e.ref.empty() ? QString() : FaltaDeFilaDeEjemplo(b, e);
+                !falta.isEmpty())
                 Falta(En(lugar, clave), falta);
             e.cantidad =
                 NumeroDecimal(Valor(o, "cantidad"), En(lugar, "cantidad"), kDecimalesMaximos);
