@@ -375,17 +375,17 @@ QLineEdit* CajaDesdeElPrincipio(QWidget* padre) {
 
 namespace {
 
-// Waits for its window's first exposure, then runs its action once.
-class AlExponerse : public QObject {
+// Waits for its window's first painted frame, then runs its action once, after that frame.
+class TrasPrimerCuadro : public QObject {
   public:
-    AlExponerse(QWidget* ventana, std::function<void()> accion)
+    TrasPrimerCuadro(QWidget* ventana, std::function<void()> accion)
         : QObject(ventana), accion_(std::move(accion)) {
-        ventana->windowHandle()->installEventFilter(this);
+        ventana->installEventFilter(this);
     }
 
   protected:
     bool eventFilter(QObject* ventana, QEvent* evento) override {
-        if (evento->type() == QEvent::Expose && static_cast<QWindow*>(ventana)->isExposed()) {
+        if (evento->type() == QEvent::Paint) {
             ventana->removeEventFilter(this);
             QTimer::singleShot(0, parent(), std::move(accion_));
             deleteLater();
@@ -400,11 +400,11 @@ class AlExponerse : public QObject {
 }  // namespace
 
 void AlMostrarse(QWidget* ventana, std::function<void()> accion) {
-    ventana->winId();  // its native window, to be watched
+    ventana->winId();  // its native window, to know whether it already shows
     if (ventana->windowHandle()->isExposed()) {
         QTimer::singleShot(0, ventana, std::move(accion));
     } else {
-        new AlExponerse(ventana, std::move(accion));
+        new TrasPrimerCuadro(ventana, std::move(accion));
     }
 }
 

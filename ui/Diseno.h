@@ -82,8 +82,8 @@ bool RestaurarGeometria(QWidget* ventana);
 // out; a window wholly within it stays exactly where it is.
 void EnLaPantalla(QWidget* ventana);
 
-// Runs `accion` once `ventana` has first shown on the screen, framed by the window system,
-// from the event loop.
+// Runs `accion` once `ventana` has first shown on the screen, framed by the window system:
+// from the event loop, after its first painted frame, so that the user sees the window first.
 void AlMostrarse(QWidget* ventana, std::function<void()> accion);
 
 // A picture of the program's own, read as the format its name ends in: no image-format
