@@ -5,6 +5,8 @@
 // shows, at its size and in its font, made with Qt alone: what such a window costs in Qt
 // before anything of the calculator's own. The process ends there and then, without tearing its
 // windows down, so that neither the time nor the peak memory counts anything past that frame.
+// `cdv_arranque cdv --codigo-propio-hasta KB` (Linux) ends with status 1 if more than KB
+// kilobytes of its own code are resident at that frame: start-up code no longer together.
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,22 +20,51 @@
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
 #include <memory>
+#include <string>
 
 #include "Entorno.h"
 #include "frmPrincipal.h"
 
 namespace {
 
-// Ends the run as soon as the window it watches has painted.
+// Ends the run as soon as the window it watches has painted, with the status `estado` gives.
 class PrimerCuadro : public QObject {
+  public:
+    explicit PrimerCuadro(std::function<int()> estado) : estado_(std::move(estado)) {}
+
   protected:
     bool eventFilter(QObject*, QEvent* evento) override {
-        if (evento->type() == QEvent::Paint)
-            QTimer::singleShot(0, [] { std::_Exit(0); });  // once this paint is done
+        if (evento->type() == QEvent::Paint)  // once this paint is done
+            QTimer::singleShot(0, [this] { std::_Exit(estado_()); });
         return false;
     }
+
+  private:
+    std::function<int()> estado_;
 };
+
+// Kilobytes of this program's own code resident now, by the kernel's account of its mappings.
+long CodigoPropioResidente() {
+    const std::string programa = " " + std::filesystem::read_symlink("/proc/self/exe").string();
+    std::ifstream mapas("/proc/self/smaps");
+    long kilobytes = 0;
+    bool propio = false;
+    for (std::string linea; std::getline(mapas, linea);) {
+        if (linea.starts_with("Rss:")) {
+            if (propio) kilobytes += std::stol(linea.substr(4));
+        } else if (!linea.empty() && std::isxdigit(static_cast<unsigned char>(linea[0])) &&
+                   !std::isupper(static_cast<unsigned char>(linea[0]))) {  // a mapping's header
+            const std::size_t permisos = linea.find(' ') + 1;
+            propio = linea.ends_with(programa) && linea.compare(permisos + 2, 1, "x") == 0;
+        }
+    }
+    return kilobytes;
+}
 
 // The main window's controls, each kind as the calculator shows it at start, in plain Qt.
 std::unique_ptr<QMainWindow> Formulario() {
@@ -81,7 +112,16 @@ int main(int argc, char** argv) {
         ventana = std::make_unique<QMainWindow>();
         ventana->setCentralWidget(new QComboBox);
     }
-    PrimerCuadro primero;
+    std::function<int()> estado = [] { return 0; };
+    if (argc == 4 && std::strcmp(argv[2], "--codigo-propio-hasta") == 0) {
+        estado = [hasta = std::atol(argv[3])] {
+            const long residente = CodigoPropioResidente();
+            std::cout << "Código propio residente en el primer cuadro: " << residente
+                      << " kB (hasta " << hasta << " kB)" << std::endl;
+            return residente <= hasta ? 0 : 1;
+        };
+    }
+    PrimerCuadro primero(std::move(estado));
     ventana->installEventFilter(&primero);
     ventana->show();
     return aplicacion.exec();

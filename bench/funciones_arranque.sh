@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Lists the calculator's own functions that run before its first frame (bench/arranque.cpp's
+# `cdv` case) into cmake/arranque.funciones, from which the Linux build lays them out together
+# at the head of the program's code. Run it, after a build in build/, when start-up changes:
+# the test arranque_codigo_junto says when. It needs valgrind (apt-get install valgrind).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+PROGRAMA=$PWD/build/bench/cdv_arranque
+LISTA=cmake/arranque.funciones
+command -v valgrind >/dev/null || { echo "Falta valgrind: apt-get install valgrind" >&2; exit 1; }
+
+CARPETAS=$(mktemp -d)
+trap 'rm -rf "$CARPETAS"' EXIT
+mkdir -p "$CARPETAS/datos" "$CARPETAS/config"
+XDG_DATA_HOME=$CARPETAS/datos XDG_CONFIG_HOME=$CARPETAS/config QT_QPA_PLATFORM=offscreen \
+    valgrind --tool=callgrind --demangle=no --callgrind-out-file="$CARPETAS/llamadas" \
+    "$PROGRAMA" cdv >/dev/null 2>&1
+
+# The bench's own functions, to be left out: those of its object that no library defines.
+simbolos() { nm --defined-only "$@" 2>/dev/null | awk 'NF == 3 { print $3 }' | LC_ALL=C sort -u; }
+LC_ALL=C comm -23 <(simbolos build/bench/CMakeFiles/cdv_arranque.dir/arranque.cpp.o) \
+    <(simbolos build/*.a build/*/*.a) > "$CARPETAS/del_banco"
+
+# callgrind_annotate names each function as "file:symbol [object]". Kept: the program's own,
+# but for the static initialisers and main(), which the linker already puts at start-up's
+# place, and cold parts, which run only on errors; a recursion's mark ('2) goes.
+{
+    echo "# The calculator's own functions that run before its first frame, made by"
+    echo "# bench/funciones_arranque.sh: the Linux build lays them out together."
+    callgrind_annotate --threshold=100 "$CARPETAS/llamadas" | grep -F "[$PROGRAMA]" |
+        sed -E 's/^.*:([^: ]+) \[.*$/\1/; s/'"'"'[0-9]+$//' |
+        grep -E '^[A-Za-z_][A-Za-z0-9_.$]*$' | grep -Ev '^(_GLOBAL__sub_I_|main$)|\.cold$' |
+        grep -vxFf "$CARPETAS/del_banco" | LC_ALL=C sort -u
+} > "$LISTA"
+echo "$(grep -vc '^#' "$LISTA") funciones en $LISTA"
