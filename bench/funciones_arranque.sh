@@ -16,20 +16,23 @@ XDG_DATA_HOME=$CARPETAS/datos XDG_CONFIG_HOME=$CARPETAS/config QT_QPA_PLATFORM=o
     valgrind --tool=callgrind --demangle=no --callgrind-out-file="$CARPETAS/llamadas" \
     "$PROGRAMA" cdv >/dev/null 2>&1
 
-# The bench's own functions, to be left out: those of its object that no library defines.
-simbolos() { nm --defined-only "$@" 2>/dev/null | awk 'NF == 3 { print $3 }' | LC_ALL=C sort -u; }
-LC_ALL=C comm -23 <(simbolos build/bench/CMakeFiles/cdv_arranque.dir/arranque.cpp.o) \
-    <(simbolos build/*.a build/*/*.a) > "$CARPETAS/del_banco"
+# The program's functions but for the bench's own: those its object defines that no library does.
+simbolos() { nm --defined-only "$@" 2>/dev/null | awk 'NF == 3 && $2 ~ /^[tTwW]$/ { print $3 }' |
+    LC_ALL=C sort -u; }
+LC_ALL=C comm -23 <(simbolos "$PROGRAMA") \
+    <(LC_ALL=C comm -23 <(simbolos build/bench/CMakeFiles/cdv_arranque.dir/arranque.cpp.o) \
+        <(simbolos build/*.a build/*/*.a)) > "$CARPETAS/propias"
 
-# callgrind_annotate names each function as "file:symbol [object]". Kept: the program's own,
-# but for the static initialisers and main(), which the linker already puts at start-up's
-# place, and cold parts, which run only on errors; a recursion's mark ('2) goes.
+# callgrind_annotate names each function as "file:symbol [object]" (the object unknown for
+# code outside the section called .text): kept, the program's own, but for the static
+# initialisers and main(), which the linker already puts at start-up's place, and cold parts,
+# which run only on errors; a recursion's mark ('2) goes.
 {
     echo "# The calculator's own functions that run before its first frame, made by"
     echo "# bench/funciones_arranque.sh: the Linux build lays them out together."
-    callgrind_annotate --threshold=100 "$CARPETAS/llamadas" | grep -F "[$PROGRAMA]" |
-        sed -E 's/^.*:([^: ]+) \[.*$/\1/; s/'"'"'[0-9]+$//' |
-        grep -E '^[A-Za-z_][A-Za-z0-9_.$]*$' | grep -Ev '^(_GLOBAL__sub_I_|main$)|\.cold$' |
-        grep -vxFf "$CARPETAS/del_banco" | LC_ALL=C sort -u
+    callgrind_annotate --threshold=100 "$CARPETAS/llamadas" |
+        sed -nE 's/^ *[0-9,]+ +\([ 0-9.%]+\) +[^ ]*:([^: ]+) \[.*$/\1/p' | sed -E "s/'[0-9]+\$//" |
+        grep -Ev '^(_GLOBAL__sub_I_|main$)|\.cold$' | LC_ALL=C sort -u |
+        LC_ALL=C comm -12 - "$CARPETAS/propias"
 } > "$LISTA"
 echo "$(grep -vc '^#' "$LISTA") funciones en $LISTA"
