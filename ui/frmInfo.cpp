@@ -287,7 +287,7 @@ void frmInfo::MostrarBaremos() {
     baremos.LeerTodos();
     const auto vigente = documento_.Vigente();
     const cdv::Baremo& solicitud = documento_.Solicitud().Baremo();
-    const std::string hoy = Us(documento_.Hoy().toString("yyyy-MM-dd"));
+    const std::string hoy = Us(cdv::FechaAlArchivo(documento_.Hoy()));
     baremos_->setRowCount(0);
     for (const cdv::BaremoHallado& h : baremos.Hallados()) {
         const auto b = h.Baremo();

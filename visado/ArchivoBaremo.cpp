@@ -446,7 +446,7 @@ QString NombreColegio(const Baremo& baremo) {
 }
 
 QString FechaDeVigencia(const Baremo& baremo) {
-    return QDate::fromString(Qs(baremo.vigenteDesde), "yyyy-MM-dd").toString("dd/MM/yyyy");
+    return FechaDiaMesAno(FechaDeArchivo(Qs(baremo.vigenteDesde)));
 }
 
 }  // namespace cdv

@@ -468,11 +468,11 @@ LecturaSolicitud LeerSolicitud(const QByteArray& datos, const Baremos& baremos,
         LeerObjeto(*raiz, datos, disponible ? baremo : baremos.EnVigor(Hoy(), colegio), progreso);
     lectura.baremoDisponible = disponible;
     if (!disponible) {
-        const QDate fecha = QDate::fromString(registro["vigente_desde"].toString(), "yyyy-MM-dd");
+        const QDate fecha = FechaDeArchivo(registro["vigente_desde"].toString());
         lectura.baremoRegistrado =
             QString("«%1» del %2")
                 .arg(registro["nombre"].toString().left(kLargoMaximoDescripcion),
-                     fecha.isValid() ? fecha.toString("dd/MM/yyyy") : "?");
+                     fecha.isValid() ? FechaDiaMesAno(fecha) : "?");
         if (!colegio.empty()) lectura.baremoRegistrado += ", de " + Qs(colegio);
     }
     return lectura;

@@ -81,7 +81,7 @@ BaremoHallado::BaremoHallado(Procedencia procedencia, const QString& ruta, int c
     vigenteDesde = json.textosRaiz["vigente_desde"];
     colegio = ClaveColegio(json.textosRaiz["colegio"], json.textosRaiz["demarcacion"]);
     // Without a date it cannot be placed among the others: read whole now, it tells why.
-    if (!QDate::fromString(Qs(vigenteDesde), "yyyy-MM-dd").isValid()) Baremo();
+    if (!FechaDeArchivo(Qs(vigenteDesde)).isValid()) Baremo();
 }
 
 std::shared_ptr<const Baremo> BaremoHallado::Baremo() const {
@@ -120,7 +120,7 @@ QStringList Baremos::CarpetasSistema() {
 
 // The candidates in order of preference, each read only when those before it were refused.
 std::shared_ptr<const Baremo> Baremos::EnVigor(const QDate& dia, const std::string& colegio) const {
-    const std::string hoy = Us(dia.toString("yyyy-MM-dd"));
+    const std::string hoy = Us(FechaAlArchivo(dia));
     std::vector<std::size_t> candidatos;
     for (std::size_t k = 0; k < hallados_.size(); ++k) {
         const BaremoHallado& h = hallados_[k];

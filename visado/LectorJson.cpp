@@ -107,7 +107,7 @@ std::optional<qint64> LectorJson::Entero(const QJsonObject& objeto, const char* 
 
 std::string LectorJson::Fecha(const QJsonObject& objeto, const char* clave, const QString& lugar) {
     const QString texto = Texto(objeto, clave, lugar);
-    if (Valor(objeto, clave).isString() && !QDate::fromString(texto, "yyyy-MM-dd").isValid()) {
+    if (Valor(objeto, clave).isString() && !FechaDeArchivo(texto).isValid()) {
         Falta(En(lugar, clave), QString("«%1» no es una fecha AAAA-MM-DD").arg(Recortado(texto)));
     }
     return Us(texto);

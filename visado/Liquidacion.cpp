@@ -177,7 +177,7 @@ Totales TotalesDe(const ContenidoSolicitud& contenido, const QDate& fecha) {
     Totales t;
     t.cdv = SumaDe(contenido.documentos).value_or(0);
     const int centesimas =
-        IvaEnVigor(contenido.baremo->TiposIva(), Us(fecha.toString("yyyy-MM-dd")));
+        IvaEnVigor(contenido.baremo->TiposIva(), Us(FechaAlArchivo(fecha)));
     t.iva = CuotaIva(t.cdv, centesimas);
     t.conIva = t.cdv + t.iva;  // each within ten trillion euros: no overflow
     t.rotuloIva = QString("IVA (%1 %)").arg(Porcentaje(centesimas / 100.0));
@@ -217,7 +217,7 @@ std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, co
     for (const auto& [valor, clase] :
          {std::pair{contenido.expediente, "expediente"}, std::pair{contenido.trabajo, "trabajo"},
           std::pair{contenido.colegiado, "colegiado"},
-          std::pair{fecha.toString("dd/MM/yyyy"), "fecha"},
+          std::pair{FechaDiaMesAno(fecha), "fecha"},
           std::pair{Calculada(*contenido.baremo), "baremo"},
           std::pair{Presentacion(contenido), "presentacion"}})
         if (clase != std::string_view("presentacion") || !valor.isEmpty())
@@ -251,7 +251,7 @@ QString TablaHtml(const std::vector<FilaLiquidacion>& filas) {
 LiquidacionImpresa Liquidacion(const ContenidoSolicitud& contenido, const QString& archivo,
                                const QDate& fecha) {
     LiquidacionImpresa liquidacion;
-    liquidacion.datos << "Fecha: " + fecha.toString("dd/MM/yyyy");
+    liquidacion.datos << "Fecha: " + FechaDiaMesAno(fecha);
     if (!archivo.isEmpty()) liquidacion.datos << "Solicitud: " + archivo;
     liquidacion.datos << Calculada(*contenido.baremo);
     for (const auto& [rotulo, valor] :

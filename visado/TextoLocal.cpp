@@ -91,4 +91,30 @@ QString CambiarSeparadores(const QString& texto, const Separadores& de, const Se
     return resultado;
 }
 
+QDate FechaDeArchivo(QStringView texto) {
+    constexpr std::string_view kForma = "dddd-dd-dd";  // a digit but at the two hyphens
+    if (texto.size() != static_cast<qsizetype>(kForma.size())) return {};
+    int partes[3] = {};  // year, month, day
+    int parte = 0;
+    for (qsizetype k = 0; k < texto.size(); ++k) {
+        const char16_t c = texto[k].unicode();
+        if (kForma[static_cast<std::size_t>(k)] == '-') {
+            if (c != u'-') return {};
+            ++parte;
+        } else if (c < u'0' || c > u'9') {
+            return {};
+        } else {
+            partes[parte] = partes[parte] * 10 + (c - u'0');
+        }
+    }
+    return QDate(partes[0], partes[1], partes[2]);
+}
+
+QString FechaDiaMesAno(const QDate& fecha) {
+    return QString("%1/%2/%3")
+        .arg(fecha.day(), 2, 10, QChar(u'0'))
+        .arg(fecha.month(), 2, 10, QChar(u'0'))
+        .arg(fecha.year(), 4, 10, QChar(u'0'));
+}
+
 }  // namespace cdv

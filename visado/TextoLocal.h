@@ -2,7 +2,9 @@
 // file, which keeps numbers with the same separators whatever the locale.
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <QStringView>
 #include <string>
 #include <string_view>
 
@@ -48,6 +50,16 @@ QString AyudaLlana(const QString& texto);
 // A quantity as the file keeps it, as the statement prints it: grouped in the locale's way
 // ("1.000.000", "2,5"); one it cannot group (an exponent) as the locale writes it.
 QString CantidadAgrupada(const QString& cantidadArchivo);
+
+// A date as files and schedules keep it, "AAAA-MM-DD" exactly: any other text, or a day the
+// calendar does not have, gives an invalid date.
+QDate FechaDeArchivo(QStringView texto);
+// A date as files and schedules keep it ("2026-12-08").
+inline QString FechaAlArchivo(const QDate& fecha) {
+    return fecha.toString(Qt::ISODate);
+}
+// A date as Spanish reads it ("08/12/2026").
+QString FechaDiaMesAno(const QDate& fecha);
 
 inline QString DelArchivo(const QString& texto) {
     return CambiarSeparadores(texto, kSeparadoresArchivo, SeparadoresActuales());

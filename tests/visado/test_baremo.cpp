@@ -110,6 +110,10 @@ TEST(Baremo, CadaFaltaConSuLugar) {
         {Con({"formato"}, 3), "formato: es 3; este programa lee los formatos 1 y 2"},
         {Con({"formato"}, 2), "filas: falta"},  // read as a price list, and told as one
         {Con({"vigente_desde"}, "2007-13-01"), "vigente_desde: «2007-13-01» no es una fecha"},
+        {Con({"vigente_desde"}, "2007-02-29"), "vigente_desde: «2007-02-29» no es una fecha"},
+        {Con({"vigente_desde"}, "2007-2-5"), "vigente_desde: «2007-2-5» no es una fecha"},
+        {Con({"vigente_desde"}, "2007-02-05 "), "vigente_desde: «2007-02-05 » no es una fecha"},
+        {Con({"vigente_desde"}, "2007/02/05"), "vigente_desde: «2007/02/05» no es una fecha"},
         {Con({"factores"}, QJsonArray{1.28, 0}), "factores[1]: no es un número > 0"},
         {Con({"factores"}, QJsonArray{}), "factores: no es una lista con algún elemento"},
         {Con({"trabajos"}, QJsonArray{}), "trabajos: no es una lista con algún elemento"},
