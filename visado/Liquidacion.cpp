@@ -176,8 +176,7 @@ struct Totales {
 Totales TotalesDe(const ContenidoSolicitud& contenido, const QDate& fecha) {
     Totales t;
     t.cdv = SumaDe(contenido.documentos).value_or(0);
-    const int centesimas =
-        IvaEnVigor(contenido.baremo->TiposIva(), Us(FechaAlArchivo(fecha)));
+    const int centesimas = IvaEnVigor(contenido.baremo->TiposIva(), Us(FechaAlArchivo(fecha)));
     t.iva = CuotaIva(t.cdv, centesimas);
     t.conIva = t.cdv + t.iva;  // each within ten trillion euros: no overflow
     t.rotuloIva = QString("IVA (%1 %)").arg(Porcentaje(centesimas / 100.0));
@@ -216,8 +215,7 @@ std::optional<QByteArray> LiquidacionCsv(const ContenidoSolicitud& contenido, co
     // The particulars first, each a row of its own class, out of the Cuota column.
     for (const auto& [valor, clase] :
          {std::pair{contenido.expediente, "expediente"}, std::pair{contenido.trabajo, "trabajo"},
-          std::pair{contenido.colegiado, "colegiado"},
-          std::pair{FechaDiaMesAno(fecha), "fecha"},
+          std::pair{contenido.colegiado, "colegiado"}, std::pair{FechaDiaMesAno(fecha), "fecha"},
           std::pair{Calculada(*contenido.baremo), "baremo"},
           std::pair{Presentacion(contenido), "presentacion"}})
         if (clase != std::string_view("presentacion") || !valor.isEmpty())
