@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
