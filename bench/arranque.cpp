@@ -51,7 +51,7 @@ class PrimerCuadro : public QObject {
 
 // Kilobytes of this program's own code resident now, by the kernel's account of its mappings.
 long CodigoPropioResidente() {
-    const std::string programa = " " + std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string programa = std::filesystem::read_symlink("/proc/self/exe").string();
     std::ifstream mapas("/proc/self/smaps");
     long kilobytes = 0;
     bool propio = false;
