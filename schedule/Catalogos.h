@@ -79,6 +79,13 @@ class TablaCatalogo {
         }
         return 0;
     }
+    // The number of the first row whose rule is `regla`; 0 when there is none.
+    int PrimeraDeRegla(Regla regla) const noexcept {
+        for (int numero = 1; numero <= Filas(); ++numero) {
+            if (filas_[static_cast<std::size_t>(numero - 1)].Tipo == regla) return numero;
+        }
+        return 0;
+    }
 
     bool operator==(const TablaCatalogo&) const = default;
 

@@ -17,10 +17,9 @@ constexpr char kProyectoSinGuardar[] =
 // "P", or the schedule's first project document when it has no "P".
 std::string_view DocumentoDeProyecto(const cdv::TablaDocumentos& documentos) {
     if (documentos.Buscar(cdv::kRefProyecto) != 0) return cdv::kRefProyecto;
-    for (int n = 1; n <= documentos.Filas(); ++n)
-        if (documentos.Fila(n)->Tipo == cdv::Regla::ParteDelProyecto)
-            return documentos.Fila(n)->Ref;
-    return {};
+    const cdv::DocumentoTD* primero =
+        documentos.Fila(documentos.PrimeraDeRegla(cdv::Regla::ParteDelProyecto));
+    return primero != nullptr ? std::string_view(primero->Ref) : std::string_view();
 }
 
 }  // namespace

@@ -305,9 +305,7 @@ class LectorCatalogos : public LectorJson {
 
     // A schedule with work types has a project document that prices them.
     void ProyectoDeLosTrabajos(const Baremo& b) {
-        for (int n = 1; n <= b.TablaTD.Filas(); ++n)
-            if (b.TablaTD.Fila(n)->Tipo == Regla::ParteDelProyecto) return;
-        if (b.TablaTT.Filas() > 0)
+        if (b.TablaTT.Filas() > 0 && b.TablaTD.PrimeraDeRegla(Regla::ParteDelProyecto) == 0)
             Falta("filas",
                   "hay trabajos y ningún documento de tipo «parte_del_proyecto» que los "
                   "tase");
